@@ -1,0 +1,38 @@
+// Between the windows' Unicode texts and the records' Windows-1252 fields,
+// and the system locale's number and date punctuation.
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "records/CodePage.h"
+#include "records/DateText.h"
+#include "records/Fields.h"
+#include "records/NumberText.h"
+
+namespace Convert {
+
+// Record bytes (Windows-1252) to a window text, ending at the first NUL.
+QString fromBytes(const std::string& bytes);
+template <std::size_t N>
+QString fromField(const records::FixedText<N>& field) {
+    return fromBytes(field.shown());
+}
+// Window text to Windows-1252 bytes ('?' for characters outside the page).
+std::string toBytes(const QString& text);
+template <std::size_t N>
+records::FixedText<N> toField(const QString& text) {
+    records::FixedText<N> f;
+    f.assign(toBytes(text));
+    return f;
+}
+
+// The system locale's conventions (QLocale::system()); tests may override.
+records::NumberLocale numberLocale();
+records::DateLocale dateLocale();
+void setLocaleForTesting(const QString& localeName);  // "en_US", "de_DE"; empty = system
+
+QString single(float value);   // formatSingle in the current locale
+QString dbl(double value);     // formatDouble in the current locale
+
+}  // namespace Convert

@@ -1,0 +1,38 @@
+// Support for window tests: a main that runs a Qt Test class headless in a
+// fresh temporary working directory, and lookups of controls by objectName.
+#pragma once
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include "shell/Forms.h"
+
+namespace testsupport {
+
+// The control named name inside window; fails the test when absent.
+template <class T>
+T* child(QObject* window, const QString& name) {
+    T* c = window ? window->findChild<T*>(name) : nullptr;
+    if (!c) qWarning("no control %s", qPrintable(name));
+    return c;
+}
+
+// Fresh registry, message box and dialog queues, clipboard and working dir
+// contents between test functions.
+void resetShell();
+
+int runWindowTest(int argc, char** argv, QObject* test);
+
+}  // namespace testsupport
+
+#define AEROKIT_WINDOW_TEST_MAIN(TestClass)                    \
+    int main(int argc, char** argv) {                           \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                \
+        QApplication app(argc, argv);                           \
+        TestClass tc;                                           \
+        return testsupport::runWindowTest(argc, argv, &tc);     \
+    }
