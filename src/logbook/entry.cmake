@@ -1,0 +1,2 @@
+target_sources(aerokit_logbook_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/LogRecord.cpp)
