@@ -1,0 +1,35 @@
+// The abbreviated logbook: one fixed-column line of text per flight,
+// in ascending order of the lines compared without regard to letter case.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "records/Fields.h"
+
+namespace logbook {
+
+// The line of one flight (Windows-1252 bytes): the full-width Date, Ident,
+// From and To texts and seven number texts, joined by fixed runs of blanks.
+// NUL bytes of a damaged field show as blanks so the line keeps its columns.
+std::string browseLine(records::ConstByteSpan flight);
+
+// Case-insensitive order of two lines (Windows-1252 letters fold to lower
+// case); lines equal but for case fall back to their bytes, so the order is
+// total and the same on every run.
+bool browseLess(const std::string& a, const std::string& b);
+
+// The sorted lines of every flight; empty when the logbook cannot be read.
+std::vector<std::string> browseLines(const std::string& path);
+
+// One flight's columns as the printed table shows them, in the list's order:
+// Date, Ident, From, To (trimmed), Instr. App., Landings, Day, Night, Dual,
+// PIC, Total Time (number texts without the leading blank).
+struct BrowseRow {
+    std::string line;
+    std::array<std::string, 11> cells;
+};
+std::vector<BrowseRow> browseRows(const std::string& path);
+
+}  // namespace logbook

@@ -1,0 +1,42 @@
+// Currency: the four recency figures beside the requirements they serve.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QString>
+
+class frmCurrent : public QMainWindow {
+    Q_OBJECT
+public:
+    frmCurrent();
+    void Form_Load();
+    // The page the Print item prints: each requirement with its figure.
+    QString printPage() const;
+
+    QLabel* lblLandDay = nullptr;
+    QLineEdit* txtDayLandings = nullptr;
+    QLabel* lblDayLandings = nullptr;
+    QLabel* lblInstrApp = nullptr;
+    QLineEdit* txtInstrApp = nullptr;
+    QLabel* lblInstrApp2 = nullptr;
+    QLabel* lblTotalInstr = nullptr;
+    QLineEdit* txtTotalInstr = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* lblNight = nullptr;
+    QLineEdit* txtNightLand = nullptr;
+    QLabel* lblNightLand = nullptr;
+    QPushButton* cmdBacktoLog = nullptr;
+    QPushButton* cmdMain = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuSep1 = nullptr;
+    QAction* mnuMain = nullptr;
+    QAction* mnuExit = nullptr;
+
+public slots:
+    void cmdBacktoLog_Click();
+    void cmdMain_Click();
+    void mnuPrint_Click();
+    void mnuExit_Click();
+};
