@@ -1,0 +1,226 @@
+#include "planner/PlanFile.h"
+
+#include <algorithm>
+
+#include "records/RecordFile.h"
+
+namespace planner {
+namespace {
+
+using records::RecordFile;
+
+std::optional<RecordFile> openPlan(const std::string& path) {
+    return RecordFile::open(path, kPlanRecLen, RecordFile::Mode::CreateIfMissing);
+}
+
+void copyPlanFormFields(const PlanRecord& from, PlanRecord& to) {
+    to.IsVFR = from.IsVFR;
+    to.IsIFR = from.IsIFR;
+    to.IsDVFR = from.IsDVFR;
+    to.Special = from.Special;
+    to.ProposedTime = from.ProposedTime;
+    to.ActualTime = from.ActualTime;
+    to.Route = from.Route;
+    to.EnRouteHours = from.EnRouteHours;
+    to.EnRouteMinutes = from.EnRouteMinutes;
+    to.Remarks = from.Remarks;
+    to.FuelHours = from.FuelHours;
+    to.FuelMinutes = from.FuelMinutes;
+    to.Aboard = from.Aboard;
+    to.Color = from.Color;
+    to.CloseWith = from.CloseWith;
+    to.AircraftType = from.AircraftType;
+}
+
+void copySharedFields(const PlanRecord& from, PlanRecord& to) {
+    to.Departure = from.Departure;
+    to.Destination = from.Destination;
+    to.Alternates = from.Alternates;
+    to.CruiseAltitude = from.CruiseAltitude;
+    to.TrueAirspeed = from.TrueAirspeed;
+    to.AircraftIdent = from.AircraftIdent;
+}
+
+void copyLogOnlyFields(const PlanRecord& from, PlanRecord& to) {
+    to.TimeOff = from.TimeOff;
+    to.TimeOn = from.TimeOn;
+    to.Elapsed = from.Elapsed;
+    to.FuelOnBoard = from.FuelOnBoard;
+    to.FuelRate = from.FuelRate;
+    to.FuelRequired = from.FuelRequired;
+    to.FuelRemaining = from.FuelRemaining;
+    to.RunwayInfo = from.RunwayInfo;
+}
+
+}  // namespace
+
+std::optional<PlanRecord> readRecord(const std::string& path, std::int64_t n) {
+    auto f = openPlan(path);
+    // A file we may read but not write (read-only medium) still shows.
+    if (!f) f = RecordFile::open(path, kPlanRecLen, RecordFile::Mode::ReadOnly);
+    if (!f) return std::nullopt;
+    std::vector<records::Byte> bytes;
+    if (!f->read(n, bytes)) return std::nullopt;
+    f->close();
+    return PlanRecord::decode(bytes);
+}
+
+bool writeRecord(const std::string& path, std::int64_t n, const PlanRecord& rec) {
+    auto f = openPlan(path);
+    if (!f) return false;
+    const auto bytes = rec.encode();
+    const bool written = f->write(n, bytes);
+    const bool closed = f->close();
+    return written && closed;
+}
+
+PlanRecord freshPlan() {
+    PlanRecord r;
+    r.LastCheckpoint = -1;
+    return r;
+}
+
+bool createPlan(const std::string& path) { return writeRecord(path, 1, freshPlan()); }
+
+PlanRecord mergePlanForm(const PlanRecord& old, const PlanRecord& typed) {
+    PlanRecord r;
+    copyLogOnlyFields(old, r);
+    r.LastCheckpoint = old.LastCheckpoint;
+    copyPlanFormFields(typed, r);
+    copySharedFields(typed, r);
+    return r;
+}
+
+PlanRecord mergeLogHeader(const PlanRecord& old, const PlanRecord& typed) {
+    PlanRecord r;
+    copyPlanFormFields(old, r);
+    r.LastCheckpoint = old.LastCheckpoint;
+    copySharedFields(typed, r);
+    copyLogOnlyFields(typed, r);
+    return r;
+}
+
+PlanRecord personalOnly(const PlanRecord& typed) {
+    PlanRecord r;
+    r.PilotName = typed.PilotName;
+    r.Street = typed.Street;
+    r.City = typed.City;
+    r.State = typed.State;
+    r.Zip = typed.Zip;
+    r.Phone = typed.Phone;
+    r.HomeBase = typed.HomeBase;
+    return r;
+}
+
+PlanRecord checkpointOnly(const PlanRecord& typed) {
+    PlanRecord r;
+    r.CheckName = typed.CheckName;
+    r.NavIdent = typed.NavIdent;
+    r.NavFreq = typed.NavFreq;
+    r.ToRadial = typed.ToRadial;
+    r.FromRadial = typed.FromRadial;
+    r.TrueCourse = typed.TrueCourse;
+    r.WindCorrection = typed.WindCorrection;
+    r.TrueHeading = typed.TrueHeading;
+    r.Variation = typed.Variation;
+    r.MagHeading = typed.MagHeading;
+    r.Deviation = typed.Deviation;
+    r.CorrectedHeading = typed.CorrectedHeading;
+    r.LegDist = typed.LegDist;
+    r.LegDistRem = typed.LegDistRem;
+    r.EstGroundSpeed = typed.EstGroundSpeed;
+    r.ActGroundSpeed = typed.ActGroundSpeed;
+    r.LegETE = typed.LegETE;
+    r.LegATE = typed.LegATE;
+    r.LegETA = typed.LegETA;
+    r.LegATA = typed.LegATA;
+    r.FuelUsed = typed.FuelUsed;
+    r.CheckFuelRem = typed.CheckFuelRem;
+    return r;
+}
+
+namespace {
+template <class Merge>
+std::optional<PlanRecord> saveRecord1(const std::string& path, const PlanRecord& typed,
+                                      Merge merge) {
+    const auto old = readRecord(path, 1);
+    if (!old) return std::nullopt;
+    const PlanRecord rec = merge(*old, typed);
+    if (!writeRecord(path, 1, rec)) return std::nullopt;
+    return rec;
+}
+}  // namespace
+
+std::optional<PlanRecord> savePlanForm(const std::string& path, const PlanRecord& typed) {
+    return saveRecord1(path, typed, mergePlanForm);
+}
+
+std::optional<PlanRecord> saveLogHeader(const std::string& path, const PlanRecord& typed) {
+    return saveRecord1(path, typed, mergeLogHeader);
+}
+
+PlanRecord readPersonal() {
+    auto r = readRecord(kPersonalFile, 1);
+    return r ? *r : PlanRecord{};
+}
+
+std::optional<PlanRecord> savePersonal(const PlanRecord& typed) {
+    const PlanRecord rec = personalOnly(typed);
+    if (!writeRecord(kPersonalFile, 1, rec)) return std::nullopt;
+    return rec;
+}
+
+bool canAddCheckpoint(std::int16_t lastCheckpoint) {
+    return lastCheckpoint >= -1 && lastCheckpoint < kMaxCheckpoints - 1;
+}
+
+int checkpointRows(std::int16_t lastCheckpoint) {
+    return std::clamp(static_cast<int>(lastCheckpoint) + 1, 0, kMaxCheckpoints);
+}
+
+std::optional<std::vector<PlanRecord>> readCheckpoints(const std::string& path,
+                                                       std::int16_t lastCheckpoint) {
+    std::vector<PlanRecord> out;
+    const int rows = checkpointRows(lastCheckpoint);
+    if (rows == 0) return out;
+    auto f = openPlan(path);
+    if (!f) f = RecordFile::open(path, kPlanRecLen, RecordFile::Mode::ReadOnly);
+    if (!f) return std::nullopt;
+    std::vector<records::Byte> bytes;
+    if (!f->readRange(2, static_cast<std::size_t>(rows), bytes)) return std::nullopt;
+    f->close();
+    for (int k = 0; k < rows; ++k)
+        out.push_back(PlanRecord::decode(
+            records::ConstByteSpan(bytes).subspan(static_cast<std::size_t>(k) * kPlanRecLen,
+                                                  kPlanRecLen)));
+    return out;
+}
+
+AppendResult appendCheckpoint(const std::string& path, const PlanRecord& typed) {
+    AppendResult res;
+    auto header = readRecord(path, 1);
+    if (!header) return res;
+    if (!canAddCheckpoint(header->LastCheckpoint)) {
+        res.result = WriteResult::Full;
+        return res;
+    }
+    const int k = header->LastCheckpoint + 1;
+    res.checkpoint = checkpointOnly(typed);
+    header->LastCheckpoint = static_cast<std::int16_t>(k);
+    if (!writeRecord(path, k + 2, res.checkpoint) || !writeRecord(path, 1, *header)) {
+        res.result = WriteResult::WriteFailed;
+        return res;
+    }
+    res.result = WriteResult::Ok;
+    res.index = k;
+    return res;
+}
+
+WriteResult removeLastCheckpoint(const std::string& path, const PlanRecord& asRead) {
+    if (asRead.LastCheckpoint < 0) return WriteResult::NoCheckpoint;
+    PlanRecord rec = asRead;
+    rec.LastCheckpoint = static_cast<std::int16_t>(asRead.LastCheckpoint - 1);
+    return writeRecord(path, 1, rec) ? WriteResult::Ok : WriteResult::WriteFailed;
+}
+
+}  // namespace planner
