@@ -1,0 +1,59 @@
+// Aircraft files in the working directory and the aircraft definition as
+// the pilot types it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "records/NumberText.h"
+#include "wandb/AircraftRecord.h"
+
+namespace wandb {
+
+// A message box's text and title.
+struct Problem {
+    std::string text;
+    std::string title;
+    bool operator==(const Problem&) const = default;
+};
+
+// The file of an ident: the ident with blanks trimmed, plus ".pln". Saving and
+// the CG calculation both use it, so a saved aircraft is always found again.
+std::string aircraftFileName(std::string_view ident);
+
+// Whether an ident can name a file in the working directory: not blank after
+// trimming, not "." or "..", no / \ : * ? " < > | and no control characters.
+bool identUsable(std::string_view ident);
+
+// The aircraft files of the working directory ("*.pln"), sorted by name
+// without regard to case.
+std::vector<std::string> listAircraftFiles();
+
+// Record 1 of an aircraft file; nullopt when the file cannot be opened.
+// Short or long files never fail here: a short one reads as completed with
+// zeros.
+std::optional<AircraftRecord> loadAircraft(const std::string& path);
+
+// Replaces the aircraft file at path with the one record; false when it
+// cannot be written (the old file, if any, is then left as it was).
+bool saveAircraft(const std::string& path, const AircraftRecord& rec);
+
+// The boxes of the definition window, as Windows-1252 text.
+struct AircraftDefinition {
+    std::string Ident, Make, EmptyWeight, EmptyMoment, MaxTOweight, FwdCGLimit, AftCGLimit;
+    std::string Seat1Name, Seat1Arm, Seat2Name, Seat2Arm, Seat3Name, Seat3Arm;
+    std::string Bag1Name, Bag1Arm, Bag2Name, Bag2Arm, Bag3Name, Bag3Arm;
+    std::string Tank1Name, Tank1Arm, Tank2Name, Tank2Arm, Tank3Name, Tank3Arm;
+    std::string OilName, OilArm;
+};
+
+// Checks the definition and builds its record: the seven required boxes in
+// order, then the ident as a file name, then every number. The first problem
+// found is returned and no record is built.
+std::variant<AircraftRecord, Problem> buildAircraft(const AircraftDefinition& def,
+                                                    const records::NumberLocale& loc = {});
+
+}  // namespace wandb

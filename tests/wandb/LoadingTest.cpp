@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "TempDir.h"
+#include "wandb/AircraftFiles.h"
+#include "wandb/Loading.h"
+
+using namespace wandb;
+
+namespace {
+
+constexpr std::size_t idx(Station s) { return static_cast<std::size_t>(s); }
+
+// Empty 1500 / 57000, seat 1 at arm 37, tank 1 at arm 48.
+AircraftRecord exampleAircraft() {
+    AircraftRecord a;
+    a.Ident.assign("N1234");
+    a.Make.assign("Cessna 172");
+    a.EmptyWeight = 1500;
+    a.EmptyMoment = 57000;
+    a.MaxTOweight = 2300;
+    a.FwdCGLimit = 35;
+    a.AftCGLimit = 47.3f;
+    for (Station s : kStations) a.name(s).assign("");
+    a.Seat1Name.assign("Pilot");
+    a.Seat1Arm = 37;
+    a.Tank1Name.assign("Main");
+    a.Tank1Arm = 48;
+    return a;
+}
+
+LoadingInput exampleInput() {
+    LoadingInput in;
+    in.emptyWeight = "1500";
+    in.emptyMoment = "57000";
+    in.ident = "N1234          ";
+    in.shown.fill(true);
+    in.pounds[idx(Station::Seat1)] = "170";
+    in.tankGallons[0] = "20";
+    return in;
+}
+
+}  // namespace
+
+TEST(Loading, WorkedExampleToTheDigit) {
+    const LoadingOutcome out = calculateLoading(exampleInput(), exampleAircraft());
+    ASSERT_TRUE(out.result);
+    EXPECT_EQ(out.tankPounds[0], "120");
+    EXPECT_EQ(out.moments[idx(Station::Seat1)], 6290.f);
+    EXPECT_EQ(out.moments[idx(Station::Tank1)], 5760.f);
+    EXPECT_EQ(out.result->totalWeight, 1790.f);
+    EXPECT_EQ(out.result->totalMoment, 69050.f);
+    EXPECT_EQ(records::formatSingle(out.result->takeoffCG), "38.57542");
+    EXPECT_EQ(out.result->zeroFuelWeight, 1670.f);
+    EXPECT_EQ(out.result->zeroFuelMoment, 63290.f);
+    EXPECT_EQ(records::formatSingle(out.result->zeroFuelCG), "37.8982");
+    EXPECT_EQ(out.result->takeoffCG, 69050.f / 1790.f);
+    // Stations with no load write no moment.
+    EXPECT_FALSE(out.moments[idx(Station::Seat2)]);
+    EXPECT_FALSE(out.moments[idx(Station::Oil)]);
+}
+
+TEST(Loading, GallonsTakePrecedenceOverTypedPounds) {
+    LoadingInput in = exampleInput();
+    in.pounds[idx(Station::Tank1)] = "999";
+    const auto out = calculateLoading(in, exampleAircraft());
+    ASSERT_TRUE(out.result);
+    EXPECT_EQ(out.tankPounds[0], "120");
+    EXPECT_EQ(out.result->totalWeight, 1790.f);
+    // Without gallons the typed pounds count.
+    in.tankGallons[0] = " ";
+    const auto typed = calculateLoading(in, exampleAircraft());
+    ASSERT_TRUE(typed.result);
+    EXPECT_FALSE(typed.tankPounds[0]);
+    EXPECT_EQ(typed.result->totalWeight, 1500.f + 170 + 999);
+}
+
+TEST(Loading, OilIsConvertedInDoublePrecisionAndStaysInZeroFuel) {
+    EXPECT_EQ(quartsToPoundsText("7"), "13.125");
+    EXPECT_EQ(quartsToPoundsText("3"), "5.625");
+    EXPECT_EQ(quartsToPoundsText("8"), "15");
+    EXPECT_EQ(quartsToPoundsText("0,5", records::NumberLocale{','}), "0,9375");
+    EXPECT_FALSE(quartsToPoundsText("seven"));
+    EXPECT_FALSE(quartsToPoundsText(""));
+
+    AircraftRecord a = exampleAircraft();
+    a.OilName.assign("Oil");
+    a.OilArm = -10;
+    LoadingInput in = exampleInput();
+    in.oilQuarts = "8";
+    in.pounds[idx(Station::Oil)] = "1";  // overwritten by the quarts
+    const auto out = calculateLoading(in, a);
+    ASSERT_TRUE(out.result);
+    EXPECT_EQ(out.oilPounds, "15");
+    EXPECT_EQ(out.moments[idx(Station::Oil)], -150.f);
+    EXPECT_EQ(out.result->totalWeight, 1805.f);
+    EXPECT_EQ(out.result->zeroFuelWeight, 1685.f);
+    EXPECT_EQ(out.result->zeroFuelMoment, 63140.f);
+}
+
+TEST(Loading, TankTextsBothWays) {
+    EXPECT_EQ(poundsToGallonsText("100"), "16.66667");
+    EXPECT_EQ(gallonsToPoundsText("16.66667"), "100");
+    EXPECT_EQ(gallonsToPoundsText("33.3"), "199.8");
+    EXPECT_EQ(gallonsToPoundsText("100"), "600");
+    EXPECT_EQ(gallonsToPoundsText("2000000"), "1.2E+07");
+    EXPECT_EQ(gallonsToPoundsText("-5"), "-30");
+    EXPECT_EQ(gallonsToPoundsText("0"), "0");
+    EXPECT_EQ(poundsToGallonsText("100", records::NumberLocale{','}), "16,66667");
+    EXPECT_FALSE(gallonsToPoundsText("20 gal"));
+    EXPECT_FALSE(gallonsToPoundsText(" "));
+    EXPECT_FALSE(poundsToGallonsText("x"));
+    // Beyond single precision after the product: an overflow, not infinity.
+    EXPECT_FALSE(gallonsToPoundsText("3e38"));
+    EXPECT_TRUE(poundsToGallonsText("3e38"));
+}
+
+TEST(Loading, EmptyAircraftAlone) {
+    LoadingInput in;
+    in.emptyWeight = "1500";
+    in.emptyMoment = "57000";
+    in.shown.fill(true);
+    const auto out = calculateLoading(in, exampleAircraft());
+    ASSERT_TRUE(out.result);
+    EXPECT_EQ(out.result->totalWeight, 1500.f);
+    EXPECT_EQ(out.result->takeoffCG, 57000.f / 1500.f);
+    EXPECT_EQ(out.result->zeroFuelCG, 38.f);
+    for (const auto& m : out.moments) EXPECT_FALSE(m);
+}
+
+TEST(Loading, HiddenOrAbsentStationsContributeNothing) {
+    LoadingInput in = exampleInput();
+    in.pounds[idx(Station::Seat3)] = "200";  // stale text; seat 3 absent in the aircraft
+    in.tankGallons[1] = "50";                // tank 2 absent
+    in.oilQuarts = "abc";                    // oil absent: not even converted
+    in.shown[idx(Station::Seat3)] = false;
+    in.shown[idx(Station::Tank2)] = false;
+    in.shown[idx(Station::Oil)] = false;
+    auto out = calculateLoading(in, exampleAircraft());
+    ASSERT_TRUE(out.result);
+    EXPECT_EQ(out.result->totalWeight, 1790.f);
+    EXPECT_FALSE(out.tankPounds[1]);
+    EXPECT_FALSE(out.oilPounds);
+    // A row the window hides does not count even if the aircraft read has it.
+    AircraftRecord a = exampleAircraft();
+    a.Seat3Name.assign("Rear");
+    a.Seat3Arm = 70;
+    out = calculateLoading(in, a);
+    ASSERT_TRUE(out.result);
+    EXPECT_EQ(out.result->totalWeight, 1790.f);
+    // Shown but absent in the aircraft read (ident edited to another one).
+    in.shown.fill(true);
+    in.oilQuarts.clear();
+    in.tankGallons[1].clear();
+    out = calculateLoading(in, exampleAircraft());
+    ASSERT_TRUE(out.result);
+    EXPECT_EQ(out.result->totalWeight, 1790.f);
+    EXPECT_FALSE(out.moments[idx(Station::Seat3)]);
+}
+
+TEST(Loading, FailuresGiveNoResultButKeepEarlierSteps) {
+    const AircraftRecord a = exampleAircraft();
+    // No aircraft loaded: empty labels.
+    LoadingInput none;
+    none.shown.fill(true);
+    EXPECT_FALSE(calculateLoading(none, a).result);
+    // No aircraft file.
+    EXPECT_FALSE(calculateLoading(exampleInput(), std::nullopt).result);
+    // A seat that is no number: the tank was already converted.
+    LoadingInput in = exampleInput();
+    in.pounds[idx(Station::Seat2)] = "1O0";
+    AircraftRecord two = a;
+    two.Seat2Name.assign("Copilot");
+    auto out = calculateLoading(in, two);
+    EXPECT_FALSE(out.result);
+    EXPECT_EQ(out.tankPounds[0], "120");
+    EXPECT_EQ(out.moments[idx(Station::Seat1)], 6290.f);
+    EXPECT_FALSE(out.moments[idx(Station::Tank1)]);
+    // Bad gallons: the ERROR path, nothing written.
+    in = exampleInput();
+    in.tankGallons[0] = "twenty";
+    out = calculateLoading(in, a);
+    EXPECT_FALSE(out.result);
+    EXPECT_FALSE(out.tankPounds[0]);
+    // Total weight 0, and zero-fuel weight 0 with fuel aboard.
+    in = exampleInput();
+    in.emptyWeight = "-170";
+    in.tankGallons[0].clear();
+    EXPECT_FALSE(calculateLoading(in, a).result);
+    in = exampleInput();
+    in.emptyWeight = "-170";
+    EXPECT_FALSE(calculateLoading(in, a).result);
+    // Overflow of a moment and of a sum.
+    in = exampleInput();
+    in.pounds[idx(Station::Seat1)] = "3e38";
+    AircraftRecord big = a;
+    big.Seat1Arm = 10;
+    EXPECT_FALSE(calculateLoading(in, big).result);
+    in.pounds[idx(Station::Seat1)] = "3e38";
+    in.emptyWeight = "3e38";
+    big.Seat1Arm = 0;
+    EXPECT_FALSE(calculateLoading(in, big).result);
+    // A NaN arm from a damaged file.
+    AircraftRecord bad = a;
+    bad.Seat1Arm = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_FALSE(calculateLoading(exampleInput(), bad).result);
+}
+
+TEST(Loading, ReadsTheAircraftNamedByTheTrimmedIdent) {
+    testsupport::TempDir dir;
+    ASSERT_TRUE(saveAircraft("N1234.pln", exampleAircraft()));
+    LoadingInput in = exampleInput();
+    in.ident = "  N1234   ";
+    auto out = calculateLoading(in);
+    ASSERT_TRUE(out.result);
+    EXPECT_EQ(out.result->totalMoment, 69050.f);
+    // Arms come from the file, not from what the window shows.
+    AircraftRecord moved = exampleAircraft();
+    moved.Seat1Arm = 40;
+    ASSERT_TRUE(saveAircraft("N1234.pln", moved));
+    out = calculateLoading(in);
+    ASSERT_TRUE(out.result);
+    EXPECT_EQ(out.moments[idx(Station::Seat1)], 6800.f);
+    // An ident that names no stored aircraft, or no file at all.
+    for (const char* ident : {"N9999", "", "   ", "../N1234", "N1234/"}) {
+        in.ident = ident;
+        EXPECT_FALSE(calculateLoading(in).result) << ident;
+    }
+}
