@@ -26,5 +26,6 @@ void setNextFileName(const QString& path);
 int pendingFileNames();
 // Filter of the last dialog asked for (shown or answered from the queue).
 QString lastFilter();
+void clearForTesting();
 
 }  // namespace FileDialog
