@@ -1,0 +1,423 @@
+#include "logbook/Logbook.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "records/RecordFile.h"
+
+using records::Byte;
+using records::RecordFile;
+
+namespace logbook {
+namespace {
+
+std::int16_t flag(bool on) { return on ? 1 : 0; }
+std::int16_t option(bool on) { return on ? records::kTrue : records::kFalse; }
+
+// Cuts the file back to length after a failed append, so that a partly
+// written record does not leave a length that is no whole number of records.
+void restoreLength(const std::string& path, std::uint64_t length) {
+    std::error_code ec;
+    const auto now = std::filesystem::file_size(path, ec);
+    if (!ec && now > length) std::filesystem::resize_file(path, length, ec);
+}
+
+bool blank(const std::string& trimmed) { return trimmed.empty(); }
+
+std::optional<std::int16_t> lastRecordOnDisk(const std::string& path) {
+    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::ReadOnly);
+    std::vector<Byte> rec1;
+    if (!f || !f->read(1, rec1)) return std::nullopt;
+    return records::getInt16(rec1, logrecord_offsets::LastRecord);
+}
+
+}  // namespace
+
+Check checkLogbook(const std::string& path) {
+    Check c;
+    if (!records::fileExists(path)) {
+        c.problem = Problem::Missing;
+        return c;
+    }
+    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::ReadOnly);
+    if (!f) {
+        c.problem = Problem::Unreadable;
+        return c;
+    }
+    c.sizeBytes = f->sizeBytes();
+    if (c.sizeBytes == 0) {
+        c.problem = Problem::Empty;
+        return c;
+    }
+    if (c.sizeBytes % RecLen != 0) {
+        c.problem = Problem::PartialRecord;
+        return c;
+    }
+    std::vector<Byte> rec1;
+    if (!f->read(1, rec1)) {
+        c.problem = Problem::Unreadable;
+        return c;
+    }
+    c.lastRecord = records::getInt16(rec1, logrecord_offsets::LastRecord);
+    if (c.lastRecord < 1) c.problem = Problem::LastRecordBelowOne;
+    else if (static_cast<std::uint64_t>(c.lastRecord) > c.sizeBytes / RecLen)
+        c.problem = Problem::LastRecordBeyondEnd;
+    return c;
+}
+
+std::string describe(const Check& c) {
+    const std::string records = std::to_string(c.sizeBytes / RecLen);
+    switch (c.problem) {
+    case Problem::None: return "";
+    case Problem::Missing: return "The file does not exist.";
+    case Problem::Unreadable: return "The file cannot be read.";
+    case Problem::Empty: return "The file is empty.";
+    case Problem::PartialRecord:
+        return "Its length of " + std::to_string(c.sizeBytes) +
+               " bytes is not a whole number of 420-byte logbook records.";
+    case Problem::LastRecordBelowOne:
+        return "Its first record gives " + std::to_string(c.lastRecord) +
+               " as the number of its last record, which must be at least 1.";
+    case Problem::LastRecordBeyondEnd:
+        return "Its first record names " + std::to_string(c.lastRecord) +
+               " records, but the file holds only " + records + ".";
+    }
+    return "";
+}
+
+std::optional<Contents> readLogbook(const std::string& path, Check* check) {
+    Check local = checkLogbook(path);
+    if (check) *check = local;
+    if (!local.ok()) return std::nullopt;
+    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::ReadOnly);
+    Contents log;
+    log.lastRecord = local.lastRecord;
+    // One read for the whole logbook: a full one is 13.7 MB, and record by
+    // record it would be thousands of calls.
+    if (!f || !f->readRange(1, static_cast<std::size_t>(local.lastRecord), log.bytes)) {
+        if (check) check->problem = Problem::Unreadable;
+        return std::nullopt;
+    }
+    // The file may have changed since it was checked; trust only what the
+    // bytes just read say.
+    const std::int16_t last = records::getInt16(log.bytes, logrecord_offsets::LastRecord);
+    if (last != log.lastRecord) {
+        if (check) check->problem = Problem::Unreadable;
+        return std::nullopt;
+    }
+    return log;
+}
+
+CreateResult createLogbook(const std::string& path) {
+    std::error_code ec;
+    if (records::fileExists(path)) {
+        const auto size = std::filesystem::file_size(path, ec);
+        if (!ec && size % RecLen != 0) return CreateResult::NotALogbookLength;
+    }
+    LogRecord blankRecord;
+    blankRecord.LastRecord = 1;
+    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::CreateIfMissing);
+    if (!f) return CreateResult::CannotWrite;
+    const auto bytes = blankRecord.encode();
+    const bool written = f->write(1, bytes);
+    const bool closed = f->close();
+    return written && closed ? CreateResult::Created : CreateResult::CannotWrite;
+}
+
+std::optional<LogRecord> readRatingRecord(const std::string& path) {
+    if (!checkLogbook(path).ok()) return std::nullopt;
+    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::ReadOnly);
+    std::vector<Byte> rec1;
+    if (!f || !f->read(1, rec1)) return std::nullopt;
+    return LogRecord::decode(rec1);
+}
+
+Ratings ratingsFrom(const LogRecord& r) {
+    Ratings g;
+    g.student = r.CertStudent != 0;
+    g.recreational = r.CertRecreational != 0;
+    g.privatePilot = r.CertPrivate != 0;
+    g.commercial = r.CertCommercial != 0;
+    g.instructor = r.CertInstructor != 0;
+    g.atp = r.CertATP != 0;
+    g.technician = r.CertTechnician != 0;
+    g.groundInstructor = r.CertGroundInstructor != 0;
+    g.single = r.RateSingle != 0;
+    g.seLand = r.RateSELand != 0;
+    g.seSea = r.RateSESea != 0;
+    g.multi = r.RateMulti != 0;
+    g.meLand = r.RateMELand != 0;
+    g.meSea = r.RateMESea != 0;
+    g.multiLimited = r.RateMultiLimited != 0;
+    g.instrument = r.RateInstrument != 0;
+    g.rotorcraft = r.RateRotorcraft != 0;
+    g.helicopter = r.Reserved298 != 0;
+    g.gyroplane = r.Reserved300 != 0;
+    g.glider = r.Reserved302 != 0;
+    g.lighter = r.RateLighter != 0;
+    g.airship = r.RateAirship != 0;
+    g.balloon = r.RateBalloon != 0;
+    g.general = r.RateGeneral != 0;
+    g.powerplant = r.RatePowerplant != 0;
+    g.airframe = r.RateAirframe != 0;
+    g.giBasic = r.RateGIBasic != 0;
+    g.giAdvanced = r.RateGIAdvanced != 0;
+    g.giInstrument = r.RateGIInstrument != 0;
+    g.other = r.RateOther != 0;
+    g.otherRatings = r.OtherRatings.shown();
+    g.typeRatings = {r.TypeRating1.shown(), r.TypeRating2.shown(), r.TypeRating3.shown(),
+                     r.TypeRating4.shown(), r.TypeRating5.shown(), r.TypeRating6.shown()};
+    return g;
+}
+
+void applyRatings(LogRecord& r, const Ratings& g) {
+    r.CertStudent = flag(g.student);
+    r.CertRecreational = flag(g.recreational);
+    r.CertPrivate = flag(g.privatePilot);
+    r.CertCommercial = flag(g.commercial);
+    r.CertInstructor = flag(g.instructor);
+    r.CertATP = flag(g.atp);
+    r.CertTechnician = flag(g.technician);
+    r.CertGroundInstructor = flag(g.groundInstructor);
+    r.RateSingle = flag(g.single);
+    r.RateSELand = flag(g.seLand);
+    r.RateSESea = flag(g.seSea);
+    r.RateMulti = flag(g.multi);
+    r.RateMELand = flag(g.meLand);
+    r.RateMESea = flag(g.meSea);
+    r.RateMultiLimited = flag(g.multiLimited);
+    r.RateInstrument = flag(g.instrument);
+    r.RateRotorcraft = flag(g.rotorcraft);
+    // The helicopter, gyroplane and glider boxes have no field of their own;
+    // the three reserved rating fields keep them so a tick is not lost.
+    r.Reserved298 = flag(g.helicopter);
+    r.Reserved300 = flag(g.gyroplane);
+    r.Reserved302 = flag(g.glider);
+    r.RateLighter = flag(g.lighter);
+    r.RateAirship = flag(g.airship);
+    r.RateBalloon = flag(g.balloon);
+    r.RateGeneral = flag(g.general);
+    r.RatePowerplant = flag(g.powerplant);
+    r.RateAirframe = flag(g.airframe);
+    r.RateGIBasic = flag(g.giBasic);
+    r.RateGIAdvanced = flag(g.giAdvanced);
+    r.RateGIInstrument = flag(g.giInstrument);
+    r.RateOther = flag(g.other);
+    r.OtherRatings.assign(g.otherRatings);
+    r.TypeRating1.assign(g.typeRatings[0]);
+    r.TypeRating2.assign(g.typeRatings[1]);
+    r.TypeRating3.assign(g.typeRatings[2]);
+    r.TypeRating4.assign(g.typeRatings[3]);
+    r.TypeRating5.assign(g.typeRatings[4]);
+    r.TypeRating6.assign(g.typeRatings[5]);
+}
+
+bool saveRatings(const std::string& path, const Ratings& ratings) {
+    if (!checkLogbook(path).ok()) return false;
+    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::ExistingOnly);
+    std::vector<Byte> old;
+    if (!f || !f->read(1, old)) return false;
+    LogRecord rec = LogRecord::decode(old);
+    applyRatings(rec, ratings);
+    const auto bytes = rec.encode();
+    if (f->write(1, bytes) && f->close()) return true;
+    // Put the old record back if the disk lets us, so a half-written
+    // record 1 does not spoil LastRecord.
+    f->write(1, old);
+    f->close();
+    return false;
+}
+
+Conversion convertFlight(const FlightInput& in, const records::NumberLocale& loc) {
+    Conversion out;
+    LogRecord r;  // every byte 0
+    r.Date.assign(in.date);
+    r.Make.assign(in.make);
+    r.Ident.assign(in.ident);
+    r.From.assign(in.from);
+    r.To.assign(in.to);
+    r.Remarks.assign(in.remarks);
+
+    auto single = [&](const std::string& text, float& field) {
+        if (text.empty()) {
+            field = 0;
+            return true;
+        }
+        const auto v = records::parseSingle(text, loc);
+        if (!v) return false;
+        field = *v;
+        return true;
+    };
+    auto count = [&](const std::string& text, std::int16_t& field) {
+        if (text.empty()) {
+            field = 0;
+            return true;
+        }
+        const auto v = records::parseInt16(text, loc);
+        if (!v) return false;
+        field = *v;
+        return true;
+    };
+
+    // The order matters: it decides whether an empty Day box was reached
+    // (and so shows 0) before a later box failed.
+    if (!single(in.instrApp, r.InstrApp)) return out;
+    if (!single(in.landings, r.Landings)) return out;
+    if (!single(in.xCountry, r.XCountry)) return out;
+    if (!single(in.simulator, r.Simulator)) return out;
+    if (in.day.empty()) out.dayShowsZero = true;
+    if (!single(in.day, r.Day)) return out;
+    if (!single(in.night, r.Night)) return out;
+    if (!single(in.instrument, r.Instrument)) return out;
+    if (!single(in.simInstrument, r.SimInstrument)) return out;
+    if (!single(in.dual, r.Dual)) return out;
+    if (!single(in.inCommand, r.InCommand)) return out;
+    if (!single(in.total, r.Total)) return out;
+    if (!single(in.cfi, r.CFI)) return out;
+    if (!single(in.cfii, r.CFII)) return out;
+    if (!single(in.ground, r.Ground)) return out;
+    if (!count(in.appCount[0], r.AppCount1)) return out;
+    if (!count(in.appCount[1], r.AppCount2)) return out;
+    if (!count(in.appCount[2], r.AppCount3)) return out;
+    if (!count(in.appCount[3], r.AppCount4)) return out;
+    if (!single(in.sic, r.SIC)) return out;
+    if (!single(in.nightLand, r.NightLand)) return out;
+
+    r.AppType1.assign(in.appType[0]);
+    r.AppType2.assign(in.appType[1]);
+    r.AppType3.assign(in.appType[2]);
+    r.AppType4.assign(in.appType[3]);
+    r.CatMulti = option(in.catMulti);
+    r.CatSingle = option(in.catSingle);
+    r.CatRotor = option(in.catRotor);
+    r.CatAirship = option(in.catAirship);
+    r.CatGlider = option(in.catGlider);
+    r.SELand = flag(in.seLand);
+    r.SESea = flag(in.seSea);
+    r.MELand = flag(in.meLand);
+    r.MESea = flag(in.meSea);
+    out.flight = r;
+    return out;
+}
+
+std::string storedLineBreaks(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            out += "\r\n";
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else if (c == '\n') {
+            out += "\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+AppendResult appendFlight(const std::string& path, const LogRecord& flight) {
+    const Check c = checkLogbook(path);
+    if (!c.ok()) return AppendResult::NotALogbook;
+    if (c.lastRecord >= MaxLastRecord) return AppendResult::Full;
+    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::ExistingOnly);
+    std::vector<Byte> rec1;
+    if (!f || !f->read(1, rec1)) return AppendResult::WriteFailed;
+    const std::int16_t last = records::getInt16(rec1, logrecord_offsets::LastRecord);
+    if (last != c.lastRecord) return AppendResult::WriteFailed;
+    const std::int16_t next = static_cast<std::int16_t>(last + 1);
+
+    // The flight first: until record 1 names it, it lies outside the logbook.
+    const auto flightBytes = flight.encode();
+    if (!f->write(next, flightBytes)) {
+        f->close();
+        restoreLength(path, c.sizeBytes);
+        return AppendResult::WriteFailed;
+    }
+    std::vector<Byte> raised = rec1;
+    records::putInt16(raised, logrecord_offsets::LastRecord, next);
+    if (!f->write(1, raised)) {
+        f->close();
+        // Part of record 1 may have landed. Cut the flight off only while
+        // LastRecord still reads the old value; if the new value landed, the
+        // flight is whole and stays named.
+        if (lastRecordOnDisk(path) != last) {
+            if (auto again = RecordFile::open(path, RecLen, RecordFile::Mode::ExistingOnly)) {
+                again->write(1, rec1);
+                again->close();
+            }
+        }
+        if (lastRecordOnDisk(path) == last) restoreLength(path, c.sizeBytes);
+        return AppendResult::WriteFailed;
+    }
+    if (!f->close()) return AppendResult::WriteFailed;
+    return AppendResult::Appended;
+}
+
+std::vector<std::string> dateList(const Contents& log) {
+    std::vector<std::string> dates;
+    for (std::int64_t i = 2; i <= log.lastRecord; ++i) {
+        std::string d = LogRecord::decodeDate(log.record(i)).trimmed();
+        if (!blank(d)) dates.push_back(std::move(d));
+    }
+    return dates;
+}
+
+std::vector<std::string> dateList(const std::string& path) {
+    const auto log = readLogbook(path);
+    return log ? dateList(*log) : std::vector<std::string>{};
+}
+
+std::optional<Found> findFlight(const Contents& log, const std::string& trimmedDate) {
+    for (std::int64_t i = 2; i <= log.lastRecord; ++i) {
+        if (LogRecord::decodeDate(log.record(i)).trimmed() == trimmedDate)
+            return Found{i, LogRecord::decode(log.record(i))};
+    }
+    return std::nullopt;
+}
+
+std::optional<Found> findFlight(const std::string& path, const std::string& trimmedDate) {
+    const auto log = readLogbook(path);
+    return log ? findFlight(*log, trimmedDate) : std::nullopt;
+}
+
+std::string temporaryPath(const std::string& logPath) {
+    if (logPath.size() >= 4) {
+        std::string ext = logPath.substr(logPath.size() - 4);
+        std::transform(ext.begin(), ext.end(), ext.begin(),
+                       [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+        if (ext == ".log") return logPath.substr(0, logPath.size() - 4) + ".tmp";
+    }
+    return logPath + ".tmp";
+}
+
+RemoveResult removeFlight(const std::string& path, const std::string& trimmedDate) {
+    const auto log = readLogbook(path);
+    if (!log) return RemoveResult::NotALogbook;
+    const auto found = findFlight(*log, trimmedDate);
+    // Without a match nothing is removed: lowering LastRecord anyway would
+    // drop the last flight.
+    if (!found) return RemoveResult::NoSuchFlight;
+
+    std::vector<Byte> out;
+    out.reserve(log->bytes.size() - RecLen);
+    const auto rec1 = log->record(1);
+    out.insert(out.end(), rec1.begin(), rec1.end());
+    records::putInt16(out, logrecord_offsets::LastRecord,
+                      static_cast<std::int16_t>(log->lastRecord - 1));
+    for (std::int64_t i = 2; i <= log->lastRecord; ++i) {
+        if (i == found->recordNumber) continue;
+        const auto r = log->record(i);
+        out.insert(out.end(), r.begin(), r.end());
+    }
+    const std::string temp = temporaryPath(path);
+    std::error_code ec;
+    std::filesystem::remove(temp, ec);
+    return records::replaceFileAtomically(path, temp, out) ? RemoveResult::Removed
+                                                           : RemoveResult::WriteFailed;
+}
+
+}  // namespace logbook

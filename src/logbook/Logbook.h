@@ -1,0 +1,146 @@
+// Operations on a logbook file: creating, checking and reading it, the
+// rating record, converting a typed flight, appending and removing flights.
+// Each call opens the file, does its work and closes it again.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "logbook/LogRecord.h"
+#include "records/Fields.h"
+#include "records/NumberText.h"
+
+namespace logbook {
+
+constexpr std::size_t RecLen = LogRecord::Size;
+// LastRecord is an int16: at most 32767 records, 32766 flights.
+constexpr std::int16_t MaxLastRecord = 32767;
+
+// Why a file cannot serve as a logbook, or None.
+enum class Problem {
+    None,
+    Missing,             // no such file (or not a regular file)
+    Unreadable,          // it cannot be opened or read
+    Empty,               // zero bytes
+    PartialRecord,       // the length is not a whole number of 420-byte records
+    LastRecordBelowOne,  // record 1 gives LastRecord < 1
+    LastRecordBeyondEnd  // record 1 names more records than the file holds
+};
+
+struct Check {
+    Problem problem = Problem::None;
+    std::uint64_t sizeBytes = 0;
+    std::int16_t lastRecord = 0;
+    bool ok() const { return problem == Problem::None; }
+};
+
+// Looks at the file's length and record 1 only; never writes or creates.
+Check checkLogbook(const std::string& path);
+// A sentence for the user that says why the file is no logbook ("" if it is).
+std::string describe(const Check& check);
+
+// A whole logbook read in one go: records 1 .. LastRecord, 420 bytes each.
+struct Contents {
+    std::int16_t lastRecord = 0;
+    std::vector<records::Byte> bytes;  // lastRecord * 420 bytes
+    // The bytes of record n (1 .. lastRecord).
+    records::ConstByteSpan record(std::int64_t n) const {
+        return records::ConstByteSpan(bytes).subspan(static_cast<std::size_t>(n - 1) * RecLen, RecLen);
+    }
+};
+// Checks the file and reads it; nullopt (with check->problem set) when it is
+// no logbook or cannot be read.
+std::optional<Contents> readLogbook(const std::string& path, Check* check = nullptr);
+
+// Writes the blank rating record (all zero, LastRecord = 1) as record 1.
+// An existing file is not truncated: records after the first stay, outside
+// LastRecord, to be overwritten as flights are added. An existing file whose
+// length is no whole number of records is refused and left alone.
+enum class CreateResult { Created, NotALogbookLength, CannotWrite };
+CreateResult createLogbook(const std::string& path);
+
+// Record 1 of a valid logbook; nullopt when the file is no logbook.
+std::optional<LogRecord> readRatingRecord(const std::string& path);
+
+// What the rating window holds: certificate and rating boxes as ticked,
+// texts as Windows-1252 bytes.
+struct Ratings {
+    bool student = false, recreational = false, privatePilot = false, commercial = false,
+         instructor = false, atp = false, technician = false, groundInstructor = false;
+    bool single = false, seLand = false, seSea = false, multi = false, meLand = false,
+         meSea = false, multiLimited = false, instrument = false, rotorcraft = false,
+         helicopter = false, gyroplane = false, lighter = false, airship = false,
+         balloon = false, glider = false, general = false, powerplant = false,
+         airframe = false, giBasic = false, giAdvanced = false, giInstrument = false,
+         other = false;
+    std::string otherRatings;
+    std::array<std::string, 6> typeRatings;
+};
+// The boxes as record 1 gives them (a field counts as ticked when non-zero).
+Ratings ratingsFrom(const LogRecord& rec);
+// Puts the boxes into record 1, leaving every other field as it was.
+void applyRatings(LogRecord& rec, const Ratings& ratings);
+// Reads record 1, applies the ratings and writes it back. False when the
+// file is no logbook or the write fails; the file is then as it was, as far
+// as a failing disk allows.
+bool saveRatings(const std::string& path, const Ratings& ratings);
+
+// The boxes of the flight entry window, as typed (Windows-1252 bytes).
+struct FlightInput {
+    std::string date, make, ident, from, to, remarks;
+    // Number boxes.
+    std::string instrApp, landings, xCountry, simulator, day, night, instrument,
+        simInstrument, dual, inCommand, total, cfi, cfii, ground, sic, nightLand;
+    std::array<std::string, 4> appCount;
+    std::array<std::string, 4> appType;
+    bool catSingle = false, catMulti = false, catRotor = false, catAirship = false,
+         catGlider = false;
+    bool seLand = false, seSea = false, meLand = false, meSea = false;
+};
+
+struct Conversion {
+    std::optional<LogRecord> flight;  // nullopt: some box did not convert
+    // The Day box was empty and was reached, so it is to show 0 from now on.
+    bool dayShowsZero = false;
+};
+// Converts the boxes in the fixed order of the entry window; an exactly
+// empty number box is 0, anything else must convert (int16 halves to even).
+Conversion convertFlight(const FlightInput& in, const records::NumberLocale& loc = {});
+
+// A multi-line box's text with every line break stored as CR LF.
+std::string storedLineBreaks(const std::string& text);
+
+// Appends a flight: writes it at LastRecord + 1 first, then raises
+// LastRecord in record 1. On any failure LastRecord keeps naming only
+// records that were written, and a partly written record is cut off again.
+enum class AppendResult { Appended, NotALogbook, Full, WriteFailed };
+AppendResult appendFlight(const std::string& path, const LogRecord& flight);
+
+// Trimmed dates of the flights (records 2 .. LastRecord) whose trimmed date
+// is not blank, in file order.
+std::vector<std::string> dateList(const Contents& log);
+std::vector<std::string> dateList(const std::string& path);
+
+// The first flight whose trimmed date equals date; its record number too.
+struct Found {
+    std::int64_t recordNumber = 0;
+    LogRecord flight;
+};
+std::optional<Found> findFlight(const Contents& log, const std::string& trimmedDate);
+std::optional<Found> findFlight(const std::string& path, const std::string& trimmedDate);
+
+// The path the removal writes the new logbook to before it replaces the
+// old one: a final ".log" (any case) becomes ".tmp"; any other name gets
+// ".tmp" appended.
+std::string temporaryPath(const std::string& logPath);
+
+// Removes the first flight whose trimmed date equals date: the new logbook
+// is written to the temporary path, synced and renamed over the old one, so
+// a failure leaves the old logbook whole.
+enum class RemoveResult { Removed, NotALogbook, NoSuchFlight, WriteFailed };
+RemoveResult removeFlight(const std::string& path, const std::string& trimmedDate);
+
+}  // namespace logbook

@@ -1,0 +1,6 @@
+aerokit_core_test(logbook_entry_record_test
+  ${CMAKE_CURRENT_LIST_DIR}/logbook_entry_record_test.cpp
+  LIBS aerokit_logbook_core)
+aerokit_core_test(logbook_entry_core_test
+  ${CMAKE_CURRENT_LIST_DIR}/logbook_entry_core_test.cpp
+  LIBS aerokit_logbook_core)

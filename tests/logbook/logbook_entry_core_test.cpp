@@ -1,0 +1,534 @@
+// Logbook file operations: creation, checking, ratings, flight conversion,
+// appending, the date list and removal.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "Bytes.h"
+#include "TempDir.h"
+#include "logbook/Logbook.h"
+#include "records/RecordFile.h"
+
+using namespace logbook;
+using records::Byte;
+using testsupport::readFileBytes;
+using testsupport::writeFileBytes;
+
+namespace {
+
+LogRecord flightDated(const std::string& date, float total = 1.0f) {
+    LogRecord r;
+    r.Date.assign(date);
+    r.Total = total;
+    return r;
+}
+
+// A logbook with the given flights written directly, byte by byte.
+std::vector<Byte> logbookBytes(const std::vector<LogRecord>& flights) {
+    LogRecord rating;
+    rating.LastRecord = static_cast<std::int16_t>(flights.size() + 1);
+    rating.TypeRating1.assign("B737");
+    std::vector<Byte> out;
+    const auto r1 = rating.encode();
+    out.insert(out.end(), r1.begin(), r1.end());
+    for (const auto& f : flights) {
+        const auto b = f.encode();
+        out.insert(out.end(), b.begin(), b.end());
+    }
+    return out;
+}
+
+std::vector<std::string> datesInFile(const std::string& path) {
+    const auto bytes = readFileBytes(path);
+    std::vector<std::string> d;
+    for (std::size_t off = 420; off + 420 <= bytes.size(); off += 420)
+        d.push_back(LogRecord::decode(records::ConstByteSpan(bytes).subspan(off, 420)).Date.trimmed());
+    return d;
+}
+
+std::int16_t lastRecordInFile(const std::string& path) {
+    return LogRecord::decode(readFileBytes(path)).LastRecord;
+}
+
+struct WriteFailureGuard {
+    explicit WriteFailureGuard(std::uint64_t n) { records::setWriteFailureAfter(n); }
+    ~WriteFailureGuard() { records::setWriteFailureAfter(std::nullopt); }
+};
+
+}  // namespace
+
+// --- creating and checking ------------------------------------------------
+
+TEST(LogbookCreate, NewFileIsOneBlankRatingRecord) {
+    testsupport::TempDir dir;
+    ASSERT_EQ(createLogbook("new.log"), CreateResult::Created);
+    const auto bytes = readFileBytes("new.log");
+    ASSERT_EQ(bytes.size(), 420u);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i == 278) EXPECT_EQ(bytes[i], 1);
+        else EXPECT_EQ(bytes[i], 0) << "byte " << i;
+    }
+    EXPECT_TRUE(checkLogbook("new.log").ok());
+    EXPECT_TRUE(dateList("new.log").empty());
+}
+
+TEST(LogbookCreate, OverALongerLogbookKeepsTheLaterRecords) {
+    testsupport::TempDir dir;
+    const auto old = logbookBytes({flightDated("1/1/99"), flightDated("1/2/99")});
+    writeFileBytes("old.log", old);
+    ASSERT_EQ(createLogbook("old.log"), CreateResult::Created);
+    const auto bytes = readFileBytes("old.log");
+    ASSERT_EQ(bytes.size(), old.size());  // not truncated
+    EXPECT_EQ(LogRecord::decode(bytes).LastRecord, 1);
+    EXPECT_TRUE(LogRecord::decode(bytes).TypeRating1.neverStored());
+    EXPECT_TRUE(std::equal(bytes.begin() + 420, bytes.end(), old.begin() + 420));
+    // The file is a logbook without flights; an added flight takes record 2.
+    EXPECT_TRUE(checkLogbook("old.log").ok());
+    EXPECT_TRUE(dateList("old.log").empty());
+    ASSERT_EQ(appendFlight("old.log", flightDated("5/5/05")), AppendResult::Appended);
+    EXPECT_EQ(readFileBytes("old.log").size(), old.size());
+    EXPECT_EQ(dateList("old.log"), std::vector<std::string>{"5/5/05"});
+}
+
+TEST(LogbookCreate, RefusesAFileThatIsNoWholeNumberOfRecords) {
+    testsupport::TempDir dir;
+    const std::vector<Byte> text(1000, 'x');
+    writeFileBytes("notes.log", text);
+    EXPECT_EQ(createLogbook("notes.log"), CreateResult::NotALogbookLength);
+    EXPECT_EQ(readFileBytes("notes.log"), text);
+    EXPECT_EQ(createLogbook("no-such-dir/new.log"), CreateResult::CannotWrite);
+}
+
+TEST(LogbookCheck, RefusesWhatIsNoLogbook) {
+    testsupport::TempDir dir;
+    EXPECT_EQ(checkLogbook("missing.log").problem, Problem::Missing);
+    writeFileBytes("empty.log", {});
+    EXPECT_EQ(checkLogbook("empty.log").problem, Problem::Empty);
+
+    auto good = logbookBytes({flightDated("1/1/99")});
+    auto cut = good;
+    cut.resize(839);
+    writeFileBytes("cut.log", cut);
+    EXPECT_EQ(checkLogbook("cut.log").problem, Problem::PartialRecord);
+    auto padded = good;
+    padded.push_back(0);
+    writeFileBytes("padded.log", padded);
+    EXPECT_EQ(checkLogbook("padded.log").problem, Problem::PartialRecord);
+
+    auto zero = good;
+    zero[278] = 0;
+    zero[279] = 0;
+    writeFileBytes("zero.log", zero);
+    EXPECT_EQ(checkLogbook("zero.log").problem, Problem::LastRecordBelowOne);
+    auto negative = good;
+    negative[278] = 0xFE;
+    negative[279] = 0xFF;
+    writeFileBytes("negative.log", negative);
+    const Check neg = checkLogbook("negative.log");
+    EXPECT_EQ(neg.problem, Problem::LastRecordBelowOne);
+    EXPECT_EQ(neg.lastRecord, -2);
+    auto beyond = good;
+    beyond[278] = 0xFF;
+    beyond[279] = 0x7F;  // 32767 on a file of 2 records
+    writeFileBytes("beyond.log", beyond);
+    const Check far = checkLogbook("beyond.log");
+    EXPECT_EQ(far.problem, Problem::LastRecordBeyondEnd);
+    EXPECT_EQ(describe(far), "Its first record names 32767 records, but the file holds only 2.");
+    std::filesystem::create_directory("folder.log");
+    EXPECT_EQ(checkLogbook("folder.log").problem, Problem::Missing);
+
+    for (const char* bad : {"missing.log", "empty.log", "cut.log", "padded.log", "zero.log",
+                            "negative.log", "beyond.log"}) {
+        EXPECT_FALSE(describe(checkLogbook(bad)).empty()) << bad;
+        EXPECT_FALSE(readLogbook(bad).has_value()) << bad;
+    }
+    EXPECT_FALSE(std::filesystem::exists("missing.log"));  // checking never creates
+    writeFileBytes("good.log", good);
+    EXPECT_TRUE(checkLogbook("good.log").ok());
+    EXPECT_EQ(describe(checkLogbook("good.log")), "");
+}
+
+// --- the rating record ------------------------------------------------------
+
+TEST(LogbookRatings, SaveMergesIntoRecordOne) {
+    testsupport::TempDir dir;
+    auto bytes = logbookBytes({flightDated("1/1/99")});
+    // What the rating window does not own must survive: LastRecord, the
+    // flight part of record 1 and Reserved154.
+    bytes[0] = 'Z';
+    bytes[154] = 7;
+    writeFileBytes("r.log", bytes);
+
+    Ratings g;
+    g.instructor = true;
+    g.helicopter = true;
+    g.glider = true;
+    g.otherRatings = "Seaplane base and more text";  // cut to 20
+    g.typeRatings[0] = "ABCDEFGHIJKLMN";               // 14 -> first 10
+    g.typeRatings[1] = "DC3";
+    ASSERT_TRUE(saveRatings("r.log", g));
+
+    const auto after = readFileBytes("r.log");
+    ASSERT_EQ(after.size(), bytes.size());
+    const LogRecord r = LogRecord::decode(after);
+    EXPECT_EQ(r.LastRecord, 2);
+    EXPECT_EQ(after[0], 'Z');
+    EXPECT_EQ(r.Reserved154, 7);
+    EXPECT_EQ(r.CertInstructor, 1);
+    EXPECT_EQ(r.RateInstrument, 0);
+    EXPECT_EQ(r.Reserved298, 1);
+    EXPECT_EQ(r.Reserved300, 0);
+    EXPECT_EQ(r.Reserved302, 1);
+    EXPECT_EQ(r.OtherRatings.raw(), "Seaplane base and mo");
+    EXPECT_EQ(r.TypeRating1.raw(), "ABCDEFGHIJ");
+    EXPECT_EQ(r.TypeRating2.raw(), "DC3       ");
+    EXPECT_EQ(r.TypeRating6.raw(), std::string(10, ' '));  // empty box stores spaces
+    EXPECT_TRUE(std::equal(after.begin() + 420, after.end(), bytes.begin() + 420));
+
+    const Ratings back = ratingsFrom(r);
+    EXPECT_TRUE(back.instructor);
+    EXPECT_TRUE(back.helicopter);
+    EXPECT_FALSE(back.gyroplane);
+    EXPECT_EQ(back.typeRatings[0], "ABCDEFGHIJ");
+}
+
+TEST(LogbookRatings, UntouchedBlankRecordStoresZerosAndSpaces) {
+    testsupport::TempDir dir;
+    ASSERT_EQ(createLogbook("b.log"), CreateResult::Created);
+    const auto rec = readRatingRecord("b.log");
+    ASSERT_TRUE(rec);
+    const Ratings g = ratingsFrom(*rec);
+    EXPECT_EQ(g.otherRatings, "");  // NUL bytes show as an empty box
+    ASSERT_TRUE(saveRatings("b.log", g));
+    const auto after = readFileBytes("b.log");
+    ASSERT_EQ(after.size(), 420u);
+    for (std::size_t i = 0; i < 420; ++i) {
+        const bool text = (i >= 324 && i < 344) || i >= 360;
+        const Byte want = i == 278 ? 1 : (text ? ' ' : 0);
+        EXPECT_EQ(after[i], want) << "byte " << i;
+    }
+}
+
+TEST(LogbookRatings, RefusedOrFailedSaveLeavesTheFile) {
+    testsupport::TempDir dir;
+    auto bad = logbookBytes({});
+    bad[278] = 9;  // names 9 records in a file of 1
+    writeFileBytes("bad.log", bad);
+    Ratings g;
+    g.atp = true;
+    EXPECT_FALSE(saveRatings("bad.log", g));
+    EXPECT_EQ(readFileBytes("bad.log"), bad);
+    EXPECT_FALSE(saveRatings("missing.log", g));
+    EXPECT_FALSE(std::filesystem::exists("missing.log"));
+
+    const auto good = logbookBytes({flightDated("1/1/99")});
+    writeFileBytes("good.log", good);
+    {
+        WriteFailureGuard fail(0);
+        EXPECT_FALSE(saveRatings("good.log", g));
+    }
+    EXPECT_EQ(readFileBytes("good.log"), good);
+}
+
+// --- converting a typed flight ----------------------------------------------
+
+TEST(LogbookConvert, EmptyBoxesGiveBlankTextAndZeros) {
+    FlightInput in;
+    in.appType.fill("Select Type");
+    const Conversion c = convertFlight(in);
+    ASSERT_TRUE(c.flight);
+    const LogRecord& r = *c.flight;
+    EXPECT_EQ(r.Date.raw(), std::string(15, ' '));
+    EXPECT_EQ(r.Remarks.raw(), std::string(100, ' '));
+    EXPECT_EQ(r.AppType1.raw(), "Select Typ");
+    EXPECT_EQ(r.AppType4.raw(), "Select Typ");
+    EXPECT_EQ(r.Total, 0.0f);
+    EXPECT_EQ(r.AppCount2, 0);
+    EXPECT_EQ(r.CatSingle, 0);
+    EXPECT_EQ(r.LastRecord, 0);
+    EXPECT_TRUE(r.OtherRatings.neverStored());
+    EXPECT_TRUE(c.dayShowsZero);
+}
+
+TEST(LogbookConvert, NumbersAndTheirFailures) {
+    FlightInput in;
+    in.total = "1.5";
+    in.from = "KS";
+    in.simInstrument = "";
+    in.instrument = "0.7";
+    in.xCountry = " 2.5 ";
+    in.ground = "-1";
+    in.nightLand = "1e3";
+    in.appCount = {"2.5", "3.5", "-4", "32767"};
+    auto c = convertFlight(in);
+    ASSERT_TRUE(c.flight);
+    EXPECT_EQ(c.flight->Total, 1.5f);
+    EXPECT_EQ(c.flight->From.raw(), "KS ");
+    EXPECT_EQ(c.flight->SimInstrument, 0.0f);
+    EXPECT_EQ(c.flight->Instrument, 0.7f);
+    EXPECT_EQ(c.flight->XCountry, 2.5f);
+    EXPECT_EQ(c.flight->Ground, -1.0f);
+    EXPECT_EQ(c.flight->NightLand, 1000.0f);
+    EXPECT_EQ(c.flight->AppCount1, 2);
+    EXPECT_EQ(c.flight->AppCount2, 4);
+    EXPECT_EQ(c.flight->AppCount3, -4);
+    EXPECT_EQ(c.flight->AppCount4, 32767);
+
+    for (const char* bad : {"abc", " ", "1.5x", "1,5", "--1"}) {
+        FlightInput f;
+        f.total = bad;
+        EXPECT_FALSE(convertFlight(f).flight) << "total '" << bad << "'";
+        FlightInput g;
+        g.landings = bad;
+        EXPECT_FALSE(convertFlight(g).flight) << "landings '" << bad << "'";
+    }
+    FlightInput big;
+    big.appCount[2] = "40000";
+    EXPECT_FALSE(convertFlight(big).flight);
+    big.appCount[2] = "-32769";
+    EXPECT_FALSE(convertFlight(big).flight);
+    big.appCount[2] = "-32768";
+    EXPECT_TRUE(convertFlight(big).flight);
+    FlightInput huge;
+    huge.total = "1e39";  // beyond float32
+    EXPECT_FALSE(convertFlight(huge).flight);
+}
+
+TEST(LogbookConvert, DecimalCommaLocale) {
+    FlightInput in;
+    in.total = "1,5";
+    records::NumberLocale de{','};
+    auto c = convertFlight(in, de);
+    ASSERT_TRUE(c.flight);
+    EXPECT_EQ(c.flight->Total, 1.5f);
+    in.total = "1.5";
+    EXPECT_FALSE(convertFlight(in, de).flight);
+}
+
+TEST(LogbookConvert, EmptyDayShowsZeroOnlyOnceReached) {
+    FlightInput early;  // fails at the first box, before Day
+    early.instrApp = "x";
+    EXPECT_FALSE(convertFlight(early).dayShowsZero);
+    FlightInput late;  // fails after Day
+    late.nightLand = "x";
+    const auto c = convertFlight(late);
+    EXPECT_FALSE(c.flight);
+    EXPECT_TRUE(c.dayShowsZero);
+    FlightInput typed;
+    typed.day = "2";
+    EXPECT_FALSE(convertFlight(typed).dayShowsZero);
+}
+
+TEST(LogbookConvert, CategoryAndLandSeaValues) {
+    FlightInput in;
+    in.catMulti = true;
+    in.meLand = true;
+    in.meSea = true;
+    const auto c = convertFlight(in);
+    ASSERT_TRUE(c.flight);
+    EXPECT_EQ(c.flight->CatMulti, -1);
+    EXPECT_EQ(c.flight->CatSingle, 0);
+    EXPECT_EQ(c.flight->MELand, 1);
+    EXPECT_EQ(c.flight->MESea, 1);
+    EXPECT_EQ(c.flight->SELand, 0);
+    const auto bytes = c.flight->encode();
+    EXPECT_EQ(bytes[156], 0xFF);
+    EXPECT_EQ(bytes[157], 0xFF);
+    EXPECT_EQ(bytes[268], 1);
+    EXPECT_EQ(bytes[270], 1);
+}
+
+TEST(LogbookConvert, LineBreaksStoredAsCrLf) {
+    EXPECT_EQ(storedLineBreaks("a\nb"), "a\r\nb");
+    EXPECT_EQ(storedLineBreaks("a\r\nb\rc"), "a\r\nb\r\nc");
+    EXPECT_EQ(storedLineBreaks(""), "");
+}
+
+// --- appending ----------------------------------------------------------------
+
+TEST(LogbookAppend, WritesAtLastRecordPlusOne) {
+    testsupport::TempDir dir;
+    writeFileBytes("a.log", logbookBytes({flightDated("1"), flightDated("2"), flightDated("3"),
+                                          flightDated("4")}));
+    ASSERT_EQ(lastRecordInFile("a.log"), 5);
+    ASSERT_EQ(appendFlight("a.log", flightDated("6/6/06", 2.5f)), AppendResult::Appended);
+    const auto bytes = readFileBytes("a.log");
+    ASSERT_EQ(bytes.size(), 6u * 420);
+    EXPECT_EQ(lastRecordInFile("a.log"), 6);
+    const LogRecord six = LogRecord::decode(records::ConstByteSpan(bytes).subspan(5 * 420));
+    EXPECT_EQ(six.Date.trimmed(), "6/6/06");
+    EXPECT_EQ(six.Total, 2.5f);
+    EXPECT_EQ(LogRecord::decode(bytes).TypeRating1.trimmed(), "B737");
+}
+
+TEST(LogbookAppend, FailuresLeaveLastRecordNamingWrittenRecords) {
+    testsupport::TempDir dir;
+    const auto base = logbookBytes({flightDated("1/1/99")});
+    // Failing at every point of the two writes: nothing is half-done.
+    for (std::uint64_t budget : {0ull, 1ull, 200ull, 419ull, 420ull, 420ull + 278ull, 420ull + 279ull,
+                                  420ull + 280ull, 839ull}) {
+        writeFileBytes("f.log", base);
+        {
+            WriteFailureGuard fail(budget);
+            EXPECT_EQ(appendFlight("f.log", flightDated("2/2/02")), AppendResult::WriteFailed)
+                << "budget " << budget;
+        }
+        const Check c = checkLogbook("f.log");
+        EXPECT_TRUE(c.ok()) << "budget " << budget << ": " << describe(c);
+        // Until the changed byte of LastRecord is down, the logbook is as it was;
+        // after that the flight is whole and named.
+        if (budget <= 420 + 278) {
+            EXPECT_EQ(c.lastRecord, 2) << "budget " << budget;
+            EXPECT_EQ(readFileBytes("f.log"), base) << "budget " << budget;
+        } else {
+            EXPECT_EQ(c.lastRecord, 3) << "budget " << budget;
+            EXPECT_EQ(datesInFile("f.log"), (std::vector<std::string>{"1/1/99", "2/2/02"}));
+        }
+    }
+}
+
+TEST(LogbookAppend, RefusesFullOrBrokenLogbooks) {
+    testsupport::TempDir dir;
+    // 32767 is the highest record number: the logbook is full.
+    std::vector<Byte> full(static_cast<std::size_t>(32767) * 420, 0);
+    full[278] = 0xFF;
+    full[279] = 0x7F;
+    writeFileBytes("full.log", full);
+    EXPECT_EQ(appendFlight("full.log", flightDated("x")), AppendResult::Full);
+    EXPECT_EQ(std::filesystem::file_size("full.log"), full.size());
+    EXPECT_EQ(lastRecordInFile("full.log"), 32767);
+
+    auto shortOne = logbookBytes({});
+    shortOne[278] = 0xFF;
+    shortOne[279] = 0x7F;
+    writeFileBytes("short.log", shortOne);
+    EXPECT_EQ(appendFlight("short.log", flightDated("x")), AppendResult::NotALogbook);
+    EXPECT_EQ(readFileBytes("short.log"), shortOne);
+    EXPECT_EQ(appendFlight("none.log", flightDated("x")), AppendResult::NotALogbook);
+    EXPECT_FALSE(std::filesystem::exists("none.log"));
+}
+
+// --- the date list and finding a flight ---------------------------------------
+
+TEST(LogbookDates, TrimmedNonBlankDatesInFileOrder) {
+    testsupport::TempDir dir;
+    LogRecord nul;  // a date of NUL bytes is not blank after trimming
+    writeFileBytes("d.log", logbookBytes({flightDated("   "), flightDated("  3/1/99  "),
+                                          flightDated(""), nul, flightDated("1/1/99")}));
+    const auto dates = dateList("d.log");
+    ASSERT_EQ(dates.size(), 3u);
+    EXPECT_EQ(dates[0], "3/1/99");
+    EXPECT_EQ(dates[1], std::string(15, '\0'));
+    EXPECT_EQ(dates[2], "1/1/99");  // not sorted
+}
+
+TEST(LogbookDates, OnlyRecordsUpToLastRecordAreVisited) {
+    testsupport::TempDir dir;
+    auto bytes = logbookBytes({flightDated("1/1/99"), flightDated("2/2/99")});
+    bytes[278] = 2;  // the second flight lies outside LastRecord
+    writeFileBytes("d.log", bytes);
+    EXPECT_EQ(dateList("d.log"), std::vector<std::string>{"1/1/99"});
+    EXPECT_FALSE(findFlight("d.log", "2/2/99"));
+}
+
+TEST(LogbookDates, FindsTheFirstFlightOfADate) {
+    testsupport::TempDir dir;
+    writeFileBytes("d.log", logbookBytes({flightDated("1/1/99", 1), flightDated("5/5/05", 2),
+                                          flightDated(" 5/5/05", 3)}));
+    const auto f = findFlight("d.log", "5/5/05");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->recordNumber, 3);
+    EXPECT_EQ(f->flight.Total, 2.0f);
+    EXPECT_EQ(f->flight.Date.raw(), "5/5/05         ");
+    EXPECT_FALSE(findFlight("d.log", "6/6/06"));
+    EXPECT_FALSE(findFlight("missing.log", "1/1/99"));
+}
+
+// --- removing a flight ----------------------------------------------------------
+
+TEST(LogbookRemove, TemporaryPathRule) {
+    EXPECT_EQ(temporaryPath("/a/b/flights.log"), "/a/b/flights.tmp");
+    EXPECT_EQ(temporaryPath("/a/b/FLIGHTS.LOG"), "/a/b/FLIGHTS.tmp");
+    EXPECT_EQ(temporaryPath("/a/b/flights.Log"), "/a/b/flights.tmp");
+    EXPECT_EQ(temporaryPath("/a/b/flights"), "/a/b/flights.tmp");
+    EXPECT_EQ(temporaryPath("/a/b/my.logbook"), "/a/b/my.logbook.tmp");
+    EXPECT_EQ(temporaryPath("x.db"), "x.db.tmp");
+    EXPECT_EQ(temporaryPath("log"), "log.tmp");
+    EXPECT_EQ(temporaryPath(".log"), ".tmp");
+}
+
+TEST(LogbookRemove, ThirdOfFiveKeepsOrderAndLeavesNoTemporaryFile) {
+    testsupport::TempDir dir;
+    writeFileBytes("r.log", logbookBytes({flightDated("1"), flightDated("2"), flightDated("3"),
+                                          flightDated("4"), flightDated("5")}));
+    ASSERT_EQ(removeFlight("r.log", "3"), RemoveResult::Removed);
+    EXPECT_EQ(readFileBytes("r.log").size(), 5u * 420);
+    EXPECT_EQ(lastRecordInFile("r.log"), 5);
+    EXPECT_EQ(datesInFile("r.log"), (std::vector<std::string>{"1", "2", "4", "5"}));
+    EXPECT_EQ(LogRecord::decode(readFileBytes("r.log")).TypeRating1.trimmed(), "B737");
+    EXPECT_FALSE(std::filesystem::exists("r.tmp"));
+}
+
+TEST(LogbookRemove, DuplicateDatesAndBlankDatedFlights) {
+    testsupport::TempDir dir;
+    writeFileBytes("r.log", logbookBytes({flightDated("", 9), flightDated("5/5/05", 1),
+                                          flightDated("5/5/05", 2), flightDated("6/6/06", 3)}));
+    ASSERT_EQ(removeFlight("r.log", "5/5/05"), RemoveResult::Removed);
+    const auto bytes = readFileBytes("r.log");
+    ASSERT_EQ(bytes.size(), 4u * 420);
+    EXPECT_EQ(datesInFile("r.log"), (std::vector<std::string>{"", "5/5/05", "6/6/06"}));
+    // The second flight of that date is the one left.
+    EXPECT_EQ(LogRecord::decode(records::ConstByteSpan(bytes).subspan(2 * 420)).Total, 2.0f);
+    // The blank-dated flight is still there and counted.
+    EXPECT_EQ(LogRecord::decode(records::ConstByteSpan(bytes).subspan(420)).Total, 9.0f);
+    EXPECT_EQ(lastRecordInFile("r.log"), 4);
+}
+
+TEST(LogbookRemove, ReplacesAStaleTemporaryFileAndKeepsUnrelatedFiles) {
+    testsupport::TempDir dir;
+    writeFileBytes("r.log", logbookBytes({flightDated("1"), flightDated("2")}));
+    writeFileBytes("r.tmp", std::vector<Byte>(5, 'x'));
+    writeFileBytes("r", std::vector<Byte>(5, 'y'));  // must never be touched
+    ASSERT_EQ(removeFlight("r.log", "1"), RemoveResult::Removed);
+    EXPECT_FALSE(std::filesystem::exists("r.tmp"));
+    EXPECT_EQ(readFileBytes("r"), std::vector<Byte>(5, 'y'));
+    EXPECT_EQ(datesInFile("r.log"), std::vector<std::string>{"2"});
+
+    writeFileBytes("book", logbookBytes({flightDated("1"), flightDated("2")}));
+    ASSERT_EQ(removeFlight("book", "2"), RemoveResult::Removed);
+    EXPECT_EQ(datesInFile("book"), std::vector<std::string>{"1"});
+    EXPECT_FALSE(std::filesystem::exists("book.tmp"));
+}
+
+TEST(LogbookRemove, FailuresLoseNothing) {
+    testsupport::TempDir dir;
+    const auto base = logbookBytes({flightDated("1"), flightDated("2"), flightDated("3")});
+    writeFileBytes("r.log", base);
+    for (std::uint64_t budget : {0ull, 420ull, 1000ull, 1259ull}) {
+        WriteFailureGuard fail(budget);
+        EXPECT_EQ(removeFlight("r.log", "2"), RemoveResult::WriteFailed) << budget;
+    }
+    EXPECT_EQ(readFileBytes("r.log"), base);
+    EXPECT_FALSE(std::filesystem::exists("r.tmp"));
+
+    EXPECT_EQ(removeFlight("r.log", "9"), RemoveResult::NoSuchFlight);
+    EXPECT_EQ(readFileBytes("r.log"), base);
+
+    auto broken = base;
+    broken[278] = 0;
+    writeFileBytes("b.log", broken);
+    EXPECT_EQ(removeFlight("b.log", "1"), RemoveResult::NotALogbook);
+    EXPECT_EQ(readFileBytes("b.log"), broken);
+    EXPECT_EQ(removeFlight("none.log", "1"), RemoveResult::NotALogbook);
+}
+
+TEST(LogbookRemove, LastFlightLeavesAnEmptyLogbook) {
+    testsupport::TempDir dir;
+    writeFileBytes("r.log", logbookBytes({flightDated("1/1/99")}));
+    ASSERT_EQ(removeFlight("r.log", "1/1/99"), RemoveResult::Removed);
+    EXPECT_EQ(readFileBytes("r.log").size(), 420u);
+    EXPECT_EQ(lastRecordInFile("r.log"), 1);
+    EXPECT_TRUE(checkLogbook("r.log").ok());
+}
