@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "records/DateText.h"
 #include "records/Fields.h"
@@ -19,6 +21,11 @@ struct CurrencyFigures {
 
 constexpr int kLandingDays = 90;
 constexpr int kInstrumentDays = 180;
+
+// A flight's date text, trimmed of blanks, as a date by the locale's order
+// (records::parseDate, with a quick path for the plain numeric forms).
+std::optional<records::DateValue> flightDate(std::string_view text, const records::DateLocale& locale,
+                                             int currentYear);
 
 // Adds one flight dated `date` (a day serial, fractions for a time of day)
 // against today (days since 1970-01-01): inside a window when

@@ -1,0 +1,4 @@
+# Total times, currency and the abbreviated list.
+aerokit_core_test(logbook_reports_core
+  ${CMAKE_CURRENT_LIST_DIR}/reports_core_test.cpp
+  LIBS aerokit_logbook_core)
