@@ -1,4 +1,397 @@
+// The window model, the splash, main menu, exit confirmation and About
+// windows, and the commands the tool windows share.
+#include <QClipboard>
+#include <QFile>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTimer>
+
 #include "WindowTest.h"
-class ShellTest : public QObject { Q_OBJECT private slots: void init() { testsupport::resetShell(); } };
+#include "shell/CommonCommands.h"
+#include "shell/FileDialog.h"
+#include "shell/HelpViewer.h"
+#include "shell/MessageBox.h"
+#include "shell/PrintPage.h"
+#include "shell/Tools.h"
+#include "shell/frmAbout.h"
+#include "shell/frmMenu.h"
+#include "shell/frmSplash.h"
+#include "shell/frmquit.h"
+#include "shell/modLog.h"
+
+using testsupport::child;
+
+// A window of the program's kind, to watch the registry at work.
+class frmProbe : public QMainWindow {
+public:
+    frmProbe() {
+        setObjectName("frmProbe");
+        txtA = new QLineEdit(this);
+        txtA->setObjectName("txtA");
+        txtB = new QLineEdit(this);
+        txtB->setObjectName("txtB");
+        txtB->move(0, 40);
+        txtC = new QPlainTextEdit(this);
+        txtC->setObjectName("txtC");
+        txtC->setGeometry(0, 80, 200, 60);
+        ++constructed;
+    }
+    void Form_Load() { ++loads; }
+    QLineEdit* txtA;
+    QLineEdit* txtB;
+    QPlainTextEdit* txtC;
+    int loads = 0;
+    static inline int constructed = 0;
+};
+
+class frmModalProbe : public QDialog {
+public:
+    frmModalProbe() { setObjectName("frmModalProbe"); }
+};
+
+class ShellTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        testsupport::resetShell();
+        Tools::openLogbook = nullptr;
+        Tools::openPlanner = nullptr;
+        Tools::openWandB = nullptr;
+    }
+
+    void registryLoadsOnceAndKeepsHiddenWindows() {
+        const int before = frmProbe::constructed;
+        frmProbe* w = Forms::show<frmProbe>();
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->loads, 1);
+        w->txtA->setText("kept");
+        Forms::hide<frmProbe>();
+        QVERIFY(!w->isVisible());
+        QVERIFY(Forms::isLoaded<frmProbe>());
+        QCOMPARE(Forms::show<frmProbe>(), w);
+        QCOMPARE(w->loads, 1);
+        QCOMPARE(w->txtA->text(), QString("kept"));
+        QCOMPARE(frmProbe::constructed, before + 1);
+
+        Forms::unload<frmProbe>();
+        QVERIFY(!Forms::isLoaded<frmProbe>());
+        frmProbe* again = Forms::show<frmProbe>();
+        QCOMPARE(again->loads, 1);
+        QVERIFY(again->txtA->text().isEmpty());
+        QCOMPARE(frmProbe::constructed, before + 2);
+    }
+
+    void closingThroughTheFrameUnloads() {
+        frmProbe* w = Forms::show<frmProbe>();
+        w->txtA->setText("gone");
+        w->close();
+        QVERIFY(!Forms::isLoaded<frmProbe>());
+        QVERIFY(Forms::show<frmProbe>()->txtA->text().isEmpty());
+    }
+
+    void showModalReturnsWhenHiddenOrUnloaded() {
+        bool sawVisible = false;
+        QTimer::singleShot(0, [&] {
+            sawVisible = Forms::get<frmModalProbe>()->isVisible();
+            Forms::hide<frmModalProbe>();
+        });
+        Forms::showModal<frmModalProbe>();
+        QVERIFY(sawVisible);
+        QVERIFY(Forms::isLoaded<frmModalProbe>());
+        QTimer::singleShot(0, [] { Forms::unload<frmModalProbe>(); });
+        Forms::showModal<frmModalProbe>();
+        QVERIFY(!Forms::isLoaded<frmModalProbe>());
+    }
+
+    void splashShowsTitleVersionAndPlatform() {
+        frmSplash* s = Forms::show<frmSplash>();
+        QCOMPARE(s->lblVersion->text(), QString("Version 1.0.0"));
+        QCOMPARE(s->lblProductName->text(), QString("Aerokit"));
+        QVERIFY(!s->lblPlatform->text().isEmpty());
+        QVERIFY(s->lblPlatform->text() != "Windows 95");
+        QVERIFY(child<QFrame>(s, "Frame1"));
+        QVERIFY(child<QLabel>(s, "imgLogo"));
+    }
+
+    void splashCharacterKeysDismissIt_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("letter") << int(Qt::Key_A) << "a";
+        QTest::newRow("digit") << int(Qt::Key_7) << "7";
+        QTest::newRow("space") << int(Qt::Key_Space) << " ";
+        QTest::newRow("enter") << int(Qt::Key_Return) << "\r";
+        QTest::newRow("escape") << int(Qt::Key_Escape) << "\x1b";
+        QTest::newRow("backspace") << int(Qt::Key_Backspace) << "\b";
+    }
+    void splashCharacterKeysDismissIt() {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        frmSplash* s = Forms::show<frmSplash>();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(s, &press);
+        QVERIFY(!Forms::isLoaded<frmSplash>());
+        QVERIFY(Forms::isLoaded<frmMenu>());
+        QVERIFY(Forms::get<frmMenu>()->isVisible());
+    }
+
+    void splashIgnoresKeysWithoutCharacters() {
+        frmSplash* s = Forms::show<frmSplash>();
+        for (int key : {int(Qt::Key_Left), int(Qt::Key_Down), int(Qt::Key_Shift), int(Qt::Key_F5),
+                        int(Qt::Key_Control)}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString());
+            QApplication::sendEvent(s, &press);
+        }
+        QVERIFY(Forms::isLoaded<frmSplash>());
+        QVERIFY(!Forms::isLoaded<frmMenu>());
+    }
+
+    void splashClicksCountOnlyOnTheFrameItself() {
+        frmSplash* s = Forms::show<frmSplash>();
+        s->resize(520, 260);
+        QVERIFY(QTest::qWaitForWindowExposed(s));
+        QTest::mouseClick(s->lblVersion, Qt::LeftButton);
+        QTest::mouseClick(s->imgLogo, Qt::LeftButton);
+        QTest::mouseClick(s, Qt::LeftButton, {}, QPoint(2, 2));  // the margin
+        QVERIFY(Forms::isLoaded<frmSplash>());
+        QTest::mouseClick(s->Frame1, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!Forms::isLoaded<frmSplash>());
+        QVERIFY(Forms::isLoaded<frmMenu>());
+    }
+
+    void mainMenuCaptionsAndToolHandOver() {
+        frmMenu* m = Forms::show<frmMenu>();
+        QCOMPARE(m->windowTitle(), QString("Aerokit"));
+        QCOMPARE(child<QLabel>(m, "Label1")->text(), QString("Aerokit"));
+        QCOMPARE(child<QLabel>(m, "Label3")->text(), QString("Choose a Program:"));
+        QCOMPARE(child<QPushButton>(m, "cmdLogbook")->text(), QString("Pilot Logbook"));
+        QCOMPARE(child<QPushButton>(m, "cmdPreFlight")->text(), QString("Preflight Planner"));
+        QCOMPARE(child<QPushButton>(m, "cmdWandB")->text(), QString("Weight and Balance Calculator"));
+        QCOMPARE(child<QPushButton>(m, "cmdExit")->text(), QString("Exit Aerokit"));
+
+        // A tool that is not built in: its button does nothing.
+        m->cmdWandB->click();
+        QVERIFY(Forms::isLoaded<frmMenu>());
+
+        int opened = 0;
+        Tools::openPlanner = [&] {
+            ++opened;
+            Forms::show<frmProbe>();
+        };
+        m->cmdPreFlight->click();
+        QCOMPARE(opened, 1);
+        QVERIFY(Forms::get<frmProbe>()->isVisible());
+        QVERIFY(!Forms::isLoaded<frmMenu>());  // closed, not only hidden
+        frmMenu* fresh = Forms::show<frmMenu>();
+        QCOMPARE(fresh->cmdPreFlight->text(), QString("Preflight Planner"));
+    }
+
+    void exitNoLeavesTheCallerAndAsksAgainWithoutReloading() {
+        frmProbe* w = Forms::show<frmProbe>();
+        w->txtA->setText("flight 1");
+        for (int round = 0; round < 2; ++round) {
+            bool checked = false;
+            QTimer::singleShot(0, [&] {
+                frmquit* q = Forms::get<frmquit>();
+                checked = q->isVisible() && q->windowTitle() == "EXIT?" &&
+                          q->drawnText() == "Are you sure you want to Quit?" &&
+                          q->cmdYes->text() == "Yes" && q->cmdNo->text() == "No" &&
+                          q->loadCount() == 1;
+                QTest::mouseClick(q->cmdNo, Qt::LeftButton);
+            });
+            Common::exitProgram();
+            QVERIFY(checked);
+            QVERIFY(Forms::isLoaded<frmquit>());
+            QVERIFY(!Forms::get<frmquit>()->isVisible());
+        }
+        QCOMPARE(Forms::get<frmProbe>(), w);
+        QCOMPARE(w->txtA->text(), QString("flight 1"));
+        QCOMPARE(w->loads, 1);
+        // Yes comes first in the tab order.
+        QCOMPARE(Forms::get<frmquit>()->cmdYes->nextInFocusChain(), Forms::get<frmquit>()->cmdNo);
+    }
+
+    void exitYesEndsTheProgramAtOnce() {
+        int ended = 0;
+        Forms::setEndHandler([&] { ++ended; });
+        Forms::show<frmProbe>();
+        QTimer::singleShot(0, [] { Forms::get<frmquit>()->cmdYes->click(); });
+        Forms::get<frmMenu>();
+        Forms::get<frmMenu>()->cmdExit->click();
+        QCOMPARE(ended, 1);
+        QVERIFY(Forms::ending());
+        QVERIFY(!Forms::isLoaded<frmProbe>());
+        QVERIFY(!Forms::isLoaded<frmMenu>());
+        // Nothing shows any more once the program is ending.
+        Forms::show<frmProbe>();
+        QVERIFY(!Forms::get<frmProbe>()->isVisible());
+    }
+
+    void aboutShowsIdentityAndClosesOnOk() {
+        bool checked = false;
+        QTimer::singleShot(0, [&] {
+            frmAbout* a = Forms::get<frmAbout>();
+            checked = a->windowTitle() == "About Aerokit" && a->lblVersion->text() == "Version 1.0.0" &&
+                      a->lblTitle->text() == "Aerokit" && a->lblTitle->font().bold() &&
+                      a->lblDescription->text().startsWith(" This program serves as an aid to pilots.  It") &&
+                      a->lblDisclaimer->text().contains("responsiblity") &&
+                      a->lblDisclaimer->text().contains("acurate") && a->isModal() &&
+                      child<QFrame>(a, "Line1") && child<QLabel>(a, "picIcon");
+            a->cmdOK->click();
+        });
+        Common::about();
+        QVERIFY(checked);
+        QVERIFY(!Forms::isLoaded<frmAbout>());
+    }
+
+    void copyWithNothingSelectedEmptiesTheClipboard() {
+        frmProbe* w = Forms::show<frmProbe>();
+        QApplication::clipboard()->setText("old");
+        w->txtA->setText("abc");
+        w->txtA->setFocus();
+        w->txtA->setCursorPosition(1);
+        Common::copy(w);
+        QCOMPARE(QApplication::clipboard()->text(), QString());
+        QCOMPARE(w->txtA->text(), QString("abc"));
+    }
+
+    void cutThenPasteMovesText() {
+        frmProbe* w = Forms::show<frmProbe>();
+        w->txtA->setText("N12345");
+        w->txtA->setFocus();
+        w->txtA->setSelection(1, 3);
+        Common::cut(w);
+        QCOMPARE(w->txtA->text(), QString("N45"));
+        QCOMPARE(QApplication::clipboard()->text(), QString("123"));
+        w->txtB->setText("AB");
+        w->txtB->setFocus();
+        w->txtB->setCursorPosition(1);
+        Common::paste(w);
+        QCOMPARE(w->txtB->text(), QString("A123B"));
+        QCOMPARE(QApplication::clipboard()->text(), QString("123"));  // paste keeps it
+
+        // Cut of an empty selection changes nothing but empties the clipboard.
+        w->txtB->setCursorPosition(2);
+        Common::cut(w);
+        QCOMPARE(w->txtB->text(), QString("A123B"));
+        QCOMPARE(QApplication::clipboard()->text(), QString());
+        // Paste of nothing deletes the selection.
+        w->txtB->setSelection(0, 2);
+        Common::paste(w);
+        QCOMPARE(w->txtB->text(), QString("23B"));
+    }
+
+    void editCommandsWorkInMultiLineBoxes() {
+        frmProbe* w = Forms::show<frmProbe>();
+        w->txtC->setPlainText("line1\nline2");
+        w->txtC->setFocus();
+        w->txtC->selectAll();
+        Common::copy(w);
+        QCOMPARE(QApplication::clipboard()->text(), QString("line1\nline2"));
+    }
+
+    void menuShortcutsWinOverTheTextBox() {
+        frmProbe* w = Forms::show<frmProbe>();
+        Common::addEditMenu(w, Common::EditShortcuts::PasteCtrlP);
+        Common::addHelpMenu(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        auto* paste = child<QAction>(w, "mnuPaste");
+        auto* cut = child<QAction>(w, "mnuCut");
+        QCOMPARE(paste->shortcut(), QKeySequence("Ctrl+P"));
+        QCOMPARE(cut->text(), QString("Cu&t"));
+        QCOMPARE(child<QMenu>(w, "mnuHelp1")->title(), QString("&Help"));
+        QCOMPARE(child<QAction>(w, "mnuAbout")->text(), QString("&About"));
+        QSignalSpy cutSpy(cut, &QAction::triggered);
+        w->txtA->setText("abcdef");
+        w->txtA->setFocus();
+        w->txtA->setSelection(0, 2);
+        QTest::keyClick(w->txtA, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(cutSpy.count(), 1);
+        QCOMPARE(w->txtA->text(), QString("cdef"));
+        w->txtA->setCursorPosition(4);
+        QTest::keyClick(w->txtA, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(w->txtA->text(), QString("cdefab"));
+    }
+
+    void editMenuWithoutShortcutKeys() {
+        frmProbe* w = Forms::show<frmProbe>();
+        Common::addEditMenu(w, Common::EditShortcuts::None);
+        for (const char* name : {"mnuCut", "mnuCopy", "mnuPaste"})
+            QVERIFY(child<QAction>(w, name)->shortcut().isEmpty());
+    }
+
+    void helpOpensTheViewerOnTheHelpFile() {
+        QFile f("Aerokit.hlp");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<h1>Aerokit Help</h1><p>Logbook topics</p>");
+        f.close();
+        modLog::HelpFilePath = QDir::current().filePath("Aerokit.hlp");
+        frmProbe* w = Forms::show<frmProbe>();
+        Common::addHelpMenu(w);
+        child<QAction>(w, "mnuHelp")->trigger();
+        HelpViewer* v = HelpViewer::current();
+        QVERIFY(v && v->isVisible());
+        QVERIFY(v->browser()->toPlainText().contains("Logbook topics"));
+        v->close();
+
+        // A real F1 key in a box answers the same way.
+        QTRY_VERIFY(!HelpViewer::current());
+        QTest::keyClick(w->txtA, Qt::Key_F1);
+        QVERIFY(HelpViewer::current() && HelpViewer::current()->isVisible());
+        HelpViewer::current()->close();
+    }
+
+    void missingHelpFileIsReportedByTheViewer() {
+        modLog::HelpFilePath = QDir::current().filePath("nowhere/Aerokit.hlp");
+        Forms::show<frmProbe>();
+        modLog::ShowHelp();
+        HelpViewer* v = HelpViewer::current();
+        QVERIFY(v);
+        QVERIFY(v->browser()->toPlainText().contains("could not be opened"));
+        QVERIFY(v->browser()->toPlainText().contains("nowhere"));
+        QVERIFY(Forms::get<frmProbe>()->isVisible());
+        v->close();
+    }
+
+    void messageBoxesAndDialogsAnswerFromTheirQueues() {
+        MessageBox::setNextAnswer(MessageBox::Answer::No);
+        QCOMPARE(MessageBox::show("Delete Item?", "Delete", MessageBox::Buttons::YesNo,
+                                  MessageBox::Icon::Exclamation),
+                 MessageBox::Answer::No);
+        QCOMPARE(MessageBox::history().size(), size_t(1));
+        QCOMPARE(MessageBox::history()[0].text, QString("Delete Item?"));
+        QCOMPARE(MessageBox::history()[0].icon, MessageBox::Icon::Exclamation);
+
+        QCOMPARE(FileDialog::toQtFilter("Logbook Files (*.log)|*.log|All Files (*.*)|*.*|"),
+                 QString("Logbook Files (*.log);;All Files (*.*)"));
+        QCOMPARE(FileDialog::toQtFilter("Logbook Files(*.log)|*.log"), QString("Logbook Files(*.log)"));
+        QCOMPARE(FileDialog::toQtFilter("Flight Plans|*.flt"), QString("Flight Plans (*.flt)"));
+        FileDialog::setNextFileName("/tmp/pilot");
+        QCOMPARE(FileDialog::getSaveFileName(nullptr, "Logbook Files(*.log)|*.log", {"log", true}),
+                 QString("/tmp/pilot.log"));
+        FileDialog::setNextFileName("/tmp/pilot.LOG");
+        QCOMPARE(FileDialog::getSaveFileName(nullptr, "x|*.log", {"log", true}), QString("/tmp/pilot.LOG"));
+        FileDialog::setNextFileName("");
+        QCOMPARE(FileDialog::getOpenFileName(nullptr, "x|*.log"), QString());
+        QCOMPARE(FileDialog::lastFilter(), QString("x|*.log"));
+    }
+
+    void printsAPageToPdf() {
+        const QString html = "<h1>Load sheet</h1><table border=1><tr><td>Pilot</td><td>170</td></tr></table>";
+        QVERIFY(PrintPage::printToPdf(html, "page.pdf"));
+        QFile pdf("page.pdf");
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+        QVERIFY(!PrintPage::printToPdf(html, "no/such/dir/page.pdf"));
+        PrintPage::setNextPdfPath("seam.pdf");
+        QVERIFY(PrintPage::print(nullptr, "Test", html));
+        QVERIFY(QFile::exists("seam.pdf"));
+        QCOMPARE(PrintPage::esc("a  b<c>\nd"), QString("a&nbsp; b&lt;c&gt;<br>d"));
+    }
+};
+
 AEROKIT_WINDOW_TEST_MAIN(ShellTest)
 #include "shell_window_test.moc"

@@ -13,9 +13,20 @@
 namespace testsupport {
 namespace {
 std::unique_ptr<QTemporaryDir> gDir;
+QtMessageHandler gPrevious = nullptr;
+
+// The offscreen platform cannot raise windows or pass size hints on; its
+// notes about that are noise in test logs.
+void quietHandler(QtMsgType type, const QMessageLogContext& ctx, const QString& msg) {
+    if (msg.startsWith("This plugin does not support")) return;
+    if (gPrevious) gPrevious(type, ctx, msg);
 }
+}  // namespace
 
 void resetShell() {
+    // Chained in front of whatever handler the test runner has installed.
+    const QtMessageHandler previous = qInstallMessageHandler(quietHandler);
+    if (previous != quietHandler) gPrevious = previous;
     Forms::resetForTesting();
     Forms::setEndHandler([] {});  // tests observe the end; the test runner goes on
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
