@@ -5,12 +5,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "records/CodePage.h"
 #include "records/RecordFile.h"
 
 namespace wandb {
 
 std::string aircraftFileName(std::string_view ident) {
-    return records::trimSpaces(ident) + ".pln";
+    return records::cp1252ToUtf8(records::trimSpaces(ident)) + ".pln";
 }
 
 bool identUsable(std::string_view ident) {
@@ -18,7 +19,9 @@ bool identUsable(std::string_view ident) {
     if (t.empty() || t == "." || t == "..") return false;
     for (char c : t) {
         const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7F) return false;
+        if (u < 0x20 || u == 0x7F || u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 ||
+            u == 0x9D)
+            return false;
         if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) return false;
     }
     return true;
@@ -95,7 +98,7 @@ std::variant<AircraftRecord, Problem> buildAircraft(const AircraftDefinition& de
     if (!identUsable(rec.Ident.raw()))
         return Problem{"The Aircraft Ident cannot name a file: it must not be blank, \".\" or "
                        "\"..\", and must not hold / \\ : * ? \" < > | or control characters",
-                       "Invalid Aircraft Ident"};
+                       "Invalid Aircraft Ident", true};
 
     struct Number {
         const std::string& text;
@@ -123,7 +126,7 @@ std::variant<AircraftRecord, Problem> buildAircraft(const AircraftDefinition& de
     for (const auto& n : numbers) {
         if (n.optional && n.text.empty()) continue;  // a blank arm stays 0
         const auto v = records::parseSingle(n.text, loc);
-        if (!v) return Problem{std::string(n.box) + " must be a number", "Invalid Number"};
+        if (!v) return Problem{std::string(n.box) + " must be a number", "Invalid Number", true};
         n.field = *v;
     }
 

@@ -17,15 +17,18 @@ namespace wandb {
 struct Problem {
     std::string text;
     std::string title;
+    bool warning = false;  // the exclamation icon; the missing-box messages have none
     bool operator==(const Problem&) const = default;
 };
 
-// The file of an ident: the ident with blanks trimmed, plus ".pln". Saving and
-// the CG calculation both use it, so a saved aircraft is always found again.
+// The file of an ident (Windows-1252 bytes): the ident with blanks trimmed,
+// plus ".pln", as a UTF-8 file name. Saving and the CG calculation both use
+// it, so a saved aircraft is always found again.
 std::string aircraftFileName(std::string_view ident);
 
 // Whether an ident can name a file in the working directory: not blank after
-// trimming, not "." or "..", no / \ : * ? " < > | and no control characters.
+// trimming, not "." or "..", no / \ : * ? " < > | and no control characters
+// (the code page's undefined bytes stand for controls too).
 bool identUsable(std::string_view ident);
 
 // The aircraft files of the working directory ("*.pln"), sorted by name

@@ -96,19 +96,19 @@ TEST(AircraftDefinition, NamesArePaddedOrCutAndArmsConverted) {
 TEST(AircraftDefinition, BlanksPassTheRequiredCheckButAreNoNumber) {
     AircraftDefinition d = requiredOnly();
     d.EmptyWeight = "  ";
-    EXPECT_EQ(problemOf(d), (Problem{"Aircraft Empty Weight must be a number", "Invalid Number"}));
+    EXPECT_EQ(problemOf(d), (Problem{"Aircraft Empty Weight must be a number", "Invalid Number", true}));
     d = requiredOnly();
     d.MaxTOweight = "2300 lb";
-    EXPECT_EQ(problemOf(d), (Problem{"Maximum Takeoff Weight must be a number", "Invalid Number"}));
+    EXPECT_EQ(problemOf(d), (Problem{"Maximum Takeoff Weight must be a number", "Invalid Number", true}));
     d = requiredOnly();
     d.Bag3Arm = "abc";
-    EXPECT_EQ(problemOf(d), (Problem{"Baggage 3 Arm must be a number", "Invalid Number"}));
+    EXPECT_EQ(problemOf(d), (Problem{"Baggage 3 Arm must be a number", "Invalid Number", true}));
     d = requiredOnly();
     d.OilArm = " ";  // an arm of blanks is not an empty arm
-    EXPECT_EQ(problemOf(d), (Problem{"Oil Arm must be a number", "Invalid Number"}));
+    EXPECT_EQ(problemOf(d), (Problem{"Oil Arm must be a number", "Invalid Number", true}));
     d = requiredOnly();
     d.Tank1Arm = "1e39";  // beyond single precision
-    EXPECT_EQ(problemOf(d), (Problem{"Fuel Tank 1 Arm must be a number", "Invalid Number"}));
+    EXPECT_EQ(problemOf(d), (Problem{"Fuel Tank 1 Arm must be a number", "Invalid Number", true}));
     // The locale's decimal separator.
     d = requiredOnly();
     d.AftCGLimit = "47,3";
@@ -123,6 +123,7 @@ TEST(AircraftDefinition, IdentsThatCannotNameAFileAreRefused) {
         AircraftDefinition d = requiredOnly();
         d.Ident = bad;
         EXPECT_EQ(problemOf(d).title, "Invalid Aircraft Ident") << bad;
+        EXPECT_TRUE(problemOf(d).warning);
     }
     AircraftDefinition d = requiredOnly();
     d.Ident = std::string("a\0b", 3);
@@ -140,6 +141,8 @@ TEST(AircraftFiles, FileNameIsTheTrimmedIdent) {
     EXPECT_EQ(aircraftFileName("N1234"), "N1234.pln");
     EXPECT_EQ(aircraftFileName("  N1234     "), "N1234.pln");
     EXPECT_EQ(aircraftFileName("N 1"), "N 1.pln");
+    EXPECT_EQ(aircraftFileName("\xC4-1"), "\xC3\x84-1.pln");  // a UTF-8 name on disk
+    EXPECT_FALSE(identUsable("N\x81"));
     EXPECT_TRUE(identUsable("N1234          "));
     EXPECT_FALSE(identUsable(std::string(15, ' ')));
 }
