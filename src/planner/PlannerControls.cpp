@@ -1,0 +1,84 @@
+#include "planner/PlannerControls.h"
+
+#include <QFontDatabase>
+#include <QPushButton>
+#include <QTextCursor>
+
+namespace planner {
+
+QLabel* captionLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+QLabel* valueLabel(QWidget* parent, const char* name) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    l->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+QLineEdit* lineBox(QWidget* parent, const char* name, int maxLength) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setMaxLength(maxLength);
+    return e;
+}
+
+int storedLength(const QString& plainText) {
+    return static_cast<int>(plainText.size() + plainText.count(QChar('\n')));
+}
+
+QPlainTextEdit* multiLineBox(QWidget* parent, const char* name, int maxStored, bool scrollBar) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setTabChangesFocus(true);
+    box->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Like a line edit's maximum length: what does not fit is cut from the
+    // text just typed or pasted, before the caret.
+    QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, maxStored] {
+        QString text = box->toPlainText();
+        int excess = storedLength(text) - maxStored;
+        if (excess <= 0) return;
+        QTextCursor cursor = box->textCursor();
+        int pos = cursor.position();
+        while (excess > 0 && !text.isEmpty()) {
+            const int at = pos > 0 ? pos - 1 : static_cast<int>(text.size()) - 1;
+            excess -= text[at] == QChar('\n') ? 2 : 1;
+            text.remove(at, 1);
+            if (pos > 0) --pos;
+        }
+        const QSignalBlocker block(box);
+        box->setPlainText(text);
+        cursor = box->textCursor();
+        cursor.setPosition(std::min(pos, static_cast<int>(text.size())));
+        box->setTextCursor(cursor);
+    });
+    return box;
+}
+
+QString storedText(const QPlainTextEdit* box) {
+    QString s = box->toPlainText();
+    s.replace(QChar('\n'), QStringLiteral("\r\n"));
+    return s;
+}
+
+QString editText(const QString& stored) {
+    QString s = stored;
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return s;
+}
+
+void noDefaultButton(QWidget* dialog) {
+    for (auto* b : dialog->findChildren<QPushButton*>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+}
+
+}  // namespace planner

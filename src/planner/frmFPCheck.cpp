@@ -1,0 +1,153 @@
+#include "planner/frmFPCheck.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "planner/PlanFile.h"
+#include "planner/PlannerControls.h"
+#include "planner/frmFPLog.h"
+#include "shell/Convert.h"
+#include "shell/Forms.h"
+#include "shell/MessageBox.h"
+#include "shell/modLog.h"
+
+frmFPCheck::frmFPCheck() {
+    setObjectName("frmFPCheck");
+    setWindowTitle("Input Checkpoint");
+
+    auto* instruction = planner::captionLabel(this, "lblInstruction",
+                                              "Enter the following information about the Checkpoint");
+    auto* grid = new QGridLayout;
+    int i = 0;
+    auto add = [&](QLineEdit*& box, const char* name, const QString& caption, int max) {
+        box = planner::lineBox(this, name, max);
+        const QByteArray labelName = "lbl" + QByteArray(name + 3);
+        auto* l = planner::captionLabel(this, labelName.constData(), caption);
+        l->setBuddy(box);
+        const int row = i < 3 ? i : 3 + (i - 3) % 10;
+        const int col = i < 3 ? 0 : ((i - 3) / 10) * 2;
+        grid->addWidget(l, row + (i >= 1 && i < 3 ? 0 : 0), col);
+        grid->addWidget(box, row, col + 1);
+        ++i;
+    };
+    add(txtName, "txtName", "Name of Checkpoint: ", 25);
+    add(txtIdent, "txtIdent", "Ident: ", 10);
+    add(txtFreq, "txtFreq", "Frequency: ", 10);
+    add(txtTo, "txtTo", "To Radial: ", 10);
+    add(txtFrom, "txtFrom", "From Radial: ", 10);
+    add(txtTC, "txtTC", "True Course: ", 10);
+    add(txtWCA, "txtWCA", "Wind Correction Angle: ", 10);
+    add(txtTH, "txtTH", "True Heading: ", 10);
+    add(txtVAR, "txtVAR", "Variation: ", 10);
+    add(txtMH, "txtMH", "Magnetic Heading: ", 10);
+    add(txtDEV, "txtDEV", "Deviation: ", 10);
+    add(txtCH, "txtCH", "Corrected Heading: ", 10);
+    add(txtLegDist, "txtLegDist", "Leg Distance: ", 10);
+    add(txtLegRem, "txtLegRem", "Dist. Remaining:", 10);
+    add(txtEGS, "txtEGS", "Est. Ground Spd.", 10);
+    add(txtAGS, "txtAGS", "Actual Grnd Spd. ", 10);
+    add(txtETE, "txtETE", "ETE: ", 10);
+    add(txtATE, "txtATE", "ATE: ", 10);
+    add(txtETA, "txtETA", "ETA: ", 10);
+    add(txtATA, "txtATA", "ATA: ", 10);
+    add(txtFUsed, "txtFUsed", "Fuel Used: ", 10);
+    add(txtFRem, "txtFRem", "Fuel Remaining: ", 10);
+    auto* navAid = planner::captionLabel(this, "lblNavAid", "Navigation Aid");
+    QFont bold = navAid->font();
+    bold.setBold(true);
+    navAid->setFont(bold);
+    grid->addWidget(navAid, 1, 2, 1, 2);
+
+    cmdOK = new QPushButton("OK", this);
+    cmdOK->setObjectName("cmdOK");
+    cmdCancel = new QPushButton("Cancel", this);
+    cmdCancel->setObjectName("cmdCancel");
+    planner::noDefaultButton(this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(instruction);
+    outer->addLayout(grid);
+    outer->addLayout(buttons);
+
+    QWidget* order[] = {txtName, txtIdent, txtFreq, txtTo,     txtFrom,   txtTC,  txtWCA, txtTH,
+                        txtVAR,  txtMH,    txtDEV,  txtCH,     txtLegDist, txtLegRem, txtEGS,
+                        txtAGS,  txtETE,   txtATE,  txtETA,    txtATA,    txtFUsed, txtFRem,
+                        cmdOK,   cmdCancel};
+    for (std::size_t k = 1; k < std::size(order); ++k) setTabOrder(order[k - 1], order[k]);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmFPCheck::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmFPCheck::cmdCancel_Click);
+}
+
+planner::PlanRecord frmFPCheck::typedRecord() const {
+    planner::PlanRecord r;
+    r.CheckName = Convert::toField<25>(txtName->text());
+    r.NavIdent = Convert::toField<10>(txtIdent->text());
+    r.NavFreq = Convert::toField<10>(txtFreq->text());
+    r.ToRadial = Convert::toField<10>(txtTo->text());
+    r.FromRadial = Convert::toField<10>(txtFrom->text());
+    r.TrueCourse = Convert::toField<10>(txtTC->text());
+    r.WindCorrection = Convert::toField<10>(txtWCA->text());
+    r.TrueHeading = Convert::toField<10>(txtTH->text());
+    r.Variation = Convert::toField<10>(txtVAR->text());
+    r.MagHeading = Convert::toField<10>(txtMH->text());
+    r.Deviation = Convert::toField<10>(txtDEV->text());
+    r.CorrectedHeading = Convert::toField<10>(txtCH->text());
+    r.LegDist = Convert::toField<10>(txtLegDist->text());
+    r.LegDistRem = Convert::toField<10>(txtLegRem->text());
+    r.EstGroundSpeed = Convert::toField<10>(txtEGS->text());
+    r.ActGroundSpeed = Convert::toField<10>(txtAGS->text());
+    r.LegETE = Convert::toField<10>(txtETE->text());
+    r.LegATE = Convert::toField<10>(txtATE->text());
+    r.LegETA = Convert::toField<10>(txtETA->text());
+    r.LegATA = Convert::toField<10>(txtATA->text());
+    r.FuelUsed = Convert::toField<10>(txtFUsed->text());
+    r.CheckFuelRem = Convert::toField<10>(txtFRem->text());
+    return r;
+}
+
+void frmFPCheck::cmdOK_Click() {
+    const auto res = planner::appendCheckpoint(modLog::PlanPath.toStdString(), typedRecord());
+    if (res.result == planner::WriteResult::Full) {
+        // The log filled up since this window opened (or the file holds a
+        // counter this program never writes): nothing is added.
+        MessageBox::show("You have reached the maximum of 10 checkpoints, please start a new Flight Log",
+                         "Maximum Checkpoints reached", MessageBox::Buttons::Ok,
+                         MessageBox::Icon::Stop, this);
+        return;
+    }
+    if (res.result != planner::WriteResult::Ok) {
+        MessageBox::show("The checkpoint could not be saved to " + modLog::PlanPath +
+                             ". Check that the file can be written and try again.",
+                         "Checkpoint Not Saved", MessageBox::Buttons::Ok, MessageBox::Icon::Stop,
+                         this);
+        return;
+    }
+    if (Forms::isLoaded<frmFPLog>()) {
+        frmFPLog* log = Forms::get<frmFPLog>();
+        log->showCheckpoint(res.index, res.checkpoint);
+        log->mnuRemove->setEnabled(true);
+    }
+    Forms::hide<frmFPCheck>();
+    Forms::unload<frmFPCheck>();
+}
+
+void frmFPCheck::cmdCancel_Click() {
+    Forms::hide<frmFPCheck>();
+    Forms::unload<frmFPCheck>();
+}
+
+void frmFPCheck::keyPressEvent(QKeyEvent* event) {
+    // The window has no cancel button: Esc does nothing.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

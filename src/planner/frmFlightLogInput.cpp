@@ -1,0 +1,140 @@
+#include "planner/frmFlightLogInput.h"
+
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+#include "planner/PlanFile.h"
+#include "planner/PlannerControls.h"
+#include "planner/frmFPLog.h"
+#include "shell/Convert.h"
+#include "shell/Forms.h"
+#include "shell/MessageBox.h"
+#include "shell/modLog.h"
+
+frmFlightLogInput::frmFlightLogInput() {
+    setObjectName("frmFlightLogInput");
+    setWindowTitle("Flight Log Input");
+
+    lblHeading = planner::captionLabel(this, "lblHeading", "Aerokit: Flight Log Information");
+    QFont f = lblHeading->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.4);
+    lblHeading->setFont(f);
+
+    auto* grid = new QGridLayout;
+    int i = 0;
+    auto add = [&](QLabel*& label, const char* labelName, const QString& caption, QLineEdit*& box,
+                   const char* boxName, int max) {
+        label = planner::captionLabel(this, labelName, caption);
+        box = planner::lineBox(this, boxName, max);
+        label->setBuddy(box);
+        const int row = i % 7, col = (i / 7) * 2;
+        grid->addWidget(label, row, col);
+        grid->addWidget(box, row, col + 1);
+        ++i;
+    };
+    add(lblident, "lblident", "Aircraft Number: ", txtIdent, "txtIdent", 10);
+    add(lblFrom, "lblFrom", "Starting Point: ", txtFrom, "txtFrom", 10);
+    add(lblTo, "lblTo", "Destination: ", txtTo, "txtTo", 10);
+    add(lblAlt, "lblAlt", "Alternate Destination: ", txtAlt, "txtAlt", 15);
+    add(lblTAS, "lblTAS", "True Airspeed: ", txtTAS, "txtTAS", 10);
+    add(lblAltitude, "lblAltitude", "Altitude: ", txtAltitude, "txtAltitude", 10);
+    add(lblTimeOff, "lblTimeOff", "Time Off: ", txtTimeOff, "txtTimeOff", 10);
+    add(lblTimeOn, "lblTimeOn", "Time On: ", txtTimeOn, "txtTimeOn", 10);
+    add(lblElapsed, "lblElapsed", "Elapsed Time: ", txtElapsed, "txtElapsed", 10);
+    add(lblFuelOn, "lblFuelOn", "Fuel Onboard: ", txtFuelOn, "txtFuelOn", 15);
+    add(lblFuelRate, "lblFuelRate", "Fuel Rate: ", txtFuelRate, "txtFuelRate", 15);
+    add(lblFuelReq, "lblFuelReq", "Fuel Required: ", txtFuelReq, "txtFuelReq", 15);
+    add(lblFRem, "lblFRem", "Fuel Remaining: ", txtFRem, "txtFRem", 15);
+    lblRunway = planner::captionLabel(this, "lblRunway", "Runway Information");
+    txtRunway = planner::multiLineBox(this, "txtRunway", 200, false);
+    txtRunway->setFixedHeight(80);
+    lblRunway->setBuddy(txtRunway);
+
+    cmdOK = new QPushButton("OK", this);
+    cmdOK->setObjectName("cmdOK");
+    cmdCancel = new QPushButton("Cancel", this);
+    cmdCancel->setObjectName("cmdCancel");
+    planner::noDefaultButton(this);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(lblHeading);
+    outer->addLayout(grid);
+    outer->addWidget(lblRunway);
+    outer->addWidget(txtRunway);
+    outer->addLayout(buttons);
+
+    QWidget* order[] = {txtIdent,   txtFrom,   txtTo,     txtAlt,      txtTAS,
+                        txtAltitude, txtTimeOff, txtTimeOn, txtElapsed, txtFuelOn,
+                        txtFuelRate, txtFuelReq, txtFRem,  txtRunway,   cmdOK,
+                        cmdCancel};
+    for (std::size_t k = 1; k < std::size(order); ++k) setTabOrder(order[k - 1], order[k]);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmFlightLogInput::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmFlightLogInput::cmdCancel_Click);
+}
+
+void frmFlightLogInput::Form_Load() {
+    const auto plan = planner::readRecord(modLog::PlanPath.toStdString(), 1);
+    const planner::PlanRecord r = plan ? *plan : planner::PlanRecord{};
+    txtIdent->setText(Convert::fromField(r.AircraftIdent));
+    txtFrom->setText(Convert::fromField(r.Departure));
+    txtTo->setText(Convert::fromField(r.Destination));
+    txtAlt->setText(Convert::fromField(r.Alternates));
+    txtTAS->setText(Convert::fromField(r.TrueAirspeed));
+    txtAltitude->setText(Convert::fromField(r.CruiseAltitude));
+}
+
+planner::PlanRecord frmFlightLogInput::typedRecord() const {
+    planner::PlanRecord r;
+    r.AircraftIdent = Convert::toField<10>(txtIdent->text());
+    r.Departure = Convert::toField<10>(txtFrom->text());
+    r.Destination = Convert::toField<10>(txtTo->text());
+    r.Alternates = Convert::toField<15>(txtAlt->text());
+    r.TrueAirspeed = Convert::toField<10>(txtTAS->text());
+    r.CruiseAltitude = Convert::toField<10>(txtAltitude->text());
+    r.TimeOff = Convert::toField<10>(txtTimeOff->text());
+    r.TimeOn = Convert::toField<10>(txtTimeOn->text());
+    r.Elapsed = Convert::toField<10>(txtElapsed->text());
+    r.FuelOnBoard = Convert::toField<15>(txtFuelOn->text());
+    r.FuelRate = Convert::toField<15>(txtFuelRate->text());
+    r.FuelRequired = Convert::toField<15>(txtFuelReq->text());
+    r.FuelRemaining = Convert::toField<15>(txtFRem->text());
+    r.RunwayInfo = Convert::toField<200>(planner::storedText(txtRunway));
+    return r;
+}
+
+void frmFlightLogInput::cmdOK_Click() {
+    const auto written = planner::saveLogHeader(modLog::PlanPath.toStdString(), typedRecord());
+    if (!written) {
+        MessageBox::show("The flight log could not be saved to " + modLog::PlanPath +
+                             ". Check that the file can be written and try again.",
+                         "Flight Log Not Saved", MessageBox::Buttons::Ok, MessageBox::Icon::Stop,
+                         this);
+        return;
+    }
+    if (Forms::isLoaded<frmFPLog>()) Forms::get<frmFPLog>()->showHeader(*written);
+    Forms::hide<frmFlightLogInput>();
+}
+
+void frmFlightLogInput::cmdCancel_Click() {
+    Forms::unload<frmFlightLogInput>();
+    Forms::show<frmFPLog>();
+}
+
+void frmFlightLogInput::keyPressEvent(QKeyEvent* event) {
+    // Cancel is the window's cancel button: Esc presses it.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        cmdCancel->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

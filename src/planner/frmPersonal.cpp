@@ -1,0 +1,104 @@
+#include "planner/frmPersonal.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "planner/PlanFile.h"
+#include "planner/PlannerControls.h"
+#include "planner/frmFlightPlanRecord.h"
+#include "shell/Convert.h"
+#include "shell/Forms.h"
+#include "shell/MessageBox.h"
+
+frmPersonal::frmPersonal() {
+    setObjectName("frmPersonal");
+    setWindowTitle("Personal Information");
+
+    txtName = planner::lineBox(this, "txtName", 20);
+    txtAddress = planner::lineBox(this, "txtAddress", 30);
+    txtCity = planner::lineBox(this, "txtCity", 20);
+    txtState = planner::lineBox(this, "txtState", 2);
+    txtZip = planner::lineBox(this, "txtZip", 11);
+    txtPhone = planner::lineBox(this, "txtPhone", 12);
+    txtHome = planner::lineBox(this, "txtHome", 15);
+    cmdOK = new QPushButton("OK", this);
+    cmdOK->setObjectName("cmdOK");
+    cmdCancel = new QPushButton("Cancel", this);
+    cmdCancel->setObjectName("cmdCancel");
+    planner::noDefaultButton(this);
+
+    auto* grid = new QGridLayout;
+    int row = 0;
+    auto add = [&](const char* name, const QString& caption, QLineEdit* box) {
+        auto* l = planner::captionLabel(this, name, caption);
+        l->setBuddy(box);
+        grid->addWidget(l, row, 0);
+        grid->addWidget(box, row, 1);
+        ++row;
+    };
+    add("lblName", "Full Name:", txtName);
+    add("lblAddress", "Street Address:", txtAddress);
+    add("lblCity", "City:", txtCity);
+    add("lblState", "State:", txtState);
+    add("lblZip", "Zip Code:", txtZip);
+    add("lblPhone", "Telephone Number:", txtPhone);
+    add("lblHome", "Aircraft Home Base:", txtHome);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(grid);
+    outer->addLayout(buttons);
+
+    QWidget* order[] = {txtName, txtAddress, txtCity, txtState, txtZip,
+                        txtPhone, txtHome, cmdOK, cmdCancel};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmPersonal::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmPersonal::cmdCancel_Click);
+}
+
+planner::PlanRecord frmPersonal::typedRecord() const {
+    planner::PlanRecord r;
+    r.PilotName = Convert::toField<20>(txtName->text());
+    r.Street = Convert::toField<30>(txtAddress->text());
+    r.City = Convert::toField<20>(txtCity->text());
+    r.State = Convert::toField<2>(txtState->text());
+    r.Zip = Convert::toField<11>(txtZip->text());
+    r.Phone = Convert::toField<12>(txtPhone->text());
+    r.HomeBase = Convert::toField<15>(txtHome->text());
+    return r;
+}
+
+void frmPersonal::cmdOK_Click() {
+    const auto written = planner::savePersonal(typedRecord());
+    if (!written) {
+        MessageBox::show(QStringLiteral("The personal information could not be saved to %1. "
+                                        "Check that the file can be written and try again.")
+                             .arg(planner::kPersonalFile),
+                         "Personal Information Not Saved", MessageBox::Buttons::Ok,
+                         MessageBox::Icon::Stop, this);
+        return;
+    }
+    if (Forms::isLoaded<frmFlightPlanRecord>())
+        Forms::get<frmFlightPlanRecord>()->showPersonalFields(*written);
+    Forms::hide<frmPersonal>();
+}
+
+void frmPersonal::cmdCancel_Click() {
+    Forms::hide<frmPersonal>();
+    Forms::unload<frmPersonal>();
+}
+
+void frmPersonal::keyPressEvent(QKeyEvent* event) {
+    // The window has no cancel button: Esc does nothing.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
