@@ -1,0 +1,391 @@
+#include "logbook/FlightControls.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+#include "shell/Convert.h"
+
+namespace {
+
+QLabel* label(QWidget* parent, const char* name, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+QLineEdit* box(QWidget* parent, const char* name, int maxLength = 0) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    if (maxLength > 0) e->setMaxLength(maxLength);
+    return e;
+}
+
+QComboBox* approachCombo(QWidget* parent, const char* name) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->addItems(FlightControls::approachTypes());
+    // Before any pick the combo shows its initial text with no entry chosen.
+    c->setCurrentIndex(-1);
+    c->setEditText(FlightControls::kSelectType);
+    return c;
+}
+
+// Characters as the record stores them: each line break is CR LF.
+int storedLength(const QString& text) {
+    return static_cast<int>(text.size() + text.count('\n'));
+}
+
+QString fieldText(const std::string& bytes) { return Convert::fromBytes(bytes); }
+
+}  // namespace
+
+QStringList FlightControls::approachTypes() {
+    return {"ILS", "SDF", "MLS", "NDB", "VOR", "VOR/DME", "LORAN", "RNAV", "GPS", "Other"};
+}
+
+QWidget* FlightControls::buildFlightControls(QWidget* host) {
+    auto* page = new QWidget(host);
+    page->setObjectName("flightPage");
+
+    lblDate = label(page, "lblDate", "Date of Flight:");
+    txtDate = box(page, "txtDate", 15);
+    lblMake = label(page, "lblMake", "Aircraft Make and Model:");
+    txtMake = box(page, "txtMake", 15);
+    lblIdent = label(page, "lblIdent", "Aircraft Ident:");
+    txtIdent = box(page, "txtIdent", 10);
+
+    fraArrive = new QGroupBox("Points of Arrival and Departure", page);
+    fraArrive->setObjectName("fraArrive");
+    lblFrom = label(fraArrive, "lblFrom", "From:");
+    txtFrom = box(fraArrive, "txtFrom", 3);
+    lblTo = label(fraArrive, "lblTo", "To:");
+    txtTo = box(fraArrive, "txtTo", 3);
+    for (QLineEdit* e : {txtFrom, txtTo}) e->setMaximumWidth(60);
+    auto* arrive = new QHBoxLayout(fraArrive);
+    arrive->addWidget(lblFrom);
+    arrive->addWidget(txtFrom);
+    arrive->addSpacing(12);
+    arrive->addWidget(lblTo);
+    arrive->addWidget(txtTo);
+    arrive->addStretch();
+
+    lblRemarks = label(page, "lblRemarks", "Remarks, Procedures, Manuvers:");
+    txtRemarks = new QPlainTextEdit(page);
+    txtRemarks->setObjectName("txtRemarks");
+    txtRemarks->setFixedHeight(56);
+    QObject::connect(txtRemarks, &QPlainTextEdit::textChanged, txtRemarks, [e = txtRemarks] {
+        const QString text = e->toPlainText();
+        if (e->isReadOnly() || storedLength(text) <= kRemarksLimit) return;
+        QString cut;
+        for (QChar ch : text) {
+            if (storedLength(cut + ch) > kRemarksLimit) break;
+            cut += ch;
+        }
+        const QSignalBlocker block(e);
+        e->setPlainText(cut);
+        e->moveCursor(QTextCursor::End);
+    });
+
+    lblInstrApp = label(page, "lblInstrApp", "Num Instrument App:");
+    txtInstrApp = box(page, "txtInstrApp");
+    cmbIntrApp1 = approachCombo(page, "cmbIntrApp1");
+    txtIntrApp1 = box(page, "txtIntrApp1");
+    cmbIntrApp2 = approachCombo(page, "cmbIntrApp2");
+    txtIntrApp2 = box(page, "txtIntrApp2");
+    cmbInstrApp3 = approachCombo(page, "cmbInstrApp3");
+    txtIntrApp3 = box(page, "txtIntrApp3");
+    cmbInstrApp4 = approachCombo(page, "cmbInstrApp4");
+    txtInstrApp4 = box(page, "txtInstrApp4");
+    lblLandings = label(page, "lblLandings", "Day Landings:");
+    txtLandings = box(page, "txtLandings");
+    lblNightLand = label(page, "lblNightLand", "Night Landings:");
+    txtNightLand = box(page, "txtNightLand");
+    lblXCountry = label(page, "lblXCountry", "Cross Country:");
+    txtXCountry = box(page, "txtXCountry");
+
+    fraaircrafttype = new QGroupBox("Type of Aircraft", page);
+    fraaircrafttype->setObjectName("fraaircrafttype");
+    optSingle = new QRadioButton("Single Engine:", fraaircrafttype);
+    optSingle->setObjectName("optSingle");
+    chkSEL = new QCheckBox("Land", fraaircrafttype);
+    chkSEL->setObjectName("chkSEL");
+    chkSES = new QCheckBox("Sea", fraaircrafttype);
+    chkSES->setObjectName("chkSES");
+    optMEL = new QRadioButton("Multi-Engine:", fraaircrafttype);
+    optMEL->setObjectName("optMEL");
+    chkMEL = new QCheckBox("Land", fraaircrafttype);
+    chkMEL->setObjectName("chkMEL");
+    chkMES = new QCheckBox("Sea", fraaircrafttype);
+    chkMES->setObjectName("chkMES");
+    optRotor = new QRadioButton("Rotorcraft", fraaircrafttype);
+    optRotor->setObjectName("optRotor");
+    optAirship = new QRadioButton("Airship", fraaircrafttype);
+    optAirship->setObjectName("optAirship");
+    optGlider = new QRadioButton("Glider", fraaircrafttype);
+    optGlider->setObjectName("optGlider");
+    categoryGroup = new QButtonGroup(fraaircrafttype);
+    categoryGroup->setObjectName("categoryGroup");
+    for (QRadioButton* o : {optSingle, optMEL, optRotor, optAirship, optGlider})
+        categoryGroup->addButton(o);
+    auto* cat = new QGridLayout(fraaircrafttype);
+    cat->addWidget(optSingle, 0, 0);
+    cat->addWidget(chkSEL, 0, 1);
+    cat->addWidget(chkSES, 0, 2);
+    cat->addWidget(optMEL, 1, 0);
+    cat->addWidget(chkMEL, 1, 1);
+    cat->addWidget(chkMES, 1, 2);
+    cat->addWidget(optRotor, 2, 0);
+    cat->addWidget(optAirship, 2, 1);
+    cat->addWidget(optGlider, 2, 2);
+
+    fraConditions = new QGroupBox("Conditions of Flight", page);
+    fraConditions->setObjectName("fraConditions");
+    lblDay = label(fraConditions, "lblDay", "Day:");
+    txtDay = box(fraConditions, "txtDay");
+    lblNight = label(fraConditions, "lblNight", "Night:");
+    txtNight = box(fraConditions, "txtNight");
+    lblInstrument = label(fraConditions, "lblInstrument", "Actual Instrument:");
+    txtInstrument = box(fraConditions, "txtInstrument");
+    lblSimInstrument = label(fraConditions, "lblSimInstrument", "Simulated Instrument:");
+    txtSimInstrument = box(fraConditions, "txtSimInstrument");
+    lblGround = label(fraConditions, "lblGround", "Ground Instruction:");
+    txtGround = box(fraConditions, "txtGround");
+    auto* cond = new QGridLayout(fraConditions);
+    int row = 0;
+    for (auto [l, e] : {std::pair{lblDay, txtDay}, {lblNight, txtNight}, {lblInstrument, txtInstrument},
+                        {lblSimInstrument, txtSimInstrument}, {lblGround, txtGround}}) {
+        cond->addWidget(l, row, 0);
+        cond->addWidget(e, row++, 1);
+    }
+
+    fraType = new QGroupBox("Type of Piloting Time", page);
+    fraType->setObjectName("fraType");
+    lblDual = label(fraType, "lblDual", "Dual Recieved:");
+    txtDual = box(fraType, "txtDual");
+    lblInCommand = label(fraType, "lblInCommand", "Pilot-In-Command:");
+    txtInCommand = box(fraType, "txtInCommand");
+    lblSIC = label(fraType, "lblSIC", "Second-In-Command:");
+    txtSIC = box(fraType, "txtSIC");
+    lblSimulator = label(fraType, "lblSimulator", "Simulator:");
+    txtSimulator = box(fraType, "txtSimulator");
+    lblCFI = label(fraType, "lblCFI", "CFI:");
+    txtCFI = box(fraType, "txtCFI");
+    lblCFII = label(fraType, "lblCFII", "CFII:");
+    txtCFII = box(fraType, "txtCFII");
+    auto* type = new QGridLayout(fraType);
+    row = 0;
+    for (auto [l, e] : {std::pair{lblDual, txtDual}, {lblInCommand, txtInCommand}, {lblSIC, txtSIC},
+                        {lblSimulator, txtSimulator}, {lblCFI, txtCFI}, {lblCFII, txtCFII}}) {
+        type->addWidget(l, row, 0);
+        type->addWidget(e, row++, 1);
+    }
+
+    lblTotal = label(page, "lblTotal", "Total Duration of Flight:");
+    txtTotal = box(page, "txtTotal");
+
+    // Left column: the flight itself; right column: category and times.
+    auto* left = new QGridLayout;
+    row = 0;
+    for (auto [l, e] : {std::pair{lblDate, txtDate}, {lblMake, txtMake}, {lblIdent, txtIdent}}) {
+        left->addWidget(l, row, 0);
+        left->addWidget(e, row++, 1);
+    }
+    left->addWidget(fraArrive, row++, 0, 1, 2);
+    left->addWidget(lblRemarks, row++, 0, 1, 2);
+    left->addWidget(txtRemarks, row++, 0, 1, 2);
+    left->addWidget(lblInstrApp, row, 0);
+    left->addWidget(txtInstrApp, row++, 1);
+    for (auto [c, e] : {std::pair{cmbIntrApp1, txtIntrApp1}, {cmbIntrApp2, txtIntrApp2},
+                        {cmbInstrApp3, txtIntrApp3}, {cmbInstrApp4, txtInstrApp4}}) {
+        left->addWidget(c, row, 0);
+        left->addWidget(e, row++, 1);
+    }
+    for (auto [l, e] : {std::pair{lblLandings, txtLandings}, {lblNightLand, txtNightLand},
+                        {lblXCountry, txtXCountry}}) {
+        left->addWidget(l, row, 0);
+        left->addWidget(e, row++, 1);
+    }
+    auto* right = new QVBoxLayout;
+    right->addWidget(fraaircrafttype);
+    right->addWidget(fraConditions);
+    right->addWidget(fraType);
+    auto* total = new QHBoxLayout;
+    total->addWidget(lblTotal);
+    total->addWidget(txtTotal);
+    right->addLayout(total);
+    right->addStretch();
+
+    auto* columns = new QHBoxLayout(page);
+    columns->addLayout(left, 1);
+    columns->addSpacing(12);
+    columns->addLayout(right, 1);
+
+    // Entry (tab) order as the pilot fills in a logbook line.
+    QList<QWidget*> order = {txtDate,      txtMake,      txtIdent,     txtFrom,      txtTo,
+                             txtRemarks,   txtInstrApp,  cmbIntrApp1,  txtIntrApp1,  cmbIntrApp2,
+                             txtIntrApp2,  cmbInstrApp3, txtIntrApp3,  cmbInstrApp4, txtInstrApp4,
+                             txtLandings,  txtNightLand, txtXCountry,  optSingle,    chkSEL,
+                             chkSES,       optMEL,       chkMEL,       chkMES,       optRotor,
+                             optAirship,   optGlider,    txtDay,       txtNight,     txtInstrument,
+                             txtSimInstrument, txtGround, txtDual,     txtInCommand, txtSIC,
+                             txtSimulator, txtCFI,       txtCFII,      txtTotal};
+    for (int i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
+    return page;
+}
+
+logbook::FlightInput FlightControls::flightInput() const {
+    auto bytes = [](const QString& s) { return Convert::toBytes(s); };
+    logbook::FlightInput in;
+    in.date = bytes(txtDate->text());
+    in.make = bytes(txtMake->text());
+    in.ident = bytes(txtIdent->text());
+    in.from = bytes(txtFrom->text());
+    in.to = bytes(txtTo->text());
+    in.remarks = logbook::storedLineBreaks(bytes(txtRemarks->toPlainText()));
+    in.instrApp = bytes(txtInstrApp->text());
+    in.landings = bytes(txtLandings->text());
+    in.xCountry = bytes(txtXCountry->text());
+    in.simulator = bytes(txtSimulator->text());
+    in.day = bytes(txtDay->text());
+    in.night = bytes(txtNight->text());
+    in.instrument = bytes(txtInstrument->text());
+    in.simInstrument = bytes(txtSimInstrument->text());
+    in.dual = bytes(txtDual->text());
+    in.inCommand = bytes(txtInCommand->text());
+    in.total = bytes(txtTotal->text());
+    in.cfi = bytes(txtCFI->text());
+    in.cfii = bytes(txtCFII->text());
+    in.ground = bytes(txtGround->text());
+    in.sic = bytes(txtSIC->text());
+    in.nightLand = bytes(txtNightLand->text());
+    in.appCount = {bytes(txtIntrApp1->text()), bytes(txtIntrApp2->text()),
+                   bytes(txtIntrApp3->text()), bytes(txtInstrApp4->text())};
+    in.appType = {bytes(cmbIntrApp1->currentText()), bytes(cmbIntrApp2->currentText()),
+                  bytes(cmbInstrApp3->currentText()), bytes(cmbInstrApp4->currentText())};
+    in.catSingle = optSingle->isChecked();
+    in.catMulti = optMEL->isChecked();
+    in.catRotor = optRotor->isChecked();
+    in.catAirship = optAirship->isChecked();
+    in.catGlider = optGlider->isChecked();
+    in.seLand = chkSEL->isChecked();
+    in.seSea = chkSES->isChecked();
+    in.meLand = chkMEL->isChecked();
+    in.meSea = chkMES->isChecked();
+    return in;
+}
+
+void FlightControls::showFlight(const LogRecord& r) {
+    txtDate->setText(Convert::fromField(r.Date));
+    txtMake->setText(Convert::fromField(r.Make));
+    txtIdent->setText(Convert::fromField(r.Ident));
+    txtFrom->setText(Convert::fromField(r.From));
+    txtTo->setText(Convert::fromField(r.To));
+    // The record keeps line breaks as CR LF; the box wants bare line feeds.
+    QString remarks = Convert::fromField(r.Remarks);
+    remarks.replace("\r\n", "\n");
+    remarks.replace('\r', '\n');
+    txtRemarks->setPlainText(remarks);
+
+    const std::pair<QLineEdit*, float> singles[] = {
+        {txtInstrApp, r.InstrApp},   {txtLandings, r.Landings},   {txtNightLand, r.NightLand},
+        {txtXCountry, r.XCountry},   {txtDay, r.Day},             {txtNight, r.Night},
+        {txtInstrument, r.Instrument}, {txtSimInstrument, r.SimInstrument},
+        {txtGround, r.Ground},       {txtDual, r.Dual},           {txtInCommand, r.InCommand},
+        {txtSIC, r.SIC},             {txtSimulator, r.Simulator}, {txtCFI, r.CFI},
+        {txtCFII, r.CFII},           {txtTotal, r.Total}};
+    for (const auto& [e, v] : singles) e->setText(Convert::single(v));
+    txtIntrApp1->setText(QString::number(r.AppCount1));
+    txtIntrApp2->setText(QString::number(r.AppCount2));
+    txtIntrApp3->setText(QString::number(r.AppCount3));
+    txtInstrApp4->setText(QString::number(r.AppCount4));
+    cmbIntrApp1->setEditText(fieldText(r.AppType1.shown()));
+    cmbIntrApp2->setEditText(fieldText(r.AppType2.shown()));
+    cmbInstrApp3->setEditText(fieldText(r.AppType3.shown()));
+    cmbInstrApp4->setEditText(fieldText(r.AppType4.shown()));
+
+    chkSEL->setChecked(r.SELand != 0);
+    chkSES->setChecked(r.SESea != 0);
+    chkMEL->setChecked(r.MELand != 0);
+    chkMES->setChecked(r.MESea != 0);
+    // Options are set in the order Multi, Single, Airship, Glider, Rotor:
+    // each set one deselects the others, a cleared one only itself, so the
+    // last set one wins and a record with no category leaves none selected.
+    categoryGroup->setExclusive(false);
+    for (QRadioButton* o : {optSingle, optMEL, optRotor, optAirship, optGlider}) o->setChecked(false);
+    QRadioButton* chosen = nullptr;
+    for (auto [o, v] : {std::pair{optMEL, r.CatMulti}, {optSingle, r.CatSingle},
+                        {optAirship, r.CatAirship}, {optGlider, r.CatGlider}, {optRotor, r.CatRotor}})
+        if (v != 0) chosen = o;
+    if (chosen) chosen->setChecked(true);
+    categoryGroup->setExclusive(true);
+}
+
+QList<QPair<QString, QString>> FlightControls::shownValues() const {
+    QList<QPair<QString, QString>> v;
+    auto add = [&](QLabel* l, QLineEdit* e) { v.append({l->text(), e->text()}); };
+    add(lblDate, txtDate);
+    add(lblMake, txtMake);
+    add(lblIdent, txtIdent);
+    add(lblFrom, txtFrom);
+    add(lblTo, txtTo);
+    v.append({lblRemarks->text(), txtRemarks->toPlainText()});
+    add(lblInstrApp, txtInstrApp);
+    const std::pair<QComboBox*, QLineEdit*> apps[] = {{cmbIntrApp1, txtIntrApp1},
+                                                      {cmbIntrApp2, txtIntrApp2},
+                                                      {cmbInstrApp3, txtIntrApp3},
+                                                      {cmbInstrApp4, txtInstrApp4}};
+    int n = 1;
+    for (const auto& [c, e] : apps)
+        v.append({QString("Approach %1:").arg(n++), c->currentText() + "  " + e->text()});
+    add(lblLandings, txtLandings);
+    add(lblNightLand, txtNightLand);
+    add(lblXCountry, txtXCountry);
+    QString category;
+    for (QRadioButton* o : {optSingle, optMEL, optRotor, optAirship, optGlider})
+        if (o->isChecked()) category = o->text();
+    QStringList landSea;
+    if (chkSEL->isChecked() || chkMEL->isChecked()) landSea << chkSEL->text();
+    if (chkSES->isChecked() || chkMES->isChecked()) landSea << chkSES->text();
+    if (!landSea.isEmpty()) category += " " + landSea.join(", ");
+    v.append({fraaircrafttype->title() + ":", category});
+    add(lblDay, txtDay);
+    add(lblNight, txtNight);
+    add(lblInstrument, txtInstrument);
+    add(lblSimInstrument, txtSimInstrument);
+    add(lblGround, txtGround);
+    add(lblDual, txtDual);
+    add(lblInCommand, txtInCommand);
+    add(lblSIC, txtSIC);
+    add(lblSimulator, txtSimulator);
+    add(lblCFI, txtCFI);
+    add(lblCFII, txtCFII);
+    add(lblTotal, txtTotal);
+    return v;
+}
+
+void FlightControls::makeDisplayOnly() {
+    for (QLineEdit* e : {txtDate, txtMake, txtIdent, txtFrom, txtTo, txtInstrApp, txtIntrApp1,
+                         txtIntrApp2, txtIntrApp3, txtInstrApp4, txtLandings, txtNightLand,
+                         txtXCountry, txtDay, txtNight, txtInstrument, txtSimInstrument, txtGround,
+                         txtDual, txtInCommand, txtSIC, txtSimulator, txtCFI, txtCFII, txtTotal}) {
+        e->setReadOnly(true);
+        // A shown field keeps its full width, whatever it holds.
+        e->setMaxLength(32767);
+    }
+    txtRemarks->setReadOnly(true);
+    for (QComboBox* c : {cmbIntrApp1, cmbIntrApp2, cmbInstrApp3, cmbInstrApp4}) {
+        c->lineEdit()->setReadOnly(true);
+        // No list to pick from: a click or a wheel turn must not change it.
+        c->setAttribute(Qt::WA_TransparentForMouseEvents);
+        c->setFocusPolicy(Qt::NoFocus);
+    }
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
+             optSingle, optMEL, optRotor, optAirship, optGlider, chkSEL, chkSES, chkMEL, chkMES}) {
+        b->setAttribute(Qt::WA_TransparentForMouseEvents);
+        b->setFocusPolicy(Qt::NoFocus);
+    }
+}

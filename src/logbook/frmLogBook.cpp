@@ -1,0 +1,196 @@
+#include "logbook/frmLogBook.h"
+
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "logbook/LogPathText.h"
+#include "logbook/Logbook.h"
+#include "logbook/frmCurrent.h"
+#include "logbook/frmLogBrowse.h"
+#include "logbook/frmLogInput.h"
+#include "logbook/frmNewLog.h"
+#include "logbook/frmTotalTime.h"
+#include "shell/CommonCommands.h"
+#include "shell/Convert.h"
+#include "shell/Forms.h"
+#include "shell/MessageBox.h"
+#include "shell/PrintPage.h"
+#include "shell/frmMenu.h"
+#include "shell/modLog.h"
+
+namespace {
+QPushButton* button(QWidget* parent, const char* name, const QString& text) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+}  // namespace
+
+frmLogBook::frmLogBook() {
+    setObjectName("frmLogBook");
+    setWindowTitle("Logbook");
+
+    auto* central = new QWidget(this);
+    central->setObjectName("central");
+    fradateofflight = new QGroupBox("Choose Date of Flight", central);
+    fradateofflight->setObjectName("fradateofflight");
+    lstDate = new QListWidget(fradateofflight);
+    lstDate->setObjectName("lstDate");
+    lstDate->setSortingEnabled(false);
+    lstDate->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Up to 32766 lines: a uniform height keeps loading and scrolling quick.
+    lstDate->setUniformItemSizes(true);
+    auto* dates = new QVBoxLayout(fradateofflight);
+    dates->addWidget(lstDate);
+
+    auto* page = buildFlightControls(central);
+    makeDisplayOnly();
+
+    cmdAddFlight = button(central, "cmdAddFlight", "Add Flight");
+    cmddelete = button(central, "cmddelete", "Remove Flight");
+    cmdOtherInfo = button(central, "cmdOtherInfo", "View Rating Information");
+    cmdTotalTimes = button(central, "cmdTotalTimes", "View Total Times");
+    cmdCurrent = button(central, "cmdCurrent", "View Currency");
+    cmdBrowse = button(central, "cmdBrowse", "Browse Abbreviated Logbook");
+    cmdMainMenu = button(central, "cmdMainMenu", "Back to Main Menu");
+    cmdExit = button(central, "cmdExit", "Exit Aerokit");
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(fradateofflight, 1);
+    for (QPushButton* b : {cmdAddFlight, cmddelete, cmdOtherInfo, cmdTotalTimes, cmdCurrent,
+                           cmdBrowse, cmdMainMenu, cmdExit})
+        side->addWidget(b);
+    auto* layout = new QHBoxLayout(central);
+    layout->addLayout(side);
+    layout->addWidget(page, 1);
+    setCentralWidget(central);
+
+    mnuFile = Common::menu(this, "&File", "mnuFile");
+    mnuPrint = Common::action(this, "mnuPrint", "&Print Entry", [this] { mnuPrint_Click(); });
+    mnuMain = Common::action(this, "mnuMain", "&Main Menu", [this] { cmdMainMenu_Click(); });
+    mnuExit = Common::action(this, "mnuExit", "E&xit", [this] { cmdExit_Click(); });
+    mnuFile->addAction(mnuPrint);
+    mnuFile->addSeparator();
+    mnuFile->addAction(mnuMain);
+    mnuFile->addAction(mnuExit);
+    Common::addEditMenu(this);
+    mnuOptions = Common::menu(this, "&Options", "mnuOptions");
+    mnuAddFlight = Common::action(this, "mnuAddFlight", "&Add Flight", [this] { cmdAddFlight_Click(); });
+    mnuRemove = Common::action(this, "mnuRemove", "&Remove Flight", [this] { cmddelete_Click(); });
+    mnuTotalTimes = Common::action(this, "mnuTotalTimes", "&Total Times", [this] { cmdTotalTimes_Click(); });
+    mnuRating = Common::action(this, "mnuRating", "Rating &Information", [this] { cmdOtherInfo_Click(); });
+    mnuOptions->addAction(mnuAddFlight);
+    mnuOptions->addAction(mnuRemove);
+    mnuOptions->addSeparator();
+    mnuOptions->addAction(mnuTotalTimes);
+    mnuOptions->addAction(mnuRating);
+    Common::addHelpMenu(this);
+
+    connect(lstDate, &QListWidget::itemSelectionChanged, this, &frmLogBook::lstDate_Click);
+    connect(cmdAddFlight, &QPushButton::clicked, this, &frmLogBook::cmdAddFlight_Click);
+    connect(cmddelete, &QPushButton::clicked, this, &frmLogBook::cmddelete_Click);
+    connect(cmdOtherInfo, &QPushButton::clicked, this, &frmLogBook::cmdOtherInfo_Click);
+    connect(cmdTotalTimes, &QPushButton::clicked, this, &frmLogBook::cmdTotalTimes_Click);
+    connect(cmdCurrent, &QPushButton::clicked, this, &frmLogBook::cmdCurrent_Click);
+    connect(cmdBrowse, &QPushButton::clicked, this, &frmLogBook::cmdBrowse_Click);
+    connect(cmdMainMenu, &QPushButton::clicked, this, &frmLogBook::cmdMainMenu_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmLogBook::cmdExit_Click);
+}
+
+void frmLogBook::Form_Load() {
+    modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
+    // Every flight with a date is listed, even when the first one has none.
+    // A file that is no logbook lists nothing.
+    const std::vector<std::string> dates = logbook::dateList(logFilePath());
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(dates.size()));
+    for (const std::string& d : dates) lines.append(Convert::fromBytes(d));
+    const QSignalBlocker block(lstDate);
+    lstDate->addItems(lines);
+}
+
+void frmLogBook::lstDate_Click() {
+    const QList<QListWidgetItem*> sel = lstDate->selectedItems();
+    if (sel.isEmpty()) return;
+    // Matched again by text, never by position: the first flight of that
+    // date is the one shown.
+    const auto found = logbook::findFlight(logFilePath(), Convert::toBytes(sel.first()->text()));
+    if (found) showFlight(found->flight);
+}
+
+void frmLogBook::reportSelectDate() {
+    MessageBox::show("Please select the date of the Flight to Delete", "Select Date",
+                     MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
+}
+
+void frmLogBook::cmddelete_Click() {
+    modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
+    if (!logbook::checkLogbook(logFilePath()).ok()) {
+        reportSelectDate();
+        return;
+    }
+    if (MessageBox::show("Are you sure you want to delete the current entry?", "Delete Item?",
+                         MessageBox::Buttons::YesNo, MessageBox::Icon::None,
+                         this) != MessageBox::Answer::Yes)
+        return;
+    const QList<QListWidgetItem*> sel = lstDate->selectedItems();
+    if (sel.isEmpty()) {
+        reportSelectDate();
+        return;
+    }
+    QListWidgetItem* line = sel.first();
+    if (logbook::removeFlight(logFilePath(), Convert::toBytes(line->text())) !=
+        logbook::RemoveResult::Removed) {
+        reportSelectDate();
+        return;
+    }
+    // The display keeps the removed flight until another line is chosen.
+    const QSignalBlocker block(lstDate);
+    delete lstDate->takeItem(lstDate->row(line));
+    lstDate->clearSelection();
+    lstDate->setCurrentRow(-1);
+}
+
+void frmLogBook::cmdAddFlight_Click() {
+    Forms::show<frmLogInput>();
+    Forms::unload<frmLogBook>();
+}
+
+void frmLogBook::cmdOtherInfo_Click() {
+    Forms::show<frmNewLog>();
+    Forms::hide<frmLogBook>();
+}
+
+void frmLogBook::cmdTotalTimes_Click() {
+    Forms::show<frmTotalTime>();
+    Forms::hide<frmLogBook>();
+}
+
+void frmLogBook::cmdCurrent_Click() { Forms::show<frmCurrent>(); }
+
+void frmLogBook::cmdBrowse_Click() {
+    Forms::show<frmLogBrowse>();
+    Forms::hide<frmLogBook>();
+}
+
+void frmLogBook::cmdMainMenu_Click() {
+    Forms::show<frmMenu>();
+    Forms::hide<frmLogBook>();
+    Forms::unload<frmLogBook>();
+}
+
+void frmLogBook::cmdExit_Click() { Common::exitProgram(); }
+
+QString frmLogBook::printPage() const {
+    QString html = "<h2>Pilot Logbook Entry</h2>";
+    html += "<p>Logbook: " + PrintPage::esc(modLog::LogPath) + "</p>";
+    html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">";
+    for (const auto& [label, value] : shownValues())
+        html += "<tr><td><b>" + PrintPage::esc(label) + "</b></td><td>" +
+                PrintPage::esc(value.trimmed()) + "</td></tr>";
+    html += "</table>";
+    return html;
+}
+
+void frmLogBook::mnuPrint_Click() { PrintPage::print(this, "Logbook Entry", printPage()); }

@@ -1,0 +1,102 @@
+#include "logbook/frmMain.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QVBoxLayout>
+
+#include "logbook/Logbook.h"
+#include "logbook/frmLogBook.h"
+#include "shell/FileDialog.h"
+#include "shell/Forms.h"
+#include "shell/MessageBox.h"
+#include "shell/frmMenu.h"
+#include "shell/modLog.h"
+
+frmMain::frmMain() {
+    setObjectName("frmMain");
+    setWindowTitle("Pilot Logbook");
+
+    lblTitle = new QLabel("Pilot Logbook", this);
+    lblTitle->setObjectName("lblTitle");
+    QFont f = lblTitle->font();
+    f.setPointSize(20);
+    f.setBold(true);
+    lblTitle->setFont(f);
+    lblTitle->setAlignment(Qt::AlignCenter);
+    cmdNewLog = new QPushButton("Create New Logbook", this);
+    cmdNewLog->setObjectName("cmdNewLog");
+    cmdOpenLog = new QPushButton("Open Current Logbook", this);
+    cmdOpenLog->setObjectName("cmdOpenLog");
+    cmdExitLog = new QPushButton("Return to Main Menu", this);
+    cmdExitLog->setObjectName("cmdExitLog");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 18, 24, 18);
+    layout->setSpacing(10);
+    layout->addWidget(lblTitle);
+    for (QPushButton* b : {cmdNewLog, cmdOpenLog, cmdExitLog}) {
+        b->setMinimumHeight(34);
+        layout->addWidget(b);
+    }
+    setFixedWidth(320);
+
+    connect(cmdNewLog, &QPushButton::clicked, this, &frmMain::cmdNewLog_Click);
+    connect(cmdOpenLog, &QPushButton::clicked, this, &frmMain::cmdOpenLog_Click);
+    connect(cmdExitLog, &QPushButton::clicked, this, &frmMain::cmdExitLog_Click);
+}
+
+void frmMain::refuse(const QString& path, const QString& reason) {
+    MessageBox::show("\"" + QFileInfo(path).fileName() + "\" is not a logbook. " + reason, "Aerokit",
+                     MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
+}
+
+void frmMain::handOver() {
+    Forms::show<frmLogBook>();
+    hide();
+    Forms::unload<frmMain>();
+}
+
+void frmMain::cmdNewLog_Click() {
+    FileDialog::Options options;
+    options.defaultSuffix = "log";
+    options.confirmOverwrite = true;
+    const QString path = FileDialog::getSaveFileName(this, "Logbook Files(*.log)|*.log", options);
+    if (path.isEmpty()) return;
+    modLog::LogPath = path;
+    modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
+    const std::string file = QFile::encodeName(path).toStdString();
+    switch (logbook::createLogbook(file)) {
+    case logbook::CreateResult::Created: break;
+    case logbook::CreateResult::NotALogbookLength:
+        // Writing a rating record into some other file would spoil it and
+        // still give no logbook.
+        refuse(path, QString::fromStdString(logbook::describe(logbook::checkLogbook(file))) +
+                         " It was left as it is.");
+        return;
+    case logbook::CreateResult::CannotWrite: return;  // ends silently
+    }
+    if (!logbook::checkLogbook(file).ok()) return;
+    handOver();
+}
+
+void frmMain::cmdOpenLog_Click() {
+    const QString path =
+        FileDialog::getOpenFileName(this, "Logbook Files (*.log)|*.log|All Files (*.*)|*.*|");
+    if (path.isEmpty()) return;
+    // The viewer would show a file that is no logbook as empty, and adding a
+    // flight would write into it: refuse it here, say why, and touch nothing.
+    const logbook::Check check = logbook::checkLogbook(QFile::encodeName(path).toStdString());
+    if (!check.ok()) {
+        refuse(path, QString::fromStdString(logbook::describe(check)));
+        return;
+    }
+    modLog::LogPath = path;
+    modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
+    handOver();
+}
+
+void frmMain::cmdExitLog_Click() {
+    Forms::show<frmMenu>();
+    hide();
+    Forms::unload<frmMain>();
+}

@@ -1,0 +1,197 @@
+#include "logbook/frmNewLog.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "logbook/LogPathText.h"
+#include "logbook/frmLogBook.h"
+#include "shell/Convert.h"
+#include "shell/Forms.h"
+#include "shell/MessageBox.h"
+#include "shell/modLog.h"
+
+namespace {
+QCheckBox* check(QWidget* parent, const char* name, const QString& text) {
+    auto* c = new QCheckBox(text, parent);
+    c->setObjectName(name);
+    return c;
+}
+QLineEdit* box(QWidget* parent, const char* name) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    return e;
+}
+}  // namespace
+
+frmNewLog::frmNewLog() {
+    setObjectName("frmNewLog");
+    setWindowTitle("Create New Logbook");
+
+    lblOtherInfo = new QLabel("Check all of the following that apply:", this);
+    lblOtherInfo->setObjectName("lblOtherInfo");
+
+    fraCerts = new QGroupBox("Certificates Held", this);
+    fraCerts->setObjectName("fraCerts");
+    chkStudent = check(fraCerts, "chkStudent", "Student Pilot");
+    chkRec = check(fraCerts, "chkRec", "Recreational Pilot");
+    chkPrivate = check(fraCerts, "chkPrivate", "Private Pilot");
+    chkCommercial = check(fraCerts, "chkCommercial", "Commercial Pilot");
+    Instructor = check(fraCerts, "Instructor", "Flight Instructor");
+    chkatp = check(fraCerts, "chkatp", "Airline Transport Pilot");
+    chkTech = check(fraCerts, "chkTech", "Aviation Technician");
+    chkGround = check(fraCerts, "chkGround", "Ground Instructor");
+    auto* certs = new QVBoxLayout(fraCerts);
+    for (QCheckBox* c : {chkStudent, chkRec, chkPrivate, chkCommercial, Instructor, chkatp, chkTech,
+                         chkGround})
+        certs->addWidget(c);
+    certs->addStretch();
+
+    fraRatings = new QGroupBox("Rating Record", this);
+    fraRatings->setObjectName("fraRatings");
+    chkSE = check(fraRatings, "chkSE", "Single Engine:");
+    chkSEL = check(fraRatings, "chkSEL", "Land");
+    chkSES = check(fraRatings, "chkSES", "Sea");
+    chkMulti = check(fraRatings, "chkMulti", "Multi-Engine:");
+    chkMEL = check(fraRatings, "chkMEL", "Land");
+    chkMES = check(fraRatings, "chkMES", "Sea");
+    chkMultiLim = check(fraRatings, "chkMultiLim", "Multi-Engine:");
+    lblMultiLim = new QLabel("Limited to Center Line Thrust", fraRatings);
+    lblMultiLim->setObjectName("lblMultiLim");
+    chkInstr = check(fraRatings, "chkInstr", "Instrument");
+    chkRotor = check(fraRatings, "chkRotor", "Rotorcraft");
+    chkHeli = check(fraRatings, "chkHeli", "Helicoptor");
+    chkGyro = check(fraRatings, "chkGyro", "Gyroplane");
+    chkLighter = check(fraRatings, "chkLighter", "Lighter-Than-Air");
+    chkAirship = check(fraRatings, "chkAirship", "Airship");
+    chkBalloon = check(fraRatings, "chkBalloon", "Free Balloon");
+    chkGlider = check(fraRatings, "chkGlider", "Glider");
+    chkGeneral = check(fraRatings, "chkGeneral", "General");
+    chkPower = check(fraRatings, "chkPower", "Powerplant");
+    chkAirframe = check(fraRatings, "chkAirframe", "Airframe");
+    chkGIBasic = check(fraRatings, "chkGIBasic", "GI Basic");
+    chkGIAdvanced = check(fraRatings, "chkGIAdvanced", "GI Advanced");
+    chkGIinstrument = check(fraRatings, "chkGIinstrument", "GI Instrument");
+    chkOther = check(fraRatings, "chkOther", "Other Ratings");
+    txtOther = box(fraRatings, "txtOther");
+    auto* rat = new QGridLayout(fraRatings);
+    int r = 0;
+    rat->addWidget(chkSE, r, 0);
+    rat->addWidget(chkSEL, r, 1);
+    rat->addWidget(chkSES, r++, 2);
+    rat->addWidget(chkMulti, r, 0);
+    rat->addWidget(chkMEL, r, 1);
+    rat->addWidget(chkMES, r++, 2);
+    rat->addWidget(chkMultiLim, r, 0);
+    rat->addWidget(lblMultiLim, r++, 1, 1, 2);
+    rat->addWidget(chkInstr, r++, 0);
+    rat->addWidget(chkRotor, r, 0);
+    rat->addWidget(chkHeli, r, 1);
+    rat->addWidget(chkGyro, r++, 2);
+    rat->addWidget(chkLighter, r, 0);
+    rat->addWidget(chkAirship, r, 1);
+    rat->addWidget(chkBalloon, r++, 2);
+    rat->addWidget(chkGlider, r++, 0);
+    rat->addWidget(chkGeneral, r, 0);
+    rat->addWidget(chkPower, r, 1);
+    rat->addWidget(chkAirframe, r++, 2);
+    rat->addWidget(chkGIBasic, r, 0);
+    rat->addWidget(chkGIAdvanced, r, 1);
+    rat->addWidget(chkGIinstrument, r++, 2);
+    rat->addWidget(chkOther, r, 0);
+    rat->addWidget(txtOther, r++, 1, 1, 2);
+
+    fraTypes = new QGroupBox("Aircraft Type Ratings", this);
+    fraTypes->setObjectName("fraTypes");
+    txtTyperate1 = box(fraTypes, "txtTyperate1");
+    txtTyperate2 = box(fraTypes, "txtTyperate2");
+    txtTyperate3 = box(fraTypes, "txtTyperate3");
+    txtTyperate4 = box(fraTypes, "txtTyperate4");
+    txtTyperate5 = box(fraTypes, "txtTyperate5");
+    txtTyperate6 = box(fraTypes, "txtTyperate6");
+    auto* types = new QGridLayout(fraTypes);
+    for (int i = 0; i < 6; ++i) types->addWidget(typeBoxes()[static_cast<std::size_t>(i)], i / 3, i % 3);
+
+    cmdSave = new QPushButton("Save", this);
+    cmdSave->setObjectName("cmdSave");
+    cmdCancel = new QPushButton("Cancel", this);
+    cmdCancel->setObjectName("cmdCancel");
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(fraCerts);
+    middle->addWidget(fraRatings, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdSave);
+    buttons->addWidget(cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblOtherInfo);
+    layout->addLayout(middle);
+    layout->addWidget(fraTypes);
+    layout->addLayout(buttons);
+
+    connect(cmdSave, &QPushButton::clicked, this, &frmNewLog::cmdSave_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmNewLog::cmdCancel_Click);
+}
+
+std::array<QLineEdit*, 6> frmNewLog::typeBoxes() const {
+    return {txtTyperate1, txtTyperate2, txtTyperate3, txtTyperate4, txtTyperate5, txtTyperate6};
+}
+
+std::vector<std::pair<QCheckBox*, bool logbook::Ratings::*>> frmNewLog::boxes() const {
+    using R = logbook::Ratings;
+    return {{chkStudent, &R::student},     {chkRec, &R::recreational},
+            {chkPrivate, &R::privatePilot}, {chkCommercial, &R::commercial},
+            {Instructor, &R::instructor},  {chkatp, &R::atp},
+            {chkTech, &R::technician},     {chkGround, &R::groundInstructor},
+            {chkSE, &R::single},           {chkSEL, &R::seLand},
+            {chkSES, &R::seSea},           {chkMulti, &R::multi},
+            {chkMEL, &R::meLand},          {chkMES, &R::meSea},
+            {chkMultiLim, &R::multiLimited}, {chkInstr, &R::instrument},
+            {chkRotor, &R::rotorcraft},    {chkHeli, &R::helicopter},
+            {chkGyro, &R::gyroplane},      {chkLighter, &R::lighter},
+            {chkAirship, &R::airship},     {chkBalloon, &R::balloon},
+            {chkGlider, &R::glider},       {chkGeneral, &R::general},
+            {chkPower, &R::powerplant},    {chkAirframe, &R::airframe},
+            {chkGIBasic, &R::giBasic},     {chkGIAdvanced, &R::giAdvanced},
+            {chkGIinstrument, &R::giInstrument}, {chkOther, &R::other}};
+}
+
+void frmNewLog::Form_Load() {
+    modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
+    // A file that is no logbook shows empty boxes; saving then refuses it.
+    const auto rec = logbook::readRatingRecord(logFilePath());
+    const logbook::Ratings g = rec ? logbook::ratingsFrom(*rec) : logbook::Ratings{};
+    for (const auto& [c, field] : boxes()) c->setChecked(g.*field);
+    txtOther->setText(Convert::fromBytes(g.otherRatings));
+    for (std::size_t i = 0; i < 6; ++i) typeBoxes()[i]->setText(Convert::fromBytes(g.typeRatings[i]));
+}
+
+void frmNewLog::cmdSave_Click() {
+    logbook::Ratings g;
+    for (const auto& [c, field] : boxes()) g.*field = c->isChecked();
+    g.otherRatings = Convert::toBytes(txtOther->text());
+    for (std::size_t i = 0; i < 6; ++i) g.typeRatings[i] = Convert::toBytes(typeBoxes()[i]->text());
+    modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
+    if (!logbook::saveRatings(logFilePath(), g)) {
+        MessageBox::show("The ratings could not be saved to the logbook. Nothing was changed.",
+                         "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
+        return;
+    }
+    backToViewer();
+}
+
+void frmNewLog::cmdCancel_Click() { backToViewer(); }
+
+void frmNewLog::backToViewer() {
+    leaving_ = true;
+    hide();
+    Forms::show<frmLogBook>();
+    Forms::unload<frmNewLog>();
+}
+
+void frmNewLog::closeEvent(QCloseEvent* event) {
+    if (!leaving_ && !Forms::ending()) Forms::show<frmLogBook>();
+    event->accept();
+}
