@@ -1,0 +1,135 @@
+#include "logbook/frmCurrent.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QVBoxLayout>
+
+#include "logbook/Currency.h"
+#include "logbook/ReportWindows.h"
+#include "logbook/frmLogBook.h"
+#include "logbook/frmMain.h"
+#include "records/Clock.h"
+#include "shell/CommonCommands.h"
+#include "shell/Convert.h"
+#include "shell/Forms.h"
+#include "shell/PrintPage.h"
+#include "shell/modLog.h"
+
+namespace {
+QLabel* label(QWidget* parent, const char* name, const QString& text) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+}  // namespace
+
+frmCurrent::frmCurrent() {
+    setObjectName("frmCurrent");
+    setWindowTitle("Currency Information");
+    auto* central = new QWidget(this);
+    central->setObjectName("frmCurrentClient");
+    setCentralWidget(central);
+
+    using reportwindows::figureBox;
+    lblLandDay = label(central, "lblLandDay", "Landings in Last 90 Days:");
+    txtDayLandings = figureBox(central, "txtDayLandings");
+    lblDayLandings = label(central, "lblDayLandings", "FAR 61.57 requires 3 Landings in Last 90 Days.");
+    lblInstrApp = label(central, "lblInstrApp", "Instrument Approaches in Last 6 Months:");
+    txtInstrApp = figureBox(central, "txtInstrApp");
+    lblInstrApp2 = label(central, "lblInstrApp2", "FAR 61.57 requires 6 approaches in the  Last 6 months.");
+    lblTotalInstr = label(central, "lblTotalInstr", "Total Instrument Time in Last 6 Months:");
+    txtTotalInstr = figureBox(central, "txtTotalInstr");
+    Label2 = label(central, "Label2",
+                   "FAR 61.57 requires 6 hours of instrument flight time in the last 6 months.");
+    lblNight = label(central, "lblNight", "Night Landings in Last 90 Days:");
+    txtNightLand = figureBox(central, "txtNightLand");
+    lblNightLand = label(central, "lblNightLand", "FAR 61.57 requires 3 Night Landings in the last 90 Days");
+
+    // Each row: the label, the figure to its right, the requirement indented
+    // under the label.
+    auto* grid = new QGridLayout;
+    int r = 0;
+    for (auto [lbl, box, req] : {std::tuple{lblLandDay, txtDayLandings, lblDayLandings},
+                                 std::tuple{lblInstrApp, txtInstrApp, lblInstrApp2},
+                                 std::tuple{lblTotalInstr, txtTotalInstr, Label2},
+                                 std::tuple{lblNight, txtNightLand, lblNightLand}}) {
+        grid->addWidget(lbl, r, 0);
+        grid->addWidget(box, r, 1);
+        req->setIndent(24);
+        grid->addWidget(req, r + 1, 0, 1, 2);
+        grid->setRowMinimumHeight(r + 1, 28);
+        r += 2;
+    }
+
+    cmdBacktoLog = new QPushButton("Back To Logbook", central);
+    cmdBacktoLog->setObjectName("cmdBacktoLog");
+    cmdMain = new QPushButton("Main Menu", central);
+    cmdMain->setObjectName("cmdMain");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdBacktoLog);
+    buttons->addWidget(cmdMain);
+    auto* top = new QVBoxLayout(central);
+    top->addLayout(grid);
+    top->addLayout(buttons);
+
+    QMenu* file = Common::menu(this, "&File", "mnuFile");
+    mnuPrint = Common::action(this, "mnuPrint", "&Print", [this] { mnuPrint_Click(); });
+    file->addAction(mnuPrint);
+    mnuSep1 = file->addSeparator();
+    mnuSep1->setObjectName("mnuSep1");
+    mnuMain = Common::action(this, "mnuMain", "&Main Menu", [this] { cmdMain_Click(); });
+    file->addAction(mnuMain);
+    mnuExit = Common::action(this, "mnuExit", "&Exit", [this] { mnuExit_Click(); });
+    file->addAction(mnuExit);
+    Common::addEditMenu(this, Common::EditShortcuts::Standard);
+    Common::addHelpMenu(this);
+
+    connect(cmdBacktoLog, &QPushButton::clicked, this, &frmCurrent::cmdBacktoLog_Click);
+    connect(cmdMain, &QPushButton::clicked, this, &frmCurrent::cmdMain_Click);
+}
+
+void frmCurrent::Form_Load() {
+    modLog::LogRecLen = 420;
+    // Today is read once for the whole check, so every flight is measured
+    // against the same day even when the check runs across midnight.
+    const logbook::CurrencyFigures f = logbook::computeCurrency(
+        reportwindows::logPath(modLog::LogPath), Convert::dateLocale(), records::today());
+    txtDayLandings->setText(Convert::single(f.Landings));
+    txtInstrApp->setText(Convert::single(f.Approaches));
+    txtTotalInstr->setText(Convert::single(f.Instrument));
+    txtNightLand->setText(Convert::single(f.NightLandings));
+}
+
+void frmCurrent::cmdBacktoLog_Click() {
+    Forms::hide<frmCurrent>();
+    Forms::show<frmLogBook>();
+    Forms::unload<frmCurrent>();
+}
+
+void frmCurrent::cmdMain_Click() {
+    Forms::hide<frmCurrent>();
+    Forms::show<frmMain>();
+    Forms::unload<frmCurrent>();
+    Forms::unload<frmLogBook>();
+}
+
+void frmCurrent::mnuExit_Click() { Common::exitProgram(); }
+
+void frmCurrent::mnuPrint_Click() { PrintPage::print(this, "Currency Information", printPage()); }
+
+QString frmCurrent::printPage() const {
+    using PrintPage::esc;
+    QString html = "<h2>Currency Information</h2>";
+    html += "<p>Logbook: " + esc(modLog::LogPath) + "</p>";
+    html += "<table cellspacing=0 cellpadding=5 border=1>";
+    for (auto [lbl, box, req] : {std::tuple{lblLandDay, txtDayLandings, lblDayLandings},
+                                 std::tuple{lblInstrApp, txtInstrApp, lblInstrApp2},
+                                 std::tuple{lblTotalInstr, txtTotalInstr, Label2},
+                                 std::tuple{lblNight, txtNightLand, lblNightLand}}) {
+        html += "<tr><td><b>" + esc(lbl->text()) + "</b><br><i>" + esc(req->text()) +
+                "</i></td><td align=right>" + esc(box->text()) + "</td></tr>";
+    }
+    return html + "</table>";
+}

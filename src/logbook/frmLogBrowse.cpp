@@ -1,0 +1,128 @@
+#include "logbook/frmLogBrowse.h"
+
+#include <QFontDatabase>
+#include <QMenu>
+#include <QStringList>
+
+#include "logbook/LogBrowse.h"
+#include "logbook/ReportWindows.h"
+#include "logbook/frmLogBook.h"
+#include "shell/CommonCommands.h"
+#include "shell/Convert.h"
+#include "shell/Forms.h"
+#include "shell/PrintPage.h"
+#include "shell/modLog.h"
+
+namespace {
+
+// Twips (1/1440 inch) to pixels at 96 dots per inch.
+constexpr int px(int twips) { return twips / 15; }
+
+struct Heading {
+    const char* name;
+    const char* text;
+    int left;  // twips
+};
+constexpr Heading kHeadings[] = {
+    {"lblDate", "Date", 120},          {"lblIdent", "Aircraft Ident", 960},
+    {"lblDepart", "From", 2280},       {"lblTo", "To", 3240},
+    {"lblIntstrApp", "Instr. App.", 3840}, {"lblLandings", "Landings", 4920},
+    {"lblDay", "Day", 5880},           {"lblNight", "Night", 6480},
+    {"lblDual", "Dual", 7320},         {"lblPIC", "PIC", 8040},
+    {"lblTotal", "Total Time", 8640}};
+
+QString lineText(const std::string& bytes) {
+    for (unsigned char c : bytes)
+        if (c >= 0x80) return Convert::fromBytes(bytes);
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+}  // namespace
+
+frmLogBrowse::frmLogBrowse() {
+    setObjectName("frmLogBrowse");
+    setWindowTitle("Logbook");
+    auto* central = new QWidget(this);
+    central->setObjectName("frmLogBrowseClient");
+    setCentralWidget(central);
+
+    QLabel** labels[] = {&lblDate, &lblIdent, &lblDepart, &lblTo, &lblIntstrApp, &lblLandings,
+                         &lblDay, &lblNight, &lblDual, &lblPIC, &lblTotal};
+    for (std::size_t i = 0; i < std::size(kHeadings); ++i) {
+        auto* l = new QLabel(kHeadings[i].text, central);
+        l->setObjectName(kHeadings[i].name);
+        l->move(px(kHeadings[i].left), px(600));
+        l->adjustSize();
+        *labels[i] = l;
+    }
+
+    lstLogBook = new QListWidget(central);
+    lstLogBook->setObjectName("lstLogBook");
+    lstLogBook->setGeometry(0, px(840), px(9465), px(4350));
+    // The lines come in already ordered without regard to case (a
+    // QListWidget's own sorting would compare case-sensitively).
+    lstLogBook->setSortingEnabled(false);
+    lstLogBook->setUniformItemSizes(true);
+    lstLogBook->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+    Command1 = new QPushButton("Return To Logbook", central);
+    Command1->setObjectName("Command1");
+    Command1->setGeometry(px(3480), px(840 + 4350 + 120), px(2500), px(375));
+    central->setMinimumSize(px(9465), px(840 + 4350 + 120 + 375 + 120));
+    resize(px(9465), px(840 + 4350 + 120 + 375 + 120) + 24);
+
+    QMenu* file = Common::menu(this, "&File", "mnuFile");
+    mnuPrint = Common::action(this, "mnuPrint", "&Print", [this] { mnuPrint_Click(); });
+    file->addAction(mnuPrint);
+    mnusep1 = file->addSeparator();
+    mnusep1->setObjectName("mnusep1");
+    mnuExit = Common::action(this, "mnuExit", "E&xit", [this] { mnuExit_Click(); });
+    file->addAction(mnuExit);
+    Common::addHelpMenu(this);
+
+    connect(Command1, &QPushButton::clicked, this, &frmLogBrowse::Command1_Click);
+}
+
+void frmLogBrowse::Form_Load() {
+    modLog::LogRecLen = 420;
+    const std::vector<std::string> lines = logbook::browseLines(reportwindows::logPath(modLog::LogPath));
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& l : lines) texts.push_back(lineText(l));
+    lstLogBook->setUpdatesEnabled(false);
+    lstLogBook->addItems(texts);
+    lstLogBook->setUpdatesEnabled(true);
+}
+
+void frmLogBrowse::Command1_Click() {
+    Forms::hide<frmLogBrowse>();
+    Forms::show<frmLogBook>();
+    Forms::unload<frmLogBrowse>();
+}
+
+void frmLogBrowse::mnuExit_Click() { Common::exitProgram(); }
+
+void frmLogBrowse::mnuPrint_Click() { PrintPage::print(this, "Logbook", printPage()); }
+
+QString frmLogBrowse::printPage() const {
+    using PrintPage::esc;
+    const auto rows = logbook::browseRows(reportwindows::logPath(modLog::LogPath));
+    QString html;
+    html.reserve(static_cast<qsizetype>(rows.size()) * 220 + 1024);
+    html += "<h2>Logbook</h2><p>" + esc(modLog::LogPath) + " &mdash; " +
+            QString::number(rows.size()) + (rows.size() == 1 ? " flight" : " flights") + "</p>";
+    // The heading row repeats at the top of every page.
+    html += "<table cellspacing=0 cellpadding=2 border=1 width=100%><thead><tr>";
+    for (const Heading& h : kHeadings) html += QStringLiteral("<th>") + h.text + "</th>";
+    html += "</tr></thead><tbody>";
+    for (const auto& row : rows) {
+        html += "<tr>";
+        for (std::size_t i = 0; i < row.cells.size(); ++i) {
+            html += i < 4 ? "<td>" : "<td align=right>";
+            html += esc(Convert::fromBytes(row.cells[i]));
+            html += "</td>";
+        }
+        html += "</tr>";
+    }
+    return html + "</tbody></table>";
+}
