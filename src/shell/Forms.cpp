@@ -6,6 +6,9 @@
 #include <QEventLoop>
 #include <QHash>
 #include <QPointer>
+#include <QScreen>
+#include <QVariant>
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
@@ -90,6 +93,7 @@ void showModal(QWidget* window) {
     w->installEventFilter(&watcher);
     QObject::connect(w, &QObject::destroyed, &loop, &QEventLoop::quit);
     w->setWindowModality(Qt::ApplicationModal);
+    placeOnFirstShow(w);
     w->show();
     w->raise();
     w->activateWindow();
@@ -110,6 +114,20 @@ void unload(std::type_index type) {
 }
 
 bool ending() { return registry().ending; }
+
+void placeOnFirstShow(QWidget* window) {
+    // A window's first appearance is centred on the screen, as a desktop
+    // program's windows are; later shows keep where the user moved it.
+    if (window->property("aerokitPlaced").toBool()) return;
+    window->setProperty("aerokitPlaced", true);
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    if (!window->testAttribute(Qt::WA_Resized)) window->adjustSize();
+    const QRect avail = screen->availableGeometry();
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(avail.center());
+    window->move(std::max(frame.left(), avail.left()), std::max(frame.top(), avail.top()));
+}
 
 }  // namespace detail
 

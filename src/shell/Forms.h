@@ -19,6 +19,7 @@ void add(std::type_index type, QWidget* window);
 void showModal(QWidget* window);
 void unload(std::type_index type);
 bool ending();
+void placeOnFirstShow(QWidget* window);
 }  // namespace detail
 
 template <class T>
@@ -40,6 +41,7 @@ template <class T>
 T* show() {
     T* w = get<T>();
     if (!detail::ending() && isLoaded<T>()) {
+        detail::placeOnFirstShow(w);
         w->show();
         w->raise();
         w->activateWindow();
