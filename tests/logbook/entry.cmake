@@ -4,3 +4,6 @@ aerokit_core_test(logbook_entry_record_test
 aerokit_core_test(logbook_entry_core_test
   ${CMAKE_CURRENT_LIST_DIR}/logbook_entry_core_test.cpp
   LIBS aerokit_logbook_core)
+aerokit_window_test(logbook_entry_window_test
+  ${CMAKE_CURRENT_LIST_DIR}/logbook_entry_window_test.cpp
+  LIBS aerokit_logbook_gui)

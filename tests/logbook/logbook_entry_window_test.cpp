@@ -1,0 +1,798 @@
+// The logbook file window, rating window, flight entry and viewer, driven
+// through their controls by object name on real files.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <cstring>
+#include <vector>
+
+#include "WindowTest.h"
+#include "logbook/LogRecord.h"
+#include "logbook/frmLogBook.h"
+#include "logbook/frmLogInput.h"
+#include "logbook/frmMain.h"
+#include "logbook/frmNewLog.h"
+#include "records/RecordFile.h"
+#include "shell/FileDialog.h"
+#include "shell/Forms.h"
+#include "shell/MessageBox.h"
+#include "shell/PrintPage.h"
+#include "shell/frmMenu.h"
+#include "shell/frmquit.h"
+#include "shell/modLog.h"
+#include "support/Bytes.h"
+
+using testsupport::child;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+const char* kInvalid = "You have entered an invalid value; Please check your input";
+
+LogRecord flight(const std::string& date, float total = 1.0f) {
+    LogRecord r;
+    r.Date.assign(date);
+    r.Total = total;
+    return r;
+}
+
+Bytes logbookBytes(const std::vector<LogRecord>& flights) {
+    LogRecord rating;
+    rating.LastRecord = static_cast<std::int16_t>(flights.size() + 1);
+    Bytes out;
+    const auto r1 = rating.encode();
+    out.insert(out.end(), r1.begin(), r1.end());
+    for (const auto& f : flights) {
+        const auto b = f.encode();
+        out.insert(out.end(), b.begin(), b.end());
+    }
+    return out;
+}
+
+QString writeLogbook(const Bytes& bytes, const QString& name = "pilot.log") {
+    const QString path = QDir::current().absoluteFilePath(name);
+    testsupport::writeFileBytes(path.toStdString(), bytes);
+    return path;
+}
+
+Bytes fileBytes(const QString& path) { return testsupport::readFileBytes(path.toStdString()); }
+
+LogRecord recordOf(const Bytes& bytes, int n) {
+    return LogRecord::decode(records::ConstByteSpan(bytes).subspan(static_cast<std::size_t>(n - 1) * 420));
+}
+
+QStringList listLines(frmLogBook* v) {
+    QStringList l;
+    for (int i = 0; i < v->lstDate->count(); ++i) l << v->lstDate->item(i)->text();
+    return l;
+}
+
+// The viewer on path, as the file window leaves it after opening.
+frmLogBook* openViewer(const QString& path) {
+    modLog::LogPath = path;
+    return Forms::show<frmLogBook>();
+}
+
+void selectLine(frmLogBook* v, int row) {
+    QListWidgetItem* item = v->lstDate->item(row);
+    QVERIFY(item);
+    const QRect r = v->lstDate->visualItemRect(item);
+    QTest::mouseClick(v->lstDate->viewport(), Qt::LeftButton, {}, r.center());
+    QVERIFY(item->isSelected());
+}
+
+// A click on the box or option itself (its indicator), as the pilot makes it;
+// the middle of a wide check box can lie beyond its caption.
+void tick(QAbstractButton* b) {
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+}
+
+const MessageBox::Shown& lastBox() { return MessageBox::history().back(); }
+
+QStringList menuTitles(QMainWindow* w) {
+    QStringList t;
+    for (QAction* a : w->menuBar()->actions()) t << a->text();
+    return t;
+}
+
+QStringList actionTexts(QMenu* m) {
+    QStringList t;
+    for (QAction* a : m->actions()) t << (a->isSeparator() ? QString("-") : a->text());
+    return t;
+}
+
+}  // namespace
+
+class LogbookEntryWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { testsupport::resetShell(); }
+
+    // --- the logbook file window -------------------------------------------
+
+    void createsANewLogbookAndHandsOverToTheViewer() {
+        auto* m = Forms::show<frmMain>();
+        QCOMPARE(m->cmdNewLog->text(), QString("Create New Logbook"));
+        QCOMPARE(m->cmdOpenLog->text(), QString("Open Current Logbook"));
+        QCOMPARE(m->cmdExitLog->text(), QString("Return to Main Menu"));
+        const QString typed = QDir::current().absoluteFilePath("mybook");  // no extension typed
+        FileDialog::setNextFileName(typed);
+        QTest::mouseClick(m->cmdNewLog, Qt::LeftButton);
+        QCOMPARE(FileDialog::lastFilter(), QString("Logbook Files(*.log)|*.log"));
+        const QString path = typed + ".log";
+        QCOMPARE(modLog::LogPath, path);
+        const Bytes bytes = fileBytes(path);
+        QCOMPARE(bytes.size(), std::size_t(420));
+        for (std::size_t i = 0; i < bytes.size(); ++i) QCOMPARE(int(bytes[i]), i == 278 ? 1 : 0);
+        QVERIFY(!Forms::isLoaded<frmMain>());
+        QVERIFY(Forms::isLoaded<frmLogBook>());
+        QVERIFY(Forms::get<frmLogBook>()->isVisible());
+        QCOMPARE(Forms::get<frmLogBook>()->lstDate->count(), 0);
+        QVERIFY(MessageBox::history().empty());
+    }
+
+    void cancelledDialogsChangeNothing() {
+        auto* m = Forms::show<frmMain>();
+        FileDialog::setNextFileName("");
+        QTest::mouseClick(m->cmdNewLog, Qt::LeftButton);
+        FileDialog::setNextFileName("");
+        QTest::mouseClick(m->cmdOpenLog, Qt::LeftButton);
+        QCOMPARE(FileDialog::lastFilter(), QString("Logbook Files (*.log)|*.log|All Files (*.*)|*.*|"));
+        QVERIFY(Forms::isLoaded<frmMain>());
+        QVERIFY(m->isVisible());
+        QVERIFY(!Forms::isLoaded<frmLogBook>());
+        QVERIFY(MessageBox::history().empty());
+        QVERIFY(QDir::current().entryList(QDir::Files).isEmpty());
+    }
+
+    void createOverALongerLogbookKeepsItsLength() {
+        const Bytes old = logbookBytes({flight("1/1/99"), flight("2/2/99")});
+        const QString path = writeLogbook(old, "old.log");
+        FileDialog::setNextFileName(path);
+        QTest::mouseClick(Forms::show<frmMain>()->cmdNewLog, Qt::LeftButton);
+        const Bytes now = fileBytes(path);
+        QCOMPARE(now.size(), old.size());
+        QCOMPARE(recordOf(now, 1).LastRecord, std::int16_t(1));
+        QCOMPARE(Forms::get<frmLogBook>()->lstDate->count(), 0);
+    }
+
+    void createRefusesAFileThatIsNoLogbook() {
+        const Bytes text(1000, 'x');
+        const QString path = writeLogbook(text, "notes.log");
+        auto* m = Forms::show<frmMain>();
+        FileDialog::setNextFileName(path);
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        QTest::mouseClick(m->cmdNewLog, Qt::LeftButton);
+        QCOMPARE(fileBytes(path), text);
+        QCOMPARE(MessageBox::history().size(), std::size_t(1));
+        QCOMPARE(lastBox().title, QString("Aerokit"));
+        QVERIFY(lastBox().text.startsWith("\"notes.log\" is not a logbook."));
+        QVERIFY(lastBox().text.contains("1000 bytes"));
+        QCOMPARE(lastBox().icon, MessageBox::Icon::Exclamation);
+        QVERIFY(Forms::isLoaded<frmMain>());
+        QVERIFY(!Forms::isLoaded<frmLogBook>());
+    }
+
+    void opensALogbookAndListsItsDates() {
+        const QString path = writeLogbook(logbookBytes({flight("3/1/99"), flight("1/1/99")}));
+        auto* m = Forms::show<frmMain>();
+        FileDialog::setNextFileName(path);
+        QTest::mouseClick(m->cmdOpenLog, Qt::LeftButton);
+        QCOMPARE(modLog::LogPath, path);
+        QCOMPARE(int(modLog::LogRecLen), 420);
+        QVERIFY(!Forms::isLoaded<frmMain>());
+        QCOMPARE(listLines(Forms::get<frmLogBook>()), QStringList({"3/1/99", "1/1/99"}));
+    }
+
+    void openRefusesWhatIsNoLogbookAndNeverWritesIt() {
+        Bytes good = logbookBytes({flight("1/1/99")});
+        Bytes cut = good;
+        cut.resize(500);
+        Bytes zero = good;
+        zero[278] = 0;
+        Bytes negative = good;
+        negative[278] = 0xFF;
+        negative[279] = 0xFF;
+        Bytes beyond = good;
+        beyond[278] = 0xFF;
+        beyond[279] = 0x7F;
+        const std::vector<std::pair<QString, Bytes>> bad = {
+            {"empty.log", {}}, {"cut.log", cut}, {"zero.log", zero},
+            {"negative.log", negative}, {"beyond.log", beyond}};
+        for (const auto& [name, bytes] : bad) {
+            const QString path = writeLogbook(bytes, name);
+            auto* m = Forms::show<frmMain>();
+            FileDialog::setNextFileName(path);
+            MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+            QTest::mouseClick(m->cmdOpenLog, Qt::LeftButton);
+            QCOMPARE(fileBytes(path), bytes);
+            QCOMPARE(lastBox().title, QString("Aerokit"));
+            QVERIFY2(lastBox().text.startsWith("\"" + name + "\" is not a logbook. "), qPrintable(lastBox().text));
+            QCOMPARE(lastBox().buttons, MessageBox::Buttons::Ok);
+            QVERIFY(Forms::isLoaded<frmMain>());
+            QVERIFY(!Forms::isLoaded<frmLogBook>());
+        }
+        QCOMPARE(MessageBox::history().size(), bad.size());
+        QCOMPARE(MessageBox::pendingAnswers(), 0);
+        QVERIFY(MessageBox::history()[4].text.contains("names 32767 records, but the file holds only 2"));
+        // A file that went missing after the dialog is refused too, and not created.
+        const QString gone = QDir::current().absoluteFilePath("gone.log");
+        FileDialog::setNextFileName(gone);
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        QTest::mouseClick(Forms::get<frmMain>()->cmdOpenLog, Qt::LeftButton);
+        QVERIFY(lastBox().text.contains("does not exist"));
+        QVERIFY(!QFile::exists(gone));
+    }
+
+    void returnToMainMenu() {
+        auto* m = Forms::show<frmMain>();
+        QTest::mouseClick(m->cmdExitLog, Qt::LeftButton);
+        QVERIFY(!Forms::isLoaded<frmMain>());
+        QVERIFY(Forms::isLoaded<frmMenu>());
+        QVERIFY(Forms::get<frmMenu>()->isVisible());
+    }
+
+    // --- the rating window ----------------------------------------------------
+
+    void ratingsOfANewLogbookSaveAsZerosAndSpaces() {
+        const QString path = writeLogbook(logbookBytes({}));
+        auto* v = openViewer(path);
+        QTest::mouseClick(v->cmdOtherInfo, Qt::LeftButton);
+        QVERIFY(Forms::isLoaded<frmNewLog>());
+        QVERIFY(!v->isVisible());
+        auto* r = Forms::get<frmNewLog>();
+        QCOMPARE(r->windowTitle(), QString("Create New Logbook"));
+        QCOMPARE(r->lblOtherInfo->text(), QString("Check all of the following that apply:"));
+        for (QCheckBox* c : r->findChildren<QCheckBox*>()) QVERIFY2(!c->isChecked(), qPrintable(c->objectName()));
+        for (QLineEdit* e : r->findChildren<QLineEdit*>()) QVERIFY(e->text().isEmpty());
+        QTest::mouseClick(r->cmdSave, Qt::LeftButton);
+        const Bytes b = fileBytes(path);
+        QCOMPARE(b.size(), std::size_t(420));
+        for (std::size_t i = 0; i < 420; ++i) {
+            const bool text = (i >= 324 && i < 344) || i >= 360;
+            QCOMPARE(int(b[i]), i == 278 ? 1 : (text ? ' ' : 0));
+        }
+        QVERIFY(!Forms::isLoaded<frmNewLog>());
+        QVERIFY(v->isVisible());
+    }
+
+    void ratingsAreStoredAndShownAgain() {
+        const QString path = writeLogbook(logbookBytes({flight("1/1/99")}));
+        auto* v = openViewer(path);
+        selectLine(v, 0);
+        v->mnuRating->trigger();
+        auto* r = Forms::get<frmNewLog>();
+        QCOMPARE(r->Instructor->text(), QString("Flight Instructor"));
+        QCOMPARE(r->chkHeli->text(), QString("Helicoptor"));
+        QCOMPARE(r->lblMultiLim->text(), QString("Limited to Center Line Thrust"));
+        tick(r->Instructor);
+        tick(r->chkHeli);
+        tick(r->chkGlider);
+        QTest::keyClicks(r->txtTyperate1, "ABCDEFGHIJKLMN");
+        QTest::keyClicks(r->txtOther, "Seaplane");
+        QTest::mouseClick(r->cmdSave, Qt::LeftButton);
+        const LogRecord rec = recordOf(fileBytes(path), 1);
+        QCOMPARE(rec.CertInstructor, std::int16_t(1));
+        QCOMPARE(rec.RateInstrument, std::int16_t(0));
+        QCOMPARE(rec.Reserved298, std::int16_t(1));
+        QCOMPARE(rec.Reserved300, std::int16_t(0));
+        QCOMPARE(rec.Reserved302, std::int16_t(1));
+        QCOMPARE(rec.TypeRating1.raw(), std::string("ABCDEFGHIJ"));
+        QCOMPARE(rec.OtherRatings.raw(), std::string("Seaplane            "));
+        QCOMPARE(rec.LastRecord, std::int16_t(2));
+        // The viewer was only hidden: its list and selection are as they were.
+        QVERIFY(v->isVisible());
+        QCOMPARE(v->lstDate->count(), 1);
+        QVERIFY(v->lstDate->item(0)->isSelected());
+
+        QTest::mouseClick(v->cmdOtherInfo, Qt::LeftButton);
+        r = Forms::get<frmNewLog>();
+        QCOMPARE(r->txtTyperate1->text(), QString("ABCDEFGHIJ"));
+        QCOMPARE(r->txtOther->text(), QString("Seaplane            "));
+        QVERIFY(r->Instructor->isChecked());
+        QVERIFY(r->chkHeli->isChecked());
+        QVERIFY(!r->chkGyro->isChecked());
+        QVERIFY(r->chkGlider->isChecked());
+        QVERIFY(!r->chkInstr->isChecked());
+        // Cancel writes nothing.
+        const Bytes before = fileBytes(path);
+        tick(r->chkatp);
+        QTest::mouseClick(r->cmdCancel, Qt::LeftButton);
+        QCOMPARE(fileBytes(path), before);
+        QVERIFY(!Forms::isLoaded<frmNewLog>());
+        QVERIFY(v->isVisible());
+    }
+
+    void failedRatingSaveIsReportedAndKeepsTheBoxes() {
+        const Bytes base = logbookBytes({flight("1/1/99")});
+        const QString path = writeLogbook(base);
+        auto* v = openViewer(path);
+        QTest::mouseClick(v->cmdOtherInfo, Qt::LeftButton);
+        auto* r = Forms::get<frmNewLog>();
+        tick(r->chkPrivate);
+        QTest::keyClicks(r->txtTyperate2, "C172");
+        records::setWriteFailureAfter(0);
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        QTest::mouseClick(r->cmdSave, Qt::LeftButton);
+        records::setWriteFailureAfter(std::nullopt);
+        QCOMPARE(fileBytes(path), base);
+        QCOMPARE(lastBox().title, QString("Aerokit"));
+        QCOMPARE(lastBox().icon, MessageBox::Icon::Exclamation);
+        QVERIFY(Forms::isLoaded<frmNewLog>());
+        QVERIFY(r->chkPrivate->isChecked());
+        QCOMPARE(r->txtTyperate2->text(), QString("C172"));
+        QVERIFY(!v->isVisible());
+    }
+
+    // --- flight entry -------------------------------------------------------------
+
+    void entryWindowOpensEmptyAndSavesEmptyBoxes() {
+        const QString path = writeLogbook(logbookBytes({}));
+        auto* v = openViewer(path);
+        QTest::mouseClick(v->cmdAddFlight, Qt::LeftButton);
+        QVERIFY(!Forms::isLoaded<frmLogBook>());
+        auto* e = Forms::get<frmLogInput>();
+        QVERIFY(e->isVisible());
+        QCOMPARE(e->windowTitle(), QString("Enter Flight Information"));
+        QCOMPARE(e->lblDual->text(), QString("Dual Recieved:"));
+        QCOMPARE(e->lblRemarks->text(), QString("Remarks, Procedures, Manuvers:"));
+        QCOMPARE(e->fraaircrafttype->title(), QString("Type of Aircraft"));
+        for (QCheckBox* c : {e->chkSEL, e->chkSES, e->chkMEL, e->chkMES}) QVERIFY(!c->isEnabled());
+        for (QRadioButton* o : {e->optSingle, e->optMEL, e->optRotor, e->optAirship, e->optGlider})
+            QVERIFY(!o->isChecked());
+        for (QComboBox* c : {e->cmbIntrApp1, e->cmbIntrApp2, e->cmbInstrApp3, e->cmbInstrApp4}) {
+            QCOMPARE(c->currentIndex(), -1);
+            QCOMPARE(c->currentText(), QString("Select Type"));
+            QCOMPARE(c->count(), 10);
+            QCOMPARE(c->itemText(5), QString("VOR/DME"));
+        }
+        QCOMPARE(e->txtDate->maxLength(), 15);
+        QCOMPARE(e->txtIdent->maxLength(), 10);
+        QCOMPARE(e->txtFrom->maxLength(), 3);
+        QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+        QVERIFY(MessageBox::history().empty());
+        const Bytes b = fileBytes(path);
+        QCOMPARE(b.size(), std::size_t(840));
+        QCOMPARE(recordOf(b, 1).LastRecord, std::int16_t(2));
+        const LogRecord f = recordOf(b, 2);
+        QCOMPARE(f.Date.raw(), std::string(15, ' '));
+        QCOMPARE(f.Remarks.raw(), std::string(100, ' '));
+        QCOMPARE(f.AppType1.raw(), std::string("Select Typ"));
+        QCOMPARE(f.Total, 0.0f);
+        QCOMPARE(f.CatSingle, std::int16_t(0));
+        QVERIFY(f.TypeRating1.neverStored());
+        QVERIFY(!Forms::isLoaded<frmLogInput>());
+        QVERIFY(Forms::get<frmLogBook>()->isVisible());
+        QCOMPARE(Forms::get<frmLogBook>()->lstDate->count(), 0);  // a blank date is not listed
+    }
+
+    void typedFlightIsAppendedAndListed() {
+        Bytes base = logbookBytes({flight("1"), flight("2"), flight("3"), flight("4")});
+        const QString path = writeLogbook(base);
+        QTest::mouseClick(openViewer(path)->cmdAddFlight, Qt::LeftButton);
+        auto* e = Forms::get<frmLogInput>();
+        QTest::keyClicks(e->txtDate, "12/24/2026 extra");  // cut by the box at 15
+        QTest::keyClicks(e->txtFrom, "KS");
+        QTest::keyClicks(e->txtRemarks, "ILS 27");
+        QTest::keyClick(e->txtRemarks, Qt::Key_Return);
+        QTest::keyClicks(e->txtRemarks, "hold");
+        QTest::keyClicks(e->txtTotal, "1.5");
+        QTest::keyClicks(e->txtIntrApp1, "2.5");
+        QTest::keyClicks(e->txtIntrApp2, "3.5");
+        e->cmbIntrApp1->setCurrentIndex(0);
+        e->cmbIntrApp2->setEditText("Contact approach");
+        tick(e->optSingle);
+        QVERIFY(e->chkSEL->isEnabled());
+        tick(e->chkSEL);
+        QVERIFY(e->chkSEL->isChecked());
+        tick(e->optMEL);
+        QVERIFY(!e->chkSEL->isChecked());
+        QVERIFY(!e->chkSEL->isEnabled());
+        QVERIFY(!e->chkSES->isEnabled());
+        QVERIFY(e->chkMEL->isEnabled());
+        QVERIFY(e->chkMES->isEnabled());
+        tick(e->chkMES);
+        QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+        QVERIFY(MessageBox::history().empty());
+
+        const Bytes b = fileBytes(path);
+        QCOMPARE(b.size(), std::size_t(6 * 420));
+        QCOMPARE(recordOf(b, 1).LastRecord, std::int16_t(6));
+        const LogRecord f = recordOf(b, 6);
+        QCOMPARE(f.Date.raw(), std::string("12/24/2026 extr"));
+        QCOMPARE(f.From.raw(), std::string("KS "));
+        QCOMPARE(f.Remarks.trimmed(), std::string("ILS 27\r\nhold"));
+        QCOMPARE(f.Total, 1.5f);
+        QCOMPARE(f.AppCount1, std::int16_t(2));
+        QCOMPARE(f.AppCount2, std::int16_t(4));
+        QCOMPARE(f.AppType1.raw(), std::string("ILS       "));
+        QCOMPARE(f.AppType2.raw(), std::string("Contact ap"));
+        QCOMPARE(f.SELand, std::int16_t(0));
+        QCOMPARE(f.MESea, std::int16_t(1));
+        QCOMPARE(f.CatMulti, std::int16_t(-1));
+        QCOMPARE(f.CatSingle, std::int16_t(0));
+        QCOMPARE(listLines(Forms::get<frmLogBook>()).last(), QString("12/24/2026 extr"));
+    }
+
+    void otherCategoriesClearAndDisableBothPairs() {
+        QTest::mouseClick(openViewer(writeLogbook(logbookBytes({})))->cmdAddFlight, Qt::LeftButton);
+        auto* e = Forms::get<frmLogInput>();
+        for (QRadioButton* other : {e->optRotor, e->optAirship, e->optGlider}) {
+            tick(e->optSingle);
+            tick(e->chkSEL);
+            tick(e->chkSES);
+            tick(other);
+            for (QCheckBox* c : {e->chkSEL, e->chkSES, e->chkMEL, e->chkMES}) {
+                QVERIFY(!c->isChecked());
+                QVERIFY(!c->isEnabled());
+            }
+        }
+        // Back on single engine the pair is enabled again, both may be ticked.
+        tick(e->optSingle);
+        tick(e->chkSEL);
+        tick(e->chkSES);
+        QVERIFY(e->chkSEL->isChecked() && e->chkSES->isChecked());
+    }
+
+    void invalidValuesAreReportedAndNothingIsWritten() {
+        const Bytes base = logbookBytes({flight("1/1/99")});
+        const QString path = writeLogbook(base);
+        QTest::mouseClick(openViewer(path)->cmdAddFlight, Qt::LeftButton);
+        auto* e = Forms::get<frmLogInput>();
+        QTest::keyClicks(e->txtDate, "5/5/05");
+        struct Case {
+            QLineEdit* box;
+            const char* text;
+            bool dayReached;  // the empty Day box shows 0 afterwards
+        };
+        const Case cases[] = {{e->txtLandings, " ", false},     {e->txtInstrApp, "abc", false},
+                              {e->txtTotal, "1.5x", true},      {e->txtInstrApp4, "40000", true},
+                              {e->txtNightLand, "one", true},   {e->txtSimulator, "--2", false}};
+        int shown = 0;
+        for (const Case& c : cases) {
+            e->txtDay->clear();
+            c.box->setText(c.text);
+            MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+            QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+            ++shown;
+            QCOMPARE(int(MessageBox::history().size()), shown);
+            QCOMPARE(lastBox().text, QString(kInvalid));
+            QCOMPARE(lastBox().title, QString("INVALID INPUT"));
+            QCOMPARE(lastBox().buttons, MessageBox::Buttons::Ok);
+            QCOMPARE(lastBox().icon, MessageBox::Icon::Exclamation);
+            QCOMPARE(fileBytes(path), base);
+            QVERIFY(Forms::isLoaded<frmLogInput>());
+            QCOMPARE(c.box->text(), QString(c.text));
+            QCOMPARE(e->txtDate->text(), QString("5/5/05"));
+            QCOMPARE(e->txtDay->text(), c.dayReached ? QString("0") : QString());
+            c.box->clear();
+        }
+        // Corrected, the same window saves.
+        QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+        QCOMPARE(recordOf(fileBytes(path), 1).LastRecord, std::int16_t(3));
+    }
+
+    void failedFlightSaveKeepsTheLogbookAndTheTypedValues() {
+        const Bytes base = logbookBytes({flight("1/1/99")});
+        const QString path = writeLogbook(base);
+        QTest::mouseClick(openViewer(path)->cmdAddFlight, Qt::LeftButton);
+        auto* e = Forms::get<frmLogInput>();
+        QTest::keyClicks(e->txtDate, "5/5/05");
+        QTest::keyClicks(e->txtTotal, "2");
+        for (std::uint64_t budget : {0ull, 300ull, 420ull + 100ull}) {
+            records::setWriteFailureAfter(budget);
+            MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+            QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+            records::setWriteFailureAfter(std::nullopt);
+            QCOMPARE(lastBox().text, QString(kInvalid));
+            QCOMPARE(fileBytes(path), base);
+            QCOMPARE(e->txtDate->text(), QString("5/5/05"));
+            QCOMPARE(e->txtTotal->text(), QString("2"));
+        }
+    }
+
+    void cancelAndMainMenuWriteNothing() {
+        const Bytes base = logbookBytes({flight("1/1/99")});
+        const QString path = writeLogbook(base);
+        QTest::mouseClick(openViewer(path)->cmdAddFlight, Qt::LeftButton);
+        QTest::keyClicks(Forms::get<frmLogInput>()->txtDate, "x");
+        QTest::mouseClick(Forms::get<frmLogInput>()->cmdCancel, Qt::LeftButton);
+        QVERIFY(!Forms::isLoaded<frmLogInput>());
+        QCOMPARE(listLines(Forms::get<frmLogBook>()), QStringList({"1/1/99"}));
+        QTest::mouseClick(Forms::get<frmLogBook>()->cmdAddFlight, Qt::LeftButton);
+        auto* e = Forms::get<frmLogInput>();
+        QCOMPARE(e->txtDate->text(), QString());  // a fresh window
+        QCOMPARE(menuTitles(e), QStringList({"&File", "&Edit", "&Help"}));
+        QCOMPARE(actionTexts(e->mnuFile), QStringList({"&Main Menu", "E&xit"}));
+        e->mnuMain->trigger();
+        QVERIFY(!Forms::isLoaded<frmLogInput>());
+        QVERIFY(Forms::get<frmMain>()->isVisible());
+        QVERIFY(!Forms::isLoaded<frmLogBook>());
+        QCOMPARE(fileBytes(path), base);
+    }
+
+    void remarksBoxCountsLineBreaksAsTwo() {
+        QTest::mouseClick(openViewer(writeLogbook(logbookBytes({})))->cmdAddFlight, Qt::LeftButton);
+        auto* e = Forms::get<frmLogInput>();
+        QTest::keyClicks(e->txtRemarks, QString(97, 'a'));
+        QTest::keyClick(e->txtRemarks, Qt::Key_Return);
+        QTest::keyClicks(e->txtRemarks, "bcd");
+        QCOMPARE(e->txtRemarks->toPlainText(), QString(97, 'a') + "\nb");
+    }
+
+    // --- the viewer ---------------------------------------------------------------
+
+    void viewerShowsTheSelectedFlight() {
+        LogRecord f = flight("5/5/05", 1.5f);
+        f.Make.assign("Cessna 172");
+        f.Remarks.assign("Steep turns\r\nstalls");
+        f.AppType3.assign("VOR/DME");
+        f.AppCount3 = -3;
+        f.Night = 0.1f;
+        f.SESea = 1;
+        f.CatSingle = -1;
+        f.CatGlider = -1;  // set after Single: Glider ends up selected
+        const QString path = writeLogbook(logbookBytes({flight(""), f, flight("6/6/06")}));
+        auto* v = openViewer(path);
+        QCOMPARE(v->windowTitle(), QString("Logbook"));
+        QCOMPARE(v->fradateofflight->title(), QString("Choose Date of Flight"));
+        // The blank-dated first flight does not hide the others.
+        QCOMPARE(listLines(v), QStringList({"5/5/05", "6/6/06"}));
+        QCOMPARE(v->txtDate->text(), QString());
+        selectLine(v, 0);
+        QCOMPARE(v->txtDate->text(), QString("5/5/05         "));
+        QCOMPARE(v->txtMake->text(), QString("Cessna 172     "));
+        QCOMPARE(v->txtRemarks->toPlainText().trimmed(), QString("Steep turns\nstalls"));
+        QCOMPARE(v->txtTotal->text(), QString("1.5"));
+        QCOMPARE(v->txtNight->text(), QString("0.1"));
+        QCOMPARE(v->txtDay->text(), QString("0"));
+        QCOMPARE(v->txtIntrApp3->text(), QString("-3"));
+        QCOMPARE(v->cmbInstrApp3->currentText(), QString("VOR/DME   "));
+        QVERIFY(v->chkSES->isChecked());
+        QVERIFY(v->optGlider->isChecked());
+        QVERIFY(!v->optSingle->isChecked());
+        QVERIFY(v->txtDate->isReadOnly());
+        QVERIFY(v->txtDate->isEnabled());
+        // A flight without category clears the options.
+        selectLine(v, 1);
+        QCOMPARE(v->txtDate->text(), QString("6/6/06         "));
+        for (QRadioButton* o : {v->optSingle, v->optMEL, v->optRotor, v->optAirship, v->optGlider})
+            QVERIFY(!o->isChecked());
+        QVERIFY(!v->chkSES->isChecked());
+    }
+
+    void viewerMenusAndButtons() {
+        auto* v = openViewer(writeLogbook(logbookBytes({})));
+        QCOMPARE(menuTitles(v), QStringList({"&File", "&Edit", "&Options", "&Help"}));
+        QCOMPARE(actionTexts(v->mnuFile), QStringList({"&Print Entry", "-", "&Main Menu", "E&xit"}));
+        QCOMPARE(actionTexts(v->mnuOptions),
+                 QStringList({"&Add Flight", "&Remove Flight", "-", "&Total Times", "Rating &Information"}));
+        QCOMPARE(v->findChild<QAction*>("mnuCut")->shortcut(), QKeySequence("Ctrl+X"));
+        QCOMPARE(v->findChild<QAction*>("mnuPaste")->shortcut(), QKeySequence("Ctrl+V"));
+        QVERIFY(v->findChild<QAction*>("mnuAbout"));
+        const std::pair<QPushButton*, const char*> captions[] = {
+            {v->cmdAddFlight, "Add Flight"}, {v->cmddelete, "Remove Flight"},
+            {v->cmdOtherInfo, "View Rating Information"}, {v->cmdTotalTimes, "View Total Times"},
+            {v->cmdCurrent, "View Currency"}, {v->cmdBrowse, "Browse Abbreviated Logbook"},
+            {v->cmdMainMenu, "Back to Main Menu"}, {v->cmdExit, "Exit Aerokit"}};
+        for (const auto& [b, text] : captions) QCOMPARE(b->text(), QString(text));
+
+        // Exit asks; No comes back to the same viewer.
+        bool asked = false;
+        QTimer::singleShot(0, [&] {
+            asked = Forms::isLoaded<frmquit>();
+            if (asked) QTest::mouseClick(Forms::get<frmquit>()->cmdNo, Qt::LeftButton);
+        });
+        v->mnuExit->trigger();
+        QVERIFY(asked);
+        QVERIFY(Forms::isLoaded<frmLogBook>());
+        QVERIFY(v->isVisible());
+
+        v->mnuMain->trigger();
+        QVERIFY(!Forms::isLoaded<frmLogBook>());
+        QVERIFY(Forms::get<frmMenu>()->isVisible());
+    }
+
+    void removalWithDuplicateDates() {
+        const QString path = writeLogbook(
+            logbookBytes({flight("1/1/99", 1), flight("5/5/05", 2), flight("5/5/05", 3), flight("6/6/06", 4)}));
+        auto* v = openViewer(path);
+        selectLine(v, 2);  // the second 5/5/05 line shows the first such flight
+        QCOMPARE(v->txtTotal->text(), QString("2"));
+        MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+        QTest::mouseClick(v->cmddelete, Qt::LeftButton);
+        QCOMPARE(MessageBox::history().size(), std::size_t(1));
+        QCOMPARE(lastBox().text, QString("Are you sure you want to delete the current entry?"));
+        QCOMPARE(lastBox().title, QString("Delete Item?"));
+        QCOMPARE(lastBox().buttons, MessageBox::Buttons::YesNo);
+        QCOMPARE(lastBox().icon, MessageBox::Icon::None);
+        const Bytes b = fileBytes(path);
+        QCOMPARE(b.size(), std::size_t(4 * 420));
+        QCOMPARE(recordOf(b, 1).LastRecord, std::int16_t(4));
+        QCOMPARE(recordOf(b, 3).Total, 3.0f);  // the second flight of that date stays
+        QCOMPARE(listLines(v), QStringList({"1/1/99", "5/5/05", "6/6/06"}));
+        QVERIFY(v->lstDate->selectedItems().isEmpty());
+        QCOMPARE(v->txtTotal->text(), QString("2"));  // still shows the removed flight
+        QVERIFY(!QFile::exists(QDir::current().absoluteFilePath("pilot.tmp")));
+    }
+
+    void removalAnsweredNoOrWithoutSelectionChangesNothing() {
+        const Bytes base = logbookBytes({flight("1/1/99"), flight("2/2/99")});
+        const QString path = writeLogbook(base);
+        auto* v = openViewer(path);
+        selectLine(v, 0);
+        MessageBox::setNextAnswer(MessageBox::Answer::No);
+        QTest::mouseClick(v->cmddelete, Qt::LeftButton);
+        QCOMPARE(fileBytes(path), base);
+        QCOMPARE(v->lstDate->count(), 2);
+
+        v->lstDate->clearSelection();
+        MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        v->mnuRemove->trigger();
+        QCOMPARE(MessageBox::history().size(), std::size_t(3));
+        QCOMPARE(lastBox().text, QString("Please select the date of the Flight to Delete"));
+        QCOMPARE(lastBox().title, QString("Select Date"));
+        QCOMPARE(lastBox().buttons, MessageBox::Buttons::Ok);
+        QCOMPARE(lastBox().icon, MessageBox::Icon::Exclamation);
+        QCOMPARE(fileBytes(path), base);
+    }
+
+    void failedRemovalLosesNothing() {
+        const Bytes base = logbookBytes({flight("1/1/99"), flight("2/2/99")});
+        const QString path = writeLogbook(base, "Pilot.LOG");
+        auto* v = openViewer(path);
+        selectLine(v, 1);
+        records::setWriteFailureAfter(500);
+        MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        QTest::mouseClick(v->cmddelete, Qt::LeftButton);
+        records::setWriteFailureAfter(std::nullopt);
+        QCOMPARE(lastBox().title, QString("Select Date"));
+        QCOMPARE(fileBytes(path), base);
+        QCOMPARE(v->lstDate->count(), 2);
+        QVERIFY(!QFile::exists(QDir::current().absoluteFilePath("Pilot.tmp")));
+        // And then it works, leaving no temporary file.
+        MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+        QTest::mouseClick(v->cmddelete, Qt::LeftButton);
+        QCOMPARE(fileBytes(path).size(), std::size_t(840));
+        QCOMPARE(QDir::current().entryList(QDir::Files), QStringList({"Pilot.LOG"}));
+    }
+
+    void addedFlightShowsInAFreshViewer() {
+        const QString path = writeLogbook(logbookBytes({flight("1/1/99")}));
+        auto* v = openViewer(path);
+        selectLine(v, 0);
+        v->mnuAddFlight->trigger();
+        auto* e = Forms::get<frmLogInput>();
+        QTest::keyClicks(e->txtDate, "1/1/99");
+        QTest::keyClicks(e->txtTotal, "9");
+        QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+        v = Forms::get<frmLogBook>();
+        QCOMPARE(listLines(v), QStringList({"1/1/99", "1/1/99"}));
+        QCOMPARE(v->txtDate->text(), QString());  // loaded afresh, nothing shown
+        selectLine(v, 1);
+        QCOMPARE(v->txtTotal->text(), QString("1"));  // the first flight of that date
+    }
+
+    void printsTheShownFlightWithItsLabels() {
+        LogRecord f = flight("5/5/05", 1.5f);
+        f.Ident.assign("N12345");
+        f.Remarks.assign("<b>night</b> & more");
+        auto* v = openViewer(writeLogbook(logbookBytes({f})));
+        selectLine(v, 0);
+        const QString html = v->printPage();
+        QVERIFY(html.contains("Date of Flight:"));
+        QVERIFY(html.contains("5/5/05"));
+        QVERIFY(html.contains("Aircraft Ident:"));
+        QVERIFY(html.contains("N12345"));
+        QVERIFY(html.contains("Total Duration of Flight:"));
+        QVERIFY(html.contains("Dual Recieved:"));
+        QVERIFY(html.contains("&lt;b&gt;night&lt;/b&gt; &amp; more"));
+        const QString pdf = QDir::current().absoluteFilePath("entry.pdf");
+        QVERIFY(PrintPage::printToPdf(html, pdf));
+        QVERIFY(QFileInfo(pdf).size() > 1000);
+        const QString viaMenu = QDir::current().absoluteFilePath("menu.pdf");
+        PrintPage::setNextPdfPath(viaMenu);
+        v->mnuPrint->trigger();
+        QVERIFY(QFileInfo(viaMenu).size() > 1000);
+    }
+
+    // --- corrupt and hostile logbooks -------------------------------------------
+
+    void brokenLogbooksNeverCrashAndAreNeverWritten() {
+        Bytes good = logbookBytes({flight("1/1/99"), flight("2/2/99")});
+        Bytes truncated = good;
+        truncated.resize(420 + 200);
+        Bytes odd = good;
+        odd.push_back(0x41);
+        Bytes zero = good;
+        zero[278] = 0;
+        Bytes negative = good;
+        negative[278] = 0x00;
+        negative[279] = 0x80;  // -32768
+        Bytes full = good;
+        full[278] = 0xFF;
+        full[279] = 0x7F;  // 32767 on a file of three records
+        const std::vector<Bytes> broken = {truncated, odd, zero, negative, full, {}};
+        int n = 0;
+        for (const Bytes& bytes : broken) {
+            testsupport::resetShell();
+            const QString path = writeLogbook(bytes, QString("broken%1.log").arg(n++));
+            auto* v = openViewer(path);
+            QCOMPARE(v->lstDate->count(), 0);
+            MessageBox::setNextAnswer(MessageBox::Answer::Ok);  // no Delete question: the file is refused first
+            QTest::mouseClick(v->cmddelete, Qt::LeftButton);
+            QCOMPARE(lastBox().title, QString("Select Date"));
+            QCOMPARE(MessageBox::pendingAnswers(), 0);
+
+            QTest::mouseClick(v->cmdOtherInfo, Qt::LeftButton);
+            auto* r = Forms::get<frmNewLog>();
+            tick(r->chkatp);
+            MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+            QTest::mouseClick(r->cmdSave, Qt::LeftButton);
+            QCOMPARE(lastBox().title, QString("Aerokit"));
+            QTest::mouseClick(r->cmdCancel, Qt::LeftButton);
+
+            QTest::mouseClick(Forms::get<frmLogBook>()->cmdAddFlight, Qt::LeftButton);
+            auto* e = Forms::get<frmLogInput>();
+            QTest::keyClicks(e->txtDate, "7/7/07");
+            MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+            QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+            QCOMPARE(lastBox().text, QString(kInvalid));
+            QVERIFY(Forms::isLoaded<frmLogInput>());
+            QCOMPARE(fileBytes(path), bytes);
+        }
+    }
+
+    void hostileFieldsAreShownWithoutHarm() {
+        LogRecord f;
+        f.Date.assign("\xE9t\xE9 \x80\x9F");  // Windows-1252 letters and high bytes
+        std::memset(f.Make.bytes.data(), 0, 15);
+        f.Make.bytes[0] = 'A';               // text ending in NULs
+        f.Ident.bytes = {'\x01', '\0', 'Z', '\xFF', '\x81', '\x8D', '\x8F', '\x90', '\x9D', '\n'};
+        Bytes bytes = logbookBytes({f, flight("")});
+        const float nan = std::numeric_limits<float>::quiet_NaN();
+        const float inf = std::numeric_limits<float>::infinity();
+        auto putFloat = [&](std::size_t off, float v) { std::memcpy(&bytes[420 + off], &v, 4); };
+        putFloat(146, nan);
+        putFloat(190, inf);
+        putFloat(162, -inf);
+        putFloat(264, 3.4e38f);
+        bytes[420 + 156] = 0x39;  // CatMulti neither -1 nor 0
+        bytes[420 + 272] = 0xFF;  // SELand -1
+        bytes[420 + 273] = 0xFF;
+        for (std::size_t i = 46; i < 146; ++i) bytes[420 + i] = static_cast<std::uint8_t>(i * 37);
+        const QString path = writeLogbook(bytes);
+        auto* v = openViewer(path);
+        QCOMPARE(v->lstDate->count(), 1);
+        QCOMPARE(v->lstDate->item(0)->text(), QString::fromUtf8("\xC3\xA9t\xC3\xA9 \xE2\x82\xAC\xC5\xB8"));
+        selectLine(v, 0);
+        QCOMPARE(v->txtMake->text(), QString("A"));
+        QVERIFY(!v->txtInstrApp->text().isEmpty());
+        QVERIFY(!v->txtTotal->text().isEmpty());
+        QVERIFY(v->optMEL->isChecked());
+        QVERIFY(v->chkSEL->isChecked());
+        QVERIFY(!v->printPage().isEmpty());
+        QCOMPARE(fileBytes(path), bytes);  // looking never writes
+        // Removing it by its odd date works on the text shown.
+        MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+        QTest::mouseClick(v->cmddelete, Qt::LeftButton);
+        QCOMPARE(fileBytes(path).size(), std::size_t(840));
+        QCOMPARE(v->lstDate->count(), 0);
+    }
+};
+
+AEROKIT_WINDOW_TEST_MAIN(LogbookEntryWindowTest)
+#include "logbook_entry_window_test.moc"
