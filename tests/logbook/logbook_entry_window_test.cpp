@@ -19,7 +19,10 @@
 
 #include "WindowTest.h"
 #include "logbook/LogRecord.h"
+#include "logbook/frmCurrent.h"
 #include "logbook/frmLogBook.h"
+#include "logbook/frmLogBrowse.h"
+#include "logbook/frmTotalTime.h"
 #include "logbook/frmLogInput.h"
 #include "logbook/frmMain.h"
 #include "logbook/frmNewLog.h"
@@ -602,6 +605,40 @@ private slots:
         v->mnuMain->trigger();
         QVERIFY(!Forms::isLoaded<frmLogBook>());
         QVERIFY(Forms::get<frmMenu>()->isVisible());
+    }
+
+    void handsOverToTheOtherLogbookWindows() {
+        auto* v = openViewer(writeLogbook(logbookBytes({flight("1/1/99")})));
+        QTest::mouseClick(v->cmdCurrent, Qt::LeftButton);
+        QVERIFY(Forms::get<frmCurrent>()->isVisible());
+        QVERIFY(v->isVisible());  // the viewer stays beside the currency window
+        QTest::mouseClick(v->cmdTotalTimes, Qt::LeftButton);
+        QVERIFY(Forms::get<frmTotalTime>()->isVisible());
+        QVERIFY(!v->isVisible());
+        Forms::unload<frmTotalTime>();
+        v->show();
+        QTest::mouseClick(v->cmdBrowse, Qt::LeftButton);
+        QVERIFY(Forms::get<frmLogBrowse>()->isVisible());
+        QVERIFY(!v->isVisible());
+        QVERIFY(Forms::isLoaded<frmLogBook>());
+        Forms::unload<frmLogBrowse>();
+        v->mnuTotalTimes->trigger();
+        QVERIFY(Forms::get<frmTotalTime>()->isVisible());
+    }
+
+    void closingTheFrameOfAnEntryWindowBringsTheViewerBack() {
+        auto* v = openViewer(writeLogbook(logbookBytes({flight("1/1/99")})));
+        QTest::mouseClick(v->cmdOtherInfo, Qt::LeftButton);
+        Forms::get<frmNewLog>()->close();
+        QVERIFY(!Forms::isLoaded<frmNewLog>());
+        QVERIFY(v->isVisible());
+        QTest::mouseClick(v->cmdAddFlight, Qt::LeftButton);
+        QVERIFY(!Forms::isLoaded<frmLogBook>());
+        Forms::get<frmLogInput>()->close();
+        QVERIFY(!Forms::isLoaded<frmLogInput>());
+        QVERIFY(Forms::isLoaded<frmLogBook>());
+        QVERIFY(Forms::get<frmLogBook>()->isVisible());
+        QCOMPARE(Forms::get<frmLogBook>()->lstDate->count(), 1);
     }
 
     void removalWithDuplicateDates() {
