@@ -11,6 +11,7 @@
 
 #include "WindowTest.h"
 #include "shell/CommonCommands.h"
+#include "shell/Convert.h"
 #include "shell/FileDialog.h"
 #include "shell/HelpViewer.h"
 #include "shell/MessageBox.h"
@@ -376,6 +377,32 @@ private slots:
         FileDialog::setNextFileName("");
         QCOMPARE(FileDialog::getOpenFileName(nullptr, "x|*.log"), QString());
         QCOMPARE(FileDialog::lastFilter(), QString("x|*.log"));
+    }
+
+    void localeConventionsReachTheConversions() {
+        Convert::setLocaleForTesting("de_DE");
+        QCOMPARE(Convert::numberLocale().decimalPoint, ',');
+        QCOMPARE(Convert::dateLocale().order, records::DateOrder::DMY);
+        QCOMPARE(Convert::single(1.5f), QString("1,5"));
+        QCOMPARE(records::parseSingle("1,5", Convert::numberLocale()), std::optional<float>(1.5f));
+        QVERIFY(!records::parseSingle("1.5", Convert::numberLocale()));
+        Convert::setLocaleForTesting("en_US");
+        QCOMPARE(Convert::numberLocale().decimalPoint, '.');
+        QCOMPARE(Convert::dateLocale().order, records::DateOrder::MDY);
+        QCOMPARE(Convert::dbl(13.125), QString("13.125"));
+        QVERIFY(!records::parseSingle("1,5", Convert::numberLocale()));
+        Convert::setLocaleForTesting("sv_SE");
+        QCOMPARE(Convert::dateLocale().order, records::DateOrder::YMD);
+    }
+
+    void fieldTextsCrossTheCodePage() {
+        const auto f = Convert::toField<8>(QString::fromUtf8("Café \u65e5"));
+        QCOMPARE(QByteArray(f.bytes.data(), 8), QByteArray("Caf\xe9 ?  "));
+        QCOMPARE(Convert::fromField(f), QString::fromUtf8("Café ?  "));
+        records::FixedText<4> nul;
+        nul.bytes = {'N', '\0', 'X', 'Y'};
+        QCOMPARE(Convert::fromField(nul), QString("N"));
+        QCOMPARE(Convert::fromField(records::FixedText<3>{}), QString());
     }
 
     void printsAPageToPdf() {
