@@ -209,6 +209,10 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
         left->addWidget(l, row, 0);
         left->addWidget(e, row++, 1);
     }
+    left->setColumnStretch(1, 1);
+    left->setRowStretch(row, 1);  // spare height below, not between the rows
+    for (QLineEdit* e : {txtDate, txtMake, txtIdent}) e->setMinimumWidth(150);
+    for (QComboBox* c : {cmbIntrApp1, cmbIntrApp2, cmbInstrApp3, cmbInstrApp4}) c->setMinimumWidth(130);
     auto* right = new QVBoxLayout;
     right->addWidget(fraaircrafttype);
     right->addWidget(fraConditions);
@@ -298,6 +302,8 @@ void FlightControls::showFlight(const LogRecord& r) {
         {txtSIC, r.SIC},             {txtSimulator, r.Simulator}, {txtCFI, r.CFI},
         {txtCFII, r.CFII},           {txtTotal, r.Total}};
     for (const auto& [e, v] : singles) e->setText(Convert::single(v));
+    // Show each field from its start, not scrolled to its trailing spaces.
+    for (QLineEdit* e : {txtDate, txtMake, txtIdent, txtFrom, txtTo}) e->setCursorPosition(0);
     txtIntrApp1->setText(QString::number(r.AppCount1));
     txtIntrApp2->setText(QString::number(r.AppCount2));
     txtIntrApp3->setText(QString::number(r.AppCount3));

@@ -372,6 +372,9 @@ std::vector<std::string> dateList(const std::string& path) {
 }
 
 std::optional<Found> findFlight(const Contents& log, const std::string& trimmedDate) {
+    // Flights without a date are never listed, so a blank text names none
+    // of them: removing "" must not take the first undated flight.
+    if (blank(trimmedDate)) return std::nullopt;
     for (std::int64_t i = 2; i <= log.lastRecord; ++i) {
         if (LogRecord::decodeDate(log.record(i)).trimmed() == trimmedDate)
             return Found{i, LogRecord::decode(log.record(i))};

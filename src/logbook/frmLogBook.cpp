@@ -105,7 +105,9 @@ void frmLogBook::Form_Load() {
     const std::vector<std::string> dates = logbook::dateList(logFilePath());
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(dates.size()));
-    for (const std::string& d : dates) lines.append(Convert::fromBytes(d));
+    // The whole trimmed text, NUL bytes included, so that a line always
+    // finds its own flight again.
+    for (const std::string& d : dates) lines.append(QString::fromStdString(records::cp1252ToUtf8(d)));
     const QSignalBlocker block(lstDate);
     lstDate->addItems(lines);
 }

@@ -443,6 +443,7 @@ TEST(LogbookDates, FindsTheFirstFlightOfADate) {
     EXPECT_EQ(f->flight.Total, 2.0f);
     EXPECT_EQ(f->flight.Date.raw(), "5/5/05         ");
     EXPECT_FALSE(findFlight("d.log", "6/6/06"));
+    EXPECT_FALSE(findFlight("d.log", ""));
     EXPECT_FALSE(findFlight("missing.log", "1/1/99"));
 }
 
@@ -514,6 +515,7 @@ TEST(LogbookRemove, FailuresLoseNothing) {
     EXPECT_FALSE(std::filesystem::exists("r.tmp"));
 
     EXPECT_EQ(removeFlight("r.log", "9"), RemoveResult::NoSuchFlight);
+    EXPECT_EQ(removeFlight("r.log", ""), RemoveResult::NoSuchFlight);
     EXPECT_EQ(readFileBytes("r.log"), base);
 
     auto broken = base;

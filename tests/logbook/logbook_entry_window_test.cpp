@@ -793,6 +793,28 @@ private slots:
         }
     }
 
+    void aDateWithNulBytesNamesOnlyItsOwnFlight() {
+        LogRecord nul = flight("", 7);
+        nul.Date.bytes.fill('\0');
+        nul.Date.bytes[0] = '9';  // "9" followed by NULs
+        LogRecord allNul = flight("", 8);
+        allNul.Date.bytes.fill('\0');
+        const QString path = writeLogbook(logbookBytes({flight("", 1), nul, allNul, flight("9", 2)}));
+        auto* v = openViewer(path);
+        QCOMPARE(v->lstDate->count(), 3);
+        selectLine(v, 1);  // the all-NUL date
+        QCOMPARE(v->txtTotal->text(), QString("8"));
+        MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+        QTest::mouseClick(v->cmddelete, Qt::LeftButton);
+        const Bytes b = fileBytes(path);
+        QCOMPARE(b.size(), std::size_t(4 * 420));
+        QCOMPARE(recordOf(b, 2).Total, 1.0f);  // the undated flight is still there
+        QCOMPARE(recordOf(b, 3).Total, 7.0f);
+        QCOMPARE(recordOf(b, 4).Total, 2.0f);
+        selectLine(v, 1);  // "9": not the NUL-padded "9"
+        QCOMPARE(v->txtTotal->text(), QString("2"));
+    }
+
     void hostileFieldsAreShownWithoutHarm() {
         LogRecord f;
         f.Date.assign("\xE9t\xE9 \x80\x9F");  // Windows-1252 letters and high bytes
