@@ -1,0 +1,558 @@
+// The weight-and-balance window driven through its controls.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "Bytes.h"
+#include "WindowTest.h"
+#include "shell/Convert.h"
+#include "shell/MessageBox.h"
+#include "shell/PrintPage.h"
+#include "shell/frmMenu.h"
+#include "shell/frmquit.h"
+#include "wandb/AircraftFiles.h"
+#include "wandb/frmWandB.h"
+
+using testsupport::child;
+using wandb::AircraftRecord;
+
+namespace {
+
+const QString kError =
+    "You must select an Aircraft and fill in all appropriate fields before you can calculate the "
+    "CG";
+
+// Empty 1500 / 57000, seat 1 "Pilot" at 37 and tank 1 "Main" at 48, the other
+// stations blank.
+AircraftRecord example(const char* ident = "N1234") {
+    AircraftRecord a;
+    a.Ident.assign(ident);
+    a.Make.assign("Cessna 172");
+    a.EmptyWeight = 1500;
+    a.EmptyMoment = 57000;
+    a.MaxTOweight = 2300;
+    a.FwdCGLimit = 35;
+    a.AftCGLimit = 47.3f;
+    for (wandb::Station s : wandb::kStations) a.name(s).assign("");
+    a.Seat1Name.assign("Pilot");
+    a.Seat1Arm = 37;
+    a.Tank1Name.assign("Main");
+    a.Tank1Arm = 48;
+    return a;
+}
+
+AircraftRecord everyStation(const char* ident = "N9") {
+    AircraftRecord a = example(ident);
+    const char* names[] = {"Pilot", "Copilot", "Rear", "Bag A", "Bag B", "Bag C",
+                           "Left",  "Right",   "Aux",  "Oil"};
+    int i = 0;
+    for (wandb::Station s : wandb::kStations) {
+        a.name(s).assign(names[i]);
+        a.arm(s) = float(10 + i);
+        ++i;
+    }
+    return a;
+}
+
+void store(const AircraftRecord& a) {
+    QVERIFY(wandb::saveAircraft(wandb::aircraftFileName(a.Ident.raw()), a));
+}
+
+// Load Aircraft, then click the entry named file.
+bool pick(frmWandB* w, const QString& file) {
+    w->cmdLoad->click();
+    const auto items = w->lstLoad->findItems(file, Qt::MatchExactly);
+    if (items.size() != 1 || w->lstLoad->isHidden()) return false;
+    w->lstLoad->setCurrentItem(items[0]);
+    QTest::mouseClick(w->lstLoad->viewport(), Qt::LeftButton, {},
+                      w->lstLoad->visualItemRect(items[0]).center());
+    return w->lstLoad->isHidden();
+}
+
+void leave(QLineEdit* box, Qt::FocusReason reason = Qt::TabFocusReason) {
+    QFocusEvent out(QEvent::FocusOut, reason);
+    QCoreApplication::sendEvent(box, &out);
+}
+
+QStringList results(frmWandB* w) {
+    return {w->lblTotalWeight->text(), w->lblTOweight->text(), w->lblTotalMoment->text(),
+            w->lblZeroweight->text(),  w->lblTakeoffCG->text(), w->lblZeroCG->text()};
+}
+
+const MessageBox::Shown& lastBox() { return MessageBox::history().back(); }
+
+// The step about to run shows one box; answer it.
+void answerOk() { MessageBox::setNextAnswer(MessageBox::Answer::Ok); }
+
+}  // namespace
+
+class WandBTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { testsupport::resetShell(); }
+
+    void controlsMenusAndFirstState() {
+        frmWandB* w = Forms::show<frmWandB>();
+        QCOMPARE(w->objectName(), QString("frmWandB"));
+        QCOMPARE(w->windowTitle(), QString("Calculate Weight and  Balance"));
+        QVERIFY(w->lstLoad->isHidden());
+        QCOMPARE(w->lblEmptyArm->text(), QString("----------"));
+        QCOMPARE(w->lblEmptyWeight->text(), QString());
+        QCOMPARE(w->lblTotalArm->text(), QString());
+        QCOMPARE(w->cmdCalculateCG->text(), QString("Calculate CG"));
+        QCOMPARE(w->cmdNew->text(), QString("New Aircraft"));
+        QCOMPARE(w->cmdLoad->text(), QString("Load Aircraft"));
+        QCOMPARE(w->cmdClear->text(), QString("Clear"));
+        QCOMPARE(w->cmdMain->text(), QString("Main Menu"));
+        QCOMPARE(w->fraTotal->title(), QString("Total"));
+        QCOMPARE(w->fraWeights->title(), QString("Aircraft Weights"));
+        QCOMPARE(w->fraCG->title(), QString("Center of Gravity (CG)"));
+        QCOMPARE(w->lblTank2Gal->text(), QString("Gal."));
+        QCOMPARE(w->lblOilQts->text(), QString("Qts."));
+        QCOMPARE(w->lblOillbs->text(), QString("lbs"));
+        // Every station row is there before an aircraft is loaded.
+        for (const char* name : {"txtSeat3", "txtBags2", "txtTank3Gal", "lblTank3lbs", "txtOilQts",
+                                 "lblOilMoment"})
+            QVERIFY(!child<QWidget>(w, name)->isHidden());
+
+        QStringList tops;
+        for (QAction* a : w->menuBar()->actions()) tops << a->text();
+        QCOMPARE(tops, (QStringList{"&File", "&Edit", "&Print", "&Help"}));
+        auto itemsOf = [&](int i) {
+            QStringList out;
+            for (QAction* a : w->menuBar()->actions()[i]->menu()->actions())
+                out << (a->isSeparator() ? QString("-") : a->objectName() + "=" + a->text());
+            return out;
+        };
+        QCOMPARE(itemsOf(0), (QStringList{"mnuNew=&New Aircraft", "mnuLoad=&Load Aircraft",
+                                          "mnuCG=&Calculate CG", "-", "mnuMain=&Main Menu",
+                                          "mnuExit=E&xit"}));
+        QCOMPARE(itemsOf(1), (QStringList{"mnuCut=Cu&t", "mnuCopy=&Copy", "mnuPaste=&Paste", "-",
+                                          "mnuClear=C&lear"}));
+        QCOMPARE(itemsOf(2), (QStringList{"mnuPrint1=&Print"}));
+        QCOMPARE(w->menuBar()->actions()[2]->menu()->objectName(), QString("mnuPrint"));
+        QCOMPARE(itemsOf(3), (QStringList{"mnuHelp=&Help", "mnuAbout=&About"}));
+        for (const char* name : {"mnuCut", "mnuCopy", "mnuPaste", "mnuClear"})
+            QVERIFY(child<QAction>(w, name)->shortcut().isEmpty());
+        // Tab order: ident, make, then the entry boxes row by row.
+        QCOMPARE(w->txtMake->nextInFocusChain(), w->txtSeat1);
+        QCOMPARE(w->txtBags3->nextInFocusChain(), w->txtTank1Gal);
+        QCOMPARE(w->txtTank1Gal->nextInFocusChain(), w->txtTank1lbs);
+        QCOMPARE(w->txtTank3lbs->nextInFocusChain(), w->txtOilQts);
+        QCOMPARE(w->txtOilQts->nextInFocusChain(), w->txtOillbs);
+    }
+
+    void workedExample() {
+        store(example());
+        frmWandB* w = Forms::show<frmWandB>();
+        QVERIFY(pick(w, "N1234.pln"));
+        QCOMPARE(w->txtIdent->text(), QString("N1234          "));
+        QCOMPARE(w->txtMake->text(), QString("Cessna 172     "));
+        QCOMPARE(w->lblEmptyWeight->text(), QString("1500"));
+        QCOMPARE(w->lblEmptyMoment->text(), QString("57000"));
+        QCOMPARE(w->lblMaxWeight->text(), QString("2300"));
+        QCOMPARE(w->lblFwdLimit->text(), QString("35"));
+        QCOMPARE(w->lblAftLimit->text(), QString("47.3"));
+        QCOMPARE(w->lblSeat1->text().trimmed(), QString("Pilot"));
+        QCOMPARE(w->lblSeat1Arm->text(), QString("37"));
+        QCOMPARE(w->lblTank1Arm->text(), QString("48"));
+        QTest::keyClicks(w->txtSeat1, "170");
+        QTest::keyClicks(w->txtTank1Gal, "20");
+        QTest::mouseClick(w->cmdCalculateCG, Qt::LeftButton);
+        QVERIFY(MessageBox::history().empty());
+        QCOMPARE(w->txtTank1lbs->text(), QString("120"));
+        QCOMPARE(w->lblSeat1Moment->text(), QString("6290"));
+        QCOMPARE(w->lblTank1Moment->text(), QString("5760"));
+        QCOMPARE(results(w), (QStringList{"1790", "1790", "69050", "1670", "38.57542", "37.8982"}));
+        QCOMPARE(w->lblTotalArm->text(), QString());
+        // The menu item runs the same step.
+        w->cmdClear->click();
+        w->txtSeat1->setText("170");
+        w->txtTank1Gal->setText("20");
+        w->mnuCG->trigger();
+        QCOMPARE(w->lblTakeoffCG->text(), QString("38.57542"));
+    }
+
+    void oilQuartsBecomePoundsInDoublePrecision() {
+        store(everyStation());
+        frmWandB* w = Forms::show<frmWandB>();
+        QVERIFY(pick(w, "N9.pln"));
+        const char* quarts[][2] = {{"7", "13.125"}, {"3", "5.625"}, {"8", "15"}};
+        for (const auto& q : quarts) {
+            w->txtOilQts->setText(q[0]);
+            w->cmdCalculateCG->click();
+            QCOMPARE(w->txtOillbs->text(), QString(q[1]));
+        }
+        // Oil arm 19: 15 lb give 285, and it stays in the zero-fuel figures.
+        QCOMPARE(w->lblOilMoment->text(), QString("285"));
+        QCOMPARE(w->lblZeroweight->text(), QString("1515"));
+        QVERIFY(MessageBox::history().empty());
+        // Typing pounds does not convert the quarts while typing.
+        w->txtOillbs->setText("30");
+        leave(w->txtOillbs);
+        QCOMPARE(w->txtOilQts->text(), QString("8"));
+    }
+
+    void tankBoxesConvertOnLeaving() {
+        store(example());
+        frmWandB* w = Forms::show<frmWandB>();
+        QVERIFY(pick(w, "N1234.pln"));
+        w->txtTank1lbs->setText("100");
+        leave(w->txtTank1lbs);
+        QCOMPARE(w->txtTank1Gal->text(), QString("16.66667"));
+        leave(w->txtTank1Gal);
+        QCOMPARE(w->txtTank1lbs->text(), QString("100"));
+        w->txtTank2Gal->setText("33.3");
+        leave(w->txtTank2Gal);
+        QCOMPARE(w->txtTank2lbs->text(), QString("199.8"));
+        w->txtTank3Gal->setText("100");
+        leave(w->txtTank3Gal);
+        QCOMPARE(w->txtTank3lbs->text(), QString("600"));
+        w->txtTank3lbs->setText("6");
+        leave(w->txtTank3lbs);
+        QCOMPARE(w->txtTank3Gal->text(), QString("1"));
+        // Switching windows or opening a menu is not leaving the box.
+        w->txtTank3Gal->setText("2");
+        leave(w->txtTank3Gal, Qt::ActiveWindowFocusReason);
+        leave(w->txtTank3Gal, Qt::PopupFocusReason);
+        QCOMPARE(w->txtTank3lbs->text(), QString("6"));
+        // An empty box converts nothing.
+        w->txtTank2lbs->clear();
+        leave(w->txtTank2lbs);
+        QCOMPARE(w->txtTank2Gal->text(), QString("33.3"));
+        QVERIFY(MessageBox::history().empty());
+        // The locale's decimal comma.
+        Convert::setLocaleForTesting("de_DE");
+        w->txtTank1lbs->setText("100");
+        leave(w->txtTank1lbs);
+        QCOMPARE(w->txtTank1Gal->text(), QString("16,66667"));
+    }
+
+    void realFocusMovesConvert() {
+        frmWandB* w = Forms::show<frmWandB>();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->txtTank1Gal->setFocus(Qt::MouseFocusReason);
+        QTRY_VERIFY(w->txtTank1Gal->hasFocus());
+        QTest::keyClicks(w->txtTank1Gal, "10");
+        QTest::keyClick(w->txtTank1Gal, Qt::Key_Tab);
+        QTRY_COMPARE(w->txtTank1lbs->text(), QString("60"));
+    }
+
+    void badTankTextAsksToRecheck() {
+        frmWandB* w = Forms::show<frmWandB>();
+        w->txtTank2Gal->setText("ten");
+        w->txtTank2lbs->setText("42");
+        answerOk();
+        leave(w->txtTank2Gal);
+        QCOMPARE(int(MessageBox::history().size()), 1);
+        QCOMPARE(lastBox().text, QString("Recheck Input"));
+        QCOMPARE(lastBox().title, QString("Invalid Input"));
+        QCOMPARE(lastBox().icon, MessageBox::Icon::Stop);
+        QCOMPARE(lastBox().buttons, MessageBox::Buttons::Ok);
+        QCOMPARE(w->txtTank2lbs->text(), QString("42"));
+        w->txtTank1lbs->setText("1e39");
+        w->txtTank1Gal->setText("5");
+        answerOk();
+        leave(w->txtTank1lbs);
+        QCOMPARE(int(MessageBox::history().size()), 2);
+        QCOMPARE(w->txtTank1Gal->text(), QString("5"));
+        // A product beyond single precision.
+        w->txtTank3Gal->setText("3e38");
+        answerOk();
+        leave(w->txtTank3Gal);
+        QCOMPARE(int(MessageBox::history().size()), 3);
+        QCOMPARE(w->txtTank3lbs->text(), QString());
+    }
+
+    void hiddenStationsAndTheirReturn() {
+        AircraftRecord partial = everyStation("N3");
+        partial.Seat3Name.assign("   ");
+        partial.Tank2Name.assign("");
+        partial.Tank3Name.assign("");
+        store(partial);
+        store(everyStation("N9"));
+        frmWandB* w = Forms::show<frmWandB>();
+        QVERIFY(pick(w, "N9.pln"));
+        const QString oldSeat3 = w->lblSeat3->text();
+        QVERIFY(pick(w, "N3.pln"));
+        for (QWidget* c : std::initializer_list<QWidget*>{
+                 w->txtSeat3, w->lblSeat3Arm, w->lblSeat3Moment, w->txtTank2Gal, w->lblTank2Gal,
+                 w->txtTank2lbs, w->lblTank2lbs, w->lblTank2Arm, w->lblTank2Moment, w->txtTank3Gal,
+                 w->lblTank3Gal, w->txtTank3lbs, w->lblTank3lbs, w->lblTank3Arm,
+                 w->lblTank3Moment})
+            QVERIFY2(c->isHidden(), qPrintable(c->objectName()));
+        for (QWidget* c : std::initializer_list<QWidget*>{w->txtSeat2, w->lblSeat2Arm, w->txtTank1Gal,
+                                                          w->lblTank1lbs, w->txtOilQts,
+                                                          w->lblOilMoment, w->txtBags3})
+            QVERIFY2(!c->isHidden(), qPrintable(c->objectName()));
+        // The name label of an absent station is left as it was.
+        QVERIFY(!w->lblSeat3->isHidden());
+        QCOMPARE(w->lblSeat3->text(), oldSeat3);
+        QVERIFY(pick(w, "N9.pln"));
+        for (QWidget* c : std::initializer_list<QWidget*>{w->txtSeat3, w->lblSeat3Moment,
+                                                          w->txtTank2lbs, w->lblTank3Gal,
+                                                          w->lblTank3Arm})
+            QVERIFY2(!c->isHidden(), qPrintable(c->objectName()));
+        QCOMPARE(w->lblTank3Arm->text(), QString("18"));
+    }
+
+    void hiddenStationsContributeNothing() {
+        AircraftRecord partial = everyStation("N3");
+        partial.Seat3Name.assign("");
+        partial.Tank2Name.assign("");
+        store(partial);
+        store(everyStation("N9"));
+        frmWandB* w = Forms::show<frmWandB>();
+        QVERIFY(pick(w, "N9.pln"));
+        w->txtSeat3->setText("200");
+        w->txtTank2Gal->setText("10");
+        w->txtSeat1->setText("100");
+        QVERIFY(pick(w, "N3.pln"));
+        QCOMPARE(w->txtSeat3->text(), QString("200"));  // loading clears nothing
+        w->cmdCalculateCG->click();
+        QVERIFY(MessageBox::history().empty());
+        QCOMPARE(w->lblTotalWeight->text(), QString("1600"));
+        QCOMPARE(w->txtTank2lbs->text(), QString());
+    }
+
+    void calculateBeforeLoadingChangesNothing() {
+        frmWandB* w = Forms::show<frmWandB>();
+        w->txtSeat1->setText("170");
+        answerOk();
+        w->cmdCalculateCG->click();
+        QCOMPARE(int(MessageBox::history().size()), 1);
+        QCOMPARE(lastBox().text, kError);
+        QCOMPARE(lastBox().title, QString("ERROR"));
+        QCOMPARE(lastBox().buttons, MessageBox::Buttons::Ok);
+        QCOMPARE(lastBox().icon, MessageBox::Icon::None);
+        QCOMPARE(results(w), QStringList(6, QString()));
+        QCOMPARE(w->lblSeat1Moment->text(), QString());
+    }
+
+    void clearThenCalculateGivesTheEmptyAircraft() {
+        store(example());
+        frmWandB* w = Forms::show<frmWandB>();
+        QVERIFY(pick(w, "N1234.pln"));
+        w->txtSeat1->setText("170");
+        w->txtTank1Gal->setText("20");
+        w->txtOilQts->setText("4");
+        w->cmdCalculateCG->click();
+        w->mnuClear->trigger();
+        for (QLineEdit* e : {w->txtSeat1, w->txtTank1Gal, w->txtTank1lbs, w->txtOilQts, w->txtOillbs})
+            QCOMPARE(e->text(), QString());
+        QCOMPARE(results(w), QStringList(6, QString()));
+        QCOMPARE(w->lblSeat1Moment->text(), QString("6290"));  // moments stay
+        QCOMPARE(w->txtIdent->text().trimmed(), QString("N1234"));
+        w->cmdCalculateCG->click();
+        QVERIFY(MessageBox::history().empty());
+        QCOMPARE(results(w), (QStringList{"1500", "1500", "57000", "1500", "38", "38"}));
+    }
+
+    void failureKeepsEarlierStepsAndOldResults() {
+        store(everyStation());
+        frmWandB* w = Forms::show<frmWandB>();
+        QVERIFY(pick(w, "N9.pln"));
+        w->txtSeat1->setText("100");
+        w->cmdCalculateCG->click();
+        const QStringList before = results(w);
+        QCOMPARE(before[0], QString("1600"));
+        w->txtTank1Gal->setText("10");
+        w->txtBags1->setText("heavy");
+        answerOk();
+        w->cmdCalculateCG->click();
+        QCOMPARE(lastBox().title, QString("ERROR"));
+        QCOMPARE(w->txtTank1lbs->text(), QString("60"));   // step 3 done
+        QCOMPARE(w->lblSeat1Moment->text(), QString("1000"));
+        QCOMPARE(w->lblTank1Moment->text(), QString());     // after the failure
+        QCOMPARE(results(w), before);
+        // A weight that totals 0.
+        w->txtBags1->setText("-1600");
+        w->txtTank1Gal->clear();
+        w->txtTank1lbs->clear();
+        answerOk();
+        w->cmdCalculateCG->click();
+        QCOMPARE(int(MessageBox::history().size()), 2);
+        QCOMPARE(results(w), before);
+    }
+
+    void identNamingNoAircraftEndsInError() {
+        store(example());
+        frmWandB* w = Forms::show<frmWandB>();
+        QVERIFY(pick(w, "N1234.pln"));
+        for (const char* ident : {"N5555", "", "../N1234", "N1234.pln"}) {
+            MessageBox::clearHistory();
+            w->txtIdent->setText(ident);
+            answerOk();
+            w->cmdCalculateCG->click();
+            QCOMPARE(int(MessageBox::history().size()), 1);
+            QCOMPARE(lastBox().title, QString("ERROR"));
+            QCOMPARE(results(w), QStringList(6, QString()));
+        }
+        QVERIFY(!QFile::exists("N5555.pln"));  // looking up never creates a file
+        w->txtIdent->setText("  N1234 ");
+        w->cmdCalculateCG->click();
+        QCOMPARE(w->lblTotalWeight->text(), QString("1500"));
+    }
+
+    void aircraftListAndItsAbsence() {
+        frmWandB* w = Forms::show<frmWandB>();
+        answerOk();
+        w->mnuLoad->trigger();
+        QCOMPARE(int(MessageBox::history().size()), 1);
+        QCOMPARE(lastBox().text, QString("Aicraft not found: Please Select New Aircraft"));
+        QCOMPARE(lastBox().title, QString("Aircraft Not Found"));
+        QCOMPARE(lastBox().icon, MessageBox::Icon::Stop);
+        QVERIFY(w->lstLoad->isHidden());
+        QCOMPARE(w->lstLoad->count(), 0);
+
+        for (const char* n : {"zulu.pln", "N200.pln", "alpha.pln", "Bravo.pln", "notes.txt"})
+            testsupport::writeFileBytes(n, std::vector<std::uint8_t>(290, ' '));
+        w->cmdLoad->click();
+        QVERIFY(!w->lstLoad->isHidden());
+        QStringList names;
+        for (int i = 0; i < w->lstLoad->count(); ++i) names << w->lstLoad->item(i)->text();
+        QCOMPARE(names, (QStringList{"alpha.pln", "Bravo.pln", "N200.pln", "zulu.pln"}));
+        // A second Load starts the list afresh.
+        QFile::remove("zulu.pln");
+        w->cmdLoad->click();
+        QCOMPARE(w->lstLoad->count(), 3);
+        // The file went away before the click: reported, nothing loaded.
+        QFile::remove("N200.pln");
+        MessageBox::clearHistory();
+        w->lstLoad->setCurrentRow(2);
+        answerOk();
+        w->lstLoad_Click();
+        QCOMPARE(lastBox().title, QString("Aircraft Not Found"));
+        QVERIFY(w->lstLoad->isHidden());
+        QCOMPARE(w->lblEmptyWeight->text(), QString());
+    }
+
+    void corruptAircraftFilesNeverCrash() {
+        const auto nanArms = everyStation("nan").encode();
+        std::vector<std::uint8_t> bytes(nanArms.begin(), nanArms.end());
+        for (int off : {110, 114, 182, 254, 286}) {
+            bytes[off] = 0x00, bytes[off + 1] = 0x00, bytes[off + 2] = 0xC0, bytes[off + 3] = 0x7F;
+        }
+        testsupport::writeFileBytes("nan.pln", bytes);
+        testsupport::writeFileBytes("short.pln", {'N', '1'});
+        testsupport::writeFileBytes("empty.pln", {});
+        const auto whole = everyStation("long").encode();
+        std::vector<std::uint8_t> longer(whole.begin(), whole.end());
+        longer.resize(5000, 0x5A);
+        testsupport::writeFileBytes("long.pln", longer);
+        testsupport::writeFileBytes("nul.pln", std::vector<std::uint8_t>(290, 0));
+        testsupport::writeFileBytes("ff.pln", std::vector<std::uint8_t>(290, 0xFF));
+        frmWandB* w = Forms::show<frmWandB>();
+        // Only the long file holds a whole aircraft; the others end in the error.
+        const struct {
+            const char* file;
+            bool computes;
+        } files[] = {{"nan.pln", false}, {"short.pln", false}, {"empty.pln", false},
+                     {"long.pln", true}, {"nul.pln", false},   {"ff.pln", false}};
+        for (const auto& f : files) {
+            MessageBox::clearHistory();
+            QVERIFY2(pick(w, f.file), f.file);
+            w->txtSeat1->setText("100");
+            w->txtTank1Gal->setText("5");
+            w->txtOilQts->setText("2");
+            if (!f.computes) answerOk();
+            w->cmdCalculateCG->click();
+            QCOMPARE(int(MessageBox::history().size()), f.computes ? 0 : 1);
+            QCOMPARE(MessageBox::pendingAnswers(), 0);
+            if (f.computes) QCOMPARE(w->lblTotalWeight->text(), QString("1633.75"));
+        }
+        // All-NUL names: no station rows; the short file reads as zeros.
+        QVERIFY(pick(w, "nul.pln"));
+        QVERIFY(w->txtSeat1->isHidden());
+        QVERIFY(w->txtOilQts->isHidden());
+        QCOMPARE(w->txtIdent->text(), QString());
+        QVERIFY(pick(w, "short.pln"));
+        QCOMPARE(w->txtIdent->text(), QString("N1"));
+        QCOMPARE(w->lblEmptyWeight->text(), QString("0"));
+        // A NaN arm with a load on it ends in the error, no result.
+        QVERIFY(pick(w, "nan.pln"));
+        MessageBox::clearHistory();
+        w->cmdClear->click();
+        w->txtSeat1->setText("100");
+        answerOk();
+        w->cmdCalculateCG->click();
+        QCOMPARE(lastBox().title, QString("ERROR"));
+        QCOMPARE(results(w), QStringList(6, QString()));
+    }
+
+    void mainMenuUnloadsTheWindow() {
+        frmWandB* w = Forms::show<frmWandB>();
+        w->txtSeat1->setText("1");
+        w->cmdMain->click();
+        QVERIFY(!Forms::isLoaded<frmWandB>());
+        QVERIFY(Forms::get<frmMenu>()->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        frmWandB* again = Forms::show<frmWandB>();
+        QCOMPARE(again->txtSeat1->text(), QString());
+        QVERIFY(again->lstLoad->isHidden());
+        again->mnuMain->trigger();
+        QVERIFY(!Forms::isLoaded<frmWandB>());
+    }
+
+    void exitAnsweredNoKeepsTheWindow() {
+        frmWandB* w = Forms::show<frmWandB>();
+        w->txtSeat2->setText("77");
+        bool asked = false;
+        QTimer::singleShot(0, [&] {
+            asked = Forms::get<frmquit>()->isVisible();
+            Forms::get<frmquit>()->cmdNo->click();
+        });
+        w->mnuExit->trigger();
+        QVERIFY(asked);
+        QCOMPARE(Forms::get<frmWandB>(), w);
+        QCOMPARE(w->txtSeat2->text(), QString("77"));
+    }
+
+    void loadSheetShowsWhatTheWindowShows() {
+        store(everyStation());
+        frmWandB* w = Forms::show<frmWandB>();
+        QVERIFY(pick(w, "N9.pln"));
+        w->txtSeat1->setText("170");
+        w->txtTank1Gal->setText("20");
+        w->txtOilQts->setText("8");
+        w->cmdCalculateCG->click();
+        const QString html = w->printPage();
+        for (const QString& s :
+             {QString("N9"), QString("Cessna 172"), QString("Empty Aircraft"), QString("Pilot"),
+              QString("Copilot"), QString("Bag C"), QString("Aux"), QString("Oil"),
+              QString("20 Gal."), QString("8 Qts."), w->lblSeat1Moment->text(),
+              w->lblTank1Moment->text(), w->lblTotalMoment->text(), w->lblTakeoffCG->text(),
+              w->lblZeroCG->text(), w->lblZeroweight->text(), QString("2300"), QString("47.3"),
+              QString("Max Weight:"), QString("Forward"), QString("Aft")})
+            QVERIFY2(html.contains(s), qPrintable(s));
+        // Judging against the limits is the pilot's: a load far over the
+        // maximum weight is printed plainly, with no mark.
+        w->txtSeat1->setText("5000");
+        w->cmdCalculateCG->click();
+        QCOMPARE(w->lblTOweight->text(), QString("6635"));
+        const QString heavy = w->printPage();
+        QVERIFY(heavy.contains("6635"));
+        for (const char* mark : {"exceed", "out of", "over", "warning", "color"})
+            QVERIFY2(!heavy.contains(mark, Qt::CaseInsensitive), mark);
+        const QString pdf = QDir::current().filePath("sheet.pdf");
+        QVERIFY(PrintPage::printToPdf(html, pdf));
+        QVERIFY(QFileInfo(pdf).size() > 1000);
+        // The menu item prints the same page.
+        const QString viaMenu = QDir::current().filePath("menu.pdf");
+        PrintPage::setNextPdfPath(viaMenu);
+        w->mnuPrint1->trigger();
+        QVERIFY(QFileInfo(viaMenu).size() > 1000);
+        // Absent stations are left off the sheet.
+        AircraftRecord partial = everyStation("N3");
+        partial.Bag3Name.assign("");
+        store(partial);
+        QVERIFY(pick(w, "N3.pln"));
+        QVERIFY(!w->printPage().contains("Bag C"));
+    }
+};
+
+AEROKIT_WINDOW_TEST_MAIN(WandBTest)
+#include "frmWandBTest.moc"
