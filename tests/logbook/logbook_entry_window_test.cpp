@@ -2,6 +2,7 @@
 // through their controls by object name on real files.
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -567,6 +568,14 @@ private slots:
         QVERIFY(!v->optSingle->isChecked());
         QVERIFY(v->txtDate->isReadOnly());
         QVERIFY(v->txtDate->isEnabled());
+        // Display only, but the pilot can still copy from it.
+        v->activateWindow();
+        v->txtDate->setFocus();
+        v->txtDate->setSelection(0, 6);
+        QTest::keyClick(v->txtDate, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString("5/5/05"));
+        QTest::keyClick(v->txtDate, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(v->txtDate->text(), QString("5/5/05         "));
         // A flight without category clears the options.
         selectLine(v, 1);
         QCOMPARE(v->txtDate->text(), QString("6/6/06         "));
