@@ -531,19 +531,17 @@ QString frmWandB::printPage() const {
     }
     html += "<tr><td><b>Takeoff</b></td><td></td>" + cell(lblTotalWeight->text()) +
             cell(lblTotalArm->text()) + cell(lblTotalMoment->text()) + "</tr></table>";
+    // Results and limits side by side, as the window shows them; the pilot
+    // compares them.
     html +=
-        "<h3>Aircraft Weights</h3>"
-        "<table cellpadding=\"3\">"
-        "<tr><td>Zero Fuel Weight:</td>" + cell(lblZeroweight->text()) +
-        "</tr><tr><td>Takeoff Weight:</td>" + cell(lblTOweight->text()) +
-        "</tr><tr><td>Max Weight:</td>" + cell(lblMaxWeight->text()) + "</tr></table>";
-    html +=
-        "<h3>Center of Gravity (CG)</h3>"
-        "<table cellpadding=\"3\">"
-        "<tr><td>Zero Fuel CG:</td>" + cell(lblZeroCG->text()) +
-        "</tr><tr><td>Takeoff CG:</td>" + cell(lblTakeoffCG->text()) +
-        "</tr><tr><td>CG Limit Forward:</td>" + cell(lblFwdLimit->text()) +
-        "</tr><tr><td>CG Limit Aft:</td>" + cell(lblAftLimit->text()) + "</tr></table>";
+        "<h3>Aircraft Weights and Center of Gravity (CG)</h3>"
+        "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">"
+        "<tr><th></th><th>Weight</th><th>CG</th></tr>"
+        "<tr><td>Zero Fuel</td>" + cell(lblZeroweight->text()) + cell(lblZeroCG->text()) +
+        "</tr><tr><td>Takeoff</td>" + cell(lblTOweight->text()) + cell(lblTakeoffCG->text()) +
+        "</tr><tr><td>Limits</td><td align=\"right\">Max Weight: " + esc(lblMaxWeight->text()) +
+        "</td><td align=\"right\">Forward: " + esc(lblFwdLimit->text()) +
+        " &nbsp; Aft: " + esc(lblAftLimit->text()) + "</td></tr></table>";
     html += "<p>Weights in pounds; arms, moments and CG limits in the aircraft's own units.</p>";
     return html;
 }
