@@ -5,6 +5,7 @@
 
 #include "planner/PlanFile.h"
 #include "planner/frmFlightPlanRecord.h"
+#include "records/RecordFile.h"
 #include "shell/FileDialog.h"
 #include "shell/Forms.h"
 #include "shell/frmMenu.h"
@@ -65,7 +66,8 @@ void frmPlanner::cmdNewPlan_Click() {
 
 void frmPlanner::cmdOpenplan_Click() {
     const QString path = FileDialog::getOpenFileName(this, kFilter);
-    if (path.isEmpty()) return;
+    // Only an existing file is a plan to open; anything else ends quietly.
+    if (path.isEmpty() || !records::fileExists(path.toStdString())) return;
     modLog::PlanPath = path;
     showPlan();
 }

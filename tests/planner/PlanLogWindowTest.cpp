@@ -1,0 +1,553 @@
+// The navigation log, its header window and the checkpoint window, and
+// every planner window on corrupt plan files.
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "PlannerWindowSupport.h"
+#include "WindowTest.h"
+#include "planner/PlanFile.h"
+#include "planner/frmFPCheck.h"
+#include "planner/frmFPLog.h"
+#include "planner/frmFlightLogInput.h"
+#include "planner/frmFlightPlanRecord.h"
+#include "planner/frmPersonal.h"
+#include "planner/frmRecordInput.h"
+#include "records/RecordFile.h"
+#include "shell/MessageBox.h"
+#include "shell/PrintPage.h"
+#include "shell/frmMenu.h"
+
+using namespace plannertest;
+using planner::PlanRecord;
+using testsupport::child;
+using testsupport::readFileBytes;
+using testsupport::writeFileBytes;
+
+namespace {
+
+const QString kMaxText =
+    "You have reached the maximum of 10 checkpoints, please start a new Flight Log";
+const QString kMaxTitle = "Maximum Checkpoints reached";
+
+PlanRecord planWith(std::int16_t last) {
+    PlanRecord r = planner::freshPlan();
+    r.IsIFR = -1;
+    r.AircraftIdent.assign("N12345");
+    r.AircraftType.assign("C182");
+    r.Route.assign("V16");
+    r.Departure.assign("KBED");
+    r.Destination.assign("KALB");
+    r.Alternates.assign("KPSF");
+    r.TrueAirspeed.assign("135");
+    r.CruiseAltitude.assign("7500");
+    r.Color.assign("WHITE");
+    r.TimeOff.assign("0900");
+    r.FuelRate.assign("12 GPH");
+    r.RunwayInfo.assign("RWY 29\r\nRWY 19");
+    r.LastCheckpoint = last;
+    return r;
+}
+
+// A plan with n checkpoints named CP1.. in records 2..n+1.
+QString planWithCheckpoints(int n, const QString& name = "p.flt") {
+    std::vector<PlanRecord> recs = {planWith(static_cast<std::int16_t>(n - 1))};
+    for (int k = 0; k < n; ++k) recs.push_back(checkpointNamed("CP" + std::to_string(k + 1)));
+    return makePlan(name, recs);
+}
+
+QStringList rowTexts(frmFPLog* log, int k) {
+    QStringList out;
+    for (const char* a : {"lblCheck", "lblIdent", "lblFreq", "lblRadTo", "lblRadFrom", "lblTC",
+                          "lblWCA", "lblTH", "lblVAR", "lblMH", "lblDEV", "lblCH", "lblDist",
+                          "lblDistRem", "lblEGS", "lblAGS", "lblETE", "lblATE", "lblETA",
+                          "lblATA", "lblFUsed", "lblFRem"})
+        out << child<QLabel>(log, QString("%1_%2").arg(a).arg(k))->text();
+    return out;
+}
+
+bool rowEmpty(frmFPLog* log, int k) {
+    for (const QString& t : rowTexts(log, k))
+        if (!t.isEmpty()) return false;
+    return true;
+}
+
+// Fills every box of the checkpoint window with a text naming it.
+void typeCheckpoint(frmFPCheck* w, const QString& name) {
+    for (QLineEdit* e : w->findChildren<QLineEdit*>()) e->setText(e->objectName().mid(3));
+    w->txtName->setText(name);
+}
+
+}  // namespace
+
+class PlanLogWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { testsupport::resetShell(); }
+
+    void newPlanShowsAnEmptyLog() {
+        makePlan("p.flt", {planner::freshPlan()});
+        auto* log = Forms::show<frmFPLog>();
+        QCOMPARE(log->windowTitle(), QString("Aerokit: Flight Log"));
+        for (int k = 0; k < 10; ++k) {
+            QVERIFY(rowEmpty(log, k));
+            QCOMPARE(log->lblRow[k]->text(), QString::number(k + 1) + ".");
+        }
+        QVERIFY(log->lblAIdent->text().isEmpty());
+        QVERIFY(log->txtRunway->toPlainText().isEmpty());
+        QVERIFY(!log->mnuRemove->isEnabled());
+        QVERIFY(log->mnuCheckpoint->isEnabled());
+        QStringList tops;
+        for (QAction* a : log->menuBar()->actions()) tops << a->text();
+        QCOMPARE(tops, QStringList({"&File", "&Print", "Flight &Plan", "&Help"}));
+        const std::pair<const char*, const char*> items[] = {
+            {"mnuMain", "Main Menu"},
+            {"mnuExit", "&E&xit"},
+            {"mnuPrintLog", "&Print Flight Log"},
+            {"mnuEditLog", "&Edit Flight Log"},
+            {"mnuCheckpoint", "Add &Checkpoint"},
+            {"mnuRemove", "Remove &Last Checkpoint"},
+            {"mnuShowRec", "Show Flight Plan &Record"},
+            {"mnuHelp", "&Help"},
+            {"mnuAbout", "&About"}};
+        for (auto [name, text] : items) QCOMPARE(child<QAction>(log, name)->text(), QString(text));
+    }
+
+    void logShowsHeaderAndRows() {
+        planWithCheckpoints(3);
+        auto* log = Forms::show<frmFPLog>();
+        QCOMPARE(log->lblAIdent->text(), pad("N12345", 10));
+        QCOMPARE(log->lblFrom->text(), pad("KBED", 10));
+        QCOMPARE(log->lblAlt->text(), pad("KPSF", 15));
+        QCOMPARE(log->lblRate->text(), pad("12 GPH", 15));
+        QCOMPARE(log->txtRunway->toPlainText(), pad("RWY 29\nRWY 19", 199));
+        QCOMPARE(log->lblCheck[0]->text(), pad("CP1", 25));
+        QCOMPARE(log->lblIdent[2]->text(), pad("BOS", 10));
+        QCOMPARE(log->lblFRem[1]->text(), pad("CP2", 10));
+        QVERIFY(log->lblFreq[0]->text().isEmpty());  // never stored
+        QVERIFY(rowEmpty(log, 3));
+        QVERIFY(log->mnuRemove->isEnabled());
+        // Names as the grid arrays: lblX_0 .. lblX_9.
+        QCOMPARE(log->lblDistRem[9]->objectName(), QString("lblDistRem_9"));
+        QCOMPARE(log->lblRadFrom[4]->objectName(), QString("lblRadFrom_4"));
+    }
+
+    void logHeaderInputStoresLogFieldsOnly() {
+        const PlanRecord old = planWith(-1);
+        makePlan("p.flt", {old, checkpointNamed("KEEP")});
+        auto* log = Forms::show<frmFPLog>();
+        whenShown<frmFlightLogInput>([](frmFlightLogInput* w) {
+            QCOMPARE(w->windowTitle(), QString("Flight Log Input"));
+            QCOMPARE(w->lblHeading->text(), QString("Aerokit: Flight Log Information"));
+            QCOMPARE(w->lblident->text(), QString("Aircraft Number: "));
+            QCOMPARE(w->lblAlt->text(), QString("Alternate Destination: "));
+            QCOMPARE(w->lblRunway->text(), QString("Runway Information"));
+            QCOMPARE(w->txtIdent->text(), pad("N12345", 10));
+            QCOMPARE(w->txtAlt->text(), pad("KPSF", 15));
+            QCOMPARE(w->txtAltitude->text(), pad("7500", 10));
+            QVERIFY(w->txtTimeOff->text().isEmpty());
+            QVERIFY(w->txtRunway->toPlainText().isEmpty());
+            w->txtAltitude->setText("9500");
+            QTest::keyClicks(w->txtTimeOn, "1030");
+            QTest::keyClicks(w->txtFRem, "8 GAL");
+            w->txtRunway->setPlainText("ILS 23\nVASI");
+            w->cmdOK->click();
+        });
+        log->mnuEditLog->trigger();
+        QVERIFY(Forms::isLoaded<frmFlightLogInput>());
+        QVERIFY(!Forms::get<frmFlightLogInput>()->isVisible());
+        const PlanRecord r = fileRecord("p.flt", 1);
+        QCOMPARE(r.CruiseAltitude.raw(), std::string("9500      "));
+        QCOMPARE(r.TimeOn.raw(), std::string("1030      "));
+        QCOMPARE(r.TimeOff.raw(), std::string(10, ' '));  // typed empty
+        QCOMPARE(r.FuelRemaining.raw(), std::string("8 GAL") + std::string(10, ' '));
+        QCOMPARE(r.RunwayInfo.raw(), std::string("ILS 23\r\nVASI") + std::string(188, ' '));
+        QCOMPARE(r.IsIFR, old.IsIFR);
+        QCOMPARE(r.AircraftType, old.AircraftType);
+        QCOMPARE(r.Route, old.Route);
+        QCOMPARE(r.Color, old.Color);
+        QCOMPARE(r.LastCheckpoint, old.LastCheckpoint);
+        QCOMPARE(fileRecord("p.flt", 2), checkpointNamed("KEEP"));
+        QCOMPARE(log->lblAltitude->text(), pad("9500", 10));
+        QCOMPARE(log->lblTimeOn->text(), pad("1030", 10));
+        QCOMPARE(log->lblTimeoff->text(), QString(10, ' '));
+        QCOMPARE(log->txtRunway->toPlainText(), pad("ILS 23\nVASI", 199));
+        // The cruising altitude is shared with box 7 of the form.
+        Forms::show<frmFlightPlanRecord>();
+        QCOMPARE(Forms::get<frmFlightPlanRecord>()->lblCruise->text(), pad("9500", 10));
+    }
+
+    void escInLogHeaderCancels() {
+        planWithCheckpoints(1);
+        const auto before = readFileBytes("p.flt");
+        auto* log = Forms::show<frmFPLog>();
+        whenShown<frmFlightLogInput>([](frmFlightLogInput* w) {
+            w->txtTimeOff->setText("1111");
+            QTest::keyClick(w->txtTimeOff, Qt::Key_Escape);
+        });
+        log->mnuEditLog->trigger();
+        QVERIFY(!Forms::isLoaded<frmFlightLogInput>());
+        QCOMPARE(readFileBytes("p.flt"), before);
+        QVERIFY(log->isVisible());
+        QCOMPARE(log->lblTimeoff->text(), pad("0900", 10));
+        // Loaded afresh: the typed time is gone.
+        QVERIFY(Forms::get<frmFlightLogInput>()->txtTimeOff->text().isEmpty());
+    }
+
+    void logHeaderOkHidesAndKeepsWhatWasTyped() {
+        planWithCheckpoints(0);
+        auto* w = Forms::get<frmFlightLogInput>();
+        w->txtElapsed->setText("1:30");
+        w->cmdOK->click();
+        makePlan("q.flt", {planner::freshPlan()});
+        QCOMPARE(Forms::get<frmFlightLogInput>(), w);
+        QCOMPARE(w->txtElapsed->text(), QString("1:30"));
+        QCOMPARE(w->txtIdent->text(), pad("N12345", 10));
+        const std::pair<const char*, int> maxima[] = {
+            {"txtIdent", 10}, {"txtFrom", 10}, {"txtTo", 10}, {"txtAlt", 15}, {"txtTAS", 10},
+            {"txtAltitude", 10}, {"txtTimeOff", 10}, {"txtTimeOn", 10}, {"txtElapsed", 10},
+            {"txtFuelOn", 15}, {"txtFuelRate", 15}, {"txtFuelReq", 15}, {"txtFRem", 15}};
+        for (auto [name, max] : maxima) QCOMPARE(child<QLineEdit>(w, name)->maxLength(), max);
+    }
+
+    void firstCheckpointGoesToRecordTwoAndRowOne() {
+        makePlan("p.flt", {planner::freshPlan()});
+        auto* log = Forms::show<frmFPLog>();
+        whenShown<frmFPCheck>([](frmFPCheck* w) {
+            QCOMPARE(w->windowTitle(), QString("Input Checkpoint"));
+            QCOMPARE(child<QLabel>(w, "lblInstruction")->text(),
+                     QString("Enter the following information about the Checkpoint"));
+            QCOMPARE(w->txtName->maxLength(), 25);
+            QTest::keyClicks(w->txtName, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");  // 26: one too many
+            QTest::keyClicks(w->txtETA, "1415");
+            w->cmdOK->click();
+        });
+        log->mnuCheckpoint->trigger();
+        QVERIFY(!Forms::isLoaded<frmFPCheck>());
+        QCOMPARE(fileRecord("p.flt", 1).LastCheckpoint, std::int16_t(0));
+        const PlanRecord cp = fileRecord("p.flt", 2);
+        QCOMPARE(cp.CheckName.raw(), std::string("ABCDEFGHIJKLMNOPQRSTUVWXY"));
+        QCOMPARE(cp.LegETA.raw(), std::string("1415      "));
+        QCOMPARE(cp.NavIdent.raw(), std::string(10, ' '));
+        QCOMPARE(cp.LastCheckpoint, std::int16_t(0));
+        QVERIFY(cp.AircraftIdent.neverStored());
+        QCOMPARE(log->lblCheck[0]->text(), QString("ABCDEFGHIJKLMNOPQRSTUVWXY"));
+        QCOMPARE(log->lblETA[0]->text(), pad("1415", 10));
+        QVERIFY(rowEmpty(log, 1));
+        QVERIFY(log->mnuRemove->isEnabled());
+    }
+
+    void checkpointBoxesFillTheirOwnColumns() {
+        makePlan("p.flt", {planner::freshPlan()});
+        auto* log = Forms::show<frmFPLog>();
+        auto* w = Forms::get<frmFPCheck>();
+        typeCheckpoint(w, "NAME");
+        w->cmdOK->click();
+        const QStringList expected = {pad("NAME", 25), pad("Ident", 10), pad("Freq", 10),
+                                      pad("To", 10),    pad("From", 10),  pad("TC", 10),
+                                      pad("WCA", 10),   pad("TH", 10),    pad("VAR", 10),
+                                      pad("MH", 10),    pad("DEV", 10),   pad("CH", 10),
+                                      pad("LegDist", 10), pad("LegRem", 10), pad("EGS", 10),
+                                      pad("AGS", 10),   pad("ETE", 10),   pad("ATE", 10),
+                                      pad("ETA", 10),   pad("ATA", 10),   pad("FUsed", 10),
+                                      pad("FRem", 10)};
+        QCOMPARE(rowTexts(log, 0), expected);
+        // The log reads the same row back from the file.
+        Forms::unload<frmFPLog>();
+        QCOMPARE(rowTexts(Forms::show<frmFPLog>(), 0), expected);
+        const PlanRecord cp = fileRecord("p.flt", 2);
+        QCOMPARE(cp.WindCorrection.raw(), std::string("WCA       "));
+        QCOMPARE(cp.CheckFuelRem.raw(), std::string("FRem      "));
+    }
+
+    void tenCheckpointsThenTheMaximumMessage() {
+        makePlan("p.flt", {planner::freshPlan()});
+        auto* log = Forms::show<frmFPLog>();
+        for (int i = 0; i < 10; ++i) {
+            whenShown<frmFPCheck>([i](frmFPCheck* w) {
+                w->txtName->setText(QString("CHECK %1").arg(i + 1));
+                w->cmdOK->click();
+            });
+            log->mnuCheckpoint->trigger();
+            QVERIFY(!Forms::isLoaded<frmFPCheck>());
+        }
+        QVERIFY(MessageBox::history().empty());
+        QCOMPARE(fileRecord("p.flt", 1).LastCheckpoint, std::int16_t(9));
+        QCOMPARE(readFileBytes("p.flt").size(), std::size_t(11 * 1006));
+        QCOMPARE(log->lblCheck[9]->text(), pad("CHECK 10", 25));
+        QCOMPARE(log->lblRow[9]->text(), QString("10."));
+        const auto before = readFileBytes("p.flt");
+        bool opened = false;
+        whenShown<frmFPCheck>([&opened](frmFPCheck* w) {
+            opened = true;
+            w->cmdCancel->click();
+        });
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        log->mnuCheckpoint->trigger();
+        QTest::qWait(20);
+        QVERIFY(!opened);
+        QVERIFY(!Forms::isLoaded<frmFPCheck>());
+        QCOMPARE(MessageBox::history().size(), std::size_t(1));
+        const auto& box = MessageBox::history().back();
+        QCOMPARE(box.text, kMaxText);
+        QCOMPARE(box.title, kMaxTitle);
+        QCOMPARE(box.icon, MessageBox::Icon::Stop);
+        QCOMPARE(box.buttons, MessageBox::Buttons::Ok);
+        QCOMPARE(readFileBytes("p.flt"), before);
+    }
+
+    void nineCheckpointsStillOpenTheWindowAndCancelWritesNothing() {
+        planWithCheckpoints(9);
+        const auto before = readFileBytes("p.flt");
+        auto* log = Forms::show<frmFPLog>();
+        bool opened = false;
+        whenShown<frmFPCheck>([&opened](frmFPCheck* w) {
+            opened = true;
+            w->txtName->setText("NOT KEPT");
+            w->cmdCancel->click();
+        });
+        log->mnuCheckpoint->trigger();
+        QVERIFY(opened);
+        QVERIFY(!Forms::isLoaded<frmFPCheck>());
+        QCOMPARE(readFileBytes("p.flt"), before);
+        QVERIFY(rowEmpty(log, 9));
+        QVERIFY(MessageBox::history().empty());
+    }
+
+    void removingCheckpointThreeOfThree() {
+        planWithCheckpoints(3);
+        const auto before = readFileBytes("p.flt");
+        auto* log = Forms::show<frmFPLog>();
+        MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+        log->mnuRemove->trigger();
+        QCOMPARE(MessageBox::history().size(), std::size_t(1));
+        const auto& box = MessageBox::history().back();
+        QCOMPARE(box.text, QString("Are you sure you want to remove checkpoint # 3"));
+        QCOMPARE(box.title, QString("Are you sure?"));
+        QCOMPARE(box.buttons, MessageBox::Buttons::YesNo);
+        QCOMPARE(box.icon, MessageBox::Icon::None);
+        QVERIFY(rowEmpty(log, 2));
+        QCOMPARE(log->lblCheck[1]->text(), pad("CP2", 25));
+        const auto after = readFileBytes("p.flt");
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(fileRecord("p.flt", 1).LastCheckpoint, std::int16_t(1));
+        for (std::size_t i = 0; i < after.size(); ++i)
+            if (i != 769 && i != 770) QCOMPARE(after[i], before[i]);
+        QVERIFY(log->mnuRemove->isEnabled());
+
+        // The next checkpoint overwrites record 4.
+        auto* w = Forms::get<frmFPCheck>();
+        w->txtName->setText("NEW THIRD");
+        w->cmdOK->click();
+        QCOMPARE(readFileBytes("p.flt").size(), before.size());
+        QCOMPARE(fileRecord("p.flt", 4).CheckName.raw(), pad("NEW THIRD", 25).toStdString());
+        QCOMPARE(log->lblCheck[2]->text(), pad("NEW THIRD", 25));
+    }
+
+    void answeringNoChangesNothing() {
+        planWithCheckpoints(2);
+        const auto before = readFileBytes("p.flt");
+        auto* log = Forms::show<frmFPLog>();
+        const QStringList row = rowTexts(log, 1);
+        MessageBox::setNextAnswer(MessageBox::Answer::No);
+        log->mnuRemove->trigger();
+        QCOMPARE(MessageBox::history().back().text,
+                 QString("Are you sure you want to remove checkpoint # 2"));
+        QCOMPARE(readFileBytes("p.flt"), before);
+        QCOMPARE(rowTexts(log, 1), row);
+        QVERIFY(log->mnuRemove->isEnabled());
+    }
+
+    void removingTheOnlyCheckpointDisablesRemoval() {
+        planWithCheckpoints(1);
+        auto* log = Forms::show<frmFPLog>();
+        MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+        log->mnuRemove->trigger();
+        QCOMPARE(MessageBox::history().back().text,
+                 QString("Are you sure you want to remove checkpoint # 1"));
+        QCOMPARE(fileRecord("p.flt", 1).LastCheckpoint, std::int16_t(-1));
+        QVERIFY(!log->mnuRemove->isEnabled());
+        QVERIFY(rowEmpty(log, 0));
+        // Reopened, the log is empty although record 2 still holds the checkpoint.
+        log->mnuShowRec->trigger();
+        Forms::get<frmFlightPlanRecord>()->mnuLog->trigger();
+        log = Forms::get<frmFPLog>();
+        QVERIFY(rowEmpty(log, 0));
+        QVERIFY(!log->mnuRemove->isEnabled());
+        QCOMPARE(fileRecord("p.flt", 2).CheckName.raw(), pad("CP1", 25).toStdString());
+        // Adding enables removal again.
+        auto* w = Forms::get<frmFPCheck>();
+        w->txtName->setText("AGAIN");
+        w->cmdOK->click();
+        QVERIFY(log->mnuRemove->isEnabled());
+    }
+
+    void failedWritesAreReportedAndTheWindowStays() {
+        planWithCheckpoints(2);
+        const auto before = readFileBytes("p.flt");
+        auto* log = Forms::show<frmFPLog>();
+        const QStringList header = {log->lblTimeoff->text(), log->lblRate->text()};
+        records::setWriteFailureAfter(0);
+
+        auto* h = Forms::get<frmFlightLogInput>();
+        h->show();
+        h->txtTimeOff->setText("1200");
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        h->cmdOK->click();
+        QCOMPARE(MessageBox::history().back().title, QString("Flight Log Not Saved"));
+        QCOMPARE(MessageBox::history().back().icon, MessageBox::Icon::Stop);
+        QVERIFY(h->isVisible());
+        QCOMPARE(h->txtTimeOff->text(), QString("1200"));
+        QCOMPARE(QStringList({log->lblTimeoff->text(), log->lblRate->text()}), header);
+        h->cmdCancel->click();
+
+        auto* c = Forms::get<frmFPCheck>();
+        c->show();
+        c->txtName->setText("LOST?");
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        c->cmdOK->click();
+        QCOMPARE(MessageBox::history().back().title, QString("Checkpoint Not Saved"));
+        QVERIFY(c->isVisible());
+        QCOMPARE(c->txtName->text(), QString("LOST?"));
+        QVERIFY(rowEmpty(log, 2));
+
+        MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        log->mnuRemove->trigger();
+        QCOMPARE(MessageBox::history().back().title, QString("Checkpoint Not Removed"));
+        QCOMPARE(log->lblCheck[1]->text(), pad("CP2", 25));
+        QCOMPARE(readFileBytes("p.flt"), before);
+
+        // Once the disk works again the same window saves what it kept.
+        records::setWriteFailureAfter(std::nullopt);
+        c->cmdOK->click();
+        QVERIFY(!Forms::isLoaded<frmFPCheck>());
+        QCOMPARE(log->lblCheck[2]->text(), pad("LOST?", 25));
+        QCOMPARE(fileRecord("p.flt", 1).LastCheckpoint, std::int16_t(2));
+    }
+
+    void mainMenuUnloadsLogAndHiddenForm() {
+        planWithCheckpoints(1);
+        auto* d = Forms::show<frmFlightPlanRecord>();
+        d->mnuLog->trigger();
+        Forms::get<frmFPLog>()->mnuMain->trigger();
+        QVERIFY(!Forms::isLoaded<frmFPLog>());
+        QVERIFY(!Forms::isLoaded<frmFlightPlanRecord>());
+        QVERIFY(Forms::get<frmMenu>()->isVisible());
+    }
+
+    void printedLogHasHeaderAndGrid() {
+        planWithCheckpoints(2);
+        auto* log = Forms::show<frmFPLog>();
+        const QString html = log->printPage();
+        QVERIFY(html.contains("<table border=\"1\""));
+        QVERIFY(html.contains("Aircraft Ident: <tt>N12345"));
+        QVERIFY(html.contains("RWY 29<br>RWY 19"));
+        QVERIFY(html.contains("CP1"));
+        QVERIFY(html.contains("CP2"));
+        QVERIFY(html.contains("<td>10.</td>"));
+        QVERIFY(html.contains("Fuel Used<br>REM."));
+        QVERIFY(PrintPage::printToPdf(html, "log.pdf"));
+        QVERIFY(QFileInfo("log.pdf").size() > 1000);
+        PrintPage::setNextPdfPath(QDir::current().filePath("menu.pdf"));
+        log->mnuPrintLog->trigger();
+        QVERIFY(QFileInfo("menu.pdf").size() > 1000);
+    }
+
+    void counterBeyondTenShowsTenRowsAndRefusesAdding() {
+        // LastCheckpoint 500 with twelve records after record 1.
+        std::vector<PlanRecord> recs = {planWith(500)};
+        for (int k = 0; k < 12; ++k) recs.push_back(checkpointNamed("R" + std::to_string(k + 2)));
+        makePlan("big.flt", recs);
+        auto* log = Forms::show<frmFPLog>();
+        QCOMPARE(log->lblCheck[0]->text(), pad("R2", 25));
+        QCOMPARE(log->lblCheck[9]->text(), pad("R11", 25));
+        QVERIFY(log->mnuRemove->isEnabled());
+        const auto before = readFileBytes("big.flt");
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        log->mnuCheckpoint->trigger();
+        QCOMPARE(MessageBox::history().back().text, kMaxText);
+        QVERIFY(!Forms::isLoaded<frmFPCheck>());
+        // The checkpoint window itself refuses too.
+        auto* w = Forms::get<frmFPCheck>();
+        w->txtName->setText("X");
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        w->cmdOK->click();
+        QCOMPARE(MessageBox::history().back().title, kMaxTitle);
+        QCOMPARE(readFileBytes("big.flt"), before);
+        w->cmdCancel->click();
+        // Removal counts down from the stored value; no row beyond ten exists.
+        MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+        log->mnuRemove->trigger();
+        QCOMPARE(MessageBox::history().back().text,
+                 QString("Are you sure you want to remove checkpoint # 501"));
+        QCOMPARE(fileRecord("big.flt", 1).LastCheckpoint, std::int16_t(499));
+        QCOMPARE(log->lblCheck[9]->text(), pad("R11", 25));
+    }
+
+    void corruptPlanFilesNeverCrashAWindow() {
+        std::vector<std::vector<std::uint8_t>> files;
+        files.push_back({});                                   // empty
+        files.push_back(std::vector<std::uint8_t>(7, 0xFF));   // short
+        files.push_back(std::vector<std::uint8_t>(1006 * 3 + 17, 0x00));  // odd length
+        for (std::int16_t last : {std::int16_t(500), std::int16_t(-300), std::int16_t(32767),
+                                  std::int16_t(-32768), std::int16_t(10)}) {
+            PlanRecord r = planWith(last);
+            auto b = bytesOf(r);
+            b.resize(1006 * 2 + 500, 0x41);
+            files.push_back(b);
+        }
+        {
+            // High bytes and NUL inside text fields.
+            std::vector<std::uint8_t> b(1006 * 2, 0);
+            for (std::size_t i = 0; i < b.size(); ++i) b[i] = static_cast<std::uint8_t>(0x80 + i % 128);
+            b[469] = 'N';
+            b[470] = 0xE9;  // é in Windows-1252
+            b[471] = 0;
+            b[769] = 0;
+            b[770] = 0;
+            files.push_back(b);
+        }
+        int n = 0;
+        for (const auto& bytes : files) {
+            testsupport::resetShell();
+            const QString name = QString("corrupt%1.flt").arg(n++);
+            writeFileBytes(name.toStdString(), bytes);
+            modLog::PlanPath = QDir::current().filePath(name);
+            writeFileBytes("Personal.nfo", std::vector<std::uint8_t>(333, 0xC4));
+            auto* d = Forms::show<frmFlightPlanRecord>();
+            QVERIFY(Forms::isLoaded<frmFlightPlanRecord>());
+            (void)d->printPage();
+            auto* in = Forms::get<frmRecordInput>();
+            QVERIFY(in->txtIdent->text().size() <= 10);
+            in->cmdCancel->click();
+            d->mnuLog->trigger();
+            auto* log = Forms::get<frmFPLog>();
+            (void)log->printPage();
+            auto* h = Forms::get<frmFlightLogInput>();
+            h->cmdCancel->click();
+            for (int i = 0; i < 3; ++i) {
+                whenShown<frmFPCheck>([](frmFPCheck* w) {
+                    w->txtName->setText("C");
+                    w->cmdOK->click();
+                });
+                MessageBox::setNextAnswer(MessageBox::Answer::Ok);  // a refusal, if any
+                log->mnuCheckpoint->trigger();
+                while (MessageBox::pendingAnswers() > 0) MessageBox::show("", "");
+                if (Forms::isLoaded<frmFPCheck>()) Forms::get<frmFPCheck>()->cmdCancel->click();
+                MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+                log->mnuRemove->trigger();
+                while (MessageBox::pendingAnswers() > 0) MessageBox::show("", "");
+            }
+            const PlanRecord r = fileRecord(name, 1);
+            QVERIFY2(readFileBytes(name.toStdString()).size() <= std::max<std::size_t>(bytes.size(), 11 * 1006),
+                     qPrintable(name));
+            QVERIFY(r.LastCheckpoint <= std::max<std::int16_t>(9, planner::PlanRecord::decode(bytes).LastCheckpoint));
+        }
+        // The high bytes and the NUL: Windows-1252 shown, ending at the NUL.
+        QCOMPARE(Forms::get<frmFPLog>()->lblAIdent->text(), QString::fromUtf8("N\xC3\xA9"));
+    }
+};
+
+AEROKIT_WINDOW_TEST_MAIN(PlanLogWindowTest)
+#include "PlanLogWindowTest.moc"
