@@ -330,26 +330,24 @@ void FlightControls::showFlight(const LogRecord& r) {
     categoryGroup->setExclusive(true);
 }
 
-QList<QPair<QString, QString>> FlightControls::shownValues() const {
-    QList<QPair<QString, QString>> v;
-    auto add = [&](QLabel* l, QLineEdit* e) { v.append({l->text(), e->text()}); };
-    add(lblDate, txtDate);
-    add(lblMake, txtMake);
-    add(lblIdent, txtIdent);
-    add(lblFrom, txtFrom);
-    add(lblTo, txtTo);
-    v.append({lblRemarks->text(), txtRemarks->toPlainText()});
-    add(lblInstrApp, txtInstrApp);
+QList<QPair<QString, FlightControls::Rows>> FlightControls::shownValues() const {
+    auto row = [](QLabel* l, QLineEdit* e) { return QPair<QString, QString>(l->text(), e->text()); };
+    Rows flight = {row(lblDate, txtDate), row(lblMake, txtMake), row(lblIdent, txtIdent),
+                   row(lblFrom, txtFrom), row(lblTo, txtTo),
+                   {lblRemarks->text(), txtRemarks->toPlainText()}};
+    Rows approaches = {row(lblInstrApp, txtInstrApp)};
     const std::pair<QComboBox*, QLineEdit*> apps[] = {{cmbIntrApp1, txtIntrApp1},
                                                       {cmbIntrApp2, txtIntrApp2},
                                                       {cmbInstrApp3, txtIntrApp3},
                                                       {cmbInstrApp4, txtInstrApp4}};
-    int n = 1;
-    for (const auto& [c, e] : apps)
-        v.append({QString("Approach %1:").arg(n++), c->currentText() + "  " + e->text()});
-    add(lblLandings, txtLandings);
-    add(lblNightLand, txtNightLand);
-    add(lblXCountry, txtXCountry);
+    int line = 1;
+    for (const auto& [c, e] : apps) {
+        const QString type = c->currentText().trimmed();
+        approaches.append({type.isEmpty() ? QString("Approach %1:").arg(line) : type + ":", e->text()});
+        ++line;
+    }
+    approaches << row(lblLandings, txtLandings) << row(lblNightLand, txtNightLand)
+               << row(lblXCountry, txtXCountry);
     QString category;
     for (QRadioButton* o : {optSingle, optMEL, optRotor, optAirship, optGlider})
         if (o->isChecked()) category = o->text();
@@ -357,20 +355,17 @@ QList<QPair<QString, QString>> FlightControls::shownValues() const {
     if (chkSEL->isChecked() || chkMEL->isChecked()) landSea << chkSEL->text();
     if (chkSES->isChecked() || chkMES->isChecked()) landSea << chkSES->text();
     if (!landSea.isEmpty()) category += " " + landSea.join(", ");
-    v.append({fraaircrafttype->title() + ":", category});
-    add(lblDay, txtDay);
-    add(lblNight, txtNight);
-    add(lblInstrument, txtInstrument);
-    add(lblSimInstrument, txtSimInstrument);
-    add(lblGround, txtGround);
-    add(lblDual, txtDual);
-    add(lblInCommand, txtInCommand);
-    add(lblSIC, txtSIC);
-    add(lblSimulator, txtSimulator);
-    add(lblCFI, txtCFI);
-    add(lblCFII, txtCFII);
-    add(lblTotal, txtTotal);
-    return v;
+    Rows aircraft = {{"Category:", category}};
+    Rows conditions = {row(lblDay, txtDay), row(lblNight, txtNight), row(lblInstrument, txtInstrument),
+                       row(lblSimInstrument, txtSimInstrument), row(lblGround, txtGround)};
+    Rows piloting = {row(lblDual, txtDual), row(lblInCommand, txtInCommand), row(lblSIC, txtSIC),
+                     row(lblSimulator, txtSimulator), row(lblCFI, txtCFI), row(lblCFII, txtCFII),
+                     row(lblTotal, txtTotal)};
+    return {{"Flight", flight},
+            {"Approaches and Landings", approaches},
+            {fraaircrafttype->title(), aircraft},
+            {fraConditions->title(), conditions},
+            {fraType->title(), piloting}};
 }
 
 void FlightControls::makeDisplayOnly() {

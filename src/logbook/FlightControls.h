@@ -105,9 +105,10 @@ protected:
     logbook::FlightInput flightInput() const;
     // Shows a stored flight in the controls (the viewer's display).
     void showFlight(const LogRecord& flight);
-    // The label texts in entry order, with the value each control shows,
-    // for a printed page.
-    QList<QPair<QString, QString>> shownValues() const;
+    // The label texts in entry order with the value each control shows,
+    // grouped under the frames of the window, for a printed page.
+    using Rows = QList<QPair<QString, QString>>;
+    QList<QPair<QString, Rows>> shownValues() const;
     // Display only: nothing can be typed, ticked or picked, yet text can
     // still be selected and copied.
     void makeDisplayOnly();

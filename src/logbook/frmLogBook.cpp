@@ -187,10 +187,14 @@ void frmLogBook::cmdExit_Click() { Common::exitProgram(); }
 QString frmLogBook::printPage() const {
     QString html = "<h2>Pilot Logbook Entry</h2>";
     html += "<p>Logbook: " + PrintPage::esc(modLog::LogPath) + "</p>";
-    html += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">";
-    for (const auto& [label, value] : shownValues())
-        html += "<tr><td><b>" + PrintPage::esc(label) + "</b></td><td>" +
-                PrintPage::esc(value.trimmed()) + "</td></tr>";
+    html += "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\">";
+    for (const auto& [section, rows] : shownValues()) {
+        html += "<tr><th colspan=\"2\" align=\"left\" bgcolor=\"#e0e0e0\">" + PrintPage::esc(section) +
+                "</th></tr>";
+        for (const auto& [label, value] : rows)
+            html += "<tr><td width=\"40%\"><b>" + PrintPage::esc(label) + "</b></td><td>" +
+                    PrintPage::esc(value.trimmed()) + "</td></tr>";
+    }
     html += "</table>";
     return html;
 }

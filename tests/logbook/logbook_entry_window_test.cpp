@@ -736,6 +736,10 @@ private slots:
         LogRecord f = flight("5/5/05", 1.5f);
         f.Ident.assign("N12345");
         f.Remarks.assign("<b>night</b> & more");
+        f.AppType1.assign("ILS");
+        f.AppCount1 = 2;
+        f.CatMulti = -1;
+        f.MELand = 1;
         auto* v = openViewer(writeLogbook(logbookBytes({f})));
         selectLine(v, 0);
         const QString html = v->printPage();
@@ -745,6 +749,9 @@ private slots:
         QVERIFY(html.contains("N12345"));
         QVERIFY(html.contains("Total Duration of Flight:"));
         QVERIFY(html.contains("Dual Recieved:"));
+        QVERIFY(html.contains("Conditions of Flight"));
+        QVERIFY(html.contains("<b>ILS:</b></td><td>2</td>"));
+        QVERIFY(html.contains("Multi-Engine: Land"));
         QVERIFY(html.contains("&lt;b&gt;night&lt;/b&gt; &amp; more"));
         const QString pdf = QDir::current().absoluteFilePath("entry.pdf");
         QVERIFY(PrintPage::printToPdf(html, pdf));
