@@ -41,6 +41,7 @@ QGroupBox* stationFrame(QWidget* parent, const char* name, const QString& captio
         grid->addWidget(**b, row, 1);
         ++b, ++n;
     }
+    grid->setRowStretch(static_cast<int>(boxes.size() / 2) + 1, 1);  // rows stay at the top
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(1, 1);
     return fra;
