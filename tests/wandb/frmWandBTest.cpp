@@ -1,4 +1,5 @@
 // The weight-and-balance window driven through its controls.
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -481,6 +482,24 @@ private slots:
         w->cmdCalculateCG->click();
         QCOMPARE(lastBox().title, QString("ERROR"));
         QCOMPARE(results(w), QStringList(6, QString()));
+    }
+
+    void editMenuWorksOnTheFocusedBox() {
+        frmWandB* w = Forms::show<frmWandB>();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->txtSeat1->setText("170");
+        w->txtSeat1->setFocus();
+        QTRY_VERIFY(w->txtSeat1->hasFocus());
+        w->txtSeat1->selectAll();
+        child<QAction>(w, "mnuCut")->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QString("170"));
+        QCOMPARE(w->txtSeat1->text(), QString());
+        w->txtBags2->setFocus();
+        QTRY_VERIFY(w->txtBags2->hasFocus());
+        child<QAction>(w, "mnuPaste")->trigger();
+        QCOMPARE(w->txtBags2->text(), QString("170"));
+        // Ctrl+V is no menu shortcut here: the box handles it itself.
+        QVERIFY(child<QAction>(w, "mnuPaste")->shortcut().isEmpty());
     }
 
     void mainMenuUnloadsTheWindow() {
