@@ -20,6 +20,8 @@ frmFPCheck::frmFPCheck() {
 
     auto* instruction = planner::captionLabel(this, "lblInstruction",
                                               "Enter the following information about the Checkpoint");
+    // Left: the checkpoint, its navigation aid and the headings; right: the
+    // distances, speeds, times and fuel.
     auto* grid = new QGridLayout;
     int i = 0;
     auto add = [&](QLineEdit*& box, const char* name, const QString& caption, int max) {
@@ -27,12 +29,26 @@ frmFPCheck::frmFPCheck() {
         const QByteArray labelName = "lbl" + QByteArray(name + 3);
         auto* l = planner::captionLabel(this, labelName.constData(), caption);
         l->setBuddy(box);
-        const int row = i < 3 ? i : 3 + (i - 3) % 10;
-        const int col = i < 3 ? 0 : ((i - 3) / 10) * 2;
-        grid->addWidget(l, row + (i >= 1 && i < 3 ? 0 : 0), col);
+        int row, col;
+        if (i < 3) {
+            row = i == 0 ? 0 : i + 1;  // the heading takes row 1
+            col = 0;
+        } else if (i < 12) {
+            row = i + 1;
+            col = 0;
+        } else {
+            row = i - 12;
+            col = 2;
+        }
+        grid->addWidget(l, row, col);
         grid->addWidget(box, row, col + 1);
         ++i;
     };
+    auto* navAid = planner::captionLabel(this, "lblNavAid", "Navigation Aid");
+    QFont bold = navAid->font();
+    bold.setBold(true);
+    navAid->setFont(bold);
+    grid->addWidget(navAid, 1, 0, 1, 2);
     add(txtName, "txtName", "Name of Checkpoint: ", 25);
     add(txtIdent, "txtIdent", "Ident: ", 10);
     add(txtFreq, "txtFreq", "Frequency: ", 10);
@@ -55,11 +71,7 @@ frmFPCheck::frmFPCheck() {
     add(txtATA, "txtATA", "ATA: ", 10);
     add(txtFUsed, "txtFUsed", "Fuel Used: ", 10);
     add(txtFRem, "txtFRem", "Fuel Remaining: ", 10);
-    auto* navAid = planner::captionLabel(this, "lblNavAid", "Navigation Aid");
-    QFont bold = navAid->font();
-    bold.setBold(true);
-    navAid->setFont(bold);
-    grid->addWidget(navAid, 1, 2, 1, 2);
+    grid->setColumnMinimumWidth(2, 140);
 
     cmdOK = new QPushButton("OK", this);
     cmdOK->setObjectName("cmdOK");

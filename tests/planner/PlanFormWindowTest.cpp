@@ -34,14 +34,6 @@ const char* const kValueLabels[] = {
     "lblCity",     "lblState", "lblZip",    "lblPhone",  "lblHomeBase", "lblAboard", "lblColor",
     "lblClose"};
 
-// The control Tab moves to from w (inner parts of w itself do not count).
-QString nextTabStop(QWidget* w) {
-    QWidget* n = w->nextInFocusChain();
-    while (n && n != w && (w->isAncestorOf(n) || !(n->focusPolicy() & Qt::TabFocus)))
-        n = n->nextInFocusChain();
-    return n ? n->objectName() : QString();
-}
-
 QStringList valueTexts(QWidget* w) {
     QStringList out;
     for (const char* n : kValueLabels) out << child<QLabel>(w, n)->text();

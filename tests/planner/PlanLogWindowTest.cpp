@@ -210,6 +210,40 @@ private slots:
         for (auto [name, max] : maxima) QCOMPARE(child<QLineEdit>(w, name)->maxLength(), max);
     }
 
+    void entryWindowsTabOrderAndCaptions() {
+        makePlan("p.flt", {planner::freshPlan()});
+        auto* c = Forms::get<frmFPCheck>();
+        const char* order[] = {"txtName", "txtIdent", "txtFreq", "txtTo", "txtFrom", "txtTC",
+                               "txtWCA", "txtTH", "txtVAR", "txtMH", "txtDEV", "txtCH",
+                               "txtLegDist", "txtLegRem", "txtEGS", "txtAGS", "txtETE", "txtATE",
+                               "txtETA", "txtATA", "txtFUsed", "txtFRem", "cmdOK", "cmdCancel"};
+        for (std::size_t i = 1; i < std::size(order); ++i)
+            QCOMPARE(nextTabStop(child<QWidget>(c, order[i - 1])), QString(order[i]));
+        const std::pair<const char*, const char*> captions[] = {
+            {"lblName", "Name of Checkpoint: "}, {"lblIdent", "Ident: "},
+            {"lblNavAid", "Navigation Aid"},     {"lblWCA", "Wind Correction Angle: "},
+            {"lblLegRem", "Dist. Remaining:"},   {"lblEGS", "Est. Ground Spd."},
+            {"lblAGS", "Actual Grnd Spd. "},     {"lblFRem", "Fuel Remaining: "}};
+        for (auto [name, text] : captions) QCOMPARE(child<QLabel>(c, name)->text(), QString(text));
+        for (QLineEdit* e : c->findChildren<QLineEdit*>())
+            QCOMPARE(e->maxLength(), e == c->txtName ? 25 : 10);
+
+        auto* h = Forms::get<frmFlightLogInput>();
+        const char* horder[] = {"txtIdent", "txtFrom", "txtTo", "txtAlt", "txtTAS",
+                                "txtAltitude", "txtTimeOff", "txtTimeOn", "txtElapsed",
+                                "txtFuelOn", "txtFuelRate", "txtFuelReq", "txtFRem",
+                                "txtRunway", "cmdOK", "cmdCancel"};
+        for (std::size_t i = 1; i < std::size(horder); ++i)
+            QCOMPARE(nextTabStop(child<QWidget>(h, horder[i - 1])), QString(horder[i]));
+
+        auto* log = Forms::show<frmFPLog>();
+        const std::pair<const char*, const char*> header[] = {
+            {"lblAIdent1", "Aircraft Ident:"}, {"lblTimeoff1", "Time Off:"},
+            {"lblOnboard1", "Fuel Onboard:"},  {"lblRemaining1", "Fuel Remaining:"},
+            {"lblRunway1", "RUNWAY INFORMATION"}};
+        for (auto [name, text] : header) QCOMPARE(child<QLabel>(log, name)->text(), QString(text));
+    }
+
     void firstCheckpointGoesToRecordTwoAndRowOne() {
         makePlan("p.flt", {planner::freshPlan()});
         auto* log = Forms::show<frmFPLog>();

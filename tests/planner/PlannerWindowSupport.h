@@ -57,6 +57,14 @@ void whenShown(std::function<void(T*)> act) {
     });
 }
 
+// The control Tab moves to from w (inner parts of w itself do not count).
+inline QString nextTabStop(QWidget* w) {
+    QWidget* n = w->nextInFocusChain();
+    while (n && n != w && (w->isAncestorOf(n) || !(n->focusPolicy() & Qt::TabFocus)))
+        n = n->nextInFocusChain();
+    return n ? n->objectName() : QString();
+}
+
 inline QString pad(const QString& s, int width) { return s.leftJustified(width, ' ', true); }
 
 }  // namespace plannertest
