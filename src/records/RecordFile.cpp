@@ -1,5 +1,6 @@
 #include "records/RecordFile.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -127,6 +128,15 @@ bool replaceFileAtomically(const std::string& path, const std::string& tempPath,
     if (ok) {
         std::filesystem::rename(tempPath, path, ec);
         ok = !ec;
+    }
+    if (ok) {
+        // The rename itself must reach the disk too: sync the directory.
+        const auto dir = std::filesystem::absolute(path, ec).parent_path();
+        const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+        if (fd >= 0) {
+            ::fsync(fd);
+            ::close(fd);
+        }
     }
     if (!ok) std::filesystem::remove(tempPath, ec);
     return ok;
