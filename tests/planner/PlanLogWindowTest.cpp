@@ -519,6 +519,27 @@ private slots:
         QCOMPARE(log->lblCheck[9]->text(), pad("R11", 25));
     }
 
+    void counterBelowMinusOneShowsNoRowAndRefusesAdding() {
+        std::vector<PlanRecord> recs = {planWith(-300)};
+        for (int k = 0; k < 3; ++k) recs.push_back(checkpointNamed("OLD"));
+        makePlan("neg.flt", recs);
+        const auto before = readFileBytes("neg.flt");
+        auto* log = Forms::show<frmFPLog>();
+        for (int k = 0; k < 10; ++k) QVERIFY(rowEmpty(log, k));
+        QVERIFY(!log->mnuRemove->isEnabled());
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        log->mnuCheckpoint->trigger();
+        QCOMPARE(MessageBox::history().size(), std::size_t(1));
+        QCOMPARE(MessageBox::history().back().text, kMaxText);
+        QVERIFY(!Forms::isLoaded<frmFPCheck>());
+        // Even when asked directly, removal has nothing to remove and asks nothing.
+        log->mnuRemove->setEnabled(true);
+        log->mnuRemove->trigger();
+        QCOMPARE(MessageBox::history().size(), std::size_t(1));
+        QVERIFY(!log->mnuRemove->isEnabled());
+        QCOMPARE(readFileBytes("neg.flt"), before);
+    }
+
     void corruptPlanFilesNeverCrashAWindow() {
         std::vector<std::vector<std::uint8_t>> files;
         files.push_back({});                                   // empty
