@@ -1,4 +1,6 @@
-# Joins the help pages into one HTML document.
+# Joins the help pages (DIR/*.html, in name order) into one HTML document.
+file(GLOB PAGES ${DIR}/*.html)
+list(SORT PAGES)
 set(body "")
 foreach(page ${PAGES})
   file(READ ${page} text)
