@@ -50,7 +50,11 @@ QString pageText(const QString& text) {
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QChar('\r'), QChar('\n'));
     s.remove(QChar('\0'));
-    return PrintPage::esc(s);
+    // The fields' padding is invisible on paper and only makes cells wide.
+    QStringList lines = s.split(QChar('\n'));
+    for (QString& line : lines)
+        while (line.endsWith(QChar(' '))) line.chop(1);
+    return PrintPage::esc(lines.join(QChar('\n')));
 }
 
 }  // namespace
@@ -253,18 +257,25 @@ QString frmFPLog::printPage() const {
                         "<td colspan=\"3\">RUNWAY INFORMATION<br><tt>%2</tt></td></tr></table>")
              .arg(t(lblRemaining), pageText(txtRunway->toPlainText()));
     h += "<p></p><table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\"><tr>";
-    for (const char* heading :
-         {"", "TO / CHECKPOINTS", "NAV AID<br>IDENT<br>FREQ", "RADIAL<br>TO<br>FROM", "TC", "WCA",
-          "TH", "VAR", "MH", "DEV", "CH", "Leg Dist.<br>REM.", "EGS<br>AGS", "ETE<br>ATE",
-          "ETA<br>ATA", "Fuel Used<br>REM."})
-        h += QStringLiteral("<th><small>%1</small></th>").arg(QString::fromLatin1(heading));
+    // Widths in percent of the page: the checkpoint's name gets the room.
+    const std::pair<const char*, int> headings[] = {
+        {"", 3},         {"TO / CHECKPOINTS", 20}, {"NAV AID<br>IDENT<br>FREQ", 8},
+        {"RADIAL<br>TO<br>FROM", 7}, {"TC", 5}, {"WCA", 5}, {"TH", 5}, {"VAR", 5}, {"MH", 5},
+        {"DEV", 5},      {"CH", 5},  {"Leg Dist.<br>REM.", 6}, {"EGS<br>AGS", 5},
+        {"ETE<br>ATE", 5}, {"ETA<br>ATA", 5}, {"Fuel Used<br>REM.", 6}};
+    for (auto [heading, width] : headings)
+        h += QStringLiteral("<th width=\"%1%\"><small>%2</small></th>")
+                 .arg(width)
+                 .arg(QString::fromLatin1(heading));
     h += "</tr>";
-    auto one = [&](const Row& r, int k) { return QStringLiteral("<td><tt>%1</tt></td>").arg(t(r[k])); };
+    auto one = [&](const Row& r, int k) {
+        return QStringLiteral("<td><small>%1</small></td>").arg(t(r[k]));
+    };
     auto two = [&](const Row& a, const Row& b, int k) {
-        return QStringLiteral("<td><tt>%1<br>%2</tt></td>").arg(t(a[k]), t(b[k]));
+        return QStringLiteral("<td><small>%1<br>%2</small></td>").arg(t(a[k]), t(b[k]));
     };
     for (int k = 0; k < 10; ++k) {
-        h += QStringLiteral("<tr><td>%1.</td>").arg(k + 1);
+        h += QStringLiteral("<tr><td><small>%1.</small></td>").arg(k + 1);
         h += one(lblCheck, k) + two(lblIdent, lblFreq, k) + two(lblRadTo, lblRadFrom, k);
         h += one(lblTC, k) + one(lblWCA, k) + one(lblTH, k) + one(lblVAR, k) + one(lblMH, k) +
              one(lblDEV, k) + one(lblCH, k);

@@ -50,13 +50,17 @@ QFont smallFont(QFont f) {
     return f;
 }
 
-// Page text: escaped, spaces kept, stored line breaks as breaks.
+// Page text: escaped, inner spaces kept, stored line breaks as breaks.
 QString pageText(const QString& text) {
     QString s = text;
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QChar('\r'), QChar('\n'));
     s.remove(QChar('\0'));
-    return PrintPage::esc(s);
+    // The fields' padding is invisible on paper and only makes cells wide.
+    QStringList lines = s.split(QChar('\n'));
+    for (QString& line : lines)
+        while (line.endsWith(QChar(' '))) line.chop(1);
+    return PrintPage::esc(lines.join(QChar('\n')));
 }
 
 }  // namespace

@@ -479,7 +479,8 @@ private slots:
         QVERIFY(html.contains("RWY 29<br>RWY 19"));
         QVERIFY(html.contains("CP1"));
         QVERIFY(html.contains("CP2"));
-        QVERIFY(html.contains("<td>10.</td>"));
+        QVERIFY(html.contains("<small>10.</small>"));
+        QVERIFY(html.contains("<small>CP1</small>"));  // padding dropped on paper
         QVERIFY(html.contains("Fuel Used<br>REM."));
         QVERIFY(PrintPage::printToPdf(html, "log.pdf"));
         QVERIFY(QFileInfo("log.pdf").size() > 1000);
