@@ -98,17 +98,15 @@ void addCurrencyFlight(CurrencyFigures& f, records::ConstByteSpan r, double date
 CurrencyFigures computeCurrency(const std::string& path, const records::DateLocale& loc,
                                 std::int64_t today) {
     CurrencyFigures f;
-    const auto block = readFlights(path);
-    if (!block) return f;
     int year = 0, month = 0, day = 0;
     records::civilFromDays(today, year, month, day);
-    for (std::size_t i = 0; i < block->count; ++i) {
-        const auto rec = block->flight(i);
+    const bool read = forEachFlight(path, [&](records::ConstByteSpan rec) {
         const std::string_view date(reinterpret_cast<const char*>(rec.data()) + off::Date, 15);
         const auto d = flightDate(date, loc, year);
-        if (!d) continue;  // no date: the flight cannot be placed in time
+        if (!d) return;  // no date: the flight cannot be placed in time
         addCurrencyFlight(f, rec, d->serial(), today);
-    }
+    });
+    if (!read) return {};
     return f;
 }
 

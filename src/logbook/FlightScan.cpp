@@ -5,22 +5,47 @@
 #include "records/RecordFile.h"
 
 namespace logbook {
+namespace {
 
-std::optional<FlightBlock> readFlights(const std::string& path) {
+// 256 records: about 105 KB, well inside the second-level cache.
+constexpr std::size_t kBlock = 256;
+
+struct Span {
+    std::int64_t last = 0;  // last flight record to visit (1: none)
+};
+
+std::optional<records::RecordFile> openFlights(const std::string& path, Span& span) {
     auto file = records::RecordFile::open(path, kLogRecordSize, records::RecordFile::Mode::ReadOnly);
     if (!file) return std::nullopt;
-    FlightBlock block;
     std::vector<records::Byte> first;
     if (!file->readRange(1, 1, first)) return std::nullopt;
     const std::int64_t lastRecord = records::getInt16(first, flight_offsets::LastRecord);
-    const auto held = static_cast<std::int64_t>(file->recordCount());
-    const std::int64_t last = std::min(lastRecord, held);
-    if (last >= 2) {
-        block.count = static_cast<std::size_t>(last - 1);
-        if (!file->readRange(2, block.count, block.bytes)) return std::nullopt;
+    span.last = std::max<std::int64_t>(1, std::min(lastRecord, static_cast<std::int64_t>(file->recordCount())));
+    return file;
+}
+
+}  // namespace
+
+bool forEachFlight(const std::string& path, const std::function<void(records::ConstByteSpan)>& visit) {
+    Span span;
+    auto file = openFlights(path, span);
+    if (!file) return false;
+    std::vector<records::Byte> block;
+    for (std::int64_t n = 2; n <= span.last;) {
+        const auto count = static_cast<std::size_t>(std::min<std::int64_t>(kBlock, span.last - n + 1));
+        if (!file->readRange(n, count, block)) return false;
+        for (std::size_t i = 0; i < count; ++i)
+            visit(records::ConstByteSpan(block.data() + i * kLogRecordSize, kLogRecordSize));
+        n += static_cast<std::int64_t>(count);
     }
     file->close();
-    return block;
+    return true;
+}
+
+std::optional<std::size_t> flightCount(const std::string& path) {
+    Span span;
+    if (!openFlights(path, span)) return std::nullopt;
+    return static_cast<std::size_t>(span.last - 1);
 }
 
 }  // namespace logbook

@@ -31,12 +31,6 @@ constexpr std::array<unsigned char, 256> makeFold() {
 }
 constexpr std::array<unsigned char, 256> kFold = makeFold();
 
-std::string folded(const std::string& s) {
-    std::string f(s);
-    for (char& c : f) c = static_cast<char>(kFold[static_cast<unsigned char>(c)]);
-    return f;
-}
-
 // The list's number text, exactly records::formatSingleList, but quick: a
 // logbook holds few distinct values (tenths of hours, small counts), so the
 // texts are remembered by bit pattern, and new ones come from to_chars,
@@ -82,44 +76,67 @@ private:
     std::array<Slot, kSlots> slots_{};
 };
 
-void appendText(std::string& line, records::ConstByteSpan rec, std::size_t offset, std::size_t width) {
-    for (std::size_t i = 0; i < width; ++i) {
-        const char c = static_cast<char>(rec[offset + i]);
-        line += c == '\0' ? ' ' : c;
+// Builds a line in a stack buffer: its longest form (seven numbers of 13
+// characters) is well under its size.
+class LineBuilder {
+public:
+    void text(records::ConstByteSpan rec, std::size_t offset, std::size_t width) {
+        for (std::size_t i = 0; i < width; ++i) {
+            const char c = static_cast<char>(rec[offset + i]);
+            buf_[n_++] = c == '\0' ? ' ' : c;
+        }
     }
-}
+    void blanks(std::size_t count) {
+        std::memset(buf_ + n_, ' ', count);
+        n_ += count;
+    }
+    void number(std::string_view t) {
+        std::memcpy(buf_ + n_, t.data(), t.size());
+        n_ += t.size();
+    }
+    std::string str() const { return std::string(buf_, n_); }
+    std::size_t appendTo(std::string& out) const {
+        out.append(buf_, n_);
+        return n_;
+    }
 
-void appendBlanks(std::string& line, std::size_t n) { line.append(n, ' '); }
+private:
+    char buf_[512];
+    std::size_t n_ = 0;
+};
+
+void buildLine(records::ConstByteSpan r, ListNumbers& numbers, LineBuilder& b) {
+    using records::getFloat;
+    b.text(r, off::Date, 15);
+    b.blanks(8);
+    b.text(r, off::Ident, 10);
+    b.blanks(6);
+    b.text(r, off::From, 3);
+    b.blanks(13);
+    b.text(r, off::To, 3);
+    b.blanks(13);
+    b.number(numbers.text(getFloat(r, off::InstrApp)));
+    b.blanks(17);
+    b.number(numbers.text(getFloat(r, off::Landings) + getFloat(r, off::NightLand)));
+    b.blanks(15);
+    b.number(numbers.text(getFloat(r, off::Day)));
+    b.blanks(12);
+    b.number(numbers.text(getFloat(r, off::Night)));
+    b.blanks(13);
+    b.number(numbers.text(getFloat(r, off::Dual)));
+    b.blanks(13);
+    b.number(numbers.text(getFloat(r, off::InCommand)));
+    b.blanks(13);
+    b.number(numbers.text(getFloat(r, off::Total)));
+}
 
 std::string buildLine(records::ConstByteSpan r, ListNumbers& numbers) {
-    using records::getFloat;
-    std::string line;
-    line.reserve(200);
-    appendText(line, r, off::Date, 15);
-    appendBlanks(line, 8);
-    appendText(line, r, off::Ident, 10);
-    appendBlanks(line, 6);
-    appendText(line, r, off::From, 3);
-    appendBlanks(line, 13);
-    appendText(line, r, off::To, 3);
-    appendBlanks(line, 13);
-    line += numbers.text(getFloat(r, off::InstrApp));
-    appendBlanks(line, 17);
-    line += numbers.text(getFloat(r, off::Landings) + getFloat(r, off::NightLand));
-    appendBlanks(line, 15);
-    line += numbers.text(getFloat(r, off::Day));
-    appendBlanks(line, 12);
-    line += numbers.text(getFloat(r, off::Night));
-    appendBlanks(line, 13);
-    line += numbers.text(getFloat(r, off::Dual));
-    appendBlanks(line, 13);
-    line += numbers.text(getFloat(r, off::InCommand));
-    appendBlanks(line, 13);
-    line += numbers.text(getFloat(r, off::Total));
-    return line;
+    LineBuilder b;
+    buildLine(r, numbers, b);
+    return b.str();
 }
 
-int compareFolded(const std::string& a, const std::string& b) {
+int compareFolded(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned char x = kFold[static_cast<unsigned char>(a[i])];
@@ -129,47 +146,75 @@ int compareFolded(const std::string& a, const std::string& b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-// The flights' lines with their folded forms, sorted: the folded forms are
-// made once so the sort compares plain bytes.
-struct Keyed {
-    std::string key;
-    std::size_t index;
+bool lineLess(std::string_view a, std::string_view b) {
+    const int c = compareFolded(a, b);
+    if (c != 0) return c < 0;
+    return a < b;  // std::string compares bytes as unsigned char
+}
+
+// Every line has blanks at the same places before its first number (columns
+// 15-22, 33-38, 42-54 and 58-70), so the folded bytes of the date, ident,
+// From and To and the first number's sign column decide the order of the
+// first 72 columns. Packed into four big-endian words they settle nearly
+// every comparison of the sort without touching the lines.
+constexpr std::size_t kKeyColumns[][2] = {{0, 15}, {23, 10}, {39, 3}, {55, 3}, {71, 1}};
+constexpr std::size_t kKeyedPrefix = 72;
+
+struct SortKey {
+    std::uint64_t k[4];
+    std::uint32_t index;
 };
 
-std::vector<std::size_t> sortedOrder(const std::vector<std::string>& lines) {
-    std::vector<Keyed> keyed;
-    keyed.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) keyed.push_back({folded(lines[i]), i});
-    std::sort(keyed.begin(), keyed.end(), [&](const Keyed& a, const Keyed& b) {
-        // std::string compares its bytes as unsigned char, as memcmp does.
-        const int c = a.key.compare(b.key);
-        if (c != 0) return c < 0;
-        return lines[a.index] < lines[b.index];
+SortKey keyOf(std::string_view line, std::size_t index) {
+    SortKey key{{0, 0, 0, 0}, static_cast<std::uint32_t>(index)};
+    std::size_t at = 0;
+    for (const auto& [from, width] : kKeyColumns)
+        for (std::size_t i = from; i < from + width; ++i, ++at) {
+            const std::uint64_t c = i < line.size() ? kFold[static_cast<unsigned char>(line[i])] : 0;
+            key.k[at / 8] = (key.k[at / 8] << 8) | c;
+        }
+    return key;
+}
+
+// Lines whose keys are equal agree, folded, on their first 72 columns.
+bool restLess(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = kKeyedPrefix; i < n; ++i) {
+        const unsigned char x = kFold[static_cast<unsigned char>(a[i])];
+        const unsigned char y = kFold[static_cast<unsigned char>(b[i])];
+        if (x != y) return x < y;
+    }
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
+}
+
+// The order of the lines: ascending without regard to case, ties by bytes.
+template <class Lines>
+std::vector<std::uint32_t> sortedOrder(const Lines& lines) {
+    std::vector<SortKey> keys;
+    keys.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) keys.push_back(keyOf(lines[i], i));
+    std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
+        for (int w = 0; w < 4; ++w)
+            if (a.k[w] != b.k[w]) return a.k[w] < b.k[w];
+        return restLess(std::string_view(lines[a.index]), std::string_view(lines[b.index]));
     });
-    std::vector<std::size_t> order;
+    std::vector<std::uint32_t> order;
     order.reserve(lines.size());
-    for (const Keyed& k : keyed) order.push_back(k.index);
+    for (const SortKey& k : keys) order.push_back(k.index);
     return order;
 }
 
 std::string cellText(records::ConstByteSpan r, std::size_t offset, std::size_t width) {
-    std::string s;
-    appendText(s, r, offset, width);
-    return records::trimSpaces(s);
+    LineBuilder b;
+    b.text(r, offset, width);
+    return records::trimSpaces(b.str());
 }
 
 std::string cellNumber(float v) {
     std::string s = records::formatSingleList(v);
     if (!s.empty() && s.front() == ' ') s.erase(s.begin());
     return s;
-}
-
-std::vector<std::string> unsortedLines(const FlightBlock& block) {
-    ListNumbers numbers;
-    std::vector<std::string> lines;
-    lines.reserve(block.count);
-    for (std::size_t i = 0; i < block.count; ++i) lines.push_back(buildLine(block.flight(i), numbers));
-    return lines;
 }
 
 }  // namespace
@@ -179,35 +224,45 @@ std::string browseLine(records::ConstByteSpan flight) {
     return buildLine(flight, numbers);
 }
 
-bool browseLess(const std::string& a, const std::string& b) {
-    const int c = compareFolded(a, b);
-    if (c != 0) return c < 0;
-    return a < b;
+bool browseLess(std::string_view a, std::string_view b) { return lineLess(a, b); }
+
+std::vector<std::string> BrowseLines::toVector() const {
+    std::vector<std::string> out;
+    out.reserve(size());
+    for (std::size_t i = 0; i < size(); ++i) out.emplace_back((*this)[i]);
+    return out;
 }
 
-std::vector<std::string> browseLines(const std::string& path) {
-    const auto block = readFlights(path);
-    if (!block) return {};
-    std::vector<std::string> lines = unsortedLines(*block);
-    const std::vector<std::size_t> order = sortedOrder(lines);
-    std::vector<std::string> sorted;
-    sorted.reserve(lines.size());
-    for (std::size_t i : order) sorted.push_back(std::move(lines[i]));
-    return sorted;
+BrowseLines browseLines(const std::string& path) {
+    ListNumbers numbers;
+    BrowseLines result;
+    std::vector<std::string_view> lines;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> spans;
+    if (const auto n = flightCount(path)) {
+        spans.reserve(*n);
+        result.text_.reserve(*n * 100);
+    }
+    const bool read = forEachFlight(path, [&](records::ConstByteSpan r) {
+        LineBuilder b;
+        buildLine(r, numbers, b);
+        const auto at = static_cast<std::uint32_t>(result.text_.size());
+        spans.emplace_back(at, static_cast<std::uint32_t>(b.appendTo(result.text_)));
+    });
+    if (!read) return {};
+    lines.reserve(spans.size());
+    for (const auto& [at, len] : spans) lines.push_back(std::string_view(result.text_).substr(at, len));
+    result.spans_.reserve(spans.size());
+    for (std::uint32_t i : sortedOrder(lines)) result.spans_.push_back(spans[i]);
+    return result;
 }
 
 std::vector<BrowseRow> browseRows(const std::string& path) {
     using records::getFloat;
-    const auto block = readFlights(path);
-    if (!block) return {};
-    std::vector<std::string> lines = unsortedLines(*block);
-    const std::vector<std::size_t> order = sortedOrder(lines);
+    ListNumbers numbers;
     std::vector<BrowseRow> rows;
-    rows.reserve(lines.size());
-    for (std::size_t i : order) {
-        const auto r = block->flight(i);
+    const bool read = forEachFlight(path, [&](records::ConstByteSpan r) {
         BrowseRow row;
-        row.line = std::move(lines[i]);
+        row.line = buildLine(r, numbers);
         row.cells = {cellText(r, off::Date, 15),
                      cellText(r, off::Ident, 10),
                      cellText(r, off::From, 3),
@@ -220,8 +275,15 @@ std::vector<BrowseRow> browseRows(const std::string& path) {
                      cellNumber(getFloat(r, off::InCommand)),
                      cellNumber(getFloat(r, off::Total))};
         rows.push_back(std::move(row));
-    }
-    return rows;
+    });
+    if (!read) return {};
+    std::vector<std::string> lines;
+    lines.reserve(rows.size());
+    for (const BrowseRow& r : rows) lines.push_back(r.line);
+    std::vector<BrowseRow> sorted;
+    sorted.reserve(rows.size());
+    for (std::uint32_t i : sortedOrder(lines)) sorted.push_back(std::move(rows[i]));
+    return sorted;
 }
 
 }  // namespace logbook

@@ -1,7 +1,8 @@
 #include "logbook/TotalTime.h"
 
 #include <string_view>
-#include <unordered_set>
+#include <cstdint>
+#include <cstring>
 
 #include "logbook/FlightScan.h"
 
@@ -22,15 +23,58 @@ std::string_view trimBlanks(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-std::vector<std::string> distinct(const FlightBlock& block, std::size_t offset, std::size_t width) {
-    std::vector<std::string> kept;
-    std::unordered_set<std::string_view> seen;
-    for (std::size_t i = 0; i < block.count; ++i) {
-        const std::string_view v = fieldView(block.flight(i), offset, width);
-        if (seen.insert(v).second) kept.emplace_back(v);
+// Keeps each distinct text once, in order of first appearance: a small
+// open-addressing table (a logbook has few aircraft, and this runs once per
+// flight). A field of 8 to 16 bytes is held exactly by two overlapping 8-byte
+// words, so the words serve as both hash and comparison.
+class Distinct {
+public:
+    explicit Distinct(std::vector<std::string>& kept) : kept_(kept), slots_(64, kEmpty) {}
+
+    void add(std::string_view v) {
+        const Words w = words(v);
+        std::size_t i = hash(w) & (slots_.size() - 1);
+        for (; slots_[i] != kEmpty; i = (i + 1) & (slots_.size() - 1)) {
+            const Words& k = keys_[slots_[i]];
+            if (k.a == w.a && k.b == w.b) return;
+        }
+        slots_[i] = static_cast<std::uint32_t>(kept_.size());
+        kept_.emplace_back(v);
+        keys_.push_back(w);
+        if (kept_.size() * 2 > slots_.size()) grow();
     }
-    return kept;
-}
+
+private:
+    static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
+    struct Words {
+        std::uint64_t a, b;
+    };
+
+    static Words words(std::string_view v) {  // 8 <= v.size() <= 16
+        Words w;
+        std::memcpy(&w.a, v.data(), 8);
+        std::memcpy(&w.b, v.data() + v.size() - 8, 8);
+        return w;
+    }
+    static std::size_t hash(const Words& w) {
+        std::uint64_t h = w.a * 0x9E3779B97F4A7C15ull ^ (w.b + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
+        return static_cast<std::size_t>(h ^ (h >> 31));
+    }
+
+    void grow() {
+        std::vector<std::uint32_t> bigger(slots_.size() * 2, kEmpty);
+        for (std::uint32_t k = 0; k < keys_.size(); ++k) {
+            std::size_t i = hash(keys_[k]) & (bigger.size() - 1);
+            while (bigger[i] != kEmpty) i = (i + 1) & (bigger.size() - 1);
+            bigger[i] = k;
+        }
+        slots_.swap(bigger);
+    }
+
+    std::vector<std::string>& kept_;
+    std::vector<Words> keys_;
+    std::vector<std::uint32_t> slots_;
+};
 
 }  // namespace
 
@@ -58,32 +102,31 @@ void addFlight(TimeTotals& t, records::ConstByteSpan r) {
 
 TotalTimeLoad loadTotalTime(const std::string& path) {
     TotalTimeLoad load;
-    const auto block = readFlights(path);
-    if (!block) return load;
-    for (std::size_t i = 0; i < block->count; ++i) addFlight(load.totals, block->flight(i));
-    load.idents = distinct(*block, off::Ident, 10);
-    load.makes = distinct(*block, off::Make, 15);
+    Distinct idents(load.idents), makes(load.makes);
+    const bool read = forEachFlight(path, [&](records::ConstByteSpan rec) {
+        addFlight(load.totals, rec);
+        idents.add(fieldView(rec, off::Ident, 10));
+        makes.add(fieldView(rec, off::Make, 15));
+    });
+    if (!read) return {};
     return load;
 }
 
 TimeTotals totalsAll(const std::string& path) {
     TimeTotals t;
-    if (const auto block = readFlights(path))
-        for (std::size_t i = 0; i < block->count; ++i) addFlight(t, block->flight(i));
+    if (!forEachFlight(path, [&](records::ConstByteSpan rec) { addFlight(t, rec); })) return {};
     return t;
 }
 
 TimeTotals totalsFor(const std::string& path, FlightTextField field, std::string_view text) {
     TimeTotals t;
-    const auto block = readFlights(path);
-    if (!block) return t;
     const std::size_t offset = field == FlightTextField::Ident ? off::Ident : off::Make;
     const std::size_t width = field == FlightTextField::Ident ? 10 : 15;
     const std::string_view wanted = trimBlanks(text);
-    for (std::size_t i = 0; i < block->count; ++i) {
-        const auto rec = block->flight(i);
+    const bool read = forEachFlight(path, [&](records::ConstByteSpan rec) {
         if (trimBlanks(fieldView(rec, offset, width)) == wanted) addFlight(t, rec);
-    }
+    });
+    if (!read) return {};
     return t;
 }
 

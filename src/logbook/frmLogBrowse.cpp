@@ -31,9 +31,10 @@ constexpr Heading kHeadings[] = {
     {"lblDual", "Dual", 7320},         {"lblPIC", "PIC", 8040},
     {"lblTotal", "Total Time", 8640}};
 
-QString lineText(const std::string& bytes) {
+// Lines are Windows-1252; most are plain ASCII, which converts directly.
+QString lineText(std::string_view bytes) {
     for (unsigned char c : bytes)
-        if (c >= 0x80) return Convert::fromBytes(bytes);
+        if (c >= 0x80) return Convert::fromBytes(std::string(bytes));
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
@@ -85,10 +86,10 @@ frmLogBrowse::frmLogBrowse() {
 
 void frmLogBrowse::Form_Load() {
     modLog::LogRecLen = 420;
-    const std::vector<std::string> lines = logbook::browseLines(reportwindows::logPath(modLog::LogPath));
+    const logbook::BrowseLines lines = logbook::browseLines(reportwindows::logPath(modLog::LogPath));
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& l : lines) texts.push_back(lineText(l));
+    for (std::size_t i = 0; i < lines.size(); ++i) texts.push_back(lineText(lines[i]));
     lstLogBook->setUpdatesEnabled(false);
     lstLogBook->addItems(texts);
     lstLogBook->setUpdatesEnabled(true);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -176,6 +177,22 @@ TEST(ReportsTotals, FilterTrimsBlanksOnBothSidesAndWantsTheWholeText) {
     EXPECT_EQ(logbook::totalsFor(path, FlightTextField::Make, "Select Aircraft Type").Total, 0.0f);
     // Only blanks are trimmed: a tab is part of the text.
     EXPECT_EQ(logbook::totalsFor(path, FlightTextField::Ident, "N123\t").Total, 0.0f);
+}
+
+TEST(ReportsTotals, ManyAircraftKeepFirstFlightOrder) {
+    testsupport::TempDir dir;
+    std::vector<Flight> fl;
+    std::vector<std::string> idents;
+    for (int i = 0; i < 500; ++i) {
+        const std::string id = "N" + std::to_string((i * 7919) % 300);
+        fl.push_back(flight("1/1/98", id, "M" + std::to_string(i % 3), 1));
+        std::string padded = id + std::string(10 - id.size(), ' ');
+        if (std::find(idents.begin(), idents.end(), padded) == idents.end()) idents.push_back(padded);
+    }
+    const auto load = logbook::loadTotalTime(write(dir, logbookOf(fl)));
+    EXPECT_EQ(load.idents, idents);
+    EXPECT_EQ(load.makes.size(), 3u);
+    EXPECT_EQ(load.totals.Total, 500);
 }
 
 TEST(ReportsTotals, OneAircraftLogbookFilteredEqualsUnfiltered) {
@@ -365,7 +382,7 @@ TEST(ReportsBrowse, SortedWithoutRegardToCaseByDateText) {
                         flight("b", "N1", "", 1), flight("A", "N1", "", 1), flight("a", "N1", "", 1),
                         flight("9/1/98", "N0", "", 1), flight("\xC9t\xE9", "N1", "", 1),
                         flight("\xE9t\xE9", "N1", "", 2)}));
-    const auto lines = logbook::browseLines(path);
+    const auto lines = logbook::browseLines(path).toVector();
     ASSERT_EQ(lines.size(), 8u);
     std::vector<std::string> heads;
     for (const auto& l : lines) heads.push_back(l.substr(0, 15) + l.substr(23, 2));
@@ -377,6 +394,34 @@ TEST(ReportsBrowse, SortedWithoutRegardToCaseByDateText) {
     EXPECT_TRUE(logbook::browseLess("apple", "Banana"));
     EXPECT_FALSE(logbook::browseLess("Banana", "apple"));
     EXPECT_TRUE(logbook::browseLess("\xC0", "\xE1"));  // À before á: folded à < á
+}
+
+TEST(ReportsBrowse, LargeMixedLogbookIsAPermutationInCaseInsensitiveOrder) {
+    testsupport::TempDir dir;
+    std::mt19937 rng(21);
+    const char letters[] = "aAbBzZ09 /-\xE9\xC9";
+    std::vector<Bytes> recs;
+    std::vector<std::string> expected;
+    auto word = [&](std::size_t n) {
+        std::string w;
+        for (std::size_t i = 0; i < n; ++i) w += letters[rng() % (sizeof letters - 1)];
+        return w;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        Flight f = flight(word(1 + rng() % 3), word(rng() % 3), "M", static_cast<float>(rng() % 7) / 2);
+        f.from = word(rng() % 4);
+        f.to = word(rng() % 4);
+        f.instrApp = static_cast<float>(static_cast<int>(rng() % 5) - 2);
+        f.landings = static_cast<float>(rng() % 3);
+        recs.push_back(flightRecord(f));
+        expected.push_back(logbook::browseLine(recs.back()));
+    }
+    const auto lines = logbook::browseLines(write(dir, logbookBytes(recs))).toVector();
+    ASSERT_EQ(lines.size(), expected.size());
+    EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end(), logbook::browseLess));
+    EXPECT_TRUE(std::is_permutation(lines.begin(), lines.end(), expected.begin()));
+    std::sort(expected.begin(), expected.end(), logbook::browseLess);
+    EXPECT_EQ(lines, expected);
 }
 
 TEST(ReportsBrowse, RowsFollowTheLinesOrderWithTrimmedCells) {
@@ -467,7 +512,7 @@ TEST(ReportsHostile, NonFiniteNumbersAndOddBytesInTexts) {
     EXPECT_EQ(load.totals.Total, 2);
     ASSERT_EQ(load.idents.size(), 2u);
     EXPECT_EQ(load.idents[0], std::string("N\x80\0       ", 10));  // kept as stored
-    const auto lines = logbook::browseLines(path);
+    const auto lines = logbook::browseLines(path).toVector();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].substr(0, 15), "3/1 /98        ");  // the NUL shows as a blank
     EXPECT_EQ(lines[0].substr(23, 10), "N\x80        ");

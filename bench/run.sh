@@ -1,0 +1,23 @@
+#!/bin/sh
+# Builds the benchmarks (Release) and runs them on a generated logbook of
+# 32766 flights: core operations against a plain read and a synced copy of
+# the same file, then the real windows offscreen and the viewer's peak memory.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build-bench"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DAEROKIT_BUILD_BENCH=ON -DAEROKIT_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target logbook_bench logbook_window_bench -j2 >/dev/null
+
+data="$build/bench-data"
+mkdir -p "$data"
+export AEROKIT_BENCH_DIR="$data"
+export QT_QPA_PLATFORM=offscreen
+
+echo "== core operations (32766 flights) =="
+"$build/bench/logbook_bench" --benchmark_color=false
+
+echo
+echo "== windows, offscreen =="
+"$build/bench/logbook_window_bench"
+"$build/bench/logbook_window_bench" memory "$data/windows.log"
+rm -f "$data/windows.log"
