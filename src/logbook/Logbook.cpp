@@ -357,11 +357,23 @@ AppendResult appendFlight(const std::string& path, const LogRecord& flight) {
     return AppendResult::Appended;
 }
 
+namespace {
+// The date field of a record with its blanks trimmed, without copying it:
+// finding a flight compares this for every record of the logbook.
+std::string_view trimmedDateView(records::ConstByteSpan rec) {
+    std::string_view d(reinterpret_cast<const char*>(rec.data()), 15);
+    while (!d.empty() && d.front() == ' ') d.remove_prefix(1);
+    while (!d.empty() && d.back() == ' ') d.remove_suffix(1);
+    return d;
+}
+}  // namespace
+
 std::vector<std::string> dateList(const Contents& log) {
     std::vector<std::string> dates;
+    dates.reserve(log.lastRecord > 1 ? static_cast<std::size_t>(log.lastRecord - 1) : 0);
     for (std::int64_t i = 2; i <= log.lastRecord; ++i) {
-        std::string d = LogRecord::decodeDate(log.record(i)).trimmed();
-        if (!blank(d)) dates.push_back(std::move(d));
+        const std::string_view d = trimmedDateView(log.record(i));
+        if (!d.empty()) dates.emplace_back(d);
     }
     return dates;
 }
@@ -371,12 +383,13 @@ std::vector<std::string> dateList(const std::string& path) {
     return log ? dateList(*log) : std::vector<std::string>{};
 }
 
+
 std::optional<Found> findFlight(const Contents& log, const std::string& trimmedDate) {
     // Flights without a date are never listed, so a blank text names none
     // of them: removing "" must not take the first undated flight.
     if (blank(trimmedDate)) return std::nullopt;
     for (std::int64_t i = 2; i <= log.lastRecord; ++i) {
-        if (LogRecord::decodeDate(log.record(i)).trimmed() == trimmedDate)
+        if (trimmedDateView(log.record(i)) == trimmedDate)
             return Found{i, LogRecord::decode(log.record(i))};
     }
     return std::nullopt;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -61,10 +62,26 @@ constexpr std::int16_t kFalse = 0;
 
 // Explicit byte-offset encoders. Offsets are bounds-checked by the caller's
 // static layout; these never read or write outside [off, off + width).
-std::int16_t getInt16(ConstByteSpan rec, std::size_t off);
-void putInt16(ByteSpan rec, std::size_t off, std::int16_t value);
-float getFloat(ConstByteSpan rec, std::size_t off);
-void putFloat(ByteSpan rec, std::size_t off, float value);
+// Inline: the reports decode these for every flight of a logbook.
+inline std::int16_t getInt16(ConstByteSpan rec, std::size_t off) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(rec[off] | (rec[off + 1] << 8)));
+}
+inline void putInt16(ByteSpan rec, std::size_t off, std::int16_t value) {
+    const auto u = static_cast<std::uint16_t>(value);
+    rec[off] = static_cast<Byte>(u & 0xFF);
+    rec[off + 1] = static_cast<Byte>(u >> 8);
+}
+inline float getFloat(ConstByteSpan rec, std::size_t off) {
+    const std::uint32_t u = static_cast<std::uint32_t>(rec[off]) |
+                            (static_cast<std::uint32_t>(rec[off + 1]) << 8) |
+                            (static_cast<std::uint32_t>(rec[off + 2]) << 16) |
+                            (static_cast<std::uint32_t>(rec[off + 3]) << 24);
+    return std::bit_cast<float>(u);
+}
+inline void putFloat(ByteSpan rec, std::size_t off, float value) {
+    const auto u = std::bit_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i) rec[off + i] = static_cast<Byte>((u >> (8 * i)) & 0xFF);
+}
 
 template <std::size_t N>
 FixedText<N> getText(ConstByteSpan rec, std::size_t off) {

@@ -84,13 +84,23 @@ std::uint64_t RecordFile::sizeBytes() const {
 }
 
 bool RecordFile::readRange(std::int64_t first, std::size_t count, std::vector<Byte>& out) {
-    out.assign(count * recLen_, 0);
-    if (!f_ || first < 1) return false;
-    if (count == 0) return true;
+    // Only the part past the end is zero-filled: a large read should not
+    // touch its buffer twice.
+    out.resize(count * recLen_);
+    if (!f_ || first < 1) {
+        std::fill(out.begin(), out.end(), Byte{0});
+        return false;
+    }
     const auto offset = static_cast<std::uint64_t>(first - 1) * recLen_;
-    if (offset >= sizeBytes()) return true;  // wholly past the end: zeros
-    if (std::fseek(f_, static_cast<long>(offset), SEEK_SET) != 0) return false;
-    std::fread(out.data(), 1, out.size(), f_);
+    std::size_t got = 0;
+    if (count > 0 && offset < sizeBytes()) {
+        if (std::fseek(f_, static_cast<long>(offset), SEEK_SET) != 0) {
+            std::fill(out.begin(), out.end(), Byte{0});
+            return false;
+        }
+        got = std::fread(out.data(), 1, out.size(), f_);
+    }
+    std::fill(out.begin() + static_cast<std::ptrdiff_t>(got), out.end(), Byte{0});
     return std::ferror(f_) == 0;
 }
 
