@@ -1,6 +1,7 @@
 #include "records/RecordFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -76,11 +77,9 @@ std::optional<RecordFile> RecordFile::open(const std::string& path, std::size_t 
 
 std::uint64_t RecordFile::sizeBytes() const {
     if (!f_) return 0;
-    const long here = std::ftell(f_);
-    if (std::fseek(f_, 0, SEEK_END) != 0) return 0;
-    const long end = std::ftell(f_);
-    if (here >= 0) std::fseek(f_, here, SEEK_SET);
-    return end < 0 ? 0 : static_cast<std::uint64_t>(end);
+    struct stat st {};
+    if (::fstat(::fileno(f_), &st) != 0) return 0;
+    return static_cast<std::uint64_t>(st.st_size);
 }
 
 bool RecordFile::readRange(std::int64_t first, std::size_t count, std::vector<Byte>& out) {
@@ -91,17 +90,23 @@ bool RecordFile::readRange(std::int64_t first, std::size_t count, std::vector<By
         std::fill(out.begin(), out.end(), Byte{0});
         return false;
     }
-    const auto offset = static_cast<std::uint64_t>(first - 1) * recLen_;
+    // Positioned reads straight from the descriptor: one system call per
+    // range and no stdio buffer in between. Writes are flushed as they are
+    // made, so the descriptor always sees them.
+    const auto offset = static_cast<off_t>(static_cast<std::uint64_t>(first - 1) * recLen_);
     std::size_t got = 0;
-    if (count > 0 && offset < sizeBytes()) {
-        if (std::fseek(f_, static_cast<long>(offset), SEEK_SET) != 0) {
-            std::fill(out.begin(), out.end(), Byte{0});
-            return false;
-        }
-        got = std::fread(out.data(), 1, out.size(), f_);
+    bool ok = true;
+    const int fd = ::fileno(f_);
+    while (got < out.size()) {
+        const ssize_t n = ::pread(fd, out.data() + got, out.size() - got,
+                                  offset + static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ok = false;
+        if (n <= 0) break;  // the end of the file: the rest reads as zeros
+        got += static_cast<std::size_t>(n);
     }
     std::fill(out.begin() + static_cast<std::ptrdiff_t>(got), out.end(), Byte{0});
-    return std::ferror(f_) == 0;
+    return ok;
 }
 
 bool RecordFile::read(std::int64_t n, std::vector<Byte>& out) { return readRange(n, 1, out); }
