@@ -21,9 +21,12 @@
 
 namespace {
 
+// Station names and figures come from aircraft files: shown as plain text,
+// so markup in a file (an <img> naming a device, say) is never interpreted.
 QLabel* label(QWidget* parent, const char* name, const QString& caption = {}) {
     auto* l = new QLabel(caption, parent);
     l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
     return l;
 }
 
@@ -394,6 +397,7 @@ void frmWandB::cmdLoad_Click() {
     lstLoad->clear();
     const auto names = wandb::listAircraftFiles();
     if (names.empty()) {
+        lstLoad->hide();  // an empty list left from an earlier Load offers nothing
         MessageBox::show("Aicraft not found: Please Select New Aircraft", "Aircraft Not Found",
                          MessageBox::Buttons::Ok, MessageBox::Icon::Stop, this);
         return;

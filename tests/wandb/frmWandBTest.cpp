@@ -431,6 +431,46 @@ private slots:
         QCOMPARE(w->lblEmptyWeight->text(), QString());
     }
 
+
+    void markupInAFileIsShownAsText() {
+        // Names and figures come from files anyone may drop in the folder;
+        // rich text there could name a device as an image and exhaust memory.
+        AircraftRecord a = everyStation("N5");
+        a.Seat1Name.assign("<b>Pilot</b>");
+        a.Tank1Name.assign("<img src=none.png>");
+        store(a);
+        frmWandB* w = Forms::show<frmWandB>();
+        QVERIFY(pick(w, "N5.pln"));
+        QCOMPARE(w->lblSeat1->text().trimmed(), QString("<b>Pilot</b>"));
+        QCOMPARE(w->lblTank1->text().trimmed(), QString("<img src=none.png>"));
+        int labels = 0;
+        for (QLabel* l : w->findChildren<QLabel*>()) {
+            if (!l->objectName().startsWith("lbl")) continue;
+            QVERIFY2(l->textFormat() == Qt::PlainText, qPrintable(l->objectName()));
+            ++labels;
+        }
+        QCOMPARE(labels, 51);  // every lbl control of the window
+        // Shown as the literal text: as wide as a plain label with it.
+        QLabel plain;
+        plain.setFont(w->lblSeat1->font());
+        plain.setTextFormat(Qt::PlainText);
+        plain.setText(w->lblSeat1->text());
+        QCOMPARE(w->lblSeat1->sizeHint().width(), plain.sizeHint().width());
+    }
+
+    void loadWithNoAircraftLeftHidesTheList() {
+        store(example());
+        frmWandB* w = Forms::show<frmWandB>();
+        w->cmdLoad->click();
+        QVERIFY(!w->lstLoad->isHidden());
+        QFile::remove("N1234.pln");
+        answerOk();
+        w->cmdLoad->click();
+        QCOMPARE(lastBox().title, QString("Aircraft Not Found"));
+        QCOMPARE(w->lstLoad->count(), 0);
+        QVERIFY(w->lstLoad->isHidden());
+    }
+
     void corruptAircraftFilesNeverCrash() {
         const auto nanArms = everyStation("nan").encode();
         std::vector<std::uint8_t> bytes(nanArms.begin(), nanArms.end());
