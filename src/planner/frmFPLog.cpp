@@ -106,7 +106,10 @@ frmFPLog::frmFPLog() {
     }
     auto* runway = new QVBoxLayout;
     runway->addWidget(captionLabel(central, "lblRunway1", "RUNWAY INFORMATION"));
-    txtRunway = planner::multiLineBox(central, "txtRunway", 200, true);
+    // Nothing typed here is stored, so the limit only has to let the field
+    // show whole: a file from elsewhere may hold lone line breaks, which
+    // count two each, so 200 bytes can need up to 400.
+    txtRunway = planner::multiLineBox(central, "txtRunway", 2 * 200, true);
     txtRunway->setFixedHeight(90);
     runway->addWidget(txtRunway);
     header->addLayout(runway, 0, 6, 5, 1);

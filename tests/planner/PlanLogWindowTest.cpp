@@ -132,6 +132,20 @@ private slots:
         QCOMPARE(log->lblRadFrom[4]->objectName(), QString("lblRadFrom_4"));
     }
 
+    void runwayWithLoneLineBreaksShowsWhole() {
+        // Written by another program: bare LF and CR instead of CR LF.
+        PlanRecord r = planWith(-1);
+        r.RunwayInfo.assign(std::string(120, 'a') + std::string(40, '\n') + std::string(40, '\r'));
+        makePlan("p.flt", {r});
+        const auto before = readFileBytes("p.flt");
+        auto* log = Forms::show<frmFPLog>();
+        const QString shown = log->txtRunway->toPlainText();
+        QCOMPARE(shown.size(), 200);
+        QVERIFY(shown.startsWith(QString(120, 'a')));
+        QCOMPARE(shown.count(QChar('a')), 120);
+        QCOMPARE(readFileBytes("p.flt"), before);
+    }
+
     void logHeaderInputStoresLogFieldsOnly() {
         const PlanRecord old = planWith(-1);
         makePlan("p.flt", {old, checkpointNamed("KEEP")});
