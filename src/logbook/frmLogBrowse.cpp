@@ -1,5 +1,6 @@
 #include "logbook/frmLogBrowse.h"
 
+#include <QCloseEvent>
 #include <QFontDatabase>
 #include <QMenu>
 #include <QStringList>
@@ -99,6 +100,11 @@ void frmLogBrowse::Command1_Click() {
     Forms::hide<frmLogBrowse>();
     Forms::show<frmLogBook>();
     Forms::unload<frmLogBrowse>();
+}
+
+void frmLogBrowse::closeEvent(QCloseEvent* event) {
+    if (!Forms::ending()) Forms::show<frmLogBook>();
+    event->accept();
 }
 
 void frmLogBrowse::mnuExit_Click() { Common::exitProgram(); }

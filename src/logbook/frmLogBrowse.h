@@ -38,4 +38,9 @@ public slots:
     void Command1_Click();
     void mnuPrint_Click();
     void mnuExit_Click();
+
+protected:
+    // Closing through the frame is a Return To Logbook: the viewer is hidden
+    // behind this window and must not be left hidden.
+    void closeEvent(QCloseEvent* event) override;
 };

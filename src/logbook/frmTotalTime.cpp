@@ -1,5 +1,6 @@
 #include "logbook/frmTotalTime.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -228,6 +229,11 @@ void frmTotalTime::cmdBackMenu_Click() {
     Forms::hide<frmTotalTime>();
     Forms::unload<frmTotalTime>();
     Forms::unload<frmLogBook>();  // hidden behind this window
+}
+
+void frmTotalTime::closeEvent(QCloseEvent* event) {
+    if (!Forms::ending()) Forms::show<frmLogBook>();
+    event->accept();
 }
 
 // The File menu's two items take the ways out that their captions name.

@@ -62,6 +62,11 @@ public slots:
     void mnuMain_Click();
     void mnuExit_Click();
 
+protected:
+    // Closing through the frame is a Back To Logbook: the viewer is hidden
+    // behind this window and must not be left hidden.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void showTotals(const logbook::TimeTotals& t);
     void sumsFor(logbook::FlightTextField field, const QComboBox* combo);

@@ -530,6 +530,41 @@ private slots:
         QCOMPARE(child<QListWidget>(Forms::show<frmLogBrowse>(), "lstLogBook")->count(), 2);
     }
 
+    // The totals and the list hide the viewer: closing either through its
+    // frame must bring the viewer back as it was, not leave it hidden with no
+    // window on screen.
+    void closingTheFrameOfAWindowThatHidTheViewerBringsItBack() {
+        const QString path = useLogbook(logbookOf({flown("1/1/98", "N1", "C172", 1),
+                                                   flown("1/2/98", "N2", "C172", 2)}));
+        auto* v = Forms::show<frmLogBook>();
+        v->lstDate->setCurrentRow(1);
+        QCOMPARE(v->txtTotal->text(), QString("2"));
+
+        QTest::mouseClick(v->cmdTotalTimes, Qt::LeftButton);
+        QVERIFY(!v->isVisible());
+        Forms::get<frmTotalTime>()->close();
+        QVERIFY(!Forms::isLoaded<frmTotalTime>());
+        QVERIFY(Forms::isLoaded<frmLogBook>());
+        QCOMPARE(Forms::get<frmLogBook>(), v);  // the same viewer, not a fresh one
+        QVERIFY(v->isVisible());
+        QCOMPARE(v->txtTotal->text(), QString("2"));
+
+        QTest::mouseClick(v->cmdBrowse, Qt::LeftButton);
+        QVERIFY(!v->isVisible());
+        Forms::get<frmLogBrowse>()->close();
+        QVERIFY(!Forms::isLoaded<frmLogBrowse>());
+        QCOMPARE(Forms::get<frmLogBook>(), v);
+        QVERIFY(v->isVisible());
+        QCOMPARE(v->lstDate->count(), 2);
+
+        // The buttons' own ways out still show the viewer only once.
+        QTest::mouseClick(v->cmdTotalTimes, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(Forms::get<frmTotalTime>(), "cmdBackMenu"), Qt::LeftButton);
+        QVERIFY(!Forms::isLoaded<frmLogBook>());
+        QVERIFY(Forms::get<frmMain>()->isVisible());
+        QVERIFY(fileBytes(path) == logbookOf({flown("1/1/98", "N1", "C172", 1), flown("1/2/98", "N2", "C172", 2)}));
+    }
+
     void browsePrintsATableOverSeveralPages() {
         std::vector<Flight> many;
         for (int i = 0; i < 150; ++i)
