@@ -77,6 +77,9 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
     txtRemarks = new QPlainTextEdit(page);
     txtRemarks->setObjectName("txtRemarks");
     txtRemarks->setFixedHeight(56);
+    // Tab goes on to the next box, as in every other box of the form; the
+    // remarks hold no tab characters.
+    txtRemarks->setTabChangesFocus(true);
     QObject::connect(txtRemarks, &QPlainTextEdit::textChanged, txtRemarks, [e = txtRemarks] {
         const QString text = e->toPlainText();
         if (e->isReadOnly() || storedLength(text) <= kRemarksLimit) return;

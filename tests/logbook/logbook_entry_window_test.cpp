@@ -535,6 +535,40 @@ private slots:
         QCOMPARE(e->txtRemarks->toPlainText(), QString(97, 'a') + "\nb");
     }
 
+    // Tab walks the boxes in the order a logbook line is filled in; in the
+    // multi-line remarks box it moves on rather than typing a tab character.
+    void entryTabOrderRunsThroughEveryBox() {
+        QTest::mouseClick(openViewer(writeLogbook(logbookBytes({})))->cmdAddFlight, Qt::LeftButton);
+        auto* e = Forms::get<frmLogInput>();
+        const QStringList order = {
+            "txtDate", "txtMake", "txtIdent", "txtFrom", "txtTo", "txtRemarks", "txtInstrApp",
+            "cmbIntrApp1", "txtIntrApp1", "cmbIntrApp2", "txtIntrApp2", "cmbInstrApp3", "txtIntrApp3",
+            "cmbInstrApp4", "txtInstrApp4", "txtLandings", "txtNightLand", "txtXCountry", "optSingle",
+            "chkSEL", "chkSES", "optMEL", "chkMEL", "chkMES", "optRotor", "optAirship", "optGlider",
+            "txtDay", "txtNight", "txtInstrument", "txtSimInstrument", "txtGround", "txtDual",
+            "txtInCommand", "txtSIC", "txtSimulator", "txtCFI", "txtCFII", "txtTotal", "cmdSaveInfo",
+            "cmdCancel"};
+        // The control Tab moves to (inner parts of a combo box do not count).
+        auto nextStop = [](QWidget* w) {
+            QWidget* n = w->nextInFocusChain();
+            while (n && n != w && (w->isAncestorOf(n) || !(n->focusPolicy() & Qt::TabFocus)))
+                n = n->nextInFocusChain();
+            return n ? n->objectName() : QString();
+        };
+        for (qsizetype i = 1; i < order.size(); ++i)
+            QCOMPARE(nextStop(child<QWidget>(e, order[i - 1].toLatin1().constData())), order[i]);
+
+        QVERIFY(e->txtRemarks->tabChangesFocus());
+        e->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(e));
+        e->txtRemarks->setFocus();
+        QTRY_VERIFY(e->txtRemarks->hasFocus());
+        QTest::keyClicks(e->txtRemarks, "ILS 27");
+        QTest::keyClick(e->txtRemarks, Qt::Key_Tab);
+        QCOMPARE(e->txtRemarks->toPlainText(), QString("ILS 27"));
+        QTRY_VERIFY(e->txtInstrApp->hasFocus());
+    }
+
     // --- the viewer ---------------------------------------------------------------
 
     void viewerShowsTheSelectedFlight() {
