@@ -21,6 +21,7 @@ Answer show(const QString& text, const QString& title, Buttons buttons, Icon ico
     QMessageBox box(parent ? parent : QApplication::activeWindow());
     box.setObjectName("MessageBox");
     box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);  // texts may quote file names or file contents
     box.setText(text);
     switch (icon) {
         case Icon::None: box.setIcon(QMessageBox::NoIcon); break;

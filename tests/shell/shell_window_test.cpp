@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTimer>
@@ -403,6 +405,26 @@ private slots:
         nul.bytes = {'N', '\0', 'X', 'Y'};
         QCOMPARE(Convert::fromField(nul), QString("N"));
         QCOMPARE(Convert::fromField(records::FixedText<3>{}), QString());
+    }
+
+    void realMessageBoxShowsItsTextAsPlainText() {
+        // File contents can reach a message; markup in them must stay text.
+        bool plain = false, exclamation = false;
+        QString title;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            plain = box->textFormat() == Qt::PlainText;
+            exclamation = box->icon() == QMessageBox::Warning;
+            title = box->windowTitle();
+            box->button(QMessageBox::Ok)->click();
+        });
+        QCOMPARE(MessageBox::show("\"<img src=/dev/zero>.log\" is not a logbook.", "Aerokit",
+                                  MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation),
+                 MessageBox::Answer::Ok);
+        QVERIFY(plain);
+        QVERIFY(exclamation);
+        QCOMPARE(title, QString("Aerokit"));
     }
 
     void printsAPageToPdf() {
