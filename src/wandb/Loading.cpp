@@ -59,6 +59,17 @@ LoadingOutcome calculateLoading(const LoadingInput& in, const std::optional<Airc
     // A row counts only when the window shows it and the aircraft read has
     // that station, so neither stale text nor an absent station's arm leaks in.
     auto counts = [&](std::size_t i) { return in.shown[i] && aircraft->hasStation(kStations[i]); };
+    // A weight typed in a shown row that the aircraft read has no station
+    // for (the ident was changed to another aircraft) would be dropped from
+    // the totals without a word: the calculation fails instead.
+    auto orphan = [&](std::size_t i, const std::string& text) {
+        return in.shown[i] && !aircraft->hasStation(kStations[i]) && !blank(text);
+    };
+    for (std::size_t i = 0; i < kStationCount; ++i)
+        if (orphan(i, in.pounds[i])) return out;
+    for (std::size_t t = 0; t < 3; ++t)
+        if (orphan(static_cast<std::size_t>(Station::Tank1) + t, in.tankGallons[t])) return out;
+    if (orphan(static_cast<std::size_t>(Station::Oil), in.oilQuarts)) return out;
 
     std::array<std::string, kStationCount> pounds = in.pounds;
     // Gallons take precedence over pounds typed directly.

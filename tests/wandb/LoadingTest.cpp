@@ -150,14 +150,24 @@ TEST(Loading, HiddenOrAbsentStationsContributeNothing) {
     out = calculateLoading(in, a);
     ASSERT_TRUE(out.result);
     EXPECT_EQ(out.result->totalWeight, 1790.f);
-    // Shown but absent in the aircraft read (ident edited to another one).
+    // Shown but absent in the aircraft read (ident edited to another one):
+    // an empty row is no matter, a typed weight there is not dropped silently.
     in.shown.fill(true);
     in.oilQuarts.clear();
     in.tankGallons[1].clear();
+    in.pounds[idx(Station::Seat3)].clear();
     out = calculateLoading(in, exampleAircraft());
     ASSERT_TRUE(out.result);
     EXPECT_EQ(out.result->totalWeight, 1790.f);
     EXPECT_FALSE(out.moments[idx(Station::Seat3)]);
+    in.pounds[idx(Station::Seat3)] = "200";
+    EXPECT_FALSE(calculateLoading(in, exampleAircraft()).result);
+    in.pounds[idx(Station::Seat3)].clear();
+    in.tankGallons[1] = "5";
+    EXPECT_FALSE(calculateLoading(in, exampleAircraft()).result);
+    in.tankGallons[1].clear();
+    in.oilQuarts = "2";
+    EXPECT_FALSE(calculateLoading(in, exampleAircraft()).result);
 }
 
 TEST(Loading, FailuresGiveNoResultButKeepEarlierSteps) {
