@@ -92,10 +92,25 @@ void frmLogInput::cmdSaveInfo_Click() {
         return;
     }
     modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
-    if (logbook::appendFlight(logFilePath(), *c.flight) !=
-        logbook::AppendResult::Appended) {
-        reportInvalid();
-        return;
+    // The typed values were fine: a file that cannot take the flight is
+    // reported as what it is, not as invalid input.
+    switch (logbook::appendFlight(logFilePath(), *c.flight)) {
+        case logbook::AppendResult::Appended:
+            break;
+        case logbook::AppendResult::Full:
+            MessageBox::show("The logbook is full: it holds the most flights a logbook can (32766). "
+                             "The flight was not saved.",
+                             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
+            return;
+        case logbook::AppendResult::NotALogbook:
+            MessageBox::show("The flight could not be saved: the file is not a logbook. "
+                             "Nothing was changed.",
+                             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
+            return;
+        case logbook::AppendResult::WriteFailed:
+            MessageBox::show("The flight could not be saved to the logbook. Nothing was changed.",
+                             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
+            return;
     }
     leaving_ = true;
     hide();

@@ -499,11 +499,31 @@ private slots:
             MessageBox::setNextAnswer(MessageBox::Answer::Ok);
             QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
             records::setWriteFailureAfter(std::nullopt);
-            QCOMPARE(lastBox().text, QString(kInvalid));
+            QCOMPARE(lastBox().text,
+                     QString("The flight could not be saved to the logbook. Nothing was changed."));
+            QCOMPARE(lastBox().title, QString("Aerokit"));
+            QCOMPARE(lastBox().icon, MessageBox::Icon::Exclamation);
             QCOMPARE(fileBytes(path), base);
             QCOMPARE(e->txtDate->text(), QString("5/5/05"));
             QCOMPARE(e->txtTotal->text(), QString("2"));
         }
+    }
+
+    void aFullLogbookSaysSoAndTakesNothing() {
+        Bytes full(32767u * 420u, 0);  // LastRecord = 32767: every record in use
+        full[278] = 0xFF;
+        full[279] = 0x7F;
+        const QString path = writeLogbook(full);
+        QTest::mouseClick(openViewer(path)->cmdAddFlight, Qt::LeftButton);
+        auto* e = Forms::get<frmLogInput>();
+        QTest::keyClicks(e->txtDate, "5/5/05");
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+        QVERIFY(lastBox().text.startsWith("The logbook is full"));
+        QCOMPARE(lastBox().title, QString("Aerokit"));
+        QCOMPARE(fileBytes(path).size(), full.size());
+        QVERIFY(Forms::isLoaded<frmLogInput>());
+        QCOMPARE(e->txtDate->text(), QString("5/5/05"));
     }
 
     void cancelAndMainMenuWriteNothing() {
@@ -837,7 +857,8 @@ private slots:
             QTest::keyClicks(e->txtDate, "7/7/07");
             MessageBox::setNextAnswer(MessageBox::Answer::Ok);
             QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
-            QCOMPARE(lastBox().text, QString(kInvalid));
+            QCOMPARE(lastBox().text, QString("The flight could not be saved: the file is not a "
+                                             "logbook. Nothing was changed."));
             QVERIFY(Forms::isLoaded<frmLogInput>());
             QCOMPARE(fileBytes(path), bytes);
         }
