@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
 #include <cstring>
 #include <string_view>
 
@@ -31,10 +29,8 @@ constexpr std::array<unsigned char, 256> makeFold() {
 }
 constexpr std::array<unsigned char, 256> kFold = makeFold();
 
-// The list's number text, exactly records::formatSingleList, but quick: a
-// logbook holds few distinct values (tenths of hours, small counts), so the
-// texts are remembered by bit pattern, and new ones come from to_chars,
-// which formats as printf's %.7G does.
+// The list's number texts, remembered by bit pattern: a logbook holds few
+// distinct values (tenths of hours, small counts).
 class ListNumbers {
 public:
     std::string_view text(float v) {
@@ -55,22 +51,11 @@ private:
         bool used = false;
         std::uint32_t bits = 0;
         std::uint8_t len = 0;
-        char text[24];
+        char text[records::kNumberTextMax + 1];
     };
 
     static std::uint8_t format(float v, char* out) {
-        if (v == 0 || !std::isfinite(v)) {
-            const std::string s = records::formatSingleList(v);  // 0, -0, NaN, infinities
-            const std::size_t n = std::min<std::size_t>(s.size(), 23);
-            std::memcpy(out, s.data(), n);
-            return static_cast<std::uint8_t>(n);
-        }
-        char* p = out;
-        if (!(v < 0)) *p++ = ' ';
-        const auto res = std::to_chars(p, out + 23, static_cast<double>(v), std::chars_format::general, 7);
-        for (char* q = p; q < res.ptr; ++q)
-            if (*q == 'e') *q = 'E';
-        return static_cast<std::uint8_t>(res.ptr - out);
+        return static_cast<std::uint8_t>(records::writeSingleList(v, out));
     }
 
     std::array<Slot, kSlots> slots_{};

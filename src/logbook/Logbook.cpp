@@ -35,18 +35,11 @@ std::optional<std::int16_t> lastRecordOnDisk(const std::string& path) {
 
 }  // namespace
 
-Check checkLogbook(const std::string& path) {
+namespace {
+// Checks an open file: its length and record 1.
+Check checkOpen(RecordFile& f) {
     Check c;
-    if (!records::fileExists(path)) {
-        c.problem = Problem::Missing;
-        return c;
-    }
-    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::ReadOnly);
-    if (!f) {
-        c.problem = Problem::Unreadable;
-        return c;
-    }
-    c.sizeBytes = f->sizeBytes();
+    c.sizeBytes = f.sizeBytes();
     if (c.sizeBytes == 0) {
         c.problem = Problem::Empty;
         return c;
@@ -56,7 +49,7 @@ Check checkLogbook(const std::string& path) {
         return c;
     }
     std::vector<Byte> rec1;
-    if (!f->read(1, rec1)) {
+    if (!f.read(1, rec1)) {
         c.problem = Problem::Unreadable;
         return c;
     }
@@ -64,6 +57,30 @@ Check checkLogbook(const std::string& path) {
     if (c.lastRecord < 1) c.problem = Problem::LastRecordBelowOne;
     else if (static_cast<std::uint64_t>(c.lastRecord) > c.sizeBytes / RecLen)
         c.problem = Problem::LastRecordBeyondEnd;
+    return c;
+}
+
+// Opens the file for reading and checks it; the file is null when missing
+// or unreadable.
+std::optional<RecordFile> openChecked(const std::string& path, Check& c) {
+    c = Check{};
+    if (!records::fileExists(path)) {
+        c.problem = Problem::Missing;
+        return std::nullopt;
+    }
+    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::ReadOnly);
+    if (!f) {
+        c.problem = Problem::Unreadable;
+        return std::nullopt;
+    }
+    c = checkOpen(*f);
+    return f;
+}
+}  // namespace
+
+Check checkLogbook(const std::string& path) {
+    Check c;
+    openChecked(path, c);
     return c;
 }
 
@@ -88,22 +105,21 @@ std::string describe(const Check& c) {
 }
 
 std::optional<Contents> readLogbook(const std::string& path, Check* check) {
-    Check local = checkLogbook(path);
+    Check local;
+    auto f = openChecked(path, local);
     if (check) *check = local;
-    if (!local.ok()) return std::nullopt;
-    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::ReadOnly);
+    if (!f || !local.ok()) return std::nullopt;
     Contents log;
     log.lastRecord = local.lastRecord;
     // One read for the whole logbook: a full one is 13.7 MB, and record by
     // record it would be thousands of calls.
-    if (!f || !f->readRange(1, static_cast<std::size_t>(local.lastRecord), log.bytes)) {
+    if (!f->readRange(1, static_cast<std::size_t>(local.lastRecord), log.bytes)) {
         if (check) check->problem = Problem::Unreadable;
         return std::nullopt;
     }
     // The file may have changed since it was checked; trust only what the
     // bytes just read say.
-    const std::int16_t last = records::getInt16(log.bytes, logrecord_offsets::LastRecord);
-    if (last != log.lastRecord) {
+    if (records::getInt16(log.bytes, logrecord_offsets::LastRecord) != log.lastRecord) {
         if (check) check->problem = Problem::Unreadable;
         return std::nullopt;
     }

@@ -3,22 +3,34 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace records {
 namespace {
 
-std::string formatG(double value, int digits, char decimalPoint) {
-    if (std::isnan(value)) return "NaN";
-    if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+// %.*G with the given decimal point into out (room for kNumberTextMax
+// characters), without the C library's locale; returns the length.
+std::size_t writeG(double value, int digits, char decimalPoint, char* out) {
+    const auto put = [out](const char* t) {
+        std::size_t n = 0;
+        for (; t[n]; ++n) out[n] = t[n];
+        return n;
+    };
+    if (std::isnan(value)) return put("NaN");
+    if (std::isinf(value)) return put(value < 0 ? "-Infinity" : "Infinity");
     if (value == 0.0) value = 0.0;  // no "-0"
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%.*G", digits, value);
-    std::string s(buf);
-    if (decimalPoint != '.')
-        for (char& c : s)
-            if (c == '.') c = decimalPoint;
-    return s;
+    // to_chars in general form with a precision is printf's %.*G, several
+    // times faster.
+    const auto res = std::to_chars(out, out + kNumberTextMax, value, std::chars_format::general, digits);
+    for (char* c = out; c < res.ptr; ++c) {
+        if (*c == 'e') *c = 'E';
+        else if (*c == '.') *c = decimalPoint;
+    }
+    return static_cast<std::size_t>(res.ptr - out);
+}
+
+std::string formatG(double value, int digits, char decimalPoint) {
+    char buf[kNumberTextMax];
+    return std::string(buf, writeG(value, digits, decimalPoint, buf));
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -65,10 +77,15 @@ std::string formatDouble(double value, const NumberLocale& loc) {
     return formatG(value, 15, loc.decimalPoint);
 }
 
+std::size_t writeSingleList(float value, char* out) {
+    std::size_t n = 0;
+    if (!(value < 0)) out[n++] = ' ';
+    return n + writeG(static_cast<double>(value), 7, '.', out + n);
+}
+
 std::string formatSingleList(float value) {
-    std::string s = formatG(static_cast<double>(value), 7, '.');
-    if (!(value < 0)) s.insert(s.begin(), ' ');
-    return s;
+    char buf[kNumberTextMax + 1];
+    return std::string(buf, writeSingleList(value, buf));
 }
 
 std::optional<double> parseDouble(std::string_view text, const NumberLocale& loc) {

@@ -20,6 +20,10 @@ std::string formatSingle(float value, const NumberLocale& loc = {});
 std::string formatDouble(double value, const NumberLocale& loc = {});
 // The list form: a period always, a leading blank for values >= 0 (" 1.5", "-2").
 std::string formatSingleList(float value);
+// The same list form written into out, which has room for kNumberTextMax + 1
+// characters; returns the length. For hot loops that must not allocate.
+constexpr std::size_t kNumberTextMax = 23;  // "-1.23456789012345E+308" is 22
+std::size_t writeSingleList(float value, char* out);
 
 // Typed text to float32 by the locale's rules: surrounding spaces, optional
 // sign, digits with the locale's decimal separator, optional exponent. Empty

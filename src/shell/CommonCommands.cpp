@@ -85,10 +85,11 @@ void replaceSelection(QWidget* w, const QString& text) {
 void cut(QWidget* window) {
     QWidget* w = activeControl(window);
     if (!selectable(w)) return;
+    const QString selection = selectedText(w);
     QClipboard* cb = QApplication::clipboard();
     cb->clear();
-    cb->setText(selectedText(w));
-    if (!selectedText(w).isEmpty()) replaceSelection(w, QString());
+    cb->setText(selection);
+    if (!selection.isEmpty()) replaceSelection(w, QString());
 }
 
 void copy(QWidget* window) {
