@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
 #endif
 
     // The help file lies beside the program; set before any window shows.
-    modLog::HelpFilePath = QDir::toNativeSeparators(QApplication::applicationDirPath() + "/Aerokit.hlp");
+    modLog::HelpFilePath =
+        QDir::toNativeSeparators(QApplication::applicationDirPath() + "/Aerokit.hlp");
     Forms::show<frmSplash>();
     return app.exec();
 }

@@ -13,17 +13,18 @@
 namespace benchlog {
 namespace {
 
-const char* const kIdents[] = {"N12345", "N734CP", "N5211K", "N99AX", "N4021Q", "N808TS", "N3120F",
-                               "N22YB",  "N6611L", "N1776", "N57HM", "N402PA", "N9170U", "N38RD",
-                               "N7300W", "N1201Z", "N44ZZ", "N550JT", "N2929C", "N618EE", "N888G",
-                               "N3377B", "N100AK", "N71MM", "N5050X", "N264VT", "N13DC", "N9981S",
-                               "N47PR",  "N3003J", "N610RX", "N8216H", "N72LK", "N1944E", "N503GA",
-                               "N29WF",  "N6767D", "N414NN", "N86TA", "N2118Y"};
-const char* const kMakes[] = {"Cessna 172",  "Cessna 152", "Piper PA-28", "Piper PA-44",
-                              "Beech A36",   "Cirrus SR22", "Diamond DA40", "Mooney M20J",
-                              "Cessna 182",  "Piper J-3",  "Beech 58",    "Grumman AA-5"};
-const char* const kPoints[] = {"JFK", "BOS", "LGA", "HPN", "BDL", "PVD", "ALB", "SYR", "ROC", "BUF",
-                               "PHL", "ABE", "ISP", "FRG", "MMU", "CDW", "TEB", "POU", "SWF", "ORH"};
+const char* const kIdents[] = {"N12345", "N734CP", "N5211K", "N99AX",  "N4021Q", "N808TS", "N3120F",
+                               "N22YB",  "N6611L", "N1776",  "N57HM",  "N402PA", "N9170U", "N38RD",
+                               "N7300W", "N1201Z", "N44ZZ",  "N550JT", "N2929C", "N618EE", "N888G",
+                               "N3377B", "N100AK", "N71MM",  "N5050X", "N264VT", "N13DC",  "N9981S",
+                               "N47PR",  "N3003J", "N610RX", "N8216H", "N72LK",  "N1944E", "N503GA",
+                               "N29WF",  "N6767D", "N414NN", "N86TA",  "N2118Y"};
+const char* const kMakes[] = {"Cessna 172", "Cessna 152",  "Piper PA-28",  "Piper PA-44",
+                              "Beech A36",  "Cirrus SR22", "Diamond DA40", "Mooney M20J",
+                              "Cessna 182", "Piper J-3",   "Beech 58",     "Grumman AA-5"};
+const char* const kPoints[] = {"JFK", "BOS", "LGA", "HPN", "BDL", "PVD", "ALB",
+                               "SYR", "ROC", "BUF", "PHL", "ABE", "ISP", "FRG",
+                               "MMU", "CDW", "TEB", "POU", "SWF", "ORH"};
 const char* const kApps[] = {"ILS", "VOR", "NDB", "GPS", "LOC", "Select Typ"};
 
 std::string dateText(std::int64_t days) {
@@ -66,7 +67,9 @@ void writeLogbook(const std::string& path, int flights) {
         x ^= x << 5;
         return x;
     };
-    auto tenths = [&](int max) { return static_cast<float>(rnd() % static_cast<unsigned>(max)) / 10.0f; };
+    auto tenths = [&](int max) {
+        return static_cast<float>(rnd() % static_cast<unsigned>(max)) / 10.0f;
+    };
     for (int i = 0; i < flights; ++i) {
         LogRecord f;
         f.Date.assign(dateText(dayOf(i, flights)));
@@ -96,7 +99,8 @@ void writeLogbook(const std::string& path, int flights) {
         put(f);
     }
     std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size() || std::fclose(out) != 0)
+    if (!out || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size() ||
+        std::fclose(out) != 0)
         throw std::runtime_error("cannot write " + path);
 }
 

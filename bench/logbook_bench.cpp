@@ -57,7 +57,8 @@ void plainCopySynced(benchmark::State& st) {
         std::FILE* in = std::fopen(gLog.c_str(), "rb");
         std::FILE* out = std::fopen(gCopy.c_str(), "wb");
         std::size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), in)) > 0) std::fwrite(buf.data(), 1, n, out);
+        while ((n = std::fread(buf.data(), 1, buf.size(), in)) > 0)
+            std::fwrite(buf.data(), 1, n, out);
         std::fflush(out);
         ::fsync(::fileno(out));
         std::fclose(out);
@@ -85,7 +86,8 @@ void findLast(benchmark::State& st) {
     const std::string date = benchlog::lastFlightDate();
     for (auto _ : st) {
         const auto found = logbook::findFlight(gLog, date);
-        if (!found || found->recordNumber != benchlog::kFlights + 1) st.SkipWithError("not the last flight");
+        if (!found || found->recordNumber != benchlog::kFlights + 1)
+            st.SkipWithError("not the last flight");
         benchmark::DoNotOptimize(found);
     }
 }
@@ -102,7 +104,8 @@ void totalsLoad(benchmark::State& st) {
 void totalsFiltered(benchmark::State& st) {
     for (auto _ : st)
         benchmark::DoNotOptimize(
-            logbook::totalsFor(gLog, logbook::FlightTextField::Ident, benchlog::commonIdent()).Total);
+            logbook::totalsFor(gLog, logbook::FlightTextField::Ident, benchlog::commonIdent())
+                .Total);
 }
 
 void currency(benchmark::State& st) {
@@ -114,7 +117,8 @@ void currency(benchmark::State& st) {
 void browseList(benchmark::State& st) {
     for (auto _ : st) {
         const auto lines = logbook::browseLines(gLog);
-        if (lines.size() != static_cast<std::size_t>(benchlog::kFlights)) st.SkipWithError("lines missing");
+        if (lines.size() != static_cast<std::size_t>(benchlog::kFlights))
+            st.SkipWithError("lines missing");
         benchmark::DoNotOptimize(lines[lines.size() - 1].data());
     }
 }
@@ -147,7 +151,7 @@ void appendOne(benchmark::State& st) {
 
 // Collects the median wall and CPU time of each benchmark while printing as usual.
 class Collector : public benchmark::ConsoleReporter {
-public:
+  public:
     Collector() : ConsoleReporter(OO_Tabular) {}
     std::map<std::string, double> ms, cpu;
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -206,23 +210,31 @@ int main(int argc, char** argv) {
     auto c = [&](const char* n) { return rep.cpu.count(n) ? rep.cpu[n] : 0.0; };
     const double read = t("plain_read"), copy = t("plain_copy_synced");
     std::printf("\nmedians of 5 repetitions; ratio = wall time / wall time of the baseline\n");
-    std::printf("%-22s %10s %10s %8s %8s %8s\n", "operation", "wall ms", "cpu ms", "baseline", "ratio", "target");
-    struct Row { const char* name; double base; const char* baseName; double target; };
-    const Row rows[] = {{"flight_scan_only", read, "read", 0}, {"date_list", read, "read", 3}, {"find_last_by_date", read, "read", 3},
-                        {"totals_unfiltered", read, "read", 3}, {"totals_window_load", read, "read", 3},
-                        {"totals_filtered", read, "read", 3},
-                        {"currency", read, "read", 3}, {"browse_list_sorted", read, "read", 10},
-                        {"remove_one", copy, "copy", 3}, {"append_one", read, "read", 0}};
+    std::printf("%-22s %10s %10s %8s %8s %8s\n", "operation", "wall ms", "cpu ms", "baseline",
+                "ratio", "target");
+    struct Row {
+        const char* name;
+        double base;
+        const char* baseName;
+        double target;
+    };
+    const Row rows[] = {
+        {"flight_scan_only", read, "read", 0},   {"date_list", read, "read", 3},
+        {"find_last_by_date", read, "read", 3},  {"totals_unfiltered", read, "read", 3},
+        {"totals_window_load", read, "read", 3}, {"totals_filtered", read, "read", 3},
+        {"currency", read, "read", 3},           {"browse_list_sorted", read, "read", 10},
+        {"remove_one", copy, "copy", 3},         {"append_one", read, "read", 0}};
     std::printf("%-22s %10.3f %10.3f\n", "plain_read", read, c("plain_read"));
     std::printf("%-22s %10.3f %10.3f\n", "plain_copy_synced", copy, c("plain_copy_synced"));
     for (const Row& r : rows) {
         const double v = t(r.name);
         const double ratio = r.base > 0 ? v / r.base : 0;
         if (r.target > 0)
-            std::printf("%-22s %10.3f %10.3f %8s %7.2fx %7.0fx %s\n", r.name, v, c(r.name), r.baseName, ratio,
-                        r.target, ratio <= r.target ? "met" : "MISSED");
+            std::printf("%-22s %10.3f %10.3f %8s %7.2fx %7.0fx %s\n", r.name, v, c(r.name),
+                        r.baseName, ratio, r.target, ratio <= r.target ? "met" : "MISSED");
         else
-            std::printf("%-22s %10.3f %10.3f %8s %7.2fx %8s\n", r.name, v, c(r.name), r.baseName, ratio, "-");
+            std::printf("%-22s %10.3f %10.3f %8s %7.2fx %8s\n", r.name, v, c(r.name), r.baseName,
+                        ratio, "-");
     }
     fs::remove(gLog);
     fs::remove(gAppendLog);

@@ -62,8 +62,10 @@ int memoryMode(const QString& path) {
     auto* viewer = Forms::show<frmLogBook>();
     settle();
     const int dates = viewer->findChild<QListWidget*>("lstDate")->count();
-    std::printf("peak memory with the logbook in the viewer: %.1f MiB (%d dates listed)  target < 150 MiB  %s\n",
-                benchlog::peakMemoryMiB(), dates, benchlog::peakMemoryMiB() < 150 ? "met" : "MISSED");
+    std::printf(
+        "peak memory with the logbook in the viewer: %.1f MiB (%d dates listed)  target < 150 MiB  "
+        "%s\n",
+        benchlog::peakMemoryMiB(), dates, benchlog::peakMemoryMiB() < 150 ? "met" : "MISSED");
     return 0;
 }
 
@@ -73,7 +75,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    if (argc >= 3 && std::strcmp(argv[1], "memory") == 0) return memoryMode(QString::fromLocal8Bit(argv[2]));
+    if (argc >= 3 && std::strcmp(argv[1], "memory") == 0)
+        return memoryMode(QString::fromLocal8Bit(argv[2]));
 
     const QString dir = qEnvironmentVariable("AEROKIT_BENCH_DIR", "bench-data");
     QDir().mkpath(dir);
@@ -110,7 +113,10 @@ int main(int argc, char** argv) {
         for (QChar c : typed) {
             QElapsedTimer t;
             t.start();
-            key(edit, c.isDigit() ? Qt::Key_0 + c.digitValue() : Qt::Key_A + (c.toUpper().unicode() - 'A'), c);
+            key(edit,
+                c.isDigit() ? Qt::Key_0 + c.digitValue()
+                            : Qt::Key_A + (c.toUpper().unicode() - 'A'),
+                c);
             QApplication::processEvents();
             keys.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         }
@@ -140,7 +146,8 @@ int main(int argc, char** argv) {
         settle();
     }
     report("open the abbreviated list", stats(browse), 500);
-    std::printf("(%d lines listed; peak memory of this timing run %.1f MiB)\n", lines, benchlog::peakMemoryMiB());
+    std::printf("(%d lines listed; peak memory of this timing run %.1f MiB)\n", lines,
+                benchlog::peakMemoryMiB());
     Forms::unload<frmLogBook>();
     settle();
     return 0;

@@ -16,7 +16,8 @@
 namespace {
 
 std::string scratchPath() {
-    static const std::string path = "/tmp/aerokit-logbook-fuzz-" + std::to_string(::getpid()) + ".log";
+    static const std::string path =
+        "/tmp/aerokit-logbook-fuzz-" + std::to_string(::getpid()) + ".log";
     return path;
 }
 

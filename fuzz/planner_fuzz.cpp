@@ -1,13 +1,14 @@
 // Arbitrary bytes as a flight plan record, and as a whole plan file on which
 // the checkpoint counter logic runs: nothing may crash or reach past the
 // ten checkpoint records.
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "planner/PlanFile.h"
 #include "planner/PlanRecord.h"
@@ -15,9 +16,9 @@
 namespace {
 
 std::string planPath() {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() / ("planner_fuzz_" + std::to_string(::getpid()) + ".flt"))
-            .string();
+    static const std::string path = (std::filesystem::temp_directory_path() /
+                                     ("planner_fuzz_" + std::to_string(::getpid()) + ".flt"))
+                                        .string();
     return path;
 }
 

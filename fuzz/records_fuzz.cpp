@@ -1,10 +1,11 @@
 // Arbitrary bytes through the text conversions and a record file.
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 #include "records/CodePage.h"
 #include "records/DateText.h"
@@ -16,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const std::string utf8 = records::cp1252ToUtf8(text);
     if (records::utf8ToCp1252(utf8) != text) __builtin_trap();  // the page round-trips
-    records::utf8ToCp1252(text);  // arbitrary, often malformed UTF-8
+    records::utf8ToCp1252(text);                                // arbitrary, often malformed UTF-8
 
     for (char dp : {'.', ','}) {
         const records::NumberLocale loc{dp};

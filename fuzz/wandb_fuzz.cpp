@@ -21,8 +21,10 @@ namespace {
 std::vector<std::string> splitTexts(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> out(1);
     for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == '\n') out.emplace_back();
-        else out.back().push_back(static_cast<char>(data[i]));
+        if (data[i] == '\n')
+            out.emplace_back();
+        else
+            out.back().push_back(static_cast<char>(data[i]));
     }
     return out;
 }
@@ -53,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t t = 0; t < 3; ++t) in.tankGallons[t] = text(12 + t);
     in.oilQuarts = text(15);
     const wandb::LoadingOutcome out = wandb::calculateLoading(in, rec);
-    if (out.result && (out.result->totalWeight == 0 || out.result->zeroFuelWeight == 0)) std::abort();
+    if (out.result && (out.result->totalWeight == 0 || out.result->zeroFuelWeight == 0))
+        std::abort();
     (void)wandb::calculateLoading(in, std::nullopt);
 
     for (const std::string& t : {text(12), text(13), text(15)}) {
@@ -63,9 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     wandb::AircraftDefinition def;
-    std::string* boxes[] = {&def.Ident,     &def.Make,      &def.EmptyWeight, &def.EmptyMoment,
-                            &def.MaxTOweight, &def.FwdCGLimit, &def.AftCGLimit, &def.Seat1Name,
-                            &def.Seat1Arm,  &def.Bag2Arm,   &def.Tank3Name,   &def.OilArm};
+    std::string* boxes[] = {&def.Ident,       &def.Make,       &def.EmptyWeight, &def.EmptyMoment,
+                            &def.MaxTOweight, &def.FwdCGLimit, &def.AftCGLimit,  &def.Seat1Name,
+                            &def.Seat1Arm,    &def.Bag2Arm,    &def.Tank3Name,   &def.OilArm};
     for (std::size_t i = 0; i < std::size(boxes); ++i) *boxes[i] = text(16 + i);
     const auto built = wandb::buildAircraft(def);
     if (const auto* a = std::get_if<wandb::AircraftRecord>(&built)) {

@@ -32,7 +32,7 @@ std::size_t digitRun(std::string_view s, std::size_t i, int& value) {
 // records::parseDate for them; any other text goes to parseDate itself.
 // It keeps the currency check fast on logbooks of tens of thousands of flights.
 std::optional<std::optional<records::DateValue>> quickDate(std::string_view s,
-                                                            const records::DateLocale& loc) {
+                                                           const records::DateLocale& loc) {
     int v[3];
     std::size_t len[3];
     std::size_t i = 0;
@@ -49,16 +49,27 @@ std::optional<std::optional<records::DateValue>> quickDate(std::string_view s,
     int y, m, d;
     std::size_t ylen;
     if (len[0] > 2 || loc.order == records::DateOrder::YMD) {
-        y = v[0]; ylen = len[0]; m = v[1]; d = v[2];
+        y = v[0];
+        ylen = len[0];
+        m = v[1];
+        d = v[2];
         if (len[1] > 2 || len[2] > 2) return std::optional<records::DateValue>{};
     } else {
         if (len[0] > 2 || len[1] > 2) return std::optional<records::DateValue>{};
-        if (loc.order == records::DateOrder::MDY) { m = v[0]; d = v[1]; }
-        else { d = v[0]; m = v[1]; }
-        y = v[2]; ylen = len[2];
+        if (loc.order == records::DateOrder::MDY) {
+            m = v[0];
+            d = v[1];
+        } else {
+            d = v[0];
+            m = v[1];
+        }
+        y = v[2];
+        ylen = len[2];
     }
-    if (ylen <= 2) y = y < 30 ? 2000 + y : 1900 + y;
-    else if (ylen != 4 || y < 100) return std::optional<records::DateValue>{};
+    if (ylen <= 2)
+        y = y < 30 ? 2000 + y : 1900 + y;
+    else if (ylen != 4 || y < 100)
+        return std::optional<records::DateValue>{};
     static const int mdays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
     if (m < 1 || m > 12 || d < 1 || y > 9999) return std::optional<records::DateValue>{};

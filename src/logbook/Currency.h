@@ -13,10 +13,10 @@
 namespace logbook {
 
 struct CurrencyFigures {
-    float Landings = 0;      // day + night landings, last 90 days
-    float Approaches = 0;    // InstrApp, last 180 days
-    float Instrument = 0;    // actual instrument time, last 180 days
-    float NightLandings = 0; // last 90 days
+    float Landings = 0;       // day + night landings, last 90 days
+    float Approaches = 0;     // InstrApp, last 180 days
+    float Instrument = 0;     // actual instrument time, last 180 days
+    float NightLandings = 0;  // last 90 days
 };
 
 constexpr int kLandingDays = 90;
@@ -24,8 +24,8 @@ constexpr int kInstrumentDays = 180;
 
 // A flight's date text, trimmed of blanks, as a date by the locale's order
 // (records::parseDate, with a quick path for the plain numeric forms).
-std::optional<records::DateValue> flightDate(std::string_view text, const records::DateLocale& locale,
-                                             int currentYear);
+std::optional<records::DateValue> flightDate(std::string_view text,
+                                             const records::DateLocale& locale, int currentYear);
 
 // Adds one flight dated `date` (a day serial, fractions for a time of day)
 // against today (days since 1970-01-01): inside a window when

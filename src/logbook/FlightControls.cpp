@@ -35,9 +35,7 @@ QComboBox* approachCombo(QWidget* parent, const char* name) {
 }
 
 // Characters as the record stores them: each line break is CR LF.
-int storedLength(const QString& text) {
-    return static_cast<int>(text.size() + text.count('\n'));
-}
+int storedLength(const QString& text) { return static_cast<int>(text.size() + text.count('\n')); }
 
 QString fieldText(const std::string& bytes) { return Convert::fromBytes(bytes); }
 
@@ -159,8 +157,11 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
     txtGround = box(fraConditions, "txtGround");
     auto* cond = new QGridLayout(fraConditions);
     int row = 0;
-    for (auto [l, e] : {std::pair{lblDay, txtDay}, {lblNight, txtNight}, {lblInstrument, txtInstrument},
-                        {lblSimInstrument, txtSimInstrument}, {lblGround, txtGround}}) {
+    for (auto [l, e] : {std::pair{lblDay, txtDay},
+                        {lblNight, txtNight},
+                        {lblInstrument, txtInstrument},
+                        {lblSimInstrument, txtSimInstrument},
+                        {lblGround, txtGround}}) {
         cond->addWidget(l, row, 0);
         cond->addWidget(e, row++, 1);
     }
@@ -181,8 +182,12 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
     txtCFII = box(fraType, "txtCFII");
     auto* type = new QGridLayout(fraType);
     row = 0;
-    for (auto [l, e] : {std::pair{lblDual, txtDual}, {lblInCommand, txtInCommand}, {lblSIC, txtSIC},
-                        {lblSimulator, txtSimulator}, {lblCFI, txtCFI}, {lblCFII, txtCFII}}) {
+    for (auto [l, e] : {std::pair{lblDual, txtDual},
+                        {lblInCommand, txtInCommand},
+                        {lblSIC, txtSIC},
+                        {lblSimulator, txtSimulator},
+                        {lblCFI, txtCFI},
+                        {lblCFII, txtCFII}}) {
         type->addWidget(l, row, 0);
         type->addWidget(e, row++, 1);
     }
@@ -202,12 +207,15 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
     left->addWidget(txtRemarks, row++, 0, 1, 2);
     left->addWidget(lblInstrApp, row, 0);
     left->addWidget(txtInstrApp, row++, 1);
-    for (auto [c, e] : {std::pair{cmbIntrApp1, txtIntrApp1}, {cmbIntrApp2, txtIntrApp2},
-                        {cmbInstrApp3, txtIntrApp3}, {cmbInstrApp4, txtInstrApp4}}) {
+    for (auto [c, e] : {std::pair{cmbIntrApp1, txtIntrApp1},
+                        {cmbIntrApp2, txtIntrApp2},
+                        {cmbInstrApp3, txtIntrApp3},
+                        {cmbInstrApp4, txtInstrApp4}}) {
         left->addWidget(c, row, 0);
         left->addWidget(e, row++, 1);
     }
-    for (auto [l, e] : {std::pair{lblLandings, txtLandings}, {lblNightLand, txtNightLand},
+    for (auto [l, e] : {std::pair{lblLandings, txtLandings},
+                        {lblNightLand, txtNightLand},
                         {lblXCountry, txtXCountry}}) {
         left->addWidget(l, row, 0);
         left->addWidget(e, row++, 1);
@@ -215,7 +223,8 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
     left->setColumnStretch(1, 1);
     left->setRowStretch(row, 1);  // spare height below, not between the rows
     for (QLineEdit* e : {txtDate, txtMake, txtIdent}) e->setMinimumWidth(150);
-    for (QComboBox* c : {cmbIntrApp1, cmbIntrApp2, cmbInstrApp3, cmbInstrApp4}) c->setMinimumWidth(130);
+    for (QComboBox* c : {cmbIntrApp1, cmbIntrApp2, cmbInstrApp3, cmbInstrApp4})
+        c->setMinimumWidth(130);
     auto* right = new QVBoxLayout;
     right->addWidget(fraaircrafttype);
     right->addWidget(fraConditions);
@@ -232,14 +241,14 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
     columns->addLayout(right, 1);
 
     // Entry (tab) order as the pilot fills in a logbook line.
-    QList<QWidget*> order = {txtDate,      txtMake,      txtIdent,     txtFrom,      txtTo,
-                             txtRemarks,   txtInstrApp,  cmbIntrApp1,  txtIntrApp1,  cmbIntrApp2,
-                             txtIntrApp2,  cmbInstrApp3, txtIntrApp3,  cmbInstrApp4, txtInstrApp4,
-                             txtLandings,  txtNightLand, txtXCountry,  optSingle,    chkSEL,
-                             chkSES,       optMEL,       chkMEL,       chkMES,       optRotor,
-                             optAirship,   optGlider,    txtDay,       txtNight,     txtInstrument,
-                             txtSimInstrument, txtGround, txtDual,     txtInCommand, txtSIC,
-                             txtSimulator, txtCFI,       txtCFII,      txtTotal};
+    QList<QWidget*> order = {
+        txtDate,          txtMake,      txtIdent,     txtFrom,      txtTo,        txtRemarks,
+        txtInstrApp,      cmbIntrApp1,  txtIntrApp1,  cmbIntrApp2,  txtIntrApp2,  cmbInstrApp3,
+        txtIntrApp3,      cmbInstrApp4, txtInstrApp4, txtLandings,  txtNightLand, txtXCountry,
+        optSingle,        chkSEL,       chkSES,       optMEL,       chkMEL,       chkMES,
+        optRotor,         optAirship,   optGlider,    txtDay,       txtNight,     txtInstrument,
+        txtSimInstrument, txtGround,    txtDual,      txtInCommand, txtSIC,       txtSimulator,
+        txtCFI,           txtCFII,      txtTotal};
     for (int i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
     return page;
 }
@@ -297,13 +306,22 @@ void FlightControls::showFlight(const LogRecord& r) {
     remarks.replace('\r', '\n');
     txtRemarks->setPlainText(remarks);
 
-    const std::pair<QLineEdit*, float> singles[] = {
-        {txtInstrApp, r.InstrApp},   {txtLandings, r.Landings},   {txtNightLand, r.NightLand},
-        {txtXCountry, r.XCountry},   {txtDay, r.Day},             {txtNight, r.Night},
-        {txtInstrument, r.Instrument}, {txtSimInstrument, r.SimInstrument},
-        {txtGround, r.Ground},       {txtDual, r.Dual},           {txtInCommand, r.InCommand},
-        {txtSIC, r.SIC},             {txtSimulator, r.Simulator}, {txtCFI, r.CFI},
-        {txtCFII, r.CFII},           {txtTotal, r.Total}};
+    const std::pair<QLineEdit*, float> singles[] = {{txtInstrApp, r.InstrApp},
+                                                    {txtLandings, r.Landings},
+                                                    {txtNightLand, r.NightLand},
+                                                    {txtXCountry, r.XCountry},
+                                                    {txtDay, r.Day},
+                                                    {txtNight, r.Night},
+                                                    {txtInstrument, r.Instrument},
+                                                    {txtSimInstrument, r.SimInstrument},
+                                                    {txtGround, r.Ground},
+                                                    {txtDual, r.Dual},
+                                                    {txtInCommand, r.InCommand},
+                                                    {txtSIC, r.SIC},
+                                                    {txtSimulator, r.Simulator},
+                                                    {txtCFI, r.CFI},
+                                                    {txtCFII, r.CFII},
+                                                    {txtTotal, r.Total}};
     for (const auto& [e, v] : singles) e->setText(Convert::single(v));
     // Show each field from its start, not scrolled to its trailing spaces.
     for (QLineEdit* e : {txtDate, txtMake, txtIdent, txtFrom, txtTo}) e->setCursorPosition(0);
@@ -324,20 +342,26 @@ void FlightControls::showFlight(const LogRecord& r) {
     // each set one deselects the others, a cleared one only itself, so the
     // last set one wins and a record with no category leaves none selected.
     categoryGroup->setExclusive(false);
-    for (QRadioButton* o : {optSingle, optMEL, optRotor, optAirship, optGlider}) o->setChecked(false);
+    for (QRadioButton* o : {optSingle, optMEL, optRotor, optAirship, optGlider})
+        o->setChecked(false);
     QRadioButton* chosen = nullptr;
-    for (auto [o, v] : {std::pair{optMEL, r.CatMulti}, {optSingle, r.CatSingle},
-                        {optAirship, r.CatAirship}, {optGlider, r.CatGlider}, {optRotor, r.CatRotor}})
+    for (auto [o, v] : {std::pair{optMEL, r.CatMulti},
+                        {optSingle, r.CatSingle},
+                        {optAirship, r.CatAirship},
+                        {optGlider, r.CatGlider},
+                        {optRotor, r.CatRotor}})
         if (v != 0) chosen = o;
     if (chosen) chosen->setChecked(true);
     categoryGroup->setExclusive(true);
 }
 
 QList<QPair<QString, FlightControls::Rows>> FlightControls::shownValues() const {
-    auto row = [](QLabel* l, QLineEdit* e) { return QPair<QString, QString>(l->text(), e->text()); };
-    Rows flight = {row(lblDate, txtDate), row(lblMake, txtMake), row(lblIdent, txtIdent),
-                   row(lblFrom, txtFrom), row(lblTo, txtTo),
-                   {lblRemarks->text(), txtRemarks->toPlainText()}};
+    auto row = [](QLabel* l, QLineEdit* e) {
+        return QPair<QString, QString>(l->text(), e->text());
+    };
+    Rows flight = {row(lblDate, txtDate),   row(lblMake, txtMake),
+                   row(lblIdent, txtIdent), row(lblFrom, txtFrom),
+                   row(lblTo, txtTo),       {lblRemarks->text(), txtRemarks->toPlainText()}};
     Rows approaches = {row(lblInstrApp, txtInstrApp)};
     const std::pair<QComboBox*, QLineEdit*> apps[] = {{cmbIntrApp1, txtIntrApp1},
                                                       {cmbIntrApp2, txtIntrApp2},
@@ -346,7 +370,8 @@ QList<QPair<QString, FlightControls::Rows>> FlightControls::shownValues() const 
     int line = 1;
     for (const auto& [c, e] : apps) {
         const QString type = c->currentText().trimmed();
-        approaches.append({type.isEmpty() ? QString("Approach %1:").arg(line) : type + ":", e->text()});
+        approaches.append(
+            {type.isEmpty() ? QString("Approach %1:").arg(line) : type + ":", e->text()});
         ++line;
     }
     approaches << row(lblLandings, txtLandings) << row(lblNightLand, txtNightLand)
@@ -359,10 +384,12 @@ QList<QPair<QString, FlightControls::Rows>> FlightControls::shownValues() const 
     if (chkSES->isChecked() || chkMES->isChecked()) landSea << chkSES->text();
     if (!landSea.isEmpty()) category += " " + landSea.join(", ");
     Rows aircraft = {{"Category:", category}};
-    Rows conditions = {row(lblDay, txtDay), row(lblNight, txtNight), row(lblInstrument, txtInstrument),
-                       row(lblSimInstrument, txtSimInstrument), row(lblGround, txtGround)};
-    Rows piloting = {row(lblDual, txtDual), row(lblInCommand, txtInCommand), row(lblSIC, txtSIC),
-                     row(lblSimulator, txtSimulator), row(lblCFI, txtCFI), row(lblCFII, txtCFII),
+    Rows conditions = {row(lblDay, txtDay), row(lblNight, txtNight),
+                       row(lblInstrument, txtInstrument), row(lblSimInstrument, txtSimInstrument),
+                       row(lblGround, txtGround)};
+    Rows piloting = {row(lblDual, txtDual),  row(lblInCommand, txtInCommand),
+                     row(lblSIC, txtSIC),    row(lblSimulator, txtSimulator),
+                     row(lblCFI, txtCFI),    row(lblCFII, txtCFII),
                      row(lblTotal, txtTotal)};
     return {{"Flight", flight},
             {"Approaches and Landings", approaches},
@@ -372,10 +399,11 @@ QList<QPair<QString, FlightControls::Rows>> FlightControls::shownValues() const 
 }
 
 void FlightControls::makeDisplayOnly() {
-    for (QLineEdit* e : {txtDate, txtMake, txtIdent, txtFrom, txtTo, txtInstrApp, txtIntrApp1,
-                         txtIntrApp2, txtIntrApp3, txtInstrApp4, txtLandings, txtNightLand,
-                         txtXCountry, txtDay, txtNight, txtInstrument, txtSimInstrument, txtGround,
-                         txtDual, txtInCommand, txtSIC, txtSimulator, txtCFI, txtCFII, txtTotal}) {
+    for (QLineEdit* e : {txtDate,       txtMake,          txtIdent,    txtFrom,     txtTo,
+                         txtInstrApp,   txtIntrApp1,      txtIntrApp2, txtIntrApp3, txtInstrApp4,
+                         txtLandings,   txtNightLand,     txtXCountry, txtDay,      txtNight,
+                         txtInstrument, txtSimInstrument, txtGround,   txtDual,     txtInCommand,
+                         txtSIC,        txtSimulator,     txtCFI,      txtCFII,     txtTotal}) {
         e->setReadOnly(true);
         // A shown field keeps its full width, whatever it holds.
         e->setMaxLength(32767);

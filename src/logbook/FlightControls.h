@@ -18,7 +18,7 @@
 #include "logbook/Logbook.h"
 
 class FlightControls {
-public:
+  public:
     QLabel* lblDate = nullptr;
     QLineEdit* txtDate = nullptr;
     QLabel* lblMake = nullptr;
@@ -97,7 +97,7 @@ public:
     // as the two characters CR LF that the record stores.
     static constexpr int kRemarksLimit = 100;
 
-protected:
+  protected:
     // Builds every control into host (the returned widget holds them all)
     // in entry order, in their design-time state.
     QWidget* buildFlightControls(QWidget* host);

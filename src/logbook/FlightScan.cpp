@@ -15,24 +15,28 @@ struct Span {
 };
 
 std::optional<records::RecordFile> openFlights(const std::string& path, Span& span) {
-    auto file = records::RecordFile::open(path, kLogRecordSize, records::RecordFile::Mode::ReadOnly);
+    auto file =
+        records::RecordFile::open(path, kLogRecordSize, records::RecordFile::Mode::ReadOnly);
     if (!file) return std::nullopt;
     std::vector<records::Byte> first;
     if (!file->readRange(1, 1, first)) return std::nullopt;
     const std::int64_t lastRecord = records::getInt16(first, flight_offsets::LastRecord);
-    span.last = std::max<std::int64_t>(1, std::min(lastRecord, static_cast<std::int64_t>(file->recordCount())));
+    span.last = std::max<std::int64_t>(
+        1, std::min(lastRecord, static_cast<std::int64_t>(file->recordCount())));
     return file;
 }
 
 }  // namespace
 
-bool forEachFlight(const std::string& path, const std::function<void(records::ConstByteSpan)>& visit) {
+bool forEachFlight(const std::string& path,
+                   const std::function<void(records::ConstByteSpan)>& visit) {
     Span span;
     auto file = openFlights(path, span);
     if (!file) return false;
     std::vector<records::Byte> block;
     for (std::int64_t n = 2; n <= span.last;) {
-        const auto count = static_cast<std::size_t>(std::min<std::int64_t>(kBlock, span.last - n + 1));
+        const auto count =
+            static_cast<std::size_t>(std::min<std::int64_t>(kBlock, span.last - n + 1));
         if (!file->readRange(n, count, block)) return false;
         for (std::size_t i = 0; i < count; ++i)
             visit(records::ConstByteSpan(block.data() + i * kLogRecordSize, kLogRecordSize));

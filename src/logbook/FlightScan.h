@@ -50,7 +50,8 @@ constexpr std::size_t kLogRecordSize = 420;
 // memory. A LastRecord below 2 means no flights; one beyond the records the
 // file holds is bounded by them, so a damaged record 1 cannot conjure flights
 // of zero bytes. False when the file cannot be opened or read.
-bool forEachFlight(const std::string& path, const std::function<void(records::ConstByteSpan)>& visit);
+bool forEachFlight(const std::string& path,
+                   const std::function<void(records::ConstByteSpan)>& visit);
 
 // How many flights forEachFlight visits; nullopt when the file cannot be read.
 std::optional<std::size_t> flightCount(const std::string& path);

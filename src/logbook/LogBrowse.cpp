@@ -32,7 +32,7 @@ constexpr std::array<unsigned char, 256> kFold = makeFold();
 // The list's number texts, remembered by bit pattern: a logbook holds few
 // distinct values (tenths of hours, small counts).
 class ListNumbers {
-public:
+  public:
     std::string_view text(float v) {
         std::uint32_t bits;
         std::memcpy(&bits, &v, sizeof bits);
@@ -45,7 +45,7 @@ public:
         return {s.text, s.len};
     }
 
-private:
+  private:
     static constexpr std::size_t kSlots = 1024;
     struct Slot {
         bool used = false;
@@ -64,7 +64,7 @@ private:
 // Builds a line in a stack buffer: its longest form (seven numbers of 13
 // characters) is well under its size.
 class LineBuilder {
-public:
+  public:
     void text(records::ConstByteSpan rec, std::size_t offset, std::size_t width) {
         for (std::size_t i = 0; i < width; ++i) {
             const char c = static_cast<char>(rec[offset + i]);
@@ -85,7 +85,7 @@ public:
         return n_;
     }
 
-private:
+  private:
     char buf_[512];
     std::size_t n_ = 0;
 };
@@ -155,7 +155,8 @@ SortKey keyOf(std::string_view line, std::size_t index) {
     std::size_t at = 0;
     for (const auto& [from, width] : kKeyColumns)
         for (std::size_t i = from; i < from + width; ++i, ++at) {
-            const std::uint64_t c = i < line.size() ? kFold[static_cast<unsigned char>(line[i])] : 0;
+            const std::uint64_t c =
+                i < line.size() ? kFold[static_cast<unsigned char>(line[i])] : 0;
             key.k[at / 8] = (key.k[at / 8] << 8) | c;
         }
     return key;
@@ -235,7 +236,8 @@ BrowseLines browseLines(const std::string& path) {
     });
     if (!read) return {};
     lines.reserve(spans.size());
-    for (const auto& [at, len] : spans) lines.push_back(std::string_view(result.text_).substr(at, len));
+    for (const auto& [at, len] : spans)
+        lines.push_back(std::string_view(result.text_).substr(at, len));
     result.spans_.reserve(spans.size());
     for (std::uint32_t i : sortedOrder(lines)) result.spans_.push_back(spans[i]);
     return result;

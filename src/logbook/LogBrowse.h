@@ -4,9 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <utility>
-#include <string>
 #include <vector>
 
 #include "records/Fields.h"
@@ -27,7 +27,7 @@ bool browseLess(std::string_view a, std::string_view b);
 // flights makes no 32766 separate strings); empty when the logbook cannot
 // be read.
 class BrowseLines {
-public:
+  public:
     std::size_t size() const { return spans_.size(); }
     bool empty() const { return spans_.empty(); }
     std::string_view operator[](std::size_t i) const {
@@ -35,7 +35,7 @@ public:
     }
     std::vector<std::string> toVector() const;
 
-private:
+  private:
     friend BrowseLines browseLines(const std::string& path);
     std::string text_;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> spans_;  // offset, length, in order

@@ -98,8 +98,10 @@ struct IsFixedText<FixedText<N>> : std::true_type {};
 
 template <class T>
 constexpr std::size_t widthOf() {
-    if constexpr (IsFixedText<T>::value) return T::width;
-    else return sizeof(T) == 4 ? 4 : 2;
+    if constexpr (IsFixedText<T>::value)
+        return T::width;
+    else
+        return sizeof(T) == 4 ? 4 : 2;
 }
 
 // Checks at compile time that the fields tile the 420 bytes exactly, in
@@ -128,9 +130,12 @@ std::array<Byte, LogRecord::Size> LogRecord::encode() const {
     ByteSpan s(out);
     eachField(*this, [&](std::size_t off, const auto& v) {
         using T = std::decay_t<decltype(v)>;
-        if constexpr (IsFixedText<T>::value) putText(s, off, v);
-        else if constexpr (std::is_same_v<T, float>) putFloat(s, off, v);
-        else putInt16(s, off, v);
+        if constexpr (IsFixedText<T>::value)
+            putText(s, off, v);
+        else if constexpr (std::is_same_v<T, float>)
+            putFloat(s, off, v);
+        else
+            putInt16(s, off, v);
     });
     return out;
 }
@@ -142,9 +147,12 @@ LogRecord LogRecord::decode(ConstByteSpan bytes) {
     LogRecord r;
     eachField(r, [&](std::size_t off, auto& v) {
         using T = std::decay_t<decltype(v)>;
-        if constexpr (IsFixedText<T>::value) v = getText<T::width>(s, off);
-        else if constexpr (std::is_same_v<T, float>) v = getFloat(s, off);
-        else v = getInt16(s, off);
+        if constexpr (IsFixedText<T>::value)
+            v = getText<T::width>(s, off);
+        else if constexpr (std::is_same_v<T, float>)
+            v = getFloat(s, off);
+        else
+            v = getInt16(s, off);
     });
     return r;
 }

@@ -54,7 +54,8 @@ Check checkOpen(RecordFile& f) {
         return c;
     }
     c.lastRecord = records::getInt16(rec1, logrecord_offsets::LastRecord);
-    if (c.lastRecord < 1) c.problem = Problem::LastRecordBelowOne;
+    if (c.lastRecord < 1)
+        c.problem = Problem::LastRecordBelowOne;
     else if (static_cast<std::uint64_t>(c.lastRecord) > c.sizeBytes / RecLen)
         c.problem = Problem::LastRecordBeyondEnd;
     return c;
@@ -87,19 +88,23 @@ Check checkLogbook(const std::string& path) {
 std::string describe(const Check& c) {
     const std::string records = std::to_string(c.sizeBytes / RecLen);
     switch (c.problem) {
-    case Problem::None: return "";
-    case Problem::Missing: return "The file does not exist.";
-    case Problem::Unreadable: return "The file cannot be read.";
-    case Problem::Empty: return "The file is empty.";
-    case Problem::PartialRecord:
-        return "Its length of " + std::to_string(c.sizeBytes) +
-               " bytes is not a whole number of 420-byte logbook records.";
-    case Problem::LastRecordBelowOne:
-        return "Its first record gives " + std::to_string(c.lastRecord) +
-               " as the number of its last record, which must be at least 1.";
-    case Problem::LastRecordBeyondEnd:
-        return "Its first record names " + std::to_string(c.lastRecord) +
-               " records, but the file holds only " + records + ".";
+        case Problem::None:
+            return "";
+        case Problem::Missing:
+            return "The file does not exist.";
+        case Problem::Unreadable:
+            return "The file cannot be read.";
+        case Problem::Empty:
+            return "The file is empty.";
+        case Problem::PartialRecord:
+            return "Its length of " + std::to_string(c.sizeBytes) +
+                   " bytes is not a whole number of 420-byte logbook records.";
+        case Problem::LastRecordBelowOne:
+            return "Its first record gives " + std::to_string(c.lastRecord) +
+                   " as the number of its last record, which must be at least 1.";
+        case Problem::LastRecordBeyondEnd:
+            return "Its first record names " + std::to_string(c.lastRecord) +
+                   " records, but the file holds only " + records + ".";
     }
     return "";
 }
@@ -398,7 +403,6 @@ std::vector<std::string> dateList(const std::string& path) {
     const auto log = readLogbook(path);
     return log ? dateList(*log) : std::vector<std::string>{};
 }
-
 
 std::optional<Found> findFlight(const Contents& log, const std::string& trimmedDate) {
     // Flights without a date are never listed, so a blank text names none

@@ -48,7 +48,8 @@ struct Contents {
     std::vector<records::Byte> bytes;  // lastRecord * 420 bytes
     // The bytes of record n (1 .. lastRecord).
     records::ConstByteSpan record(std::int64_t n) const {
-        return records::ConstByteSpan(bytes).subspan(static_cast<std::size_t>(n - 1) * RecLen, RecLen);
+        return records::ConstByteSpan(bytes).subspan(static_cast<std::size_t>(n - 1) * RecLen,
+                                                     RecLen);
     }
 };
 // Checks the file and reads it; nullopt (with check->problem set) when it is
@@ -72,10 +73,9 @@ struct Ratings {
          instructor = false, atp = false, technician = false, groundInstructor = false;
     bool single = false, seLand = false, seSea = false, multi = false, meLand = false,
          meSea = false, multiLimited = false, instrument = false, rotorcraft = false,
-         helicopter = false, gyroplane = false, lighter = false, airship = false,
-         balloon = false, glider = false, general = false, powerplant = false,
-         airframe = false, giBasic = false, giAdvanced = false, giInstrument = false,
-         other = false;
+         helicopter = false, gyroplane = false, lighter = false, airship = false, balloon = false,
+         glider = false, general = false, powerplant = false, airframe = false, giBasic = false,
+         giAdvanced = false, giInstrument = false, other = false;
     std::string otherRatings;
     std::array<std::string, 6> typeRatings;
 };
@@ -92,8 +92,8 @@ bool saveRatings(const std::string& path, const Ratings& ratings);
 struct FlightInput {
     std::string date, make, ident, from, to, remarks;
     // Number boxes.
-    std::string instrApp, landings, xCountry, simulator, day, night, instrument,
-        simInstrument, dual, inCommand, total, cfi, cfii, ground, sic, nightLand;
+    std::string instrApp, landings, xCountry, simulator, day, night, instrument, simInstrument,
+        dual, inCommand, total, cfi, cfii, ground, sic, nightLand;
     std::array<std::string, 4> appCount;
     std::array<std::string, 4> appType;
     bool catSingle = false, catMulti = false, catRotor = false, catAirship = false,

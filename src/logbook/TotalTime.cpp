@@ -1,8 +1,8 @@
 #include "logbook/TotalTime.h"
 
-#include <string_view>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "logbook/FlightScan.h"
 
@@ -28,7 +28,7 @@ std::string_view trimBlanks(std::string_view s) {
 // flight). A field of 8 to 16 bytes is held exactly by two overlapping 8-byte
 // words, so the words serve as both hash and comparison.
 class Distinct {
-public:
+  public:
     explicit Distinct(std::vector<std::string>& kept) : kept_(kept), slots_(64, kEmpty) {}
 
     void add(std::string_view v) {
@@ -44,7 +44,7 @@ public:
         if (kept_.size() * 2 > slots_.size()) grow();
     }
 
-private:
+  private:
     static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
     struct Words {
         std::uint64_t a, b;
@@ -57,7 +57,8 @@ private:
         return w;
     }
     static std::size_t hash(const Words& w) {
-        std::uint64_t h = w.a * 0x9E3779B97F4A7C15ull ^ (w.b + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
+        std::uint64_t h =
+            w.a * 0x9E3779B97F4A7C15ull ^ (w.b + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
         return static_cast<std::size_t>(h ^ (h >> 31));
     }
 

@@ -34,17 +34,20 @@ frmCurrent::frmCurrent() {
     using reportwindows::figureBox;
     lblLandDay = label(central, "lblLandDay", "Landings in Last 90 Days:");
     txtDayLandings = figureBox(central, "txtDayLandings");
-    lblDayLandings = label(central, "lblDayLandings", "FAR 61.57 requires 3 Landings in Last 90 Days.");
+    lblDayLandings =
+        label(central, "lblDayLandings", "FAR 61.57 requires 3 Landings in Last 90 Days.");
     lblInstrApp = label(central, "lblInstrApp", "Instrument Approaches in Last 6 Months:");
     txtInstrApp = figureBox(central, "txtInstrApp");
-    lblInstrApp2 = label(central, "lblInstrApp2", "FAR 61.57 requires 6 approaches in the  Last 6 months.");
+    lblInstrApp2 =
+        label(central, "lblInstrApp2", "FAR 61.57 requires 6 approaches in the  Last 6 months.");
     lblTotalInstr = label(central, "lblTotalInstr", "Total Instrument Time in Last 6 Months:");
     txtTotalInstr = figureBox(central, "txtTotalInstr");
     Label2 = label(central, "Label2",
                    "FAR 61.57 requires 6 hours of instrument flight time in the last 6 months.");
     lblNight = label(central, "lblNight", "Night Landings in Last 90 Days:");
     txtNightLand = figureBox(central, "txtNightLand");
-    lblNightLand = label(central, "lblNightLand", "FAR 61.57 requires 3 Night Landings in the last 90 Days");
+    lblNightLand =
+        label(central, "lblNightLand", "FAR 61.57 requires 3 Night Landings in the last 90 Days");
 
     // Each row: the label, the figure to its right, the requirement indented
     // under the label.

@@ -9,7 +9,7 @@
 
 class frmCurrent : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     frmCurrent();
     void Form_Load();
     // The page the Print item prints: each requirement with its figure.
@@ -34,7 +34,7 @@ public:
     QAction* mnuMain = nullptr;
     QAction* mnuExit = nullptr;
 
-public slots:
+  public slots:
     void cmdBacktoLog_Click();
     void cmdMain_Click();
     void mnuPrint_Click();

@@ -76,10 +76,13 @@ frmLogBook::frmLogBook() {
     mnuFile->addAction(mnuExit);
     Common::addEditMenu(this);
     mnuOptions = Common::menu(this, "&Options", "mnuOptions");
-    mnuAddFlight = Common::action(this, "mnuAddFlight", "&Add Flight", [this] { cmdAddFlight_Click(); });
+    mnuAddFlight =
+        Common::action(this, "mnuAddFlight", "&Add Flight", [this] { cmdAddFlight_Click(); });
     mnuRemove = Common::action(this, "mnuRemove", "&Remove Flight", [this] { cmddelete_Click(); });
-    mnuTotalTimes = Common::action(this, "mnuTotalTimes", "&Total Times", [this] { cmdTotalTimes_Click(); });
-    mnuRating = Common::action(this, "mnuRating", "Rating &Information", [this] { cmdOtherInfo_Click(); });
+    mnuTotalTimes =
+        Common::action(this, "mnuTotalTimes", "&Total Times", [this] { cmdTotalTimes_Click(); });
+    mnuRating =
+        Common::action(this, "mnuRating", "Rating &Information", [this] { cmdOtherInfo_Click(); });
     mnuOptions->addAction(mnuAddFlight);
     mnuOptions->addAction(mnuRemove);
     mnuOptions->addSeparator();
@@ -107,7 +110,8 @@ void frmLogBook::Form_Load() {
     lines.reserve(static_cast<qsizetype>(dates.size()));
     // The whole trimmed text, NUL bytes included, so that a line always
     // finds its own flight again.
-    for (const std::string& d : dates) lines.append(QString::fromStdString(records::cp1252ToUtf8(d)));
+    for (const std::string& d : dates)
+        lines.append(QString::fromStdString(records::cp1252ToUtf8(d)));
     const QSignalBlocker block(lstDate);
     lstDate->addItems(lines);
 }
@@ -189,8 +193,8 @@ QString frmLogBook::printPage() const {
     html += "<p>Logbook: " + PrintPage::esc(modLog::LogPath) + "</p>";
     html += "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\">";
     for (const auto& [section, rows] : shownValues()) {
-        html += "<tr><th colspan=\"2\" align=\"left\" bgcolor=\"#e0e0e0\">" + PrintPage::esc(section) +
-                "</th></tr>";
+        html += "<tr><th colspan=\"2\" align=\"left\" bgcolor=\"#e0e0e0\">" +
+                PrintPage::esc(section) + "</th></tr>";
         for (const auto& [label, value] : rows)
             html += "<tr><td width=\"40%\"><b>" + PrintPage::esc(label) + "</b></td><td>" +
                     PrintPage::esc(value.trimmed()) + "</td></tr>";

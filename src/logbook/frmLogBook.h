@@ -12,7 +12,7 @@
 
 class frmLogBook : public QMainWindow, public FlightControls {
     Q_OBJECT
-public:
+  public:
     frmLogBook();
     void Form_Load();
     // The page "Print Entry" prints: the flight shown, with its labels.
@@ -39,7 +39,7 @@ public:
     QAction* mnuTotalTimes = nullptr;
     QAction* mnuRating = nullptr;
 
-public slots:
+  public slots:
     void lstDate_Click();
     void cmdAddFlight_Click();
     void cmddelete_Click();
@@ -51,6 +51,6 @@ public slots:
     void cmdExit_Click();
     void mnuPrint_Click();
 
-private:
+  private:
     void reportSelectDate();
 };

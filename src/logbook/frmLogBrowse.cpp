@@ -24,13 +24,17 @@ struct Heading {
     const char* text;
     int left;  // twips
 };
-constexpr Heading kHeadings[] = {
-    {"lblDate", "Date", 120},          {"lblIdent", "Aircraft Ident", 960},
-    {"lblDepart", "From", 2280},       {"lblTo", "To", 3240},
-    {"lblIntstrApp", "Instr. App.", 3840}, {"lblLandings", "Landings", 4920},
-    {"lblDay", "Day", 5880},           {"lblNight", "Night", 6480},
-    {"lblDual", "Dual", 7320},         {"lblPIC", "PIC", 8040},
-    {"lblTotal", "Total Time", 8640}};
+constexpr Heading kHeadings[] = {{"lblDate", "Date", 120},
+                                 {"lblIdent", "Aircraft Ident", 960},
+                                 {"lblDepart", "From", 2280},
+                                 {"lblTo", "To", 3240},
+                                 {"lblIntstrApp", "Instr. App.", 3840},
+                                 {"lblLandings", "Landings", 4920},
+                                 {"lblDay", "Day", 5880},
+                                 {"lblNight", "Night", 6480},
+                                 {"lblDual", "Dual", 7320},
+                                 {"lblPIC", "PIC", 8040},
+                                 {"lblTotal", "Total Time", 8640}};
 
 // Lines are Windows-1252; most are plain ASCII, which converts directly.
 QString lineText(std::string_view bytes) {
@@ -48,8 +52,8 @@ frmLogBrowse::frmLogBrowse() {
     central->setObjectName("frmLogBrowseClient");
     setCentralWidget(central);
 
-    QLabel** labels[] = {&lblDate, &lblIdent, &lblDepart, &lblTo, &lblIntstrApp, &lblLandings,
-                         &lblDay, &lblNight, &lblDual, &lblPIC, &lblTotal};
+    QLabel** labels[] = {&lblDate, &lblIdent, &lblDepart, &lblTo,  &lblIntstrApp, &lblLandings,
+                         &lblDay,  &lblNight, &lblDual,   &lblPIC, &lblTotal};
     for (std::size_t i = 0; i < std::size(kHeadings); ++i) {
         auto* l = new QLabel(kHeadings[i].text, central);
         l->setObjectName(kHeadings[i].name);
@@ -87,7 +91,8 @@ frmLogBrowse::frmLogBrowse() {
 
 void frmLogBrowse::Form_Load() {
     modLog::LogRecLen = 420;
-    const logbook::BrowseLines lines = logbook::browseLines(reportwindows::logPath(modLog::LogPath));
+    const logbook::BrowseLines lines =
+        logbook::browseLines(reportwindows::logPath(modLog::LogPath));
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(lines.size()));
     for (std::size_t i = 0; i < lines.size(); ++i) texts.push_back(lineText(lines[i]));

@@ -9,7 +9,7 @@
 
 class frmLogBrowse : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     frmLogBrowse();
     void Form_Load();
     // The page the Print item prints: the flights as a table under the
@@ -34,12 +34,12 @@ public:
     QAction* mnusep1 = nullptr;
     QAction* mnuExit = nullptr;
 
-public slots:
+  public slots:
     void Command1_Click();
     void mnuPrint_Click();
     void mnuExit_Click();
 
-protected:
+  protected:
     // Closing through the frame is a Return To Logbook: the viewer is hidden
     // behind this window and must not be left hidden.
     void closeEvent(QCloseEvent* event) override;

@@ -4,8 +4,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "logbook/frmLogBook.h"
 #include "logbook/LogPathText.h"
+#include "logbook/frmLogBook.h"
 #include "logbook/frmMain.h"
 #include "shell/CommonCommands.h"
 #include "shell/Convert.h"
@@ -43,11 +43,21 @@ frmLogInput::frmLogInput() {
     Common::addEditMenu(this);
     Common::addHelpMenu(this);
 
-    connect(optSingle, &QRadioButton::toggled, this, [this](bool on) { if (on) optSingle_Click(); });
-    connect(optMEL, &QRadioButton::toggled, this, [this](bool on) { if (on) optMEL_Click(); });
-    connect(optRotor, &QRadioButton::toggled, this, [this](bool on) { if (on) optRotor_Click(); });
-    connect(optAirship, &QRadioButton::toggled, this, [this](bool on) { if (on) optAirship_Click(); });
-    connect(optGlider, &QRadioButton::toggled, this, [this](bool on) { if (on) optGlider_Click(); });
+    connect(optSingle, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optSingle_Click();
+    });
+    connect(optMEL, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optMEL_Click();
+    });
+    connect(optRotor, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optRotor_Click();
+    });
+    connect(optAirship, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optAirship_Click();
+    });
+    connect(optGlider, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optGlider_Click();
+    });
     connect(cmdSaveInfo, &QPushButton::clicked, this, &frmLogInput::cmdSaveInfo_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLogInput::cmdCancel_Click);
 }
@@ -98,18 +108,21 @@ void frmLogInput::cmdSaveInfo_Click() {
         case logbook::AppendResult::Appended:
             break;
         case logbook::AppendResult::Full:
-            MessageBox::show("The logbook is full: it holds the most flights a logbook can (32766). "
-                             "The flight was not saved.",
-                             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
+            MessageBox::show(
+                "The logbook is full: it holds the most flights a logbook can (32766). "
+                "The flight was not saved.",
+                "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
             return;
         case logbook::AppendResult::NotALogbook:
-            MessageBox::show("The flight could not be saved: the file is not a logbook. "
-                             "Nothing was changed.",
-                             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
+            MessageBox::show(
+                "The flight could not be saved: the file is not a logbook. "
+                "Nothing was changed.",
+                "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
             return;
         case logbook::AppendResult::WriteFailed:
             MessageBox::show("The flight could not be saved to the logbook. Nothing was changed.",
-                             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
+                             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation,
+                             this);
             return;
     }
     leaving_ = true;

@@ -9,7 +9,7 @@
 
 class frmLogInput : public QMainWindow, public FlightControls {
     Q_OBJECT
-public:
+  public:
     frmLogInput();
     void Form_Load();
 
@@ -19,7 +19,7 @@ public:
     QAction* mnuMain = nullptr;
     QAction* mnuExit = nullptr;
 
-public slots:
+  public slots:
     void optSingle_Click();
     void optMEL_Click();
     void optRotor_Click();
@@ -30,12 +30,12 @@ public slots:
     void mnuMain_Click();
     void mnuExit_Click();
 
-protected:
+  protected:
     // Closing through the frame is a Cancel: the viewer comes back, so the
     // pilot is never left without a window.
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void setLandSea(bool single, bool multi);
     void reportInvalid();
     bool leaving_ = false;

@@ -46,8 +46,8 @@ frmMain::frmMain() {
 }
 
 void frmMain::refuse(const QString& path, const QString& reason) {
-    MessageBox::show("\"" + QFileInfo(path).fileName() + "\" is not a logbook. " + reason, "Aerokit",
-                     MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
+    MessageBox::show("\"" + QFileInfo(path).fileName() + "\" is not a logbook. " + reason,
+                     "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
 }
 
 void frmMain::handOver() {
@@ -66,14 +66,16 @@ void frmMain::cmdNewLog_Click() {
     modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
     const std::string file = QFile::encodeName(path).toStdString();
     switch (logbook::createLogbook(file)) {
-    case logbook::CreateResult::Created: break;
-    case logbook::CreateResult::NotALogbookLength:
-        // Writing a rating record into some other file would spoil it and
-        // still give no logbook.
-        refuse(path, QString::fromStdString(logbook::describe(logbook::checkLogbook(file))) +
-                         " It was left as it is.");
-        return;
-    case logbook::CreateResult::CannotWrite: return;  // ends silently
+        case logbook::CreateResult::Created:
+            break;
+        case logbook::CreateResult::NotALogbookLength:
+            // Writing a rating record into some other file would spoil it and
+            // still give no logbook.
+            refuse(path, QString::fromStdString(logbook::describe(logbook::checkLogbook(file))) +
+                             " It was left as it is.");
+            return;
+        case logbook::CreateResult::CannotWrite:
+            return;  // ends silently
     }
     if (!logbook::checkLogbook(file).ok()) return;
     handOver();

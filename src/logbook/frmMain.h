@@ -8,7 +8,7 @@
 
 class frmMain : public QWidget {
     Q_OBJECT
-public:
+  public:
     frmMain();
 
     QLabel* lblTitle = nullptr;
@@ -16,12 +16,12 @@ public:
     QPushButton* cmdOpenLog = nullptr;
     QPushButton* cmdExitLog = nullptr;
 
-public slots:
+  public slots:
     void cmdNewLog_Click();
     void cmdOpenLog_Click();
     void cmdExitLog_Click();
 
-private:
+  private:
     void handOver();
     void refuse(const QString& path, const QString& reason);
 };

@@ -43,8 +43,8 @@ frmNewLog::frmNewLog() {
     chkTech = check(fraCerts, "chkTech", "Aviation Technician");
     chkGround = check(fraCerts, "chkGround", "Ground Instructor");
     auto* certs = new QVBoxLayout(fraCerts);
-    for (QCheckBox* c : {chkStudent, chkRec, chkPrivate, chkCommercial, Instructor, chkatp, chkTech,
-                         chkGround})
+    for (QCheckBox* c :
+         {chkStudent, chkRec, chkPrivate, chkCommercial, Instructor, chkatp, chkTech, chkGround})
         certs->addWidget(c);
     certs->addStretch();
 
@@ -111,7 +111,8 @@ frmNewLog::frmNewLog() {
     txtTyperate5 = box(fraTypes, "txtTyperate5");
     txtTyperate6 = box(fraTypes, "txtTyperate6");
     auto* types = new QGridLayout(fraTypes);
-    for (int i = 0; i < 6; ++i) types->addWidget(typeBoxes()[static_cast<std::size_t>(i)], i / 3, i % 3);
+    for (int i = 0; i < 6; ++i)
+        types->addWidget(typeBoxes()[static_cast<std::size_t>(i)], i / 3, i % 3);
 
     cmdSave = new QPushButton("Save", this);
     cmdSave->setObjectName("cmdSave");
@@ -141,21 +142,36 @@ std::array<QLineEdit*, 6> frmNewLog::typeBoxes() const {
 
 std::vector<std::pair<QCheckBox*, bool logbook::Ratings::*>> frmNewLog::boxes() const {
     using R = logbook::Ratings;
-    return {{chkStudent, &R::student},     {chkRec, &R::recreational},
-            {chkPrivate, &R::privatePilot}, {chkCommercial, &R::commercial},
-            {Instructor, &R::instructor},  {chkatp, &R::atp},
-            {chkTech, &R::technician},     {chkGround, &R::groundInstructor},
-            {chkSE, &R::single},           {chkSEL, &R::seLand},
-            {chkSES, &R::seSea},           {chkMulti, &R::multi},
-            {chkMEL, &R::meLand},          {chkMES, &R::meSea},
-            {chkMultiLim, &R::multiLimited}, {chkInstr, &R::instrument},
-            {chkRotor, &R::rotorcraft},    {chkHeli, &R::helicopter},
-            {chkGyro, &R::gyroplane},      {chkLighter, &R::lighter},
-            {chkAirship, &R::airship},     {chkBalloon, &R::balloon},
-            {chkGlider, &R::glider},       {chkGeneral, &R::general},
-            {chkPower, &R::powerplant},    {chkAirframe, &R::airframe},
-            {chkGIBasic, &R::giBasic},     {chkGIAdvanced, &R::giAdvanced},
-            {chkGIinstrument, &R::giInstrument}, {chkOther, &R::other}};
+    return {{chkStudent, &R::student},
+            {chkRec, &R::recreational},
+            {chkPrivate, &R::privatePilot},
+            {chkCommercial, &R::commercial},
+            {Instructor, &R::instructor},
+            {chkatp, &R::atp},
+            {chkTech, &R::technician},
+            {chkGround, &R::groundInstructor},
+            {chkSE, &R::single},
+            {chkSEL, &R::seLand},
+            {chkSES, &R::seSea},
+            {chkMulti, &R::multi},
+            {chkMEL, &R::meLand},
+            {chkMES, &R::meSea},
+            {chkMultiLim, &R::multiLimited},
+            {chkInstr, &R::instrument},
+            {chkRotor, &R::rotorcraft},
+            {chkHeli, &R::helicopter},
+            {chkGyro, &R::gyroplane},
+            {chkLighter, &R::lighter},
+            {chkAirship, &R::airship},
+            {chkBalloon, &R::balloon},
+            {chkGlider, &R::glider},
+            {chkGeneral, &R::general},
+            {chkPower, &R::powerplant},
+            {chkAirframe, &R::airframe},
+            {chkGIBasic, &R::giBasic},
+            {chkGIAdvanced, &R::giAdvanced},
+            {chkGIinstrument, &R::giInstrument},
+            {chkOther, &R::other}};
 }
 
 void frmNewLog::Form_Load() {
@@ -165,7 +181,8 @@ void frmNewLog::Form_Load() {
     const logbook::Ratings g = rec ? logbook::ratingsFrom(*rec) : logbook::Ratings{};
     for (const auto& [c, field] : boxes()) c->setChecked(g.*field);
     txtOther->setText(Convert::fromBytes(g.otherRatings));
-    for (std::size_t i = 0; i < 6; ++i) typeBoxes()[i]->setText(Convert::fromBytes(g.typeRatings[i]));
+    for (std::size_t i = 0; i < 6; ++i)
+        typeBoxes()[i]->setText(Convert::fromBytes(g.typeRatings[i]));
 }
 
 void frmNewLog::cmdSave_Click() {

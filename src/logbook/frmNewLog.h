@@ -13,7 +13,7 @@
 
 class frmNewLog : public QWidget {
     Q_OBJECT
-public:
+  public:
     frmNewLog();
     void Form_Load();
 
@@ -65,15 +65,15 @@ public:
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdCancel = nullptr;
 
-public slots:
+  public slots:
     void cmdSave_Click();
     void cmdCancel_Click();
 
-protected:
+  protected:
     // Closing through the frame is a Cancel: the hidden viewer comes back.
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     std::array<QLineEdit*, 6> typeBoxes() const;
     // Each box paired with its place in the ratings.
     std::vector<std::pair<QCheckBox*, bool logbook::Ratings::*>> boxes() const;

@@ -172,20 +172,30 @@ void frmTotalTime::Form_Load() {
     modLog::LogRecLen = 420;
     cmbType->setEnabled(false);
     cmbIdent->setEnabled(false);
-    const logbook::TotalTimeLoad load = logbook::loadTotalTime(reportwindows::logPath(modLog::LogPath));
+    const logbook::TotalTimeLoad load =
+        logbook::loadTotalTime(reportwindows::logPath(modLog::LogPath));
     showTotals(load.totals);
     fillList(cmbIdent, load.idents);
     fillList(cmbType, load.makes);
 }
 
 void frmTotalTime::showTotals(const logbook::TimeTotals& t) {
-    const std::pair<QLineEdit*, float> shown[] = {
-        {txtDay, t.Day},           {txtNight, t.Night},         {txtInstrument, t.Instrument},
-        {txtSimInstrument, t.SimInstrument}, {txtGround, t.Ground}, {txtDual, t.Dual},
-        {txtInCommand, t.InCommand}, {txtSimulator, t.Simulator}, {txtSIC, t.SIC},
-        {txtCFI, t.CFI},           {txtCFII, t.CFII},           {txtLandings, t.Landings},
-        {txtNightLand, t.NightLand}, {txtXCountry, t.XCountry}, {txtInstrApp, t.InstrApp},
-        {txtTotal, t.Total}};
+    const std::pair<QLineEdit*, float> shown[] = {{txtDay, t.Day},
+                                                  {txtNight, t.Night},
+                                                  {txtInstrument, t.Instrument},
+                                                  {txtSimInstrument, t.SimInstrument},
+                                                  {txtGround, t.Ground},
+                                                  {txtDual, t.Dual},
+                                                  {txtInCommand, t.InCommand},
+                                                  {txtSimulator, t.Simulator},
+                                                  {txtSIC, t.SIC},
+                                                  {txtCFI, t.CFI},
+                                                  {txtCFII, t.CFII},
+                                                  {txtLandings, t.Landings},
+                                                  {txtNightLand, t.NightLand},
+                                                  {txtXCountry, t.XCountry},
+                                                  {txtInstrApp, t.InstrApp},
+                                                  {txtTotal, t.Total}};
     for (const auto& [box, value] : shown) box->setText(Convert::single(value));
 }
 
@@ -247,7 +257,8 @@ QString frmTotalTime::printPage() const {
     auto rows = [](const std::vector<std::pair<QString, const QLineEdit*>>& items) {
         QString h = "<table cellspacing=0 cellpadding=4 border=1>";
         for (const auto& [caption, box] : items)
-            h += "<tr><td>" + esc(caption) + "</td><td align=right>" + esc(box->text()) + "</td></tr>";
+            h += "<tr><td>" + esc(caption) + "</td><td align=right>" + esc(box->text()) +
+                 "</td></tr>";
         return h + "</table>";
     };
     QString scope = "All flights in the logbook";
@@ -258,15 +269,23 @@ QString frmTotalTime::printPage() const {
     QString html = "<h2>Total Time</h2>";
     html += "<p>Logbook: " + esc(modLog::LogPath) + "<br>" + esc(scope) + "</p>";
     html += "<h3>Conditions of Flight</h3>";
-    html += rows({{"Day:", txtDay}, {"Night:", txtNight}, {"Actual Instrument:", txtInstrument},
-                  {"Simulated Instrument:", txtSimInstrument}, {"Ground Instruction:", txtGround}});
+    html += rows({{"Day:", txtDay},
+                  {"Night:", txtNight},
+                  {"Actual Instrument:", txtInstrument},
+                  {"Simulated Instrument:", txtSimInstrument},
+                  {"Ground Instruction:", txtGround}});
     html += "<h3>Type of Piloting Time</h3>";
-    html += rows({{"Dual Recieved:", txtDual}, {"Pilot-In-Command:", txtInCommand},
-                  {"Simulator:", txtSimulator}, {"Second-In-Command:", txtSIC}, {"CFI:", txtCFI},
+    html += rows({{"Dual Recieved:", txtDual},
+                  {"Pilot-In-Command:", txtInCommand},
+                  {"Simulator:", txtSimulator},
+                  {"Second-In-Command:", txtSIC},
+                  {"CFI:", txtCFI},
                   {"CFII:", txtCFII}});
     html += "<h3>Landings, Cross Country and Approaches</h3>";
-    html += rows({{"Day Landings:", txtLandings}, {"Night Landings:", txtNightLand},
-                  {"Cross Country:", txtXCountry}, {"Instrument App:", txtInstrApp},
+    html += rows({{"Day Landings:", txtLandings},
+                  {"Night Landings:", txtNightLand},
+                  {"Cross Country:", txtXCountry},
+                  {"Instrument App:", txtInstrApp},
                   {"Total Duration of Flight:", txtTotal}});
     return html;
 }

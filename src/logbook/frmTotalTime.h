@@ -15,7 +15,7 @@
 
 class frmTotalTime : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     frmTotalTime();
     void Form_Load();
     // The page the Print item prints: the filter in use and the sixteen sums.
@@ -49,7 +49,7 @@ public:
     QAction* mnuMain = nullptr;
     QAction* mnuExit = nullptr;
 
-public slots:
+  public slots:
     void chkIdent_Click();
     void chkType_Click();
     void cmbIdent_Click();
@@ -62,12 +62,12 @@ public slots:
     void mnuMain_Click();
     void mnuExit_Click();
 
-protected:
+  protected:
     // Closing through the frame is a Back To Logbook: the viewer is hidden
     // behind this window and must not be left hidden.
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void showTotals(const logbook::TimeTotals& t);
     void sumsFor(logbook::FlightTextField field, const QComboBox* combo);
 };

@@ -190,9 +190,8 @@ std::optional<std::vector<PlanRecord>> readCheckpoints(const std::string& path,
     if (!f->readRange(2, static_cast<std::size_t>(rows), bytes)) return std::nullopt;
     f->close();
     for (int k = 0; k < rows; ++k)
-        out.push_back(PlanRecord::decode(
-            records::ConstByteSpan(bytes).subspan(static_cast<std::size_t>(k) * kPlanRecLen,
-                                                  kPlanRecLen)));
+        out.push_back(PlanRecord::decode(records::ConstByteSpan(bytes).subspan(
+            static_cast<std::size_t>(k) * kPlanRecLen, kPlanRecLen)));
     return out;
 }
 

@@ -67,8 +67,8 @@ std::optional<std::vector<PlanRecord>> readCheckpoints(const std::string& path,
 
 struct AppendResult {
     WriteResult result = WriteResult::OpenFailed;
-    int index = -1;          // the new checkpoint's number k (record k + 2)
-    PlanRecord checkpoint;   // the record written
+    int index = -1;         // the new checkpoint's number k (record k + 2)
+    PlanRecord checkpoint;  // the record written
 };
 // Appends typed's checkpoint fields after the last checkpoint. Refused with
 // Full when the counter allows no further checkpoint. The checkpoint record

@@ -18,8 +18,8 @@ frmFPCheck::frmFPCheck() {
     setObjectName("frmFPCheck");
     setWindowTitle("Input Checkpoint");
 
-    auto* instruction = planner::captionLabel(this, "lblInstruction",
-                                              "Enter the following information about the Checkpoint");
+    auto* instruction = planner::captionLabel(
+        this, "lblInstruction", "Enter the following information about the Checkpoint");
     // Left: the checkpoint, its navigation aid and the headings; right: the
     // distances, speeds, times and fuel.
     auto* grid = new QGridLayout;
@@ -87,10 +87,10 @@ frmFPCheck::frmFPCheck() {
     outer->addLayout(grid);
     outer->addLayout(buttons);
 
-    QWidget* order[] = {txtName, txtIdent, txtFreq, txtTo,     txtFrom,   txtTC,  txtWCA, txtTH,
-                        txtVAR,  txtMH,    txtDEV,  txtCH,     txtLegDist, txtLegRem, txtEGS,
-                        txtAGS,  txtETE,   txtATE,  txtETA,    txtATA,    txtFUsed, txtFRem,
-                        cmdOK,   cmdCancel};
+    QWidget* order[] = {txtName,    txtIdent,  txtFreq,  txtTo,   txtFrom, txtTC,
+                        txtWCA,     txtTH,     txtVAR,   txtMH,   txtDEV,  txtCH,
+                        txtLegDist, txtLegRem, txtEGS,   txtAGS,  txtETE,  txtATE,
+                        txtETA,     txtATA,    txtFUsed, txtFRem, cmdOK,   cmdCancel};
     for (std::size_t k = 1; k < std::size(order); ++k) setTabOrder(order[k - 1], order[k]);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmFPCheck::cmdOK_Click);
@@ -129,9 +129,9 @@ void frmFPCheck::cmdOK_Click() {
     if (res.result == planner::WriteResult::Full) {
         // The log filled up since this window opened (or the file holds a
         // counter this program never writes): nothing is added.
-        MessageBox::show("You have reached the maximum of 10 checkpoints, please start a new Flight Log",
-                         "Maximum Checkpoints reached", MessageBox::Buttons::Ok,
-                         MessageBox::Icon::Stop, this);
+        MessageBox::show(
+            "You have reached the maximum of 10 checkpoints, please start a new Flight Log",
+            "Maximum Checkpoints reached", MessageBox::Buttons::Ok, MessageBox::Icon::Stop, this);
         return;
     }
     if (res.result != planner::WriteResult::Ok) {

@@ -9,7 +9,7 @@
 
 class frmFPCheck : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmFPCheck();
 
     planner::PlanRecord typedRecord() const;
@@ -39,10 +39,10 @@ public:
     QPushButton* cmdOK;
     QPushButton* cmdCancel;
 
-public slots:
+  public slots:
     void cmdOK_Click();
     void cmdCancel_Click();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 };

@@ -26,7 +26,7 @@ using planner::valueLabel;
 namespace {
 
 const char* const kColumnNames[22] = {
-    "lblCheck", "lblIdent", "lblFreq", "lblRadTo", "lblRadFrom", "lblTC",  "lblWCA",   "lblTH",
+    "lblCheck", "lblIdent", "lblFreq", "lblRadTo", "lblRadFrom", "lblTC",      "lblWCA", "lblTH",
     "lblVAR",   "lblMH",    "lblDEV",  "lblCH",    "lblDist",    "lblDistRem", "lblEGS", "lblAGS",
     "lblETE",   "lblATE",   "lblETA",  "lblATA",   "lblFUsed",   "lblFRem"};
 
@@ -60,7 +60,7 @@ QString pageText(const QString& text) {
 }  // namespace
 
 std::array<frmFPLog::Row*, 22> frmFPLog::columns() {
-    return {&lblCheck, &lblIdent, &lblFreq, &lblRadTo, &lblRadFrom, &lblTC,  &lblWCA, &lblTH,
+    return {&lblCheck, &lblIdent, &lblFreq, &lblRadTo, &lblRadFrom, &lblTC,      &lblWCA, &lblTH,
             &lblVAR,   &lblMH,    &lblDEV,  &lblCH,    &lblDist,    &lblDistRem, &lblEGS, &lblAGS,
             &lblETE,   &lblATE,   &lblETA,  &lblATA,   &lblFUsed,   &lblFRem};
 }
@@ -119,9 +119,21 @@ frmFPLog::frmFPLog() {
     // Checkpoint grid: one heading row, then two label rows per checkpoint.
     auto* grid = new QGridLayout;
     grid->setSpacing(0);
-    const char* headings[] = {"",         "TO / CHECKPOINTS",    "NAV AID\nIDENT\nFREQ",
-                              "RADIAL\nTO\nFROM", "TC", "WCA", "TH", "VAR", "MH", "DEV", "CH",
-                              "Leg Dist.\nREM.", "EGS\nAGS", "ETE\nATE", "ETA\nATA",
+    const char* headings[] = {"",
+                              "TO / CHECKPOINTS",
+                              "NAV AID\nIDENT\nFREQ",
+                              "RADIAL\nTO\nFROM",
+                              "TC",
+                              "WCA",
+                              "TH",
+                              "VAR",
+                              "MH",
+                              "DEV",
+                              "CH",
+                              "Leg Dist.\nREM.",
+                              "EGS\nAGS",
+                              "ETE\nATE",
+                              "ETA\nATA",
                               "Fuel Used\nREM."};
     for (int c = 0; c < 16; ++c) {
         const QByteArray name = "lblHeading" + QByteArray::number(c);
@@ -144,9 +156,9 @@ frmFPLog::frmFPLog() {
         int lower;  // 0 top (or both rows), 1 bottom
         bool both;
     };
-    const Place places[22] = {{1, 0, true},  {2, 0, false}, {2, 1, false}, {3, 0, false},
-                              {3, 1, false}, {4, 0, true},  {5, 0, true},  {6, 0, true},
-                              {7, 0, true},  {8, 0, true},  {9, 0, true},  {10, 0, true},
+    const Place places[22] = {{1, 0, true},   {2, 0, false},  {2, 1, false},  {3, 0, false},
+                              {3, 1, false},  {4, 0, true},   {5, 0, true},   {6, 0, true},
+                              {7, 0, true},   {8, 0, true},   {9, 0, true},   {10, 0, true},
                               {11, 0, false}, {11, 1, false}, {12, 0, false}, {12, 1, false},
                               {13, 0, false}, {13, 1, false}, {14, 0, false}, {14, 1, false},
                               {15, 0, false}, {15, 1, false}};
@@ -180,15 +192,16 @@ frmFPLog::frmFPLog() {
     file->addAction(mnuMain);
     file->addAction(mnuExit);
     QMenu* print = Common::menu(this, "&Print", "mnuPrint");
-    mnuPrintLog = Common::action(this, "mnuPrintLog", "&Print Flight Log",
-                                 [this] { mnuPrintLog_Click(); });
+    mnuPrintLog =
+        Common::action(this, "mnuPrintLog", "&Print Flight Log", [this] { mnuPrintLog_Click(); });
     print->addAction(mnuPrintLog);
     QMenu* plan = Common::menu(this, "Flight &Plan", "mnuFlightPlan");
-    mnuEditLog = Common::action(this, "mnuEditLog", "&Edit Flight Log", [this] { mnuEditLog_Click(); });
-    mnuCheckpoint = Common::action(this, "mnuCheckpoint", "Add &Checkpoint",
-                                   [this] { mnuCheckpoint_Click(); });
-    mnuRemove = Common::action(this, "mnuRemove", "Remove &Last Checkpoint",
-                               [this] { mnuRemove_Click(); });
+    mnuEditLog =
+        Common::action(this, "mnuEditLog", "&Edit Flight Log", [this] { mnuEditLog_Click(); });
+    mnuCheckpoint =
+        Common::action(this, "mnuCheckpoint", "Add &Checkpoint", [this] { mnuCheckpoint_Click(); });
+    mnuRemove =
+        Common::action(this, "mnuRemove", "Remove &Last Checkpoint", [this] { mnuRemove_Click(); });
     mnuShowRec = Common::action(this, "mnuShowRec", "Show Flight Plan &Record",
                                 [this] { mnuShowRec_Click(); });
     plan->addAction(mnuEditLog);
@@ -247,25 +260,40 @@ QString frmFPLog::printPage() const {
     QString h;
     h += "<h2>Aerokit &mdash; Flight Log</h2>";
     h += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>";
-    h += QStringLiteral("<td>Aircraft Ident: <tt>%1</tt></td><td>From: <tt>%2</tt></td>"
-                        "<td>To: <tt>%3</tt></td><td>Alternate: <tt>%4</tt></td></tr>")
+    h += QStringLiteral(
+             "<td>Aircraft Ident: <tt>%1</tt></td><td>From: <tt>%2</tt></td>"
+             "<td>To: <tt>%3</tt></td><td>Alternate: <tt>%4</tt></td></tr>")
              .arg(t(lblAIdent), t(lblFrom), t(lblTo), t(lblAlt));
-    h += QStringLiteral("<tr><td>TAS: <tt>%1</tt></td><td>Altitude: <tt>%2</tt></td>"
-                        "<td>Time Off: <tt>%3</tt></td><td>Time On: <tt>%4</tt></td></tr>")
+    h += QStringLiteral(
+             "<tr><td>TAS: <tt>%1</tt></td><td>Altitude: <tt>%2</tt></td>"
+             "<td>Time Off: <tt>%3</tt></td><td>Time On: <tt>%4</tt></td></tr>")
              .arg(t(lblTAS), t(lblAltitude), t(lblTimeoff), t(lblTimeOn));
-    h += QStringLiteral("<tr><td>Elapsed: <tt>%1</tt></td><td>Fuel Onboard: <tt>%2</tt></td>"
-                        "<td>Fuel Rate: <tt>%3</tt></td><td>Fuel Required: <tt>%4</tt></td></tr>")
+    h += QStringLiteral(
+             "<tr><td>Elapsed: <tt>%1</tt></td><td>Fuel Onboard: <tt>%2</tt></td>"
+             "<td>Fuel Rate: <tt>%3</tt></td><td>Fuel Required: <tt>%4</tt></td></tr>")
              .arg(t(lblElapsed), t(lblOnboard), t(lblRate), t(lblRequired));
-    h += QStringLiteral("<tr><td>Fuel Remaining: <tt>%1</tt></td>"
-                        "<td colspan=\"3\">RUNWAY INFORMATION<br><tt>%2</tt></td></tr></table>")
+    h += QStringLiteral(
+             "<tr><td>Fuel Remaining: <tt>%1</tt></td>"
+             "<td colspan=\"3\">RUNWAY INFORMATION<br><tt>%2</tt></td></tr></table>")
              .arg(t(lblRemaining), pageText(txtRunway->toPlainText()));
     h += "<p></p><table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\"><tr>";
     // Widths in percent of the page: the checkpoint's name gets the room.
-    const std::pair<const char*, int> headings[] = {
-        {"", 3},         {"TO / CHECKPOINTS", 20}, {"NAV AID<br>IDENT<br>FREQ", 8},
-        {"RADIAL<br>TO<br>FROM", 7}, {"TC", 5}, {"WCA", 5}, {"TH", 5}, {"VAR", 5}, {"MH", 5},
-        {"DEV", 5},      {"CH", 5},  {"Leg Dist.<br>REM.", 6}, {"EGS<br>AGS", 5},
-        {"ETE<br>ATE", 5}, {"ETA<br>ATA", 5}, {"Fuel Used<br>REM.", 6}};
+    const std::pair<const char*, int> headings[] = {{"", 3},
+                                                    {"TO / CHECKPOINTS", 20},
+                                                    {"NAV AID<br>IDENT<br>FREQ", 8},
+                                                    {"RADIAL<br>TO<br>FROM", 7},
+                                                    {"TC", 5},
+                                                    {"WCA", 5},
+                                                    {"TH", 5},
+                                                    {"VAR", 5},
+                                                    {"MH", 5},
+                                                    {"DEV", 5},
+                                                    {"CH", 5},
+                                                    {"Leg Dist.<br>REM.", 6},
+                                                    {"EGS<br>AGS", 5},
+                                                    {"ETE<br>ATE", 5},
+                                                    {"ETA<br>ATA", 5},
+                                                    {"Fuel Used<br>REM.", 6}};
     for (auto [heading, width] : headings)
         h += QStringLiteral("<th width=\"%1%\"><small>%2</small></th>")
                  .arg(width)
@@ -309,9 +337,9 @@ void frmFPLog::mnuCheckpoint_Click() {
         Forms::showModal<frmFPCheck>();
         return;
     }
-    MessageBox::show("You have reached the maximum of 10 checkpoints, please start a new Flight Log",
-                     "Maximum Checkpoints reached", MessageBox::Buttons::Ok, MessageBox::Icon::Stop,
-                     this);
+    MessageBox::show(
+        "You have reached the maximum of 10 checkpoints, please start a new Flight Log",
+        "Maximum Checkpoints reached", MessageBox::Buttons::Ok, MessageBox::Icon::Stop, this);
 }
 
 void frmFPLog::mnuRemove_Click() {

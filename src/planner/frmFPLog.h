@@ -13,7 +13,7 @@
 
 class frmFPLog : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     using Row = std::array<QLabel*, 10>;
 
     frmFPLog();
@@ -59,7 +59,7 @@ public:
     QAction* mnuRemove;
     QAction* mnuShowRec;
 
-public slots:
+  public slots:
     void mnuMain_Click();
     void mnuExit_Click();
     void mnuPrintLog_Click();
@@ -70,7 +70,7 @@ public slots:
     void mnuHelp_Click();
     void mnuAbout_Click();
 
-private:
+  private:
     // The 22 arrays of a row in the order of the checkpoint fields.
     std::array<Row*, 22> columns();
 };

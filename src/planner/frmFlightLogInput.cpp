@@ -71,10 +71,9 @@ frmFlightLogInput::frmFlightLogInput() {
     outer->addWidget(txtRunway);
     outer->addLayout(buttons);
 
-    QWidget* order[] = {txtIdent,   txtFrom,   txtTo,     txtAlt,      txtTAS,
-                        txtAltitude, txtTimeOff, txtTimeOn, txtElapsed, txtFuelOn,
-                        txtFuelRate, txtFuelReq, txtFRem,  txtRunway,   cmdOK,
-                        cmdCancel};
+    QWidget* order[] = {txtIdent,   txtFrom,   txtTo,      txtAlt,    txtTAS,      txtAltitude,
+                        txtTimeOff, txtTimeOn, txtElapsed, txtFuelOn, txtFuelRate, txtFuelReq,
+                        txtFRem,    txtRunway, cmdOK,      cmdCancel};
     for (std::size_t k = 1; k < std::size(order); ++k) setTabOrder(order[k - 1], order[k]);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmFlightLogInput::cmdOK_Click);

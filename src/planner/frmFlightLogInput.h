@@ -11,7 +11,7 @@
 
 class frmFlightLogInput : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmFlightLogInput();
     void Form_Load();
 
@@ -49,10 +49,10 @@ public:
     QPushButton* cmdOK;
     QPushButton* cmdCancel;
 
-public slots:
+  public slots:
     void cmdOK_Click();
     void cmdCancel_Click();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 };

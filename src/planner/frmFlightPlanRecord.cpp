@@ -105,9 +105,9 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
     lblHours2 = captionLabel(central, "lblHours2", "Hours");
     lblMinutes2 = captionLabel(central, "lblMinutes2", "Minutes");
     lblAlternates = captionLabel(central, "lblAlternates", "13. Alternate Airport(s)");
-    lblPersonal = captionLabel(
-        central, "lblPersonal",
-        "14. Pilot's Name, Address, Telephone Number, and Aircraft Home Base");
+    lblPersonal =
+        captionLabel(central, "lblPersonal",
+                     "14. Pilot's Name, Address, Telephone Number, and Aircraft Home Base");
     lblAboard1 = captionLabel(central, "lblAboard1", "15. Number    Aboard");
     lblColor1 = captionLabel(central, "lblColor1", "16. Color of Aircraft");
     lblClose2 = captionLabel(central, "lblClose2",
@@ -172,8 +172,7 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
                           "B-DME, Transponder w/o Altitude Encoding",
                           "A-DME, Transponder w/ Altitude Encoding"};
     const char* right[] = {"C-RNAV, Transponder w/o Altitude Encoding",
-                           "R-RNAV, Transponder W/ Altitude Encoding",
-                           "W-RNAV, No Transponder"};
+                           "R-RNAV, Transponder W/ Altitude Encoding", "W-RNAV, No Transponder"};
     int n = 1;
     for (int i = 0; i < 6; ++i, ++n) {
         const QByteArray name = "lblSuffix" + QByteArray::number(n);
@@ -237,9 +236,9 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
     {
         auto* l = new QGridLayout(b6);
         l->setContentsMargins(4, 2, 4, 2);
-        for (QWidget* w : {static_cast<QWidget*>(lblDepartTime), static_cast<QWidget*>(lblproposed1),
-                           static_cast<QWidget*>(lblActual1), static_cast<QWidget*>(lblProposed),
-                           static_cast<QWidget*>(lblActual)})
+        for (QWidget* w : {static_cast<QWidget*>(lblDepartTime),
+                           static_cast<QWidget*>(lblproposed1), static_cast<QWidget*>(lblActual1),
+                           static_cast<QWidget*>(lblProposed), static_cast<QWidget*>(lblActual)})
             w->setParent(b6);
         l->addWidget(lblDepartTime, 0, 0, 1, 2);
         l->addWidget(lblproposed1, 1, 0);
@@ -331,8 +330,8 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
         lblClose2->setParent(closing);
         l->addWidget(lblClose2);
         lblClose->setParent(lblClose2);
-        lblClose->move(QFontMetrics(lblClose2->font()).horizontalAdvance("CLOSE VFR FLIGHT PLAN WITH "),
-                       0);
+        lblClose->move(
+            QFontMetrics(lblClose2->font()).horizontalAdvance("CLOSE VFR FLIGHT PLAN WITH "), 0);
         lblClose->resize(QFontMetrics(lblClose->font()).horizontalAdvance("WWWWWWWWW"),
                          QFontMetrics(lblClose2->font()).height());
     }
@@ -424,47 +423,58 @@ void frmFlightPlanRecord::showPersonalFields(const planner::PlanRecord& r) {
 
 QString frmFlightPlanRecord::printPage() const {
     auto cell = [](const QString& caption, const QString& value, int span = 1) {
-        return QStringLiteral("<td valign=\"top\" colspan=\"%1\"><small>%2</small><br><tt>%3</tt></td>")
+        return QStringLiteral(
+                   "<td valign=\"top\" colspan=\"%1\"><small>%2</small><br><tt>%3</tt></td>")
             .arg(span)
             .arg(pageText(caption), pageText(value));
     };
-    auto mark = [](const QLabel* l) { return l->text().isEmpty() ? QStringLiteral("[ ]") : QStringLiteral("[X]"); };
+    auto mark = [](const QLabel* l) {
+        return l->text().isEmpty() ? QStringLiteral("[ ]") : QStringLiteral("[X]");
+    };
     QString h;
     h += "<h2>Aerokit &mdash; FLIGHT PLAN RECORD</h2>";
     h += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">";
     h += "<tr>";
-    h += QStringLiteral("<td valign=\"top\"><small>1.Type</small><br><tt>%1 VFR<br>%2 IFR<br>%3 DVFR</tt></td>")
-             .arg(mark(lblVFR), mark(lblIFR), mark(lblDVFR));
+    h +=
+        QStringLiteral(
+            "<td valign=\"top\"><small>1.Type</small><br><tt>%1 VFR<br>%2 IFR<br>%3 DVFR</tt></td>")
+            .arg(mark(lblVFR), mark(lblIFR), mark(lblDVFR));
     h += cell(lblIdent1->text(), lblIdent->text());
     h += cell(lblSpecial1->text(), lblType->text());
     h += cell(lblTrueSpeed1->text(), lblTruespeed->text() + " KTS");
     h += cell(lblDepart1->text(), lblDepart->text());
-    h += QStringLiteral("<td valign=\"top\"><small>6. Departure Time (z)</small><br>"
-                        "<small>Proposed</small> <tt>%1</tt><br><small>Actual</small> <tt>%2</tt></td>")
+    h += QStringLiteral(
+             "<td valign=\"top\"><small>6. Departure Time (z)</small><br>"
+             "<small>Proposed</small> <tt>%1</tt><br><small>Actual</small> <tt>%2</tt></td>")
              .arg(pageText(lblProposed->text()), pageText(lblActual->text()));
     h += cell(lblCurise1->text(), lblCruise->text());
     h += "</tr><tr>";
     h += cell(lblRoute1->text(), lblRoute->text(), 7);
     h += "</tr><tr>";
     h += cell(lblDestination1->text(), lblDestination->text(), 2);
-    h += QStringLiteral("<td valign=\"top\"><small>10. Est. Time En Route</small><br>"
-                        "<small>Hours</small> <tt>%1</tt><br><small>Minutes</small> <tt>%2</tt></td>")
+    h += QStringLiteral(
+             "<td valign=\"top\"><small>10. Est. Time En Route</small><br>"
+             "<small>Hours</small> <tt>%1</tt><br><small>Minutes</small> <tt>%2</tt></td>")
              .arg(pageText(lblHours->text()), pageText(lblMinutes->text()));
     h += cell(lblSpeciallblSpecial->text(), lblRemarks->text(), 4);
     h += "</tr><tr>";
-    h += QStringLiteral("<td valign=\"top\"><small>12. Fuel On Board</small><br>"
-                        "<small>Hours</small> <tt>%1</tt><br><small>Minutes</small> <tt>%2</tt></td>")
+    h += QStringLiteral(
+             "<td valign=\"top\"><small>12. Fuel On Board</small><br>"
+             "<small>Hours</small> <tt>%1</tt><br><small>Minutes</small> <tt>%2</tt></td>")
              .arg(pageText(lblFHours->text()), pageText(lblFMinutes->text()));
     h += cell(lblAlternates->text(), lblAlts->text());
-    h += QStringLiteral("<td valign=\"top\" colspan=\"3\"><small>%1</small><br><tt>%2<br>%3<br>%4 %5 %6<br>%7<br>%8</tt></td>")
+    h += QStringLiteral(
+             "<td valign=\"top\" colspan=\"3\"><small>%1</small><br><tt>%2<br>%3<br>%4 %5 "
+             "%6<br>%7<br>%8</tt></td>")
              .arg(pageText(lblPersonal->text()), pageText(lblName->text()),
                   pageText(lblStreet->text()), pageText(lblCity->text()),
-                  pageText(lblState->text()), pageText(lblZip->text()),
-                  pageText(lblPhone->text()), pageText(lblHomeBase->text()));
+                  pageText(lblState->text()), pageText(lblZip->text()), pageText(lblPhone->text()),
+                  pageText(lblHomeBase->text()));
     h += cell(lblAboard1->text(), lblAboard->text());
     h += cell(lblColor1->text(), lblColor->text());
     h += "</tr><tr>";
-    h += QStringLiteral("<td colspan=\"7\">CLOSE VFR FLIGHT PLAN WITH <u><tt>%1</tt></u> FSS ON ARRIVAL</td>")
+    h += QStringLiteral(
+             "<td colspan=\"7\">CLOSE VFR FLIGHT PLAN WITH <u><tt>%1</tt></u> FSS ON ARRIVAL</td>")
              .arg(pageText(lblClose->text()));
     h += "</tr></table>";
     h += "<p><small><b>Special Equipment Suffix:</b> X-No Transponder; T-Transponder w/o Altitude "

@@ -12,7 +12,7 @@
 
 class frmFlightPlanRecord : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     frmFlightPlanRecord();
     void Form_Load();
 
@@ -93,7 +93,7 @@ public:
     QAction* mnuEditPersonal;
     QAction* mnuLog;
 
-public slots:
+  public slots:
     void mnuMain_Click();
     void mnuExit_Click();
     void mnuPrintRec_Click();

@@ -54,8 +54,8 @@ frmPersonal::frmPersonal() {
     outer->addLayout(grid);
     outer->addLayout(buttons);
 
-    QWidget* order[] = {txtName, txtAddress, txtCity, txtState, txtZip,
-                        txtPhone, txtHome, cmdOK, cmdCancel};
+    QWidget* order[] = {txtName,  txtAddress, txtCity, txtState, txtZip,
+                        txtPhone, txtHome,    cmdOK,   cmdCancel};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmPersonal::cmdOK_Click);

@@ -10,7 +10,7 @@
 
 class frmPersonal : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmPersonal();
 
     planner::PlanRecord typedRecord() const;
@@ -25,10 +25,10 @@ public:
     QPushButton* cmdOK;
     QPushButton* cmdCancel;
 
-public slots:
+  public slots:
     void cmdOK_Click();
     void cmdCancel_Click();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 };

@@ -8,7 +8,7 @@
 
 class frmPlanner : public QWidget {
     Q_OBJECT
-public:
+  public:
     frmPlanner();
 
     QLabel* lblPreflight;
@@ -16,11 +16,11 @@ public:
     QPushButton* cmdOpenplan;
     QPushButton* cmdExitPlanner;
 
-public slots:
+  public slots:
     void cmdNewPlan_Click();
     void cmdOpenplan_Click();
     void cmdExitPlanner_Click();
 
-private:
+  private:
     void showPlan();
 };

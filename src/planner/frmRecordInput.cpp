@@ -123,11 +123,11 @@ frmRecordInput::frmRecordInput() {
     outer->addLayout(grid);
     outer->addLayout(buttons);
 
-    QWidget* order[] = {optVFR,    optIFR,      optDVFR,  txtIdent,    txtType,     txtSpecial,
-                        txtSpeed,  txtDepart,   txtProp,  txtAct,      txtCruise,   txtRoute,
-                        txtDest,   txtHours,    txtMinutes, txtRemarks, txtFHours, txtFMinutes,
-                        txtAltPorts, txtAboard, txtColor, txtClose,    cmdOK,       cmdCancel,
-                        cmdPersonal};
+    QWidget* order[] = {optVFR,     optIFR,    optDVFR,     txtIdent,    txtType,
+                        txtSpecial, txtSpeed,  txtDepart,   txtProp,     txtAct,
+                        txtCruise,  txtRoute,  txtDest,     txtHours,    txtMinutes,
+                        txtRemarks, txtFHours, txtFMinutes, txtAltPorts, txtAboard,
+                        txtColor,   txtClose,  cmdOK,       cmdCancel,   cmdPersonal};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmRecordInput::cmdOK_Click);

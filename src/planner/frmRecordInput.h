@@ -13,7 +13,7 @@
 
 class frmRecordInput : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmRecordInput();
     void Form_Load();
 
@@ -48,11 +48,11 @@ public:
     QPushButton* cmdCancel;
     QPushButton* cmdPersonal;
 
-public slots:
+  public slots:
     void cmdOK_Click();
     void cmdCancel_Click();
     void cmdPersonal_Click();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 };

@@ -6,11 +6,10 @@ namespace records {
 namespace {
 
 // Unicode code points of bytes 0x80..0x9F; the rest of the page is Latin-1.
-constexpr char32_t kHigh[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char32_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -57,15 +56,26 @@ std::string utf8ToCp1252(std::string_view s) {
         const auto b = static_cast<unsigned char>(s[i]);
         int len = 0;
         char32_t cp = 0;
-        if (b < 0x80) { len = 1; cp = b; }
-        else if ((b & 0xE0) == 0xC0) { len = 2; cp = b & 0x1F; }
-        else if ((b & 0xF0) == 0xE0) { len = 3; cp = b & 0x0F; }
-        else if ((b & 0xF8) == 0xF0) { len = 4; cp = b & 0x07; }
+        if (b < 0x80) {
+            len = 1;
+            cp = b;
+        } else if ((b & 0xE0) == 0xC0) {
+            len = 2;
+            cp = b & 0x1F;
+        } else if ((b & 0xF0) == 0xE0) {
+            len = 3;
+            cp = b & 0x0F;
+        } else if ((b & 0xF8) == 0xF0) {
+            len = 4;
+            cp = b & 0x07;
+        }
         bool ok = len > 0 && i + len <= s.size();
         for (int k = 1; ok && k < len; ++k) {
             const auto c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80) ok = false;
-            else cp = (cp << 6) | (c & 0x3F);
+            if ((c & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (c & 0x3F);
         }
         if (!ok) {  // one malformed byte becomes one '?'
             out += '?';

@@ -11,8 +11,8 @@ std::int64_t daysFromCivil(int y, int m, int d) {
     y -= m <= 2;
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * static_cast<unsigned>(m + (m > 2 ? -3 : 9)) + 2) / 5 +
-                         static_cast<unsigned>(d) - 1;
+    const unsigned doy =
+        (153 * static_cast<unsigned>(m + (m > 2 ? -3 : 9)) + 2) / 5 + static_cast<unsigned>(d) - 1;
     const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
@@ -189,11 +189,17 @@ std::optional<DateValue> parseDate(std::string_view text, const DateLocale& loc,
     } else if (nums.size() == 3) {
         const Token *y = nullptr, *m = nullptr, *d = nullptr;
         if (nums[0].text.size() > 2 || loc.order == DateOrder::YMD) {
-            y = &nums[0]; m = &nums[1]; d = &nums[2];
+            y = &nums[0];
+            m = &nums[1];
+            d = &nums[2];
         } else if (loc.order == DateOrder::MDY) {
-            m = &nums[0]; d = &nums[1]; y = &nums[2];
+            m = &nums[0];
+            d = &nums[1];
+            y = &nums[2];
         } else {
-            d = &nums[0]; m = &nums[1]; y = &nums[2];
+            d = &nums[0];
+            m = &nums[1];
+            y = &nums[2];
         }
         if (m->text.size() > 2 || d->text.size() > 2 || !fullYear(*y, year)) return std::nullopt;
         month = m->value;
@@ -201,9 +207,11 @@ std::optional<DateValue> parseDate(std::string_view text, const DateLocale& loc,
     } else if (nums.size() == 2) {
         if (nums[0].text.size() > 2 || nums[1].text.size() > 2) return std::nullopt;
         if (loc.order == DateOrder::DMY) {
-            day = nums[0].value; month = nums[1].value;
+            day = nums[0].value;
+            month = nums[1].value;
         } else {
-            month = nums[0].value; day = nums[1].value;
+            month = nums[0].value;
+            day = nums[1].value;
         }
     } else {
         return std::nullopt;

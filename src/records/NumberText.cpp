@@ -20,10 +20,13 @@ std::size_t writeG(double value, int digits, char decimalPoint, char* out) {
     if (value == 0.0) value = 0.0;  // no "-0"
     // to_chars in general form with a precision is printf's %.*G, several
     // times faster.
-    const auto res = std::to_chars(out, out + kNumberTextMax, value, std::chars_format::general, digits);
+    const auto res =
+        std::to_chars(out, out + kNumberTextMax, value, std::chars_format::general, digits);
     for (char* c = out; c < res.ptr; ++c) {
-        if (*c == 'e') *c = 'E';
-        else if (*c == '.') *c = decimalPoint;
+        if (*c == 'e')
+            *c = 'E';
+        else if (*c == '.')
+            *c = decimalPoint;
     }
     return static_cast<std::size_t>(res.ptr - out);
 }
@@ -49,11 +52,17 @@ bool normalise(std::string_view text, char decimalPoint, std::string& out) {
         ++i;
     }
     std::size_t digits = 0;
-    while (i < t.size() && t[i] >= '0' && t[i] <= '9') { out += t[i++]; ++digits; }
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9') {
+        out += t[i++];
+        ++digits;
+    }
     if (i < t.size() && t[i] == decimalPoint) {
         out += '.';
         ++i;
-        while (i < t.size() && t[i] >= '0' && t[i] <= '9') { out += t[i++]; ++digits; }
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9') {
+            out += t[i++];
+            ++digits;
+        }
     }
     if (digits == 0) return false;
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
@@ -61,7 +70,10 @@ bool normalise(std::string_view text, char decimalPoint, std::string& out) {
         ++i;
         if (i < t.size() && (t[i] == '+' || t[i] == '-')) out += t[i++];
         std::size_t expDigits = 0;
-        while (i < t.size() && t[i] >= '0' && t[i] <= '9') { out += t[i++]; ++expDigits; }
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9') {
+            out += t[i++];
+            ++expDigits;
+        }
         if (expDigits == 0) return false;
     }
     return i == t.size();

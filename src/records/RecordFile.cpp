@@ -19,7 +19,8 @@ std::optional<std::uint64_t> gWriteBudget;
 // allows and then fails, as a full disk would.
 bool checkedWrite(std::FILE* f, const Byte* data, std::size_t len) {
     std::size_t allowed = len;
-    if (gWriteBudget) allowed = static_cast<std::size_t>(std::min<std::uint64_t>(*gWriteBudget, len));
+    if (gWriteBudget)
+        allowed = static_cast<std::size_t>(std::min<std::uint64_t>(*gWriteBudget, len));
     const std::size_t written = allowed ? std::fwrite(data, 1, allowed, f) : 0;
     if (gWriteBudget) *gWriteBudget -= written;
     if (written != len) return false;
@@ -98,8 +99,8 @@ bool RecordFile::readRange(std::int64_t first, std::size_t count, std::vector<By
     bool ok = true;
     const int fd = ::fileno(f_);
     while (got < out.size()) {
-        const ssize_t n = ::pread(fd, out.data() + got, out.size() - got,
-                                  offset + static_cast<off_t>(got));
+        const ssize_t n =
+            ::pread(fd, out.data() + got, out.size() - got, offset + static_cast<off_t>(got));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) ok = false;
         if (n <= 0) break;  // the end of the file: the rest reads as zeros

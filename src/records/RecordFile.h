@@ -17,7 +17,7 @@
 namespace records {
 
 class RecordFile {
-public:
+  public:
     enum class Mode {
         CreateIfMissing,  // the files' usual way: open for record access, creating it
         ExistingOnly,     // fail when the file is absent; never create
@@ -55,7 +55,7 @@ public:
     // Flushes and closes; false when the flush fails.
     bool close();
 
-private:
+  private:
     std::FILE* f_ = nullptr;
     std::size_t recLen_ = 0;
     bool readOnly_ = false;

@@ -22,7 +22,7 @@ namespace {
 // The window's own menu shortcuts must win, so the Edit commands run with
 // their menu semantics whatever has the focus.
 class ShortcutPriority : public QObject {
-public:
+  public:
     using QObject::QObject;
     bool eventFilter(QObject* obj, QEvent* ev) override {
         if (ev->type() != QEvent::ShortcutOverride || !obj->isWidgetType()) return false;
@@ -134,14 +134,17 @@ QMenu* menu(QMainWindow* window, const QString& title, const char* name) {
 QMenu* addEditMenu(QMainWindow* window, EditShortcuts shortcuts) {
     QMenu* m = menu(window, "&Edit", "mnuEdit");
     const bool keys = shortcuts != EditShortcuts::None;
-    m->addAction(action(window, "mnuCut", "Cu&t", [window] { cut(window); },
-                        keys ? QKeySequence("Ctrl+X") : QKeySequence()));
-    m->addAction(action(window, "mnuCopy", "&Copy", [window] { copy(window); },
-                        keys ? QKeySequence("Ctrl+C") : QKeySequence()));
+    m->addAction(action(
+        window, "mnuCut", "Cu&t", [window] { cut(window); },
+        keys ? QKeySequence("Ctrl+X") : QKeySequence()));
+    m->addAction(action(
+        window, "mnuCopy", "&Copy", [window] { copy(window); },
+        keys ? QKeySequence("Ctrl+C") : QKeySequence()));
     QKeySequence pasteKey;
     if (shortcuts == EditShortcuts::Standard) pasteKey = QKeySequence("Ctrl+V");
     if (shortcuts == EditShortcuts::PasteCtrlP) pasteKey = QKeySequence("Ctrl+P");
-    m->addAction(action(window, "mnuPaste", "&Paste", [window] { paste(window); }, pasteKey));
+    m->addAction(action(
+        window, "mnuPaste", "&Paste", [window] { paste(window); }, pasteKey));
     return m;
 }
 

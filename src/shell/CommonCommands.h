@@ -16,15 +16,15 @@ void cut(QWidget* window);
 void copy(QWidget* window);
 void paste(QWidget* window);
 
-void help();   // modLog::ShowHelp
-void about();  // frmAbout modally
+void help();         // modLog::ShowHelp
+void about();        // frmAbout modally
 void exitProgram();  // frmquit modally
 
 // Creates a QAction with objectName name, the caption text (with & marks),
 // an optional shortcut, connected to step. Shortcuts of these actions win
 // over the shortcuts a focused text box claims for itself.
-QAction* action(QWidget* owner, const char* name, const QString& text,
-                std::function<void()> step, const QKeySequence& shortcut = {});
+QAction* action(QWidget* owner, const char* name, const QString& text, std::function<void()> step,
+                const QKeySequence& shortcut = {});
 
 // A top menu with objectName name (may be null).
 QMenu* menu(QMainWindow* window, const QString& title, const char* name = nullptr);

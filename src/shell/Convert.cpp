@@ -46,7 +46,11 @@ records::DateLocale dateLocale() {
 
 void setLocaleForTesting(const QString& localeName) { gLocaleName = localeName; }
 
-QString single(float value) { return QString::fromStdString(records::formatSingle(value, numberLocale())); }
-QString dbl(double value) { return QString::fromStdString(records::formatDouble(value, numberLocale())); }
+QString single(float value) {
+    return QString::fromStdString(records::formatSingle(value, numberLocale()));
+}
+QString dbl(double value) {
+    return QString::fromStdString(records::formatDouble(value, numberLocale()));
+}
 
 }  // namespace Convert

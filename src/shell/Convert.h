@@ -32,7 +32,7 @@ records::NumberLocale numberLocale();
 records::DateLocale dateLocale();
 void setLocaleForTesting(const QString& localeName);  // "en_US", "de_DE"; empty = system
 
-QString single(float value);   // formatSingle in the current locale
-QString dbl(double value);     // formatDouble in the current locale
+QString single(float value);  // formatSingle in the current locale
+QString dbl(double value);    // formatDouble in the current locale
 
 }  // namespace Convert

@@ -38,7 +38,7 @@ void forget(QWidget* w) {
 // Closing a window through its frame unloads it: the next show builds it
 // afresh, as if the program had closed it.
 class CloseWatcher : public QObject {
-public:
+  public:
     using QObject::QObject;
     bool eventFilter(QObject* obj, QEvent* ev) override {
         if (ev->type() == QEvent::Close && obj->isWidgetType()) {
@@ -80,7 +80,7 @@ void showModal(QWidget* window) {
     // shown modally and the loop ends when the window is hidden or unloaded.
     QPointer<QWidget> w(window);
     class HideWatcher : public QObject {
-    public:
+      public:
         QEventLoop* loop;
         explicit HideWatcher(QEventLoop* l) : loop(l) {}
         bool eventFilter(QObject*, QEvent* ev) override {

@@ -33,7 +33,7 @@ T* get() {
     if (QWidget* w = detail::find(typeid(T))) return static_cast<T*>(w);
     T* w = new T();
     detail::add(typeid(T), w);
-    if constexpr (requires(T& t) { t.Form_Load(); }) w->Form_Load();
+    if constexpr (requires(T & t) { t.Form_Load(); }) w->Form_Load();
     return w;
 }
 

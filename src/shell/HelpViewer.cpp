@@ -15,7 +15,7 @@ namespace {
 QPointer<HelpViewer> gViewer;
 
 class F1Handler : public QObject {
-public:
+  public:
     using QObject::QObject;
     bool eventFilter(QObject* obj, QEvent* ev) override {
         if (ev->type() == QEvent::KeyPress && obj->isWidgetType()) {

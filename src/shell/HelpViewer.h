@@ -8,7 +8,7 @@
 
 class HelpViewer : public QWidget {
     Q_OBJECT
-public:
+  public:
     // Opens (or raises) the viewer on the file at path.
     static HelpViewer* open(const QString& path);
     // The viewer when it is open, else null.
@@ -17,7 +17,7 @@ public:
     // Installs the application-wide handling of F1 (idempotent).
     static void installF1Handler();
 
-private:
+  private:
     HelpViewer();
     void load(const QString& path);
     QTextBrowser* browser_;

@@ -9,7 +9,7 @@
 
 class frmAbout : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmAbout();
     void Form_Load();
 
@@ -21,9 +21,9 @@ public:
     QFrame* Line1;
     QPushButton* cmdOK;
 
-public slots:
+  public slots:
     void cmdOK_Click();
 
-protected:
+  protected:
     void reject() override;
 };

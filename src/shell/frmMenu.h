@@ -7,7 +7,7 @@
 
 class frmMenu : public QWidget {
     Q_OBJECT
-public:
+  public:
     frmMenu();
 
     QLabel* Label1;
@@ -17,7 +17,7 @@ public:
     QPushButton* cmdWandB;
     QPushButton* cmdExit;
 
-public slots:
+  public slots:
     void cmdLogbook_Click();
     void cmdPreFlight_Click();
     void cmdWandB_Click();

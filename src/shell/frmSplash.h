@@ -8,7 +8,7 @@
 
 class frmSplash : public QWidget {
     Q_OBJECT
-public:
+  public:
     frmSplash();
     void Form_Load();
 
@@ -18,11 +18,11 @@ public:
     QLabel* lblVersion;
     QLabel* lblPlatform;
 
-public slots:
+  public slots:
     void Form_KeyPress();
     void Frame1_Click();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* obj, QEvent* event) override;
 };

@@ -54,8 +54,8 @@ void frmquit::paintEvent(QPaintEvent* event) {
     if (drawn_.isEmpty()) return;
     QPainter p(this);
     p.setFont(font());
-    p.drawText(QRect(0, 8, width(), QFontMetrics(font()).height() + 8), Qt::AlignHCenter | Qt::AlignTop,
-               drawn_);
+    p.drawText(QRect(0, 8, width(), QFontMetrics(font()).height() + 8),
+               Qt::AlignHCenter | Qt::AlignTop, drawn_);
 }
 
 void frmquit::cmdYes_Click() { Forms::endProgram(); }

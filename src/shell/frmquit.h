@@ -6,7 +6,7 @@
 
 class frmquit : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmquit();
     void Form_Load();
 
@@ -17,15 +17,15 @@ public:
     QString drawnText() const { return drawn_; }
     int loadCount() const { return loads_; }
 
-public slots:
+  public slots:
     void cmdYes_Click();
     void cmdNo_Click();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void reject() override;
 
-private:
+  private:
     QString drawn_;
     int loads_ = 0;
 };

@@ -19,8 +19,7 @@ bool identUsable(std::string_view ident) {
     if (t.empty() || t == "." || t == "..") return false;
     for (char c : t) {
         const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7F || u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 ||
-            u == 0x9D)
+        if (u < 0x20 || u == 0x7F || u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D)
             return false;
         if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) return false;
     }
@@ -58,7 +57,8 @@ std::vector<std::string> listAircraftFiles() {
 std::optional<AircraftRecord> loadAircraft(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-    auto file = records::RecordFile::open(path, kAircraftRecLen, records::RecordFile::Mode::ReadOnly);
+    auto file =
+        records::RecordFile::open(path, kAircraftRecLen, records::RecordFile::Mode::ReadOnly);
     if (!file) return std::nullopt;
     std::vector<records::Byte> bytes;
     const bool ok = file->read(1, bytes);
@@ -96,9 +96,10 @@ std::variant<AircraftRecord, Problem> buildAircraft(const AircraftDefinition& de
     rec.Make.assign(def.Make);
     // The file is named after the ident as stored, so check that form.
     if (!identUsable(rec.Ident.raw()))
-        return Problem{"The Aircraft Ident cannot name a file: it must not be blank, \".\" or "
-                       "\"..\", and must not hold / \\ : * ? \" < > | or control characters",
-                       "Invalid Aircraft Ident", true};
+        return Problem{
+            "The Aircraft Ident cannot name a file: it must not be blank, \".\" or "
+            "\"..\", and must not hold / \\ : * ? \" < > | or control characters",
+            "Invalid Aircraft Ident", true};
 
     struct Number {
         const std::string& text;

@@ -96,16 +96,26 @@ AircraftRecord AircraftRecord::decode(records::ConstByteSpan bytes) {
 
 records::FixedText<20>& AircraftRecord::name(Station s) {
     switch (s) {
-        case Station::Seat1: return Seat1Name;
-        case Station::Seat2: return Seat2Name;
-        case Station::Seat3: return Seat3Name;
-        case Station::Bag1: return Bag1Name;
-        case Station::Bag2: return Bag2Name;
-        case Station::Bag3: return Bag3Name;
-        case Station::Tank1: return Tank1Name;
-        case Station::Tank2: return Tank2Name;
-        case Station::Tank3: return Tank3Name;
-        case Station::Oil: break;
+        case Station::Seat1:
+            return Seat1Name;
+        case Station::Seat2:
+            return Seat2Name;
+        case Station::Seat3:
+            return Seat3Name;
+        case Station::Bag1:
+            return Bag1Name;
+        case Station::Bag2:
+            return Bag2Name;
+        case Station::Bag3:
+            return Bag3Name;
+        case Station::Tank1:
+            return Tank1Name;
+        case Station::Tank2:
+            return Tank2Name;
+        case Station::Tank3:
+            return Tank3Name;
+        case Station::Oil:
+            break;
     }
     return OilName;
 }
@@ -116,16 +126,26 @@ const records::FixedText<20>& AircraftRecord::name(Station s) const {
 
 float& AircraftRecord::arm(Station s) {
     switch (s) {
-        case Station::Seat1: return Seat1Arm;
-        case Station::Seat2: return Seat2Arm;
-        case Station::Seat3: return Seat3Arm;
-        case Station::Bag1: return Bag1Arm;
-        case Station::Bag2: return Bag2Arm;
-        case Station::Bag3: return Bag3Arm;
-        case Station::Tank1: return Tank1Arm;
-        case Station::Tank2: return Tank2Arm;
-        case Station::Tank3: return Tank3Arm;
-        case Station::Oil: break;
+        case Station::Seat1:
+            return Seat1Arm;
+        case Station::Seat2:
+            return Seat2Arm;
+        case Station::Seat3:
+            return Seat3Arm;
+        case Station::Bag1:
+            return Bag1Arm;
+        case Station::Bag2:
+            return Bag2Arm;
+        case Station::Bag3:
+            return Bag3Arm;
+        case Station::Tank1:
+            return Tank1Arm;
+        case Station::Tank2:
+            return Tank2Arm;
+        case Station::Tank3:
+            return Tank3Arm;
+        case Station::Oil:
+            break;
     }
     return OilArm;
 }

@@ -49,7 +49,8 @@ std::optional<std::string> quartsToPoundsText(std::string_view quarts,
     return records::formatDouble(p, loc);
 }
 
-LoadingOutcome calculateLoading(const LoadingInput& in, const std::optional<AircraftRecord>& aircraft,
+LoadingOutcome calculateLoading(const LoadingInput& in,
+                                const std::optional<AircraftRecord>& aircraft,
                                 const records::NumberLocale& loc) {
     LoadingOutcome out;
     const auto emptyWeight = records::parseSingle(in.emptyWeight, loc);
@@ -122,8 +123,8 @@ LoadingOutcome calculateLoading(const LoadingInput& in, const std::optional<Airc
     const float zeroFuelCG = zeroFuelMoment / zeroFuelWeight;
     if (!std::isfinite(takeoffCG) || !std::isfinite(zeroFuelCG)) return out;
 
-    out.result = LoadingResult{totalWeight, totalMoment, zeroFuelWeight,
-                               zeroFuelMoment, takeoffCG,  zeroFuelCG};
+    out.result = LoadingResult{totalWeight,    totalMoment, zeroFuelWeight,
+                               zeroFuelMoment, takeoffCG,   zeroFuelCG};
     return out;
 }
 

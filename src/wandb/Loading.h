@@ -54,7 +54,8 @@ struct LoadingOutcome {
 };
 
 // The aircraft record comes from the ident's file (nullopt: none readable).
-LoadingOutcome calculateLoading(const LoadingInput& in, const std::optional<AircraftRecord>& aircraft,
+LoadingOutcome calculateLoading(const LoadingInput& in,
+                                const std::optional<AircraftRecord>& aircraft,
                                 const records::NumberLocale& loc = {});
 
 // As above, reading the aircraft named by in.ident from the working directory.

@@ -80,21 +80,20 @@ frmNewAircraft::frmNewAircraft() {
 
     auto* stations = new QGridLayout;
     outer->addLayout(stations);
-    fraSeats = stationFrame(this, "fraSeats", "Seats", "Seat Name",
-                            {&txtSeat1Name, &txtSeat1Arm, &txtSeat2Name, &txtSeat2Arm,
-                             &txtSeat3Name, &txtSeat3Arm},
-                            {"txtSeat1Name", "txtSeat1Arm", "txtSeat2Name", "txtSeat2Arm",
-                             "txtSeat3Name", "txtSeat3Arm"});
-    fraBags = stationFrame(this, "fraBags", "Baggage", "Name",
-                           {&txtBag1Name, &txtBag1Arm, &txtBag2Name, &txtBag2Arm, &txtBag3Name,
-                            &txtBag3Arm},
-                           {"txtBag1Name", "txtBag1Arm", "txtBag2Name", "txtBag2Arm", "txtBag3Name",
-                            "txtBag3Arm"});
-    fraFuel = stationFrame(this, "fraFuel", "Fuel", "Tank Name",
-                           {&txtTank1Name, &txtTank1Arm, &txtTank2Name, &txtTank2Arm,
-                            &txtTank3Name, &txtTank3Arm},
-                           {"txtTank1Name", "txtTank1Arm", "txtTank2Name", "txtTank2Arm",
-                            "txtTank3Name", "txtTank3Arm"});
+    fraSeats = stationFrame(
+        this, "fraSeats", "Seats", "Seat Name",
+        {&txtSeat1Name, &txtSeat1Arm, &txtSeat2Name, &txtSeat2Arm, &txtSeat3Name, &txtSeat3Arm},
+        {"txtSeat1Name", "txtSeat1Arm", "txtSeat2Name", "txtSeat2Arm", "txtSeat3Name",
+         "txtSeat3Arm"});
+    fraBags = stationFrame(
+        this, "fraBags", "Baggage", "Name",
+        {&txtBag1Name, &txtBag1Arm, &txtBag2Name, &txtBag2Arm, &txtBag3Name, &txtBag3Arm},
+        {"txtBag1Name", "txtBag1Arm", "txtBag2Name", "txtBag2Arm", "txtBag3Name", "txtBag3Arm"});
+    fraFuel = stationFrame(
+        this, "fraFuel", "Fuel", "Tank Name",
+        {&txtTank1Name, &txtTank1Arm, &txtTank2Name, &txtTank2Arm, &txtTank3Name, &txtTank3Arm},
+        {"txtTank1Name", "txtTank1Arm", "txtTank2Name", "txtTank2Arm", "txtTank3Name",
+         "txtTank3Arm"});
     fraOil = stationFrame(this, "fraOil", "Oil (If not included in Empty Weight)", "Name",
                           {&txtOilName, &txtOilArm}, {"txtOilName", "txtOilArm"});
     stations->addWidget(fraSeats, 0, 0);
@@ -114,12 +113,12 @@ frmNewAircraft::frmNewAircraft() {
     buttons->addWidget(cmdSave);
     buttons->addWidget(cmdCancel);
 
-    QWidget* order[] = {txtIdent,     txtMake,      txtEmptyWeight, txtEmptyMoment, txtMaxTOweight,
-                        txtFwdCGLimit, txtAftCGLimit, txtSeat1Name,  txtSeat1Arm,    txtSeat2Name,
-                        txtSeat2Arm,  txtSeat3Name, txtSeat3Arm,    txtBag1Name,    txtBag1Arm,
-                        txtBag2Name,  txtBag2Arm,   txtBag3Name,    txtBag3Arm,     txtTank1Name,
-                        txtTank1Arm,  txtTank2Name, txtTank2Arm,    txtTank3Name,   txtTank3Arm,
-                        txtOilName,   txtOilArm,    cmdSave,        cmdCancel};
+    QWidget* order[] = {
+        txtIdent,      txtMake,      txtEmptyWeight, txtEmptyMoment, txtMaxTOweight, txtFwdCGLimit,
+        txtAftCGLimit, txtSeat1Name, txtSeat1Arm,    txtSeat2Name,   txtSeat2Arm,    txtSeat3Name,
+        txtSeat3Arm,   txtBag1Name,  txtBag1Arm,     txtBag2Name,    txtBag2Arm,     txtBag3Name,
+        txtBag3Arm,    txtTank1Name, txtTank1Arm,    txtTank2Name,   txtTank2Arm,    txtTank3Name,
+        txtTank3Arm,   txtOilName,   txtOilArm,      cmdSave,        cmdCancel};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     connect(cmdSave, &QPushButton::clicked, this, &frmNewAircraft::cmdSave_Click);

@@ -10,7 +10,7 @@
 
 class frmNewAircraft : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmNewAircraft();
     void Form_Load();
 
@@ -48,10 +48,10 @@ public:
     QPushButton* cmdSave;
     QPushButton* cmdCancel;
 
-public slots:
+  public slots:
     void cmdSave_Click();
     void cmdCancel_Click();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };

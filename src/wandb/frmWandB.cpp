@@ -146,18 +146,18 @@ frmWandB::frmWandB() {
         }
         left->addWidget(fra);
     };
-    simpleFrame(fraSeats, "fraSeats", "Seats", {&lblSeat1, &lblSeat2, &lblSeat3},
-                {&txtSeat1, &txtSeat2, &txtSeat3}, {&lblSeat1Arm, &lblSeat2Arm, &lblSeat3Arm},
-                {&lblSeat1Moment, &lblSeat2Moment, &lblSeat3Moment},
-                {"lblSeat1", "txtSeat1", "lblSeat1Arm", "lblSeat1Moment", "lblSeat2", "txtSeat2",
-                 "lblSeat2Arm", "lblSeat2Moment", "lblSeat3", "txtSeat3", "lblSeat3Arm",
-                 "lblSeat3Moment"});
-    simpleFrame(fraBags, "fraBags", "Baggage", {&lblBags1, &lblBags2, &lblBags3},
-                {&txtBags1, &txtBags2, &txtBags3}, {&lblBags1Arm, &lblBags2Arm, &lblBags3Arm},
-                {&lblBags1Moment, &lblBags2Moment, &lblBags3Moment},
-                {"lblBags1", "txtBags1", "lblBags1Arm", "lblBags1Moment", "lblBags2", "txtBags2",
-                 "lblBags2Arm", "lblBags2Moment", "lblBags3", "txtBags3", "lblBags3Arm",
-                 "lblBags3Moment"});
+    simpleFrame(
+        fraSeats, "fraSeats", "Seats", {&lblSeat1, &lblSeat2, &lblSeat3},
+        {&txtSeat1, &txtSeat2, &txtSeat3}, {&lblSeat1Arm, &lblSeat2Arm, &lblSeat3Arm},
+        {&lblSeat1Moment, &lblSeat2Moment, &lblSeat3Moment},
+        {"lblSeat1", "txtSeat1", "lblSeat1Arm", "lblSeat1Moment", "lblSeat2", "txtSeat2",
+         "lblSeat2Arm", "lblSeat2Moment", "lblSeat3", "txtSeat3", "lblSeat3Arm", "lblSeat3Moment"});
+    simpleFrame(
+        fraBags, "fraBags", "Baggage", {&lblBags1, &lblBags2, &lblBags3},
+        {&txtBags1, &txtBags2, &txtBags3}, {&lblBags1Arm, &lblBags2Arm, &lblBags3Arm},
+        {&lblBags1Moment, &lblBags2Moment, &lblBags3Moment},
+        {"lblBags1", "txtBags1", "lblBags1Arm", "lblBags1Moment", "lblBags2", "txtBags2",
+         "lblBags2Arm", "lblBags2Moment", "lblBags3", "txtBags3", "lblBags3Arm", "lblBags3Moment"});
 
     // Fuel: gallons and pounds.
     fraFuel = frame(central, "fraFuel", "Fuel");
@@ -270,11 +270,10 @@ frmWandB::frmWandB() {
     button(cmdMain, "cmdMain", "Main Menu");
     right->addStretch();
 
-    QWidget* order[] = {txtIdent,    txtMake,     txtSeat1,    txtSeat2,    txtSeat3,
-                        txtBags1,    txtBags2,    txtBags3,    txtTank1Gal, txtTank1lbs,
-                        txtTank2Gal, txtTank2lbs, txtTank3Gal, txtTank3lbs, txtOilQts,
-                        txtOillbs,   cmdCalculateCG, cmdNew,   cmdLoad,     cmdClear,
-                        cmdMain};
+    QWidget* order[] = {
+        txtIdent,  txtMake,     txtSeat1,       txtSeat2,    txtSeat3,    txtBags1,    txtBags2,
+        txtBags3,  txtTank1Gal, txtTank1lbs,    txtTank2Gal, txtTank2lbs, txtTank3Gal, txtTank3lbs,
+        txtOilQts, txtOillbs,   cmdCalculateCG, cmdNew,      cmdLoad,     cmdClear,    cmdMain};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     // Menus: File, Edit, Print, Help.
@@ -307,13 +306,15 @@ frmWandB::frmWandB() {
     // A click, or Enter on an entry, picks it; moving through the list does not.
     connect(lstLoad, &QListWidget::itemClicked, this, &frmWandB::lstLoad_Click);
     connect(lstLoad, &QListWidget::itemActivated, this, &frmWandB::lstLoad_Click);
-    for (QLineEdit* e : {txtTank1Gal, txtTank2Gal, txtTank3Gal, txtTank1lbs, txtTank2lbs, txtTank3lbs})
+    for (QLineEdit* e :
+         {txtTank1Gal, txtTank2Gal, txtTank3Gal, txtTank1lbs, txtTank2lbs, txtTank3lbs})
         e->installEventFilter(this);
 }
 
 frmWandB::~frmWandB() {
     // No conversion may run while the boxes are torn down.
-    for (QLineEdit* e : {txtTank1Gal, txtTank2Gal, txtTank3Gal, txtTank1lbs, txtTank2lbs, txtTank3lbs})
+    for (QLineEdit* e :
+         {txtTank1Gal, txtTank2Gal, txtTank3Gal, txtTank1lbs, txtTank2lbs, txtTank3lbs})
         e->removeEventFilter(this);
 }
 
@@ -352,12 +353,18 @@ std::array<frmWandB::Row, 10> frmWandB::rows() const {
 
 bool frmWandB::eventFilter(QObject* watched, QEvent* event) {
     if (leftBox(event)) {
-        if (watched == txtTank1Gal) txtTank1Gal_LostFocus();
-        else if (watched == txtTank2Gal) txtTank2Gal_LostFocus();
-        else if (watched == txtTank3Gal) txtTank3Gal_LostFocus();
-        else if (watched == txtTank1lbs) txtTank1lbs_LostFocus();
-        else if (watched == txtTank2lbs) txtTank2lbs_LostFocus();
-        else if (watched == txtTank3lbs) txtTank3lbs_LostFocus();
+        if (watched == txtTank1Gal)
+            txtTank1Gal_LostFocus();
+        else if (watched == txtTank2Gal)
+            txtTank2Gal_LostFocus();
+        else if (watched == txtTank3Gal)
+            txtTank3Gal_LostFocus();
+        else if (watched == txtTank1lbs)
+            txtTank1lbs_LostFocus();
+        else if (watched == txtTank2lbs)
+            txtTank2lbs_LostFocus();
+        else if (watched == txtTank3lbs)
+            txtTank3lbs_LostFocus();
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -479,9 +486,9 @@ void frmWandB::cmdCalculateCG_Click() {
 }
 
 void frmWandB::cmdClear_Click() {
-    for (QLineEdit* e : {txtSeat1, txtSeat2, txtSeat3, txtBags1, txtBags2, txtBags3, txtTank1Gal,
-                         txtTank1lbs, txtTank2Gal, txtTank2lbs, txtTank3Gal, txtTank3lbs, txtOilQts,
-                         txtOillbs})
+    for (QLineEdit* e :
+         {txtSeat1, txtSeat2, txtSeat3, txtBags1, txtBags2, txtBags3, txtTank1Gal, txtTank1lbs,
+          txtTank2Gal, txtTank2lbs, txtTank3Gal, txtTank3lbs, txtOilQts, txtOillbs})
         e->clear();
     for (QLabel* l :
          {lblZeroweight, lblTOweight, lblTakeoffCG, lblZeroCG, lblTotalWeight, lblTotalMoment})
@@ -498,9 +505,7 @@ void frmWandB::cmdMain_Click() {
 
 void frmWandB::mnuExit_Click() { Common::exitProgram(); }
 
-void frmWandB::mnuPrint1_Click() {
-    PrintPage::print(this, "Weight and Balance", printPage());
-}
+void frmWandB::mnuPrint1_Click() { PrintPage::print(this, "Weight and Balance", printPage()); }
 
 QString frmWandB::printPage() const {
     using PrintPage::esc;
@@ -541,8 +546,9 @@ QString frmWandB::printPage() const {
         "<h3>Aircraft Weights and Center of Gravity (CG)</h3>"
         "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">"
         "<tr><th></th><th>Weight</th><th>CG</th></tr>"
-        "<tr><td>Zero Fuel</td>" + cell(lblZeroweight->text()) + cell(lblZeroCG->text()) +
-        "</tr><tr><td>Takeoff</td>" + cell(lblTOweight->text()) + cell(lblTakeoffCG->text()) +
+        "<tr><td>Zero Fuel</td>" +
+        cell(lblZeroweight->text()) + cell(lblZeroCG->text()) + "</tr><tr><td>Takeoff</td>" +
+        cell(lblTOweight->text()) + cell(lblTakeoffCG->text()) +
         "</tr><tr><td>Limits</td><td align=\"right\">Max Weight: " + esc(lblMaxWeight->text()) +
         "</td><td align=\"right\">Forward: " + esc(lblFwdLimit->text()) +
         " &nbsp; Aft: " + esc(lblAftLimit->text()) + "</td></tr></table>";

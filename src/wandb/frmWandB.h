@@ -14,7 +14,7 @@
 
 class frmWandB : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     frmWandB();
     ~frmWandB() override;
     void Form_Load();
@@ -121,7 +121,7 @@ public:
     QAction* mnuClear;
     QAction* mnuPrint1;
 
-public slots:
+  public slots:
     void cmdCalculateCG_Click();
     void cmdNew_Click();
     void cmdLoad_Click();
@@ -137,10 +137,10 @@ public slots:
     void txtTank2lbs_LostFocus();
     void txtTank3lbs_LostFocus();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // The controls of one station row, in station order.
     struct Row {
         QLabel* name;

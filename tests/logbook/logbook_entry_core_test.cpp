@@ -44,7 +44,8 @@ std::vector<std::string> datesInFile(const std::string& path) {
     const auto bytes = readFileBytes(path);
     std::vector<std::string> d;
     for (std::size_t off = 420; off + 420 <= bytes.size(); off += 420)
-        d.push_back(LogRecord::decode(records::ConstByteSpan(bytes).subspan(off, 420)).Date.trimmed());
+        d.push_back(
+            LogRecord::decode(records::ConstByteSpan(bytes).subspan(off, 420)).Date.trimmed());
     return d;
 }
 
@@ -67,8 +68,10 @@ TEST(LogbookCreate, NewFileIsOneBlankRatingRecord) {
     const auto bytes = readFileBytes("new.log");
     ASSERT_EQ(bytes.size(), 420u);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i == 278) EXPECT_EQ(bytes[i], 1);
-        else EXPECT_EQ(bytes[i], 0) << "byte " << i;
+        if (i == 278)
+            EXPECT_EQ(bytes[i], 1);
+        else
+            EXPECT_EQ(bytes[i], 0) << "byte " << i;
     }
     EXPECT_TRUE(checkLogbook("new.log").ok());
     EXPECT_TRUE(dateList("new.log").empty());
@@ -166,7 +169,7 @@ TEST(LogbookRatings, SaveMergesIntoRecordOne) {
     g.helicopter = true;
     g.glider = true;
     g.otherRatings = "Seaplane base and more text";  // cut to 20
-    g.typeRatings[0] = "ABCDEFGHIJKLMN";               // 14 -> first 10
+    g.typeRatings[0] = "ABCDEFGHIJKLMN";             // 14 -> first 10
     g.typeRatings[1] = "DC3";
     ASSERT_TRUE(saveRatings("r.log", g));
 
@@ -367,8 +370,8 @@ TEST(LogbookAppend, FailuresLeaveLastRecordNamingWrittenRecords) {
     testsupport::TempDir dir;
     const auto base = logbookBytes({flightDated("1/1/99")});
     // Failing at every point of the two writes: nothing is half-done.
-    for (std::uint64_t budget : {0ull, 1ull, 200ull, 419ull, 420ull, 420ull + 278ull, 420ull + 279ull,
-                                  420ull + 280ull, 839ull}) {
+    for (std::uint64_t budget : {0ull, 1ull, 200ull, 419ull, 420ull, 420ull + 278ull,
+                                 420ull + 279ull, 420ull + 280ull, 839ull}) {
         writeFileBytes("f.log", base);
         {
             WriteFailureGuard fail(budget);

@@ -176,14 +176,23 @@ TEST(LogRecordDecode, HostileBytesRoundTrip) {
         for (auto& x : b) x = static_cast<Byte>(rng());
         if (round % 3 == 0) {
             putLE16(b, 278, 0x8000);
-            b[146] = 0x00; b[147] = 0x00; b[148] = 0xC0; b[149] = 0x7F;  // NaN
-            b[190] = 0x00; b[191] = 0x00; b[192] = 0x80; b[193] = 0xFF;  // -Inf
+            b[146] = 0x00;
+            b[147] = 0x00;
+            b[148] = 0xC0;
+            b[149] = 0x7F;  // NaN
+            b[190] = 0x00;
+            b[191] = 0x00;
+            b[192] = 0x80;
+            b[193] = 0xFF;  // -Inf
         }
         const LogRecord r = LogRecord::decode(b);
         const auto again = r.encode();
         ASSERT_EQ(std::vector<Byte>(again.begin(), again.end()), b) << "round " << round;
     }
     std::vector<Byte> nan(420, 0);
-    nan[146] = 0x00; nan[147] = 0x00; nan[148] = 0xC0; nan[149] = 0x7F;
+    nan[146] = 0x00;
+    nan[147] = 0x00;
+    nan[148] = 0xC0;
+    nan[149] = 0x7F;
     EXPECT_TRUE(std::isnan(LogRecord::decode(nan).InstrApp));
 }

@@ -23,10 +23,10 @@
 #include "logbook/frmCurrent.h"
 #include "logbook/frmLogBook.h"
 #include "logbook/frmLogBrowse.h"
-#include "logbook/frmTotalTime.h"
 #include "logbook/frmLogInput.h"
 #include "logbook/frmMain.h"
 #include "logbook/frmNewLog.h"
+#include "logbook/frmTotalTime.h"
 #include "records/RecordFile.h"
 #include "shell/FileDialog.h"
 #include "shell/Forms.h"
@@ -73,7 +73,8 @@ QString writeLogbook(const Bytes& bytes, const QString& name = "pilot.log") {
 Bytes fileBytes(const QString& path) { return testsupport::readFileBytes(path.toStdString()); }
 
 LogRecord recordOf(const Bytes& bytes, int n) {
-    return LogRecord::decode(records::ConstByteSpan(bytes).subspan(static_cast<std::size_t>(n - 1) * 420));
+    return LogRecord::decode(
+        records::ConstByteSpan(bytes).subspan(static_cast<std::size_t>(n - 1) * 420));
 }
 
 QStringList listLines(frmLogBook* v) {
@@ -120,7 +121,7 @@ QStringList actionTexts(QMenu* m) {
 
 class LogbookEntryWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { testsupport::resetShell(); }
 
     // --- the logbook file window -------------------------------------------
@@ -152,7 +153,8 @@ private slots:
         QTest::mouseClick(m->cmdNewLog, Qt::LeftButton);
         FileDialog::setNextFileName("");
         QTest::mouseClick(m->cmdOpenLog, Qt::LeftButton);
-        QCOMPARE(FileDialog::lastFilter(), QString("Logbook Files (*.log)|*.log|All Files (*.*)|*.*|"));
+        QCOMPARE(FileDialog::lastFilter(),
+                 QString("Logbook Files (*.log)|*.log|All Files (*.*)|*.*|"));
         QVERIFY(Forms::isLoaded<frmMain>());
         QVERIFY(m->isVisible());
         QVERIFY(!Forms::isLoaded<frmLogBook>());
@@ -211,9 +213,11 @@ private slots:
         Bytes beyond = good;
         beyond[278] = 0xFF;
         beyond[279] = 0x7F;
-        const std::vector<std::pair<QString, Bytes>> bad = {
-            {"empty.log", {}}, {"cut.log", cut}, {"zero.log", zero},
-            {"negative.log", negative}, {"beyond.log", beyond}};
+        const std::vector<std::pair<QString, Bytes>> bad = {{"empty.log", {}},
+                                                            {"cut.log", cut},
+                                                            {"zero.log", zero},
+                                                            {"negative.log", negative},
+                                                            {"beyond.log", beyond}};
         for (const auto& [name, bytes] : bad) {
             const QString path = writeLogbook(bytes, name);
             auto* m = Forms::show<frmMain>();
@@ -222,14 +226,16 @@ private slots:
             QTest::mouseClick(m->cmdOpenLog, Qt::LeftButton);
             QCOMPARE(fileBytes(path), bytes);
             QCOMPARE(lastBox().title, QString("Aerokit"));
-            QVERIFY2(lastBox().text.startsWith("\"" + name + "\" is not a logbook. "), qPrintable(lastBox().text));
+            QVERIFY2(lastBox().text.startsWith("\"" + name + "\" is not a logbook. "),
+                     qPrintable(lastBox().text));
             QCOMPARE(lastBox().buttons, MessageBox::Buttons::Ok);
             QVERIFY(Forms::isLoaded<frmMain>());
             QVERIFY(!Forms::isLoaded<frmLogBook>());
         }
         QCOMPARE(MessageBox::history().size(), bad.size());
         QCOMPARE(MessageBox::pendingAnswers(), 0);
-        QVERIFY(MessageBox::history()[4].text.contains("names 32767 records, but the file holds only 2"));
+        QVERIFY(MessageBox::history()[4].text.contains(
+            "names 32767 records, but the file holds only 2"));
         // A file that went missing after the dialog is refused too, and not created.
         const QString gone = QDir::current().absoluteFilePath("gone.log");
         FileDialog::setNextFileName(gone);
@@ -258,7 +264,8 @@ private slots:
         auto* r = Forms::get<frmNewLog>();
         QCOMPARE(r->windowTitle(), QString("Create New Logbook"));
         QCOMPARE(r->lblOtherInfo->text(), QString("Check all of the following that apply:"));
-        for (QCheckBox* c : r->findChildren<QCheckBox*>()) QVERIFY2(!c->isChecked(), qPrintable(c->objectName()));
+        for (QCheckBox* c : r->findChildren<QCheckBox*>())
+            QVERIFY2(!c->isChecked(), qPrintable(c->objectName()));
         for (QLineEdit* e : r->findChildren<QLineEdit*>()) QVERIFY(e->text().isEmpty());
         QTest::mouseClick(r->cmdSave, Qt::LeftButton);
         const Bytes b = fileBytes(path);
@@ -460,9 +467,9 @@ private slots:
             const char* text;
             bool dayReached;  // the empty Day box shows 0 afterwards
         };
-        const Case cases[] = {{e->txtLandings, " ", false},     {e->txtInstrApp, "abc", false},
-                              {e->txtTotal, "1.5x", true},      {e->txtInstrApp4, "40000", true},
-                              {e->txtNightLand, "one", true},   {e->txtSimulator, "--2", false}};
+        const Case cases[] = {{e->txtLandings, " ", false},   {e->txtInstrApp, "abc", false},
+                              {e->txtTotal, "1.5x", true},    {e->txtInstrApp4, "40000", true},
+                              {e->txtNightLand, "one", true}, {e->txtSimulator, "--2", false}};
         int shown = 0;
         for (const Case& c : cases) {
             e->txtDay->clear();
@@ -561,12 +568,14 @@ private slots:
         QTest::mouseClick(openViewer(writeLogbook(logbookBytes({})))->cmdAddFlight, Qt::LeftButton);
         auto* e = Forms::get<frmLogInput>();
         const QStringList order = {
-            "txtDate", "txtMake", "txtIdent", "txtFrom", "txtTo", "txtRemarks", "txtInstrApp",
-            "cmbIntrApp1", "txtIntrApp1", "cmbIntrApp2", "txtIntrApp2", "cmbInstrApp3", "txtIntrApp3",
-            "cmbInstrApp4", "txtInstrApp4", "txtLandings", "txtNightLand", "txtXCountry", "optSingle",
-            "chkSEL", "chkSES", "optMEL", "chkMEL", "chkMES", "optRotor", "optAirship", "optGlider",
-            "txtDay", "txtNight", "txtInstrument", "txtSimInstrument", "txtGround", "txtDual",
-            "txtInCommand", "txtSIC", "txtSimulator", "txtCFI", "txtCFII", "txtTotal", "cmdSaveInfo",
+            "txtDate",          "txtMake",      "txtIdent",    "txtFrom",      "txtTo",
+            "txtRemarks",       "txtInstrApp",  "cmbIntrApp1", "txtIntrApp1",  "cmbIntrApp2",
+            "txtIntrApp2",      "cmbInstrApp3", "txtIntrApp3", "cmbInstrApp4", "txtInstrApp4",
+            "txtLandings",      "txtNightLand", "txtXCountry", "optSingle",    "chkSEL",
+            "chkSES",           "optMEL",       "chkMEL",      "chkMES",       "optRotor",
+            "optAirship",       "optGlider",    "txtDay",      "txtNight",     "txtInstrument",
+            "txtSimInstrument", "txtGround",    "txtDual",     "txtInCommand", "txtSIC",
+            "txtSimulator",     "txtCFI",       "txtCFII",     "txtTotal",     "cmdSaveInfo",
             "cmdCancel"};
         // The control Tab moves to (inner parts of a combo box do not count).
         auto nextStop = [](QWidget* w) {
@@ -641,17 +650,22 @@ private slots:
     void viewerMenusAndButtons() {
         auto* v = openViewer(writeLogbook(logbookBytes({})));
         QCOMPARE(menuTitles(v), QStringList({"&File", "&Edit", "&Options", "&Help"}));
-        QCOMPARE(actionTexts(v->mnuFile), QStringList({"&Print Entry", "-", "&Main Menu", "E&xit"}));
-        QCOMPARE(actionTexts(v->mnuOptions),
-                 QStringList({"&Add Flight", "&Remove Flight", "-", "&Total Times", "Rating &Information"}));
+        QCOMPARE(actionTexts(v->mnuFile),
+                 QStringList({"&Print Entry", "-", "&Main Menu", "E&xit"}));
+        QCOMPARE(actionTexts(v->mnuOptions), QStringList({"&Add Flight", "&Remove Flight", "-",
+                                                          "&Total Times", "Rating &Information"}));
         QCOMPARE(v->findChild<QAction*>("mnuCut")->shortcut(), QKeySequence("Ctrl+X"));
         QCOMPARE(v->findChild<QAction*>("mnuPaste")->shortcut(), QKeySequence("Ctrl+V"));
         QVERIFY(v->findChild<QAction*>("mnuAbout"));
         const std::pair<QPushButton*, const char*> captions[] = {
-            {v->cmdAddFlight, "Add Flight"}, {v->cmddelete, "Remove Flight"},
-            {v->cmdOtherInfo, "View Rating Information"}, {v->cmdTotalTimes, "View Total Times"},
-            {v->cmdCurrent, "View Currency"}, {v->cmdBrowse, "Browse Abbreviated Logbook"},
-            {v->cmdMainMenu, "Back to Main Menu"}, {v->cmdExit, "Exit Aerokit"}};
+            {v->cmdAddFlight, "Add Flight"},
+            {v->cmddelete, "Remove Flight"},
+            {v->cmdOtherInfo, "View Rating Information"},
+            {v->cmdTotalTimes, "View Total Times"},
+            {v->cmdCurrent, "View Currency"},
+            {v->cmdBrowse, "Browse Abbreviated Logbook"},
+            {v->cmdMainMenu, "Back to Main Menu"},
+            {v->cmdExit, "Exit Aerokit"}};
         for (const auto& [b, text] : captions) QCOMPARE(b->text(), QString(text));
 
         // Exit asks; No comes back to the same viewer.
@@ -705,8 +719,8 @@ private slots:
     }
 
     void removalWithDuplicateDates() {
-        const QString path = writeLogbook(
-            logbookBytes({flight("1/1/99", 1), flight("5/5/05", 2), flight("5/5/05", 3), flight("6/6/06", 4)}));
+        const QString path = writeLogbook(logbookBytes(
+            {flight("1/1/99", 1), flight("5/5/05", 2), flight("5/5/05", 3), flight("6/6/06", 4)}));
         auto* v = openViewer(path);
         selectLine(v, 2);  // the second 5/5/05 line shows the first such flight
         QCOMPARE(v->txtTotal->text(), QString("2"));
@@ -839,7 +853,8 @@ private slots:
             const QString path = writeLogbook(bytes, QString("broken%1.log").arg(n++));
             auto* v = openViewer(path);
             QCOMPARE(v->lstDate->count(), 0);
-            MessageBox::setNextAnswer(MessageBox::Answer::Ok);  // no Delete question: the file is refused first
+            MessageBox::setNextAnswer(
+                MessageBox::Answer::Ok);  // no Delete question: the file is refused first
             QTest::mouseClick(v->cmddelete, Qt::LeftButton);
             QCOMPARE(lastBox().title, QString("Select Date"));
             QCOMPARE(MessageBox::pendingAnswers(), 0);
@@ -870,7 +885,8 @@ private slots:
         nul.Date.bytes[0] = '9';  // "9" followed by NULs
         LogRecord allNul = flight("", 8);
         allNul.Date.bytes.fill('\0');
-        const QString path = writeLogbook(logbookBytes({flight("", 1), nul, allNul, flight("9", 2)}));
+        const QString path =
+            writeLogbook(logbookBytes({flight("", 1), nul, allNul, flight("9", 2)}));
         auto* v = openViewer(path);
         QCOMPARE(v->lstDate->count(), 3);
         selectLine(v, 1);  // the all-NUL date
@@ -890,7 +906,7 @@ private slots:
         LogRecord f;
         f.Date.assign("\xE9t\xE9 \x80\x9F");  // Windows-1252 letters and high bytes
         std::memset(f.Make.bytes.data(), 0, 15);
-        f.Make.bytes[0] = 'A';               // text ending in NULs
+        f.Make.bytes[0] = 'A';  // text ending in NULs
         f.Ident.bytes = {'\x01', '\0', 'Z', '\xFF', '\x81', '\x8D', '\x8F', '\x90', '\x9D', '\n'};
         Bytes bytes = logbookBytes({f, flight("")});
         const float nan = std::numeric_limits<float>::quiet_NaN();
@@ -907,7 +923,8 @@ private slots:
         const QString path = writeLogbook(bytes);
         auto* v = openViewer(path);
         QCOMPARE(v->lstDate->count(), 1);
-        QCOMPARE(v->lstDate->item(0)->text(), QString::fromUtf8("\xC3\xA9t\xC3\xA9 \xE2\x82\xAC\xC5\xB8"));
+        QCOMPARE(v->lstDate->item(0)->text(),
+                 QString::fromUtf8("\xC3\xA9t\xC3\xA9 \xE2\x82\xAC\xC5\xB8"));
         selectLine(v, 0);
         QCOMPARE(v->txtMake->text(), QString("A"));
         QVERIFY(!v->txtInstrApp->text().isEmpty());

@@ -2,8 +2,8 @@
 // built byte by byte.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -25,7 +25,8 @@ using logbook::FlightTextField;
 
 namespace {
 
-std::string write(const testsupport::TempDir& dir, const Bytes& bytes, const char* name = "pilot.log") {
+std::string write(const testsupport::TempDir& dir, const Bytes& bytes,
+                  const char* name = "pilot.log") {
     const std::string path = dir.file(name);
     testsupport::writeFileBytes(path, bytes);
     return path;
@@ -39,7 +40,8 @@ std::string mdy(std::int64_t days) {
     return std::to_string(m) + "/" + std::to_string(d) + "/" + std::to_string(y);
 }
 
-Flight flight(const std::string& date, const std::string& ident, const std::string& make, float total) {
+Flight flight(const std::string& date, const std::string& ident, const std::string& make,
+              float total) {
     Flight f;
     f.date = date;
     f.ident = ident;
@@ -58,9 +60,9 @@ TEST(ReportsTotals, EveryFieldIsSummedFromItsOwnOffset) {
     // Sixteen distinct powers of two, one per field, each at its offset.
     Bytes r(420, 0);
     const std::pair<std::size_t, float> fields[] = {
-        {146, 1}, {150, 2}, {158, 4}, {162, 8}, {166, 16}, {170, 32}, {174, 64}, {178, 128},
-        {182, 256}, {186, 512}, {190, 1024}, {248, 2048}, {252, 4096}, {256, 8192}, {260, 16384},
-        {264, 32768}};
+        {146, 1},    {150, 2},    {158, 4},     {162, 8},    {166, 16},   {170, 32},
+        {174, 64},   {178, 128},  {182, 256},   {186, 512},  {190, 1024}, {248, 2048},
+        {252, 4096}, {256, 8192}, {260, 16384}, {264, 32768}};
     for (auto [off, v] : fields) records::putFloat(r, off, v);
     const std::string path = write(dir, logbookBytes({r, r}));
     const logbook::TimeTotals t = logbook::totalsAll(path);
@@ -145,14 +147,14 @@ TEST(ReportsTotals, ThreeFlightsShowSixLandingsAndFourAndAHalfHours) {
 
 TEST(ReportsTotals, ListsAreDistinctCaseSensitiveInFirstFlightOrder) {
     testsupport::TempDir dir;
-    const std::string path = write(
-        dir, logbookOf({flight("1", "N2", "PA28", 1), flight("2", "N1", "C172", 2),
-                        flight("3", "n1", "c172", 4), flight("4", "N2", "C172", 8),
-                        flight("5", "N1", "PA28", 16)}));
+    const std::string path =
+        write(dir, logbookOf({flight("1", "N2", "PA28", 1), flight("2", "N1", "C172", 2),
+                              flight("3", "n1", "c172", 4), flight("4", "N2", "C172", 8),
+                              flight("5", "N1", "PA28", 16)}));
     const auto load = logbook::loadTotalTime(path);
     EXPECT_EQ(load.idents, (std::vector<std::string>{"N2        ", "N1        ", "n1        "}));
-    EXPECT_EQ(load.makes, (std::vector<std::string>{"PA28           ", "C172           ",
-                                                    "c172           "}));
+    EXPECT_EQ(load.makes,
+              (std::vector<std::string>{"PA28           ", "C172           ", "c172           "}));
     EXPECT_EQ(load.totals.Total, 31);
     // Letter case tells the two apart.
     EXPECT_EQ(logbook::totalsFor(path, FlightTextField::Ident, "N1").Total, 18);
@@ -163,14 +165,15 @@ TEST(ReportsTotals, ListsAreDistinctCaseSensitiveInFirstFlightOrder) {
 
 TEST(ReportsTotals, FilterTrimsBlanksOnBothSidesAndWantsTheWholeText) {
     testsupport::TempDir dir;
-    const std::string path = write(dir, logbookOf({flight("1", "N123", "Cessna 172", 1.5f),
-                                                   flight("2", "N12", "Cessna", 2.0f),
-                                                   flight("3", " N123", "Piper", 4.0f)}));
+    const std::string path = write(
+        dir, logbookOf({flight("1", "N123", "Cessna 172", 1.5f), flight("2", "N12", "Cessna", 2.0f),
+                        flight("3", " N123", "Piper", 4.0f)}));
     const float picked = logbook::totalsFor(path, FlightTextField::Ident, "N123      ").Total;
     EXPECT_EQ(picked, 5.5f);  // " N123" stored with a leading blank matches too
     EXPECT_EQ(logbook::totalsFor(path, FlightTextField::Ident, "  N123   ").Total, 5.5f);
     EXPECT_EQ(logbook::totalsFor(path, FlightTextField::Ident, "N1").Total, 0.0f);
-    EXPECT_EQ(logbook::totalsFor(path, FlightTextField::Ident, "N12").Total, 2.0f);  // a whole ident itself
+    EXPECT_EQ(logbook::totalsFor(path, FlightTextField::Ident, "N12").Total,
+              2.0f);  // a whole ident itself
     EXPECT_EQ(logbook::totalsFor(path, FlightTextField::Ident, "").Total, 0.0f);
     EXPECT_EQ(logbook::totalsFor(path, FlightTextField::Make, "Cessna 172").Total, 1.5f);
     EXPECT_EQ(logbook::totalsFor(path, FlightTextField::Make, "Cessna").Total, 2.0f);
@@ -187,7 +190,8 @@ TEST(ReportsTotals, ManyAircraftKeepFirstFlightOrder) {
         const std::string id = "N" + std::to_string((i * 7919) % 300);
         fl.push_back(flight("1/1/98", id, "M" + std::to_string(i % 3), 1));
         std::string padded = id + std::string(10 - id.size(), ' ');
-        if (std::find(idents.begin(), idents.end(), padded) == idents.end()) idents.push_back(padded);
+        if (std::find(idents.begin(), idents.end(), padded) == idents.end())
+            idents.push_back(padded);
     }
     const auto load = logbook::loadTotalTime(write(dir, logbookOf(fl)));
     EXPECT_EQ(load.idents, idents);
@@ -224,7 +228,7 @@ TEST(ReportsTotals, LogbookWithoutFlightsGivesZerosAndEmptyLists) {
 // ---- Currency ----
 
 class ReportsCurrency : public ::testing::Test {
-protected:
+  protected:
     testsupport::TempDir dir;
     const std::int64_t today = day(2026, 12, 8);
     const records::DateLocale us{records::DateOrder::MDY};
@@ -245,7 +249,10 @@ protected:
 };
 
 TEST_F(ReportsCurrency, NinetyAndOneEightyDaysCountTheBoundaryDay) {
-    struct Case { int ago; float landings, night, approaches, instrument; };
+    struct Case {
+        int ago;
+        float landings, night, approaches, instrument;
+    };
     const Case cases[] = {{0, 3, 1, 3, 1.5f},   {90, 3, 1, 3, 1.5f}, {91, 0, 0, 3, 1.5f},
                           {180, 0, 0, 3, 1.5f}, {181, 0, 0, 0, 0},   {-30, 3, 1, 3, 1.5f}};
     for (const Case& c : cases) {
@@ -258,8 +265,8 @@ TEST_F(ReportsCurrency, NinetyAndOneEightyDaysCountTheBoundaryDay) {
 }
 
 TEST_F(ReportsCurrency, SumsOverSeveralFlightsAndBlanksAroundTheDate) {
-    const auto f = figures({full("  " + mdy(today - 10)), full(mdy(today - 100) + "  "),
-                            full(mdy(today - 400))});
+    const auto f = figures(
+        {full("  " + mdy(today - 10)), full(mdy(today - 100) + "  "), full(mdy(today - 400))});
     EXPECT_EQ(f.Landings, 3);
     EXPECT_EQ(f.NightLandings, 1);
     EXPECT_EQ(f.Approaches, 6);
@@ -306,8 +313,8 @@ TEST_F(ReportsCurrency, LandingsJoinTheSumInOneRounding) {
 TEST_F(ReportsCurrency, QuickDatesReadExactlyAsTheGeneralConversion) {
     std::mt19937 rng(11);
     const char alphabet[] = "0123456789/-.";
-    const records::DateLocale locales[] = {{records::DateOrder::MDY}, {records::DateOrder::DMY},
-                                           {records::DateOrder::YMD}};
+    const records::DateLocale locales[] = {
+        {records::DateOrder::MDY}, {records::DateOrder::DMY}, {records::DateOrder::YMD}};
     for (int i = 0; i < 40000; ++i) {
         std::string s;
         const int len = 1 + static_cast<int>(rng() % 11);
@@ -316,7 +323,9 @@ TEST_F(ReportsCurrency, QuickDatesReadExactlyAsTheGeneralConversion) {
             const auto a = logbook::flightDate(s, loc, 2026);
             const auto b = records::parseDate(s, loc, 2026);
             ASSERT_EQ(a.has_value(), b.has_value()) << s;
-            if (a) { ASSERT_EQ(a->serial(), b->serial()) << s; }
+            if (a) {
+                ASSERT_EQ(a->serial(), b->serial()) << s;
+            }
         }
     }
     for (const char* s : {"3/15/98", "12/31/1999", "2/29/2000", "2/29/1900", "1998-03-15", "0/1/98",
@@ -324,7 +333,9 @@ TEST_F(ReportsCurrency, QuickDatesReadExactlyAsTheGeneralConversion) {
         const auto a = logbook::flightDate(s, {records::DateOrder::MDY}, 2026);
         const auto b = records::parseDate(s, {records::DateOrder::MDY}, 2026);
         ASSERT_EQ(a.has_value(), b.has_value()) << s;
-        if (a) { EXPECT_EQ(a->serial(), b->serial()) << s; }
+        if (a) {
+            EXPECT_EQ(a->serial(), b->serial()) << s;
+        }
     }
 }
 
@@ -342,18 +353,24 @@ TEST(ReportsBrowse, LineOfTheExampleFlight) {
     f.day = 1.2f;
     f.inCommand = 1.2f;
     f.total = 1.2f;
-    const std::string expected = "3/15/98        " + std::string(8, ' ') + "N123      " +
-                                 std::string(6, ' ') + "JFK" + std::string(13, ' ') + "BOS" +
-                                 std::string(13, ' ') + " 2" + std::string(17, ' ') + " 4" +
-                                 std::string(15, ' ') + " 1.2" + std::string(12, ' ') + " 0" +
-                                 std::string(13, ' ') + " 0" + std::string(13, ' ') + " 1.2" +
-                                 std::string(13, ' ') + " 1.2";
+    const std::string expected =
+        "3/15/98        " + std::string(8, ' ') + "N123      " + std::string(6, ' ') + "JFK" +
+        std::string(13, ' ') + "BOS" + std::string(13, ' ') + " 2" + std::string(17, ' ') + " 4" +
+        std::string(15, ' ') + " 1.2" + std::string(12, ' ') + " 0" + std::string(13, ' ') + " 0" +
+        std::string(13, ' ') + " 1.2" + std::string(13, ' ') + " 1.2";
     EXPECT_EQ(logbook::browseLine(flightRecord(f)), expected);
 }
 
 TEST(ReportsBrowse, NumbersMatchTheListFormOnAnyValue) {
     std::mt19937 rng(5);
-    std::vector<float> values = {0.0f, -0.0f, 1.5f, -2.0f, 1e7f, 9999999.0f, 1.0e-5f, 123456.7f,
+    std::vector<float> values = {0.0f,
+                                 -0.0f,
+                                 1.5f,
+                                 -2.0f,
+                                 1e7f,
+                                 9999999.0f,
+                                 1.0e-5f,
+                                 123456.7f,
                                  std::numeric_limits<float>::infinity(),
                                  -std::numeric_limits<float>::infinity(),
                                  std::numeric_limits<float>::quiet_NaN(),
@@ -366,7 +383,8 @@ TEST(ReportsBrowse, NumbersMatchTheListFormOnAnyValue) {
         values.push_back(v);
         values.push_back(static_cast<float>(rng() % 100000) / 10.0f);
     }
-    const std::size_t prefix = 15 + 8 + 10 + 6 + 3 + 13 + 3 + 13 + 2 + 17 + 2 + 15 + 2 + 12 + 2 + 13 + 2 + 13 + 2 + 13;
+    const std::size_t prefix =
+        15 + 8 + 10 + 6 + 3 + 13 + 3 + 13 + 2 + 17 + 2 + 15 + 2 + 12 + 2 + 13 + 2 + 13 + 2 + 13;
     for (float v : values) {
         Flight f;
         f.total = v;
@@ -377,11 +395,11 @@ TEST(ReportsBrowse, NumbersMatchTheListFormOnAnyValue) {
 
 TEST(ReportsBrowse, SortedWithoutRegardToCaseByDateText) {
     testsupport::TempDir dir;
-    const std::string path = write(
-        dir, logbookOf({flight("9/1/98", "N1", "", 1), flight("10/2/98", "N1", "", 1),
-                        flight("b", "N1", "", 1), flight("A", "N1", "", 1), flight("a", "N1", "", 1),
-                        flight("9/1/98", "N0", "", 1), flight("\xC9t\xE9", "N1", "", 1),
-                        flight("\xE9t\xE9", "N1", "", 2)}));
+    const std::string path =
+        write(dir, logbookOf({flight("9/1/98", "N1", "", 1), flight("10/2/98", "N1", "", 1),
+                              flight("b", "N1", "", 1), flight("A", "N1", "", 1),
+                              flight("a", "N1", "", 1), flight("9/1/98", "N0", "", 1),
+                              flight("\xC9t\xE9", "N1", "", 1), flight("\xE9t\xE9", "N1", "", 2)}));
     const auto lines = logbook::browseLines(path).toVector();
     ASSERT_EQ(lines.size(), 8u);
     std::vector<std::string> heads;
@@ -408,7 +426,8 @@ TEST(ReportsBrowse, LargeMixedLogbookIsAPermutationInCaseInsensitiveOrder) {
         return w;
     };
     for (int i = 0; i < 3000; ++i) {
-        Flight f = flight(word(1 + rng() % 3), word(rng() % 3), "M", static_cast<float>(rng() % 7) / 2);
+        Flight f =
+            flight(word(1 + rng() % 3), word(rng() % 3), "M", static_cast<float>(rng() % 7) / 2);
         f.from = word(rng() % 4);
         f.to = word(rng() % 4);
         f.instrApp = static_cast<float>(static_cast<int>(rng() % 5) - 2);
@@ -444,7 +463,8 @@ TEST(ReportsBrowse, RowsFollowTheLinesOrderWithTrimmedCells) {
 
 TEST(ReportsHostile, BoundsAndDamageNeverCrashAndNeverWrite) {
     testsupport::TempDir dir;
-    const Bytes good = logbookOf({flight("3/15/98", "N1", "C172", 1), flight("3/16/98", "N1", "C172", 2)});
+    const Bytes good =
+        logbookOf({flight("3/15/98", "N1", "C172", 1), flight("3/16/98", "N1", "C172", 2)});
     std::vector<std::pair<std::string, Bytes>> files;
     auto withLast = [&](std::int16_t last) {
         Bytes b = good;
@@ -481,7 +501,9 @@ TEST(ReportsHostile, BoundsAndDamageNeverCrashAndNeverWrite) {
             EXPECT_TRUE(lines.empty()) << name;
             EXPECT_EQ(load.totals.Total, 0) << name;
         }
-        if (name == "noise") { EXPECT_EQ(lines.size(), 19u); }
+        if (name == "noise") {
+            EXPECT_EQ(lines.size(), 19u);
+        }
     }
     // LastRecord beyond the file: only the records it holds count.
     const std::string big = dir.file("last32767.log");
@@ -503,9 +525,10 @@ TEST(ReportsHostile, NonFiniteNumbersAndOddBytesInTexts) {
     f.night = std::numeric_limits<float>::infinity();
     f.landings = -std::numeric_limits<float>::infinity();
     Bytes r = flightRecord(f);
-    r[3] = 0;  // a NUL inside the date
+    r[3] = 0;   // a NUL inside the date
     r[32] = 0;  // and one inside the ident
-    const std::string path = write(dir, logbookBytes({r, flightRecord(flight("3/16/98", "N1", "C", 1))}));
+    const std::string path =
+        write(dir, logbookBytes({r, flightRecord(flight("3/16/98", "N1", "C", 1))}));
     const auto load = logbook::loadTotalTime(path);
     EXPECT_TRUE(std::isnan(load.totals.Day));
     EXPECT_TRUE(std::isinf(load.totals.Night));

@@ -13,8 +13,8 @@ namespace reports_test {
 struct Flight {
     std::string date, make, ident, from, to;
     float instrApp = 0, landings = 0, xCountry = 0, day = 0, night = 0, instrument = 0,
-          simInstrument = 0, simulator = 0, dual = 0, inCommand = 0, total = 0, ground = 0,
-          sic = 0, cfi = 0, cfii = 0, nightLand = 0;
+          simInstrument = 0, simulator = 0, dual = 0, inCommand = 0, total = 0, ground = 0, sic = 0,
+          cfi = 0, cfii = 0, nightLand = 0;
 };
 
 using Bytes = std::vector<std::uint8_t>;
@@ -23,7 +23,8 @@ using Bytes = std::vector<std::uint8_t>;
 inline Bytes flightRecord(const Flight& f) {
     Bytes r(420, 0);
     auto text = [&](std::size_t off, std::size_t width, const std::string& s) {
-        for (std::size_t i = 0; i < width; ++i) r[off + i] = i < s.size() ? static_cast<std::uint8_t>(s[i]) : ' ';
+        for (std::size_t i = 0; i < width; ++i)
+            r[off + i] = i < s.size() ? static_cast<std::uint8_t>(s[i]) : ' ';
     };
     text(0, 15, f.date);
     text(15, 15, f.make);

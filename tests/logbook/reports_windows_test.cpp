@@ -54,7 +54,8 @@ std::string mdy(std::int64_t days) {
     return std::to_string(m) + "/" + std::to_string(d) + "/" + std::to_string(y % 100);
 }
 
-Flight flown(const std::string& date, const std::string& ident, const std::string& make, float hours) {
+Flight flown(const std::string& date, const std::string& ident, const std::string& make,
+             float hours) {
     Flight f;
     f.date = date;
     f.ident = ident;
@@ -104,7 +105,8 @@ int pdfPages(const QString& path) {
 // report window without a crash and stay byte for byte as it was.
 std::vector<std::pair<const char*, Bytes>> hostileLogbooks() {
     std::vector<std::pair<const char*, Bytes>> out;
-    const Bytes good = logbookOf({flown("3/15/98", "N1", "C172", 1), flown("3/16/98", "N2", "PA28", 2)});
+    const Bytes good =
+        logbookOf({flown("3/15/98", "N1", "C172", 1), flown("3/16/98", "N2", "PA28", 2)});
     auto last = [&](std::int16_t v) {
         Bytes b = good;
         records::putInt16(b, 278, v);
@@ -125,7 +127,8 @@ std::vector<std::pair<const char*, Bytes>> hostileLogbooks() {
     r[1] = 0;
     r[31] = 0;
     r[16] = 0;
-    out.push_back({"NaN, infinities, NUL and high bytes", logbookBytes({r, flightRecord(flown(mdy(kToday), "N1", "C172", 1))})});
+    out.push_back({"NaN, infinities, NUL and high bytes",
+                   logbookBytes({r, flightRecord(flown(mdy(kToday), "N1", "C172", 1))})});
     Bytes noise(420 * 6);
     std::uint32_t x = 12345;
     for (auto& b : noise) b = static_cast<std::uint8_t>((x = x * 1103515245u + 12345u) >> 16);
@@ -138,7 +141,7 @@ std::vector<std::pair<const char*, Bytes>> hostileLogbooks() {
 
 class ReportsWindowsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         testsupport::resetShell();
         records::setTodayForTesting(kToday);
@@ -164,17 +167,30 @@ private slots:
         QCOMPARE(type->count(), 0);
         QCOMPARE(child<QGroupBox>(w, "fraConditions")->title(), QString("Conditions of Flight"));
         QCOMPARE(child<QGroupBox>(w, "fraType")->title(), QString("Type of Piloting Time"));
-        const char* inConditions[] = {"txtDay", "txtNight", "txtInstrument", "txtSimInstrument", "txtGround"};
-        for (const char* n : inConditions) QVERIFY2(child<QLineEdit>(child<QGroupBox>(w, "fraConditions"), n), n);
-        const char* inType[] = {"txtDual", "txtInCommand", "txtSimulator", "txtSIC", "txtCFI", "txtCFII"};
-        for (const char* n : inType) QVERIFY2(child<QLineEdit>(child<QGroupBox>(w, "fraType"), n), n);
+        const char* inConditions[] = {"txtDay", "txtNight", "txtInstrument", "txtSimInstrument",
+                                      "txtGround"};
+        for (const char* n : inConditions)
+            QVERIFY2(child<QLineEdit>(child<QGroupBox>(w, "fraConditions"), n), n);
+        const char* inType[] = {"txtDual", "txtInCommand", "txtSimulator",
+                                "txtSIC",  "txtCFI",       "txtCFII"};
+        for (const char* n : inType)
+            QVERIFY2(child<QLineEdit>(child<QGroupBox>(w, "fraType"), n), n);
         const std::pair<const char*, const char*> labels[] = {
-            {"lblDay", "Day:"}, {"lblNight", "Night:"}, {"lblInstrument", "Actual Instrument:"},
-            {"lblSimInstrument", "Simulated Instrument:"}, {"lblGround", "Ground Instruction:"},
-            {"lblDual", "Dual Recieved:"}, {"lblInCommand", "Pilot-In-Command:"},
-            {"lblSimulator", "Simulator:"}, {"lblSIC", "Second-In-Command:"}, {"lblCFI", "CFI:"},
-            {"lblCFII", "CFII:"}, {"lblLandings", "Day Landings:"}, {"lblNightLand", "Night Landings:"},
-            {"lblXCountry", "Cross Country:"}, {"lblInstrApp", "Instrument App:"},
+            {"lblDay", "Day:"},
+            {"lblNight", "Night:"},
+            {"lblInstrument", "Actual Instrument:"},
+            {"lblSimInstrument", "Simulated Instrument:"},
+            {"lblGround", "Ground Instruction:"},
+            {"lblDual", "Dual Recieved:"},
+            {"lblInCommand", "Pilot-In-Command:"},
+            {"lblSimulator", "Simulator:"},
+            {"lblSIC", "Second-In-Command:"},
+            {"lblCFI", "CFI:"},
+            {"lblCFII", "CFII:"},
+            {"lblLandings", "Day Landings:"},
+            {"lblNightLand", "Night Landings:"},
+            {"lblXCountry", "Cross Country:"},
+            {"lblInstrApp", "Instrument App:"},
             {"lblTotal", "Total Duration of Flight:"}};
         for (auto [name, text] : labels) QCOMPARE(child<QLabel>(w, name)->text(), QString(text));
         // A logbook without flights: every box shows 0.
@@ -271,7 +287,8 @@ private slots:
     }
 
     void totalTimePastesWithCtrlP() {
-        useLogbook(logbookOf({flown("1/1/98", "N77", "C152", 1.25f), flown("1/2/98", "N78", "C152", 2)}));
+        useLogbook(
+            logbookOf({flown("1/1/98", "N77", "C152", 1.25f), flown("1/2/98", "N78", "C152", 2)}));
         auto* w = Forms::show<frmTotalTime>();
         QApplication::setActiveWindow(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
@@ -298,13 +315,15 @@ private slots:
         Forms::show<frmLogBook>();
         Forms::show<frmTotalTime>();
         Forms::hide<frmLogBook>();
-        QTest::mouseClick(child<QPushButton>(Forms::get<frmTotalTime>(), "cmdLogBook"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(Forms::get<frmTotalTime>(), "cmdLogBook"),
+                          Qt::LeftButton);
         QVERIFY(!Forms::isLoaded<frmTotalTime>());
         QVERIFY(Forms::isLoaded<frmLogBook>() && Forms::get<frmLogBook>()->isVisible());
         // Main Menu: the logbook file window; viewer and totals both closed.
         Forms::show<frmTotalTime>();
         Forms::hide<frmLogBook>();
-        QTest::mouseClick(child<QPushButton>(Forms::get<frmTotalTime>(), "cmdBackMenu"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(Forms::get<frmTotalTime>(), "cmdBackMenu"),
+                          Qt::LeftButton);
         QVERIFY(!Forms::isLoaded<frmTotalTime>());
         QVERIFY(!Forms::isLoaded<frmLogBook>());
         QVERIFY(Forms::isLoaded<frmMain>() && Forms::get<frmMain>()->isVisible());
@@ -326,7 +345,8 @@ private slots:
         auto* w = Forms::show<frmTotalTime>();
         QCOMPARE(child<QLineEdit>(w, "txtTotal")->text(), QString("1"));
         QTest::mouseClick(child<QPushButton>(w, "cmdLogBook"), Qt::LeftButton);
-        useLogbook(logbookOf({flown("1/1/98", "N1", "C172", 1), flown("1/2/98", "N2", "C172", 2.5f)}));
+        useLogbook(
+            logbookOf({flown("1/1/98", "N1", "C172", 1), flown("1/2/98", "N2", "C172", 2.5f)}));
         auto* again = Forms::show<frmTotalTime>();
         QCOMPARE(child<QLineEdit>(again, "txtTotal")->text(), QString("3.5"));
         QCOMPARE(child<QComboBox>(again, "cmbIdent")->count(), 2);
@@ -364,16 +384,20 @@ private slots:
             {"lblInstrApp", "Instrument Approaches in Last 6 Months:"},
             {"lblInstrApp2", "FAR 61.57 requires 6 approaches in the  Last 6 months."},
             {"lblTotalInstr", "Total Instrument Time in Last 6 Months:"},
-            {"Label2", "FAR 61.57 requires 6 hours of instrument flight time in the last 6 months."},
+            {"Label2",
+             "FAR 61.57 requires 6 hours of instrument flight time in the last 6 months."},
             {"lblNight", "Night Landings in Last 90 Days:"},
             {"lblNightLand", "FAR 61.57 requires 3 Night Landings in the last 90 Days"}};
         for (auto [name, text] : labels) QCOMPARE(child<QLabel>(w, name)->text(), QString(text));
         for (const char* n : {"txtDayLandings", "txtInstrApp", "txtTotalInstr", "txtNightLand"})
             QCOMPARE(child<QLineEdit>(w, n)->text(), QString("0"));
         // Figures stand in the window's order from the top.
-        QVERIFY(child<QLineEdit>(w, "txtDayLandings")->y() < child<QLineEdit>(w, "txtInstrApp")->y());
-        QVERIFY(child<QLineEdit>(w, "txtInstrApp")->y() < child<QLineEdit>(w, "txtTotalInstr")->y());
-        QVERIFY(child<QLineEdit>(w, "txtTotalInstr")->y() < child<QLineEdit>(w, "txtNightLand")->y());
+        QVERIFY(child<QLineEdit>(w, "txtDayLandings")->y() <
+                child<QLineEdit>(w, "txtInstrApp")->y());
+        QVERIFY(child<QLineEdit>(w, "txtInstrApp")->y() <
+                child<QLineEdit>(w, "txtTotalInstr")->y());
+        QVERIFY(child<QLineEdit>(w, "txtTotalInstr")->y() <
+                child<QLineEdit>(w, "txtNightLand")->y());
         QCOMPARE(child<QPushButton>(w, "cmdBacktoLog")->text(), QString("Back To Logbook"));
         QCOMPARE(child<QPushButton>(w, "cmdMain")->text(), QString("Main Menu"));
         QCOMPARE(topMenus(w), (QStringList{"&File", "&Edit", "&Help"}));
@@ -399,13 +423,13 @@ private slots:
         garbage.date = "last tuesday";
         Flight blank = at(0);
         blank.date = "";
-        const QString path = useLogbook(
-            logbookOf({at(90), at(91), at(180), at(181), at(-3, "  "), garbage, blank}));
+        const QString path =
+            useLogbook(logbookOf({at(90), at(91), at(180), at(181), at(-3, "  "), garbage, blank}));
         const Bytes before = fileBytes(path);
         auto* w = Forms::show<frmCurrent>();
         QCOMPARE(child<QLineEdit>(w, "txtDayLandings")->text(), QString("6"));  // 90 and future
         QCOMPARE(child<QLineEdit>(w, "txtNightLand")->text(), QString("2"));
-        QCOMPARE(child<QLineEdit>(w, "txtInstrApp")->text(), QString("4"));     // 90, 91, 180, future
+        QCOMPARE(child<QLineEdit>(w, "txtInstrApp")->text(), QString("4"));  // 90, 91, 180, future
         QCOMPARE(child<QLineEdit>(w, "txtTotalInstr")->text(), QString("2"));
         QCOMPARE(fileBytes(path), before);
         // Print: each requirement beside its figure.
@@ -425,16 +449,19 @@ private slots:
         f.date = "5.12.26";  // 5 December in a d/m/y locale, 12 May in m/d/y
         f.landings = 1.5f;
         useLogbook(logbookOf({f}));
-        QCOMPARE(child<QLineEdit>(Forms::show<frmCurrent>(), "txtDayLandings")->text(), QString("1,5"));
+        QCOMPARE(child<QLineEdit>(Forms::show<frmCurrent>(), "txtDayLandings")->text(),
+                 QString("1,5"));
         Forms::unload<frmCurrent>();
         Convert::setLocaleForTesting("en_US");
-        QCOMPARE(child<QLineEdit>(Forms::show<frmCurrent>(), "txtDayLandings")->text(), QString("0"));
+        QCOMPARE(child<QLineEdit>(Forms::show<frmCurrent>(), "txtDayLandings")->text(),
+                 QString("0"));
     }
 
     void currentHandsOver() {
         useLogbook(logbookOf({flown(mdy(kToday), "N1", "C172", 1)}));
         Forms::show<frmLogBook>();
-        QTest::mouseClick(child<QPushButton>(Forms::show<frmCurrent>(), "cmdBacktoLog"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(Forms::show<frmCurrent>(), "cmdBacktoLog"),
+                          Qt::LeftButton);
         QVERIFY(!Forms::isLoaded<frmCurrent>());
         QVERIFY(Forms::get<frmLogBook>()->isVisible());
         QTest::mouseClick(child<QPushButton>(Forms::show<frmCurrent>(), "cmdMain"), Qt::LeftButton);
@@ -461,11 +488,16 @@ private slots:
         auto* w = Forms::show<frmLogBrowse>();
         QCOMPARE(w->windowTitle(), QString("Logbook"));
         const std::tuple<const char*, const char*, int> headings[] = {
-            {"lblDate", "Date", 120},          {"lblIdent", "Aircraft Ident", 960},
-            {"lblDepart", "From", 2280},       {"lblTo", "To", 3240},
-            {"lblIntstrApp", "Instr. App.", 3840}, {"lblLandings", "Landings", 4920},
-            {"lblDay", "Day", 5880},           {"lblNight", "Night", 6480},
-            {"lblDual", "Dual", 7320},         {"lblPIC", "PIC", 8040},
+            {"lblDate", "Date", 120},
+            {"lblIdent", "Aircraft Ident", 960},
+            {"lblDepart", "From", 2280},
+            {"lblTo", "To", 3240},
+            {"lblIntstrApp", "Instr. App.", 3840},
+            {"lblLandings", "Landings", 4920},
+            {"lblDay", "Day", 5880},
+            {"lblNight", "Night", 6480},
+            {"lblDual", "Dual", 7320},
+            {"lblPIC", "PIC", 8040},
             {"lblTotal", "Total Time", 8640}};
         for (auto [name, text, left] : headings) {
             auto* l = child<QLabel>(w, name);
@@ -505,13 +537,13 @@ private slots:
         const QString path = useLogbook(logbookOf({ex, later, upper, lower}));
         auto* list = child<QListWidget>(Forms::show<frmLogBrowse>(), "lstLogBook");
         QCOMPARE(list->count(), 4);
-        const QString expected = "3/15/98        " + QString(8, ' ') + "N123      " + QString(6, ' ') +
-                                 "JFK" + QString(13, ' ') + "BOS" + QString(13, ' ') + " 2" +
-                                 QString(17, ' ') + " 4" + QString(15, ' ') + " 1.2" + QString(12, ' ') +
-                                 " 0" + QString(13, ' ') + " 0" + QString(13, ' ') + " 1.2" +
-                                 QString(13, ' ') + " 1.2";
+        const QString expected =
+            "3/15/98        " + QString(8, ' ') + "N123      " + QString(6, ' ') + "JFK" +
+            QString(13, ' ') + "BOS" + QString(13, ' ') + " 2" + QString(17, ' ') + " 4" +
+            QString(15, ' ') + " 1.2" + QString(12, ' ') + " 0" + QString(13, ' ') + " 0" +
+            QString(13, ' ') + " 1.2" + QString(13, ' ') + " 1.2";
         QCOMPARE(list->item(1)->text(), expected);
-        QVERIFY(list->item(0)->text().startsWith("10/2/98"));  // text order, not calendar order
+        QVERIFY(list->item(0)->text().startsWith("10/2/98"));   // text order, not calendar order
         QVERIFY(list->item(2)->text().startsWith("a       "));  // "a ... N0" before "A ... N1"
         QVERIFY(list->item(3)->text().startsWith("A       "));
         QVERIFY(fileBytes(path) == logbookOf({ex, later, upper, lower}));
@@ -522,7 +554,8 @@ private slots:
         Forms::show<frmLogBook>();
         Forms::show<frmLogBrowse>();
         Forms::hide<frmLogBook>();
-        QTest::mouseClick(child<QPushButton>(Forms::get<frmLogBrowse>(), "Command1"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(Forms::get<frmLogBrowse>(), "Command1"),
+                          Qt::LeftButton);
         QVERIFY(!Forms::isLoaded<frmLogBrowse>());
         QVERIFY(Forms::get<frmLogBook>()->isVisible());
         // The next opening builds the list afresh.
@@ -534,8 +567,8 @@ private slots:
     // frame must bring the viewer back as it was, not leave it hidden with no
     // window on screen.
     void closingTheFrameOfAWindowThatHidTheViewerBringsItBack() {
-        const QString path = useLogbook(logbookOf({flown("1/1/98", "N1", "C172", 1),
-                                                   flown("1/2/98", "N2", "C172", 2)}));
+        const QString path = useLogbook(
+            logbookOf({flown("1/1/98", "N1", "C172", 1), flown("1/2/98", "N2", "C172", 2)}));
         auto* v = Forms::show<frmLogBook>();
         v->lstDate->setCurrentRow(1);
         QCOMPARE(v->txtTotal->text(), QString("2"));
@@ -559,16 +592,19 @@ private slots:
 
         // The buttons' own ways out still show the viewer only once.
         QTest::mouseClick(v->cmdTotalTimes, Qt::LeftButton);
-        QTest::mouseClick(child<QPushButton>(Forms::get<frmTotalTime>(), "cmdBackMenu"), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(Forms::get<frmTotalTime>(), "cmdBackMenu"),
+                          Qt::LeftButton);
         QVERIFY(!Forms::isLoaded<frmLogBook>());
         QVERIFY(Forms::get<frmMain>()->isVisible());
-        QVERIFY(fileBytes(path) == logbookOf({flown("1/1/98", "N1", "C172", 1), flown("1/2/98", "N2", "C172", 2)}));
+        QVERIFY(fileBytes(path) ==
+                logbookOf({flown("1/1/98", "N1", "C172", 1), flown("1/2/98", "N2", "C172", 2)}));
     }
 
     void browsePrintsATableOverSeveralPages() {
         std::vector<Flight> many;
         for (int i = 0; i < 150; ++i)
-            many.push_back(flown("1/" + std::to_string(1 + i % 28) + "/98", "N" + std::to_string(i), "C172", 1.1f));
+            many.push_back(flown("1/" + std::to_string(1 + i % 28) + "/98", "N" + std::to_string(i),
+                                 "C172", 1.1f));
         useLogbook(logbookOf(many));
         auto* w = Forms::show<frmLogBrowse>();
         const QString html = w->printPage();
@@ -613,7 +649,8 @@ private slots:
         QCOMPARE(list->count(), 2);
         QVERIFY(list->item(1)->text().startsWith(QString::fromUtf8("\xC3\xA9 \xC3\xA9 98")));
         QVERIFY(list->item(1)->text().contains("-Infinity"));
-        QCOMPARE(child<QLineEdit>(Forms::show<frmCurrent>(), "txtDayLandings")->text(), QString("1"));
+        QCOMPARE(child<QLineEdit>(Forms::show<frmCurrent>(), "txtDayLandings")->text(),
+                 QString("1"));
         useLogbook(all[2].second);  // LastRecord 32767 on a file of two flights
         Forms::unload<frmLogBrowse>();
         QCOMPARE(child<QListWidget>(Forms::show<frmLogBrowse>(), "lstLogBook")->count(), 2);

@@ -56,7 +56,7 @@ void expectZero(const std::vector<Byte>& rec, const std::vector<Range>& ranges) 
 }
 
 class PlanFileTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { records::setWriteFailureAfter(std::nullopt); }
     testsupport::TempDir dir;
     std::string plan = dir.file("trip.flt");

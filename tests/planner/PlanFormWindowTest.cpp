@@ -28,11 +28,11 @@ using testsupport::readFileBytes;
 namespace {
 
 const char* const kValueLabels[] = {
-    "lblVFR",      "lblIFR",  "lblDVFR",   "lblIdent",  "lblType",   "lblTruespeed", "lblDepart",
-    "lblProposed", "lblActual", "lblCruise", "lblRoute", "lblDestination", "lblHours",
-    "lblMinutes",  "lblRemarks", "lblFHours", "lblFMinutes", "lblAlts", "lblName", "lblStreet",
-    "lblCity",     "lblState", "lblZip",    "lblPhone",  "lblHomeBase", "lblAboard", "lblColor",
-    "lblClose"};
+    "lblVFR",      "lblIFR",      "lblDVFR",    "lblIdent",  "lblType",     "lblTruespeed",
+    "lblDepart",   "lblProposed", "lblActual",  "lblCruise", "lblRoute",    "lblDestination",
+    "lblHours",    "lblMinutes",  "lblRemarks", "lblFHours", "lblFMinutes", "lblAlts",
+    "lblName",     "lblStreet",   "lblCity",    "lblState",  "lblZip",      "lblPhone",
+    "lblHomeBase", "lblAboard",   "lblColor",   "lblClose"};
 
 QStringList valueTexts(QWidget* w) {
     QStringList out;
@@ -64,7 +64,7 @@ PlanRecord filledPlan() {
 
 class PlanFormWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { testsupport::resetShell(); }
 
     void createNewPlanAddsExtensionAndShowsEmptyForm() {
@@ -340,19 +340,20 @@ private slots:
         makePlan("p.flt", {planner::freshPlan()});
         auto* w = Forms::get<frmRecordInput>();
         const std::pair<const char*, int> maxima[] = {
-            {"txtIdent", 10}, {"txtType", 10},  {"txtSpecial", 10}, {"txtSpeed", 10},
-            {"txtDepart", 10}, {"txtProp", 5},  {"txtAct", 5},      {"txtCruise", 10},
-            {"txtDest", 10},  {"txtHours", 5},  {"txtMinutes", 5},  {"txtFHours", 5},
-            {"txtFMinutes", 5}, {"txtAltPorts", 15}, {"txtAboard", 10}, {"txtColor", 20},
+            {"txtIdent", 10},   {"txtType", 10},     {"txtSpecial", 10}, {"txtSpeed", 10},
+            {"txtDepart", 10},  {"txtProp", 5},      {"txtAct", 5},      {"txtCruise", 10},
+            {"txtDest", 10},    {"txtHours", 5},     {"txtMinutes", 5},  {"txtFHours", 5},
+            {"txtFMinutes", 5}, {"txtAltPorts", 15}, {"txtAboard", 10},  {"txtColor", 20},
             {"txtClose", 8}};
         for (auto [name, max] : maxima) QCOMPARE(child<QLineEdit>(w, name)->maxLength(), max);
         QCOMPARE(w->fraType->title(), QString("Type of Flight"));
         QCOMPARE(w->cmdPersonal->text(), QString("Personal Info"));
-        const char* order[] = {"optVFR", "optIFR", "optDVFR", "txtIdent", "txtType", "txtSpecial",
-                               "txtSpeed", "txtDepart", "txtProp", "txtAct", "txtCruise",
-                               "txtRoute", "txtDest", "txtHours", "txtMinutes", "txtRemarks",
-                               "txtFHours", "txtFMinutes", "txtAltPorts", "txtAboard",
-                               "txtColor", "txtClose", "cmdOK", "cmdCancel", "cmdPersonal"};
+        const char* order[] = {
+            "optVFR",     "optIFR",    "optDVFR",     "txtIdent",    "txtType",
+            "txtSpecial", "txtSpeed",  "txtDepart",   "txtProp",     "txtAct",
+            "txtCruise",  "txtRoute",  "txtDest",     "txtHours",    "txtMinutes",
+            "txtRemarks", "txtFHours", "txtFMinutes", "txtAltPorts", "txtAboard",
+            "txtColor",   "txtClose",  "cmdOK",       "cmdCancel",   "cmdPersonal"};
         for (std::size_t i = 1; i < std::size(order); ++i)
             QCOMPARE(nextTabStop(child<QWidget>(w, order[i - 1])), QString(order[i]));
         QCOMPARE(child<QLabel>(w, "lblProp")->text(), QString("Deparure Time: Proposed "));
@@ -403,7 +404,8 @@ private slots:
         d->mnuEditPersonal->trigger();
         const auto b = readFileBytes("Personal.nfo");
         QCOMPARE(b.size(), std::size_t(1006));
-        QCOMPARE(std::string(b.begin() + 256, b.begin() + 276), std::string("Chuck Yeager        "));
+        QCOMPARE(std::string(b.begin() + 256, b.begin() + 276),
+                 std::string("Chuck Yeager        "));
         QCOMPARE(std::string(b.begin() + 276, b.begin() + 366), std::string(90, ' '));
         for (std::size_t i = 0; i < b.size(); ++i)
             if (i < 256 || i >= 366) QCOMPARE(int(b[i]), 0);
@@ -537,7 +539,8 @@ private slots:
         auto* d = Forms::show<frmFlightPlanRecord>();
         const QString html = d->printPage();
         QVERIFY(html.contains("<table border=\"1\""));
-        QVERIFY(html.contains("14. Pilot's Name, Address, Telephone Number, and Aircraft Home Base"));
+        QVERIFY(
+            html.contains("14. Pilot's Name, Address, Telephone Number, and Aircraft Home Base"));
         QVERIFY(html.contains("Amelia Earhart"));
         QVERIFY(html.contains("KBED"));
         QVERIFY(html.contains("N12345"));

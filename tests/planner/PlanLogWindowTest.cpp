@@ -58,10 +58,10 @@ QString planWithCheckpoints(int n, const QString& name = "p.flt") {
 
 QStringList rowTexts(frmFPLog* log, int k) {
     QStringList out;
-    for (const char* a : {"lblCheck", "lblIdent", "lblFreq", "lblRadTo", "lblRadFrom", "lblTC",
-                          "lblWCA", "lblTH", "lblVAR", "lblMH", "lblDEV", "lblCH", "lblDist",
-                          "lblDistRem", "lblEGS", "lblAGS", "lblETE", "lblATE", "lblETA",
-                          "lblATA", "lblFUsed", "lblFRem"})
+    for (const char* a : {"lblCheck", "lblIdent",   "lblFreq",  "lblRadTo", "lblRadFrom", "lblTC",
+                          "lblWCA",   "lblTH",      "lblVAR",   "lblMH",    "lblDEV",     "lblCH",
+                          "lblDist",  "lblDistRem", "lblEGS",   "lblAGS",   "lblETE",     "lblATE",
+                          "lblETA",   "lblATA",     "lblFUsed", "lblFRem"})
         out << child<QLabel>(log, QString("%1_%2").arg(a).arg(k))->text();
     return out;
 }
@@ -82,7 +82,7 @@ void typeCheckpoint(frmFPCheck* w, const QString& name) {
 
 class PlanLogWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { testsupport::resetShell(); }
 
     void newPlanShowsAnEmptyLog() {
@@ -218,19 +218,21 @@ private slots:
         QCOMPARE(w->txtElapsed->text(), QString("1:30"));
         QCOMPARE(w->txtIdent->text(), pad("N12345", 10));
         const std::pair<const char*, int> maxima[] = {
-            {"txtIdent", 10}, {"txtFrom", 10}, {"txtTo", 10}, {"txtAlt", 15}, {"txtTAS", 10},
-            {"txtAltitude", 10}, {"txtTimeOff", 10}, {"txtTimeOn", 10}, {"txtElapsed", 10},
-            {"txtFuelOn", 15}, {"txtFuelRate", 15}, {"txtFuelReq", 15}, {"txtFRem", 15}};
+            {"txtIdent", 10},   {"txtFrom", 10},     {"txtTo", 10},       {"txtAlt", 15},
+            {"txtTAS", 10},     {"txtAltitude", 10}, {"txtTimeOff", 10},  {"txtTimeOn", 10},
+            {"txtElapsed", 10}, {"txtFuelOn", 15},   {"txtFuelRate", 15}, {"txtFuelReq", 15},
+            {"txtFRem", 15}};
         for (auto [name, max] : maxima) QCOMPARE(child<QLineEdit>(w, name)->maxLength(), max);
     }
 
     void entryWindowsTabOrderAndCaptions() {
         makePlan("p.flt", {planner::freshPlan()});
         auto* c = Forms::get<frmFPCheck>();
-        const char* order[] = {"txtName", "txtIdent", "txtFreq", "txtTo", "txtFrom", "txtTC",
-                               "txtWCA", "txtTH", "txtVAR", "txtMH", "txtDEV", "txtCH",
-                               "txtLegDist", "txtLegRem", "txtEGS", "txtAGS", "txtETE", "txtATE",
-                               "txtETA", "txtATA", "txtFUsed", "txtFRem", "cmdOK", "cmdCancel"};
+        const char* order[] = {"txtName",  "txtIdent", "txtFreq",    "txtTo",     "txtFrom",
+                               "txtTC",    "txtWCA",   "txtTH",      "txtVAR",    "txtMH",
+                               "txtDEV",   "txtCH",    "txtLegDist", "txtLegRem", "txtEGS",
+                               "txtAGS",   "txtETE",   "txtATE",     "txtETA",    "txtATA",
+                               "txtFUsed", "txtFRem",  "cmdOK",      "cmdCancel"};
         for (std::size_t i = 1; i < std::size(order); ++i)
             QCOMPARE(nextTabStop(child<QWidget>(c, order[i - 1])), QString(order[i]));
         const std::pair<const char*, const char*> captions[] = {
@@ -243,18 +245,19 @@ private slots:
             QCOMPARE(e->maxLength(), e == c->txtName ? 25 : 10);
 
         auto* h = Forms::get<frmFlightLogInput>();
-        const char* horder[] = {"txtIdent", "txtFrom", "txtTo", "txtAlt", "txtTAS",
-                                "txtAltitude", "txtTimeOff", "txtTimeOn", "txtElapsed",
-                                "txtFuelOn", "txtFuelRate", "txtFuelReq", "txtFRem",
-                                "txtRunway", "cmdOK", "cmdCancel"};
+        const char* horder[] = {"txtIdent",   "txtFrom",     "txtTo",       "txtAlt",
+                                "txtTAS",     "txtAltitude", "txtTimeOff",  "txtTimeOn",
+                                "txtElapsed", "txtFuelOn",   "txtFuelRate", "txtFuelReq",
+                                "txtFRem",    "txtRunway",   "cmdOK",       "cmdCancel"};
         for (std::size_t i = 1; i < std::size(horder); ++i)
             QCOMPARE(nextTabStop(child<QWidget>(h, horder[i - 1])), QString(horder[i]));
 
         auto* log = Forms::show<frmFPLog>();
-        const std::pair<const char*, const char*> header[] = {
-            {"lblAIdent1", "Aircraft Ident:"}, {"lblTimeoff1", "Time Off:"},
-            {"lblOnboard1", "Fuel Onboard:"},  {"lblRemaining1", "Fuel Remaining:"},
-            {"lblRunway1", "RUNWAY INFORMATION"}};
+        const std::pair<const char*, const char*> header[] = {{"lblAIdent1", "Aircraft Ident:"},
+                                                              {"lblTimeoff1", "Time Off:"},
+                                                              {"lblOnboard1", "Fuel Onboard:"},
+                                                              {"lblRemaining1", "Fuel Remaining:"},
+                                                              {"lblRunway1", "RUNWAY INFORMATION"}};
         for (auto [name, text] : header) QCOMPARE(child<QLabel>(log, name)->text(), QString(text));
     }
 
@@ -291,14 +294,13 @@ private slots:
         auto* w = Forms::get<frmFPCheck>();
         typeCheckpoint(w, "NAME");
         w->cmdOK->click();
-        const QStringList expected = {pad("NAME", 25), pad("Ident", 10), pad("Freq", 10),
-                                      pad("To", 10),    pad("From", 10),  pad("TC", 10),
-                                      pad("WCA", 10),   pad("TH", 10),    pad("VAR", 10),
-                                      pad("MH", 10),    pad("DEV", 10),   pad("CH", 10),
-                                      pad("LegDist", 10), pad("LegRem", 10), pad("EGS", 10),
-                                      pad("AGS", 10),   pad("ETE", 10),   pad("ATE", 10),
-                                      pad("ETA", 10),   pad("ATA", 10),   pad("FUsed", 10),
-                                      pad("FRem", 10)};
+        const QStringList expected = {
+            pad("NAME", 25),    pad("Ident", 10),  pad("Freq", 10), pad("To", 10),
+            pad("From", 10),    pad("TC", 10),     pad("WCA", 10),  pad("TH", 10),
+            pad("VAR", 10),     pad("MH", 10),     pad("DEV", 10),  pad("CH", 10),
+            pad("LegDist", 10), pad("LegRem", 10), pad("EGS", 10),  pad("AGS", 10),
+            pad("ETE", 10),     pad("ATE", 10),    pad("ETA", 10),  pad("ATA", 10),
+            pad("FUsed", 10),   pad("FRem", 10)};
         QCOMPARE(rowTexts(log, 0), expected);
         // The log reads the same row back from the file.
         Forms::unload<frmFPLog>();
@@ -557,8 +559,8 @@ private slots:
 
     void corruptPlanFilesNeverCrashAWindow() {
         std::vector<std::vector<std::uint8_t>> files;
-        files.push_back({});                                   // empty
-        files.push_back(std::vector<std::uint8_t>(7, 0xFF));   // short
+        files.push_back({});                                              // empty
+        files.push_back(std::vector<std::uint8_t>(7, 0xFF));              // short
         files.push_back(std::vector<std::uint8_t>(1006 * 3 + 17, 0x00));  // odd length
         for (std::int16_t last : {std::int16_t(500), std::int16_t(-300), std::int16_t(32767),
                                   std::int16_t(-32768), std::int16_t(10)}) {
@@ -570,7 +572,8 @@ private slots:
         {
             // High bytes and NUL inside text fields.
             std::vector<std::uint8_t> b(1006 * 2, 0);
-            for (std::size_t i = 0; i < b.size(); ++i) b[i] = static_cast<std::uint8_t>(0x80 + i % 128);
+            for (std::size_t i = 0; i < b.size(); ++i)
+                b[i] = static_cast<std::uint8_t>(0x80 + i % 128);
             b[469] = 'N';
             b[470] = 0xE9;  // é in Windows-1252
             b[471] = 0;
@@ -610,9 +613,11 @@ private slots:
                 while (MessageBox::pendingAnswers() > 0) MessageBox::show("", "");
             }
             const PlanRecord r = fileRecord(name, 1);
-            QVERIFY2(readFileBytes(name.toStdString()).size() <= std::max<std::size_t>(bytes.size(), 11 * 1006),
+            QVERIFY2(readFileBytes(name.toStdString()).size() <=
+                         std::max<std::size_t>(bytes.size(), 11 * 1006),
                      qPrintable(name));
-            QVERIFY(r.LastCheckpoint <= std::max<std::int16_t>(9, planner::PlanRecord::decode(bytes).LastCheckpoint));
+            QVERIFY(r.LastCheckpoint <=
+                    std::max<std::int16_t>(9, planner::PlanRecord::decode(bytes).LastCheckpoint));
         }
         // The high bytes and the NUL: Windows-1252 shown, ending at the NUL.
         QCOMPARE(Forms::get<frmFPLog>()->lblAIdent->text(), QString::fromUtf8("N\xC3\xA9"));

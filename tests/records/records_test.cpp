@@ -35,8 +35,8 @@ TEST(Fields, IntegersAreLittleEndianAndUnaligned) {
 
 TEST(Fields, FloatsAreIeeeSingleLittleEndian) {
     std::vector<Byte> rec(9, 0);
-    putFloat(rec, 1, 1.5f);    // 0x3FC00000
-    putFloat(rec, 5, -120.0f); // 0xC2F00000
+    putFloat(rec, 1, 1.5f);     // 0x3FC00000
+    putFloat(rec, 5, -120.0f);  // 0xC2F00000
     EXPECT_EQ(rec, (std::vector<Byte>{0, 0x00, 0x00, 0xC0, 0x3F, 0x00, 0x00, 0xF0, 0xC2}));
     EXPECT_EQ(getFloat(rec, 1), 1.5f);
     EXPECT_EQ(getFloat(rec, 5), -120.0f);
@@ -70,8 +70,8 @@ TEST(Fields, TextIsPaddedWithSpacesOrCutAndNeverStoredIsNul) {
 
     const std::vector<Byte> withNul{'N', '1', 0, 'X'};
     const auto n = getText<4>(withNul, 0);
-    EXPECT_EQ(n.shown(), "N1");          // shown text ends at the first NUL
-    EXPECT_EQ(n.raw().size(), 4u);       // but every byte is kept
+    EXPECT_EQ(n.shown(), "N1");     // shown text ends at the first NUL
+    EXPECT_EQ(n.raw().size(), 4u);  // but every byte is kept
     EXPECT_EQ(trimSpaces("  a b  "), "a b");
 }
 
@@ -79,12 +79,15 @@ TEST(CodePage, RoundTripsTheWholePageAndReplacesTheRest) {
     std::string all;
     for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
     EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
-    EXPECT_EQ(cp1252ToUtf8("\x80"), "\xE2\x82\xAC");       // euro sign
-    EXPECT_EQ(cp1252ToUtf8("caf\xE9"), "caf\xC3\xA9");     // e acute
-    EXPECT_EQ(utf8ToCp1252("\xE2\x80\x9C" "x" "\xE2\x80\x9D"), "\x93x\x94");  // curly quotes
-    EXPECT_EQ(utf8ToCp1252("\xE6\x97\xA5"), "?");           // CJK: not in the page
-    EXPECT_EQ(utf8ToCp1252("\xF0\x9F\x9B\xA9"), "?");       // an emoji: one '?'
-    EXPECT_EQ(utf8ToCp1252("a\xC3"), "a?");                 // cut-off sequence
+    EXPECT_EQ(cp1252ToUtf8("\x80"), "\xE2\x82\xAC");    // euro sign
+    EXPECT_EQ(cp1252ToUtf8("caf\xE9"), "caf\xC3\xA9");  // e acute
+    EXPECT_EQ(utf8ToCp1252("\xE2\x80\x9C"
+                           "x"
+                           "\xE2\x80\x9D"),
+              "\x93x\x94");                            // curly quotes
+    EXPECT_EQ(utf8ToCp1252("\xE6\x97\xA5"), "?");      // CJK: not in the page
+    EXPECT_EQ(utf8ToCp1252("\xF0\x9F\x9B\xA9"), "?");  // an emoji: one '?'
+    EXPECT_EQ(utf8ToCp1252("a\xC3"), "a?");            // cut-off sequence
     EXPECT_EQ(utf8ToCp1252("\xFF\xFE"), "??");
 }
 
@@ -127,8 +130,8 @@ TEST(RecordFile, ReadsPastTheEndAsZerosAndWritesExtend) {
     const std::vector<Byte> rec{9, 9, 9, 9};
     EXPECT_TRUE(f->write(4, rec));
     EXPECT_EQ(f->sizeBytes(), 16u);
-    EXPECT_FALSE(f->write(0, rec));                           // records count from 1
-    EXPECT_FALSE(f->write(5, std::vector<Byte>{1, 2, 3}));    // wrong length
+    EXPECT_FALSE(f->write(0, rec));                         // records count from 1
+    EXPECT_FALSE(f->write(5, std::vector<Byte>{1, 2, 3}));  // wrong length
     f->close();
     EXPECT_EQ(readFileBytes("f.dat"),
               (std::vector<Byte>{1, 2, 3, 4, 5, 6, 0, 0, 0, 0, 0, 0, 9, 9, 9, 9}));
@@ -201,9 +204,9 @@ TEST(NumberText, ConvertsTypedTextByTheLocalesDecimalRules) {
     EXPECT_EQ(parseSingle("1.5E2", us), 150.0f);
     EXPECT_EQ(parseSingle("1e-1", us), 0.1f);
     EXPECT_EQ(parseSingle("1,5", de), 1.5f);
-    EXPECT_FALSE(parseSingle("1,5", us));   // no thousands separators
+    EXPECT_FALSE(parseSingle("1,5", us));  // no thousands separators
     EXPECT_FALSE(parseSingle("1.5", de));
-    EXPECT_FALSE(parseSingle(" ", us));     // a lone space is no number
+    EXPECT_FALSE(parseSingle(" ", us));  // a lone space is no number
     EXPECT_FALSE(parseSingle("", us));
     EXPECT_FALSE(parseSingle("abc", us));
     EXPECT_FALSE(parseSingle("1.5x", us));
@@ -287,9 +290,9 @@ TEST(DateText, ReadsMonthNamesAndTimesOfDay) {
 }
 
 TEST(DateText, TextThatIsNoDateIsReportedNotGuessed) {
-    for (const char* bad : {"", " ", "garbage", "yesterday", "3/15/98/4", "3//", "12:30",
-                            "N123", "3/15/98x", "Foo 15, 1998", "\x01\x02", "99999/1/1",
-                            "March", "Mar 5 6 7"})
+    for (const char* bad :
+         {"", " ", "garbage", "yesterday", "3/15/98/4", "3//", "12:30", "N123", "3/15/98x",
+          "Foo 15, 1998", "\x01\x02", "99999/1/1", "March", "Mar 5 6 7"})
         EXPECT_FALSE(parseDate(bad, kUS, 2026)) << bad;
 }
 

@@ -6,8 +6,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -29,7 +29,7 @@ using testsupport::child;
 
 // A window of the program's kind, to watch the registry at work.
 class frmProbe : public QMainWindow {
-public:
+  public:
     frmProbe() {
         setObjectName("frmProbe");
         txtA = new QLineEdit(this);
@@ -51,13 +51,13 @@ public:
 };
 
 class frmModalProbe : public QDialog {
-public:
+  public:
     frmModalProbe() { setObjectName("frmModalProbe"); }
 };
 
 class ShellTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         testsupport::resetShell();
         Tools::openLogbook = nullptr;
@@ -171,7 +171,8 @@ private slots:
         QCOMPARE(child<QLabel>(m, "Label3")->text(), QString("Choose a Program:"));
         QCOMPARE(child<QPushButton>(m, "cmdLogbook")->text(), QString("Pilot Logbook"));
         QCOMPARE(child<QPushButton>(m, "cmdPreFlight")->text(), QString("Preflight Planner"));
-        QCOMPARE(child<QPushButton>(m, "cmdWandB")->text(), QString("Weight and Balance Calculator"));
+        QCOMPARE(child<QPushButton>(m, "cmdWandB")->text(),
+                 QString("Weight and Balance Calculator"));
         QCOMPARE(child<QPushButton>(m, "cmdExit")->text(), QString("Exit Aerokit"));
 
         // A tool that is not built in: its button does nothing.
@@ -236,9 +237,11 @@ private slots:
         bool checked = false;
         QTimer::singleShot(0, [&] {
             frmAbout* a = Forms::get<frmAbout>();
-            checked = a->windowTitle() == "About Aerokit" && a->lblVersion->text() == "Version 1.0.0" &&
+            checked = a->windowTitle() == "About Aerokit" &&
+                      a->lblVersion->text() == "Version 1.0.0" &&
                       a->lblTitle->text() == "Aerokit" && a->lblTitle->font().bold() &&
-                      a->lblDescription->text().startsWith(" This program serves as an aid to pilots.  It") &&
+                      a->lblDescription->text().startsWith(
+                          " This program serves as an aid to pilots.  It") &&
                       a->lblDisclaimer->text().contains("responsiblity") &&
                       a->lblDisclaimer->text().contains("acurate") && a->isModal() &&
                       child<QFrame>(a, "Line1") && child<QLabel>(a, "picIcon");
@@ -369,13 +372,15 @@ private slots:
 
         QCOMPARE(FileDialog::toQtFilter("Logbook Files (*.log)|*.log|All Files (*.*)|*.*|"),
                  QString("Logbook Files (*.log);;All Files (*.*)"));
-        QCOMPARE(FileDialog::toQtFilter("Logbook Files(*.log)|*.log"), QString("Logbook Files(*.log)"));
+        QCOMPARE(FileDialog::toQtFilter("Logbook Files(*.log)|*.log"),
+                 QString("Logbook Files(*.log)"));
         QCOMPARE(FileDialog::toQtFilter("Flight Plans|*.flt"), QString("Flight Plans (*.flt)"));
         FileDialog::setNextFileName("/tmp/pilot");
         QCOMPARE(FileDialog::getSaveFileName(nullptr, "Logbook Files(*.log)|*.log", {"log", true}),
                  QString("/tmp/pilot.log"));
         FileDialog::setNextFileName("/tmp/pilot.LOG");
-        QCOMPARE(FileDialog::getSaveFileName(nullptr, "x|*.log", {"log", true}), QString("/tmp/pilot.LOG"));
+        QCOMPARE(FileDialog::getSaveFileName(nullptr, "x|*.log", {"log", true}),
+                 QString("/tmp/pilot.LOG"));
         FileDialog::setNextFileName("");
         QCOMPARE(FileDialog::getOpenFileName(nullptr, "x|*.log"), QString());
         QCOMPARE(FileDialog::lastFilter(), QString("x|*.log"));
@@ -428,7 +433,8 @@ private slots:
     }
 
     void printsAPageToPdf() {
-        const QString html = "<h1>Load sheet</h1><table border=1><tr><td>Pilot</td><td>170</td></tr></table>";
+        const QString html =
+            "<h1>Load sheet</h1><table border=1><tr><td>Pilot</td><td>170</td></tr></table>";
         QVERIFY(PrintPage::printToPdf(html, "page.pdf"));
         QFile pdf("page.pdf");
         QVERIFY(pdf.open(QIODevice::ReadOnly));

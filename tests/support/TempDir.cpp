@@ -1,9 +1,10 @@
 #include "TempDir.h"
 
+#include <unistd.h>
+
 #include <atomic>
 #include <random>
 #include <string>
-#include <unistd.h>
 
 namespace testsupport {
 

@@ -4,11 +4,11 @@
 #include <QCoreApplication>
 #include <memory>
 
-#include "shell/FileDialog.h"
-#include "shell/MessageBox.h"
-#include "shell/Convert.h"
 #include "records/Clock.h"
 #include "records/RecordFile.h"
+#include "shell/Convert.h"
+#include "shell/FileDialog.h"
+#include "shell/MessageBox.h"
 
 namespace testsupport {
 namespace {

@@ -29,10 +29,10 @@ int runWindowTest(int argc, char** argv, QObject* test);
 
 }  // namespace testsupport
 
-#define AEROKIT_WINDOW_TEST_MAIN(TestClass)                    \
-    int main(int argc, char** argv) {                           \
-        qputenv("QT_QPA_PLATFORM", "offscreen");                \
-        QApplication app(argc, argv);                           \
-        TestClass tc;                                           \
-        return testsupport::runWindowTest(argc, argv, &tc);     \
+#define AEROKIT_WINDOW_TEST_MAIN(TestClass)                 \
+    int main(int argc, char** argv) {                       \
+        qputenv("QT_QPA_PLATFORM", "offscreen");            \
+        QApplication app(argc, argv);                       \
+        TestClass tc;                                       \
+        return testsupport::runWindowTest(argc, argv, &tc); \
     }

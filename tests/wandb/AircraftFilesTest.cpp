@@ -44,10 +44,10 @@ TEST(AircraftDefinition, RequiredBoxesAreCheckedInOrder) {
     };
     // All seven empty: filling them one by one in order reveals each message.
     AircraftDefinition d;
-    std::string* boxes[] = {&d.Ident,      &d.Make,       &d.EmptyWeight, &d.EmptyMoment,
+    std::string* boxes[] = {&d.Ident,       &d.Make,       &d.EmptyWeight, &d.EmptyMoment,
                             &d.MaxTOweight, &d.FwdCGLimit, &d.AftCGLimit};
     const AircraftDefinition full = requiredOnly();
-    const std::string* fills[] = {&full.Ident,       &full.Make,       &full.EmptyWeight,
+    const std::string* fills[] = {&full.Ident,       &full.Make,        &full.EmptyWeight,
                                   &full.EmptyMoment, &full.MaxTOweight, &full.FwdCGLimit,
                                   &full.AftCGLimit};
     for (std::size_t i = 0; i < 7; ++i) {
@@ -96,10 +96,12 @@ TEST(AircraftDefinition, NamesArePaddedOrCutAndArmsConverted) {
 TEST(AircraftDefinition, BlanksPassTheRequiredCheckButAreNoNumber) {
     AircraftDefinition d = requiredOnly();
     d.EmptyWeight = "  ";
-    EXPECT_EQ(problemOf(d), (Problem{"Aircraft Empty Weight must be a number", "Invalid Number", true}));
+    EXPECT_EQ(problemOf(d),
+              (Problem{"Aircraft Empty Weight must be a number", "Invalid Number", true}));
     d = requiredOnly();
     d.MaxTOweight = "2300 lb";
-    EXPECT_EQ(problemOf(d), (Problem{"Maximum Takeoff Weight must be a number", "Invalid Number", true}));
+    EXPECT_EQ(problemOf(d),
+              (Problem{"Maximum Takeoff Weight must be a number", "Invalid Number", true}));
     d = requiredOnly();
     d.Bag3Arm = "abc";
     EXPECT_EQ(problemOf(d), (Problem{"Baggage 3 Arm must be a number", "Invalid Number", true}));
@@ -118,8 +120,8 @@ TEST(AircraftDefinition, BlanksPassTheRequiredCheckButAreNoNumber) {
 }
 
 TEST(AircraftDefinition, IdentsThatCannotNameAFileAreRefused) {
-    for (const char* bad : {" ", "   ", ".", "..", " .. ", "a/b", "../x", "a\\b", "C:", "a*",
-                            "a?", "a\"b", "<a", "a>", "a|b", "a\tb", "a\x7f"}) {
+    for (const char* bad : {" ", "   ", ".", "..", " .. ", "a/b", "../x", "a\\b", "C:", "a*", "a?",
+                            "a\"b", "<a", "a>", "a|b", "a\tb", "a\x7f"}) {
         AircraftDefinition d = requiredOnly();
         d.Ident = bad;
         EXPECT_EQ(problemOf(d).title, "Invalid Aircraft Ident") << bad;
@@ -196,8 +198,8 @@ TEST(AircraftFiles, FailedWriteReportsAndKeepsTheOldFile) {
 TEST(AircraftFiles, ListsPlnFilesSortedWithoutCase) {
     testsupport::TempDir dir;
     EXPECT_TRUE(listAircraftFiles().empty());
-    for (const char* n : {"n200.pln", "N100.pln", "b.pln", "Zulu.pln", "notes.txt", "x.pln.tmp",
-                          "A.PLN"})
+    for (const char* n :
+         {"n200.pln", "N100.pln", "b.pln", "Zulu.pln", "notes.txt", "x.pln.tmp", "A.PLN"})
         testsupport::writeFileBytes(n, {1});
     std::filesystem::create_directory("dir.pln");
     EXPECT_EQ(listAircraftFiles(),

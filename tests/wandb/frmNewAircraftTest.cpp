@@ -43,7 +43,7 @@ QWidget* nextTab(QWidget* w) {
 
 class NewAircraftTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { testsupport::resetShell(); }
 
     void captionsLimitsAndTabOrder() {
@@ -71,7 +71,7 @@ private slots:
 
     void requiredBoxesAreCheckedInOrder() {
         frmNewAircraft* w = Forms::show<frmNewAircraft>();
-        QLineEdit* boxes[] = {w->txtIdent,      w->txtMake,       w->txtEmptyWeight,
+        QLineEdit* boxes[] = {w->txtIdent,       w->txtMake,        w->txtEmptyWeight,
                               w->txtEmptyMoment, w->txtMaxTOweight, w->txtFwdCGLimit,
                               w->txtAftCGLimit};
         const char* texts[][2] = {

@@ -47,8 +47,8 @@ AircraftRecord example(const char* ident = "N1234") {
 
 AircraftRecord everyStation(const char* ident = "N9") {
     AircraftRecord a = example(ident);
-    const char* names[] = {"Pilot", "Copilot", "Rear", "Bag A", "Bag B", "Bag C",
-                           "Left",  "Right",   "Aux",  "Oil"};
+    const char* names[] = {"Pilot", "Copilot", "Rear",  "Bag A", "Bag B",
+                           "Bag C", "Left",    "Right", "Aux",   "Oil"};
     int i = 0;
     for (wandb::Station s : wandb::kStations) {
         a.name(s).assign(names[i]);
@@ -79,7 +79,7 @@ void leave(QLineEdit* box, Qt::FocusReason reason = Qt::TabFocusReason) {
 }
 
 QStringList results(frmWandB* w) {
-    return {w->lblTotalWeight->text(), w->lblTOweight->text(), w->lblTotalMoment->text(),
+    return {w->lblTotalWeight->text(), w->lblTOweight->text(),  w->lblTotalMoment->text(),
             w->lblZeroweight->text(),  w->lblTakeoffCG->text(), w->lblZeroCG->text()};
 }
 
@@ -92,7 +92,7 @@ void answerOk() { MessageBox::setNextAnswer(MessageBox::Answer::Ok); }
 
 class WandBTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { testsupport::resetShell(); }
 
     void controlsMenusAndFirstState() {
@@ -115,8 +115,8 @@ private slots:
         QCOMPARE(w->lblOilQts->text(), QString("Qts."));
         QCOMPARE(w->lblOillbs->text(), QString("lbs"));
         // Every station row is there before an aircraft is loaded.
-        for (const char* name : {"txtSeat3", "txtBags2", "txtTank3Gal", "lblTank3lbs", "txtOilQts",
-                                 "lblOilMoment"})
+        for (const char* name :
+             {"txtSeat3", "txtBags2", "txtTank3Gal", "lblTank3lbs", "txtOilQts", "lblOilMoment"})
             QVERIFY(!child<QWidget>(w, name)->isHidden());
 
         QStringList tops;
@@ -128,9 +128,9 @@ private slots:
                 out << (a->isSeparator() ? QString("-") : a->objectName() + "=" + a->text());
             return out;
         };
-        QCOMPARE(itemsOf(0), (QStringList{"mnuNew=&New Aircraft", "mnuLoad=&Load Aircraft",
-                                          "mnuCG=&Calculate CG", "-", "mnuMain=&Main Menu",
-                                          "mnuExit=E&xit"}));
+        QCOMPARE(itemsOf(0),
+                 (QStringList{"mnuNew=&New Aircraft", "mnuLoad=&Load Aircraft",
+                              "mnuCG=&Calculate CG", "-", "mnuMain=&Main Menu", "mnuExit=E&xit"}));
         QCOMPARE(itemsOf(1), (QStringList{"mnuCut=Cu&t", "mnuCopy=&Copy", "mnuPaste=&Paste", "-",
                                           "mnuClear=C&lear"}));
         QCOMPARE(itemsOf(2), (QStringList{"mnuPrint1=&Print"}));
@@ -282,20 +282,18 @@ private slots:
         for (QWidget* c : std::initializer_list<QWidget*>{
                  w->txtSeat3, w->lblSeat3Arm, w->lblSeat3Moment, w->txtTank2Gal, w->lblTank2Gal,
                  w->txtTank2lbs, w->lblTank2lbs, w->lblTank2Arm, w->lblTank2Moment, w->txtTank3Gal,
-                 w->lblTank3Gal, w->txtTank3lbs, w->lblTank3lbs, w->lblTank3Arm,
-                 w->lblTank3Moment})
+                 w->lblTank3Gal, w->txtTank3lbs, w->lblTank3lbs, w->lblTank3Arm, w->lblTank3Moment})
             QVERIFY2(c->isHidden(), qPrintable(c->objectName()));
-        for (QWidget* c : std::initializer_list<QWidget*>{w->txtSeat2, w->lblSeat2Arm, w->txtTank1Gal,
-                                                          w->lblTank1lbs, w->txtOilQts,
-                                                          w->lblOilMoment, w->txtBags3})
+        for (QWidget* c : std::initializer_list<QWidget*>{
+                 w->txtSeat2, w->lblSeat2Arm, w->txtTank1Gal, w->lblTank1lbs, w->txtOilQts,
+                 w->lblOilMoment, w->txtBags3})
             QVERIFY2(!c->isHidden(), qPrintable(c->objectName()));
         // The name label of an absent station is left as it was.
         QVERIFY(!w->lblSeat3->isHidden());
         QCOMPARE(w->lblSeat3->text(), oldSeat3);
         QVERIFY(pick(w, "N9.pln"));
-        for (QWidget* c : std::initializer_list<QWidget*>{w->txtSeat3, w->lblSeat3Moment,
-                                                          w->txtTank2lbs, w->lblTank3Gal,
-                                                          w->lblTank3Arm})
+        for (QWidget* c : std::initializer_list<QWidget*>{
+                 w->txtSeat3, w->lblSeat3Moment, w->txtTank2lbs, w->lblTank3Gal, w->lblTank3Arm})
             QVERIFY2(!c->isHidden(), qPrintable(c->objectName()));
         QCOMPARE(w->lblTank3Arm->text(), QString("18"));
     }
@@ -342,7 +340,8 @@ private slots:
         w->txtOilQts->setText("4");
         w->cmdCalculateCG->click();
         w->mnuClear->trigger();
-        for (QLineEdit* e : {w->txtSeat1, w->txtTank1Gal, w->txtTank1lbs, w->txtOilQts, w->txtOillbs})
+        for (QLineEdit* e :
+             {w->txtSeat1, w->txtTank1Gal, w->txtTank1lbs, w->txtOilQts, w->txtOillbs})
             QCOMPARE(e->text(), QString());
         QCOMPARE(results(w), QStringList(6, QString()));
         QCOMPARE(w->lblSeat1Moment->text(), QString("6290"));  // moments stay
@@ -365,9 +364,9 @@ private slots:
         answerOk();
         w->cmdCalculateCG->click();
         QCOMPARE(lastBox().title, QString("ERROR"));
-        QCOMPARE(w->txtTank1lbs->text(), QString("60"));   // step 3 done
+        QCOMPARE(w->txtTank1lbs->text(), QString("60"));  // step 3 done
         QCOMPARE(w->lblSeat1Moment->text(), QString("1000"));
-        QCOMPARE(w->lblTank1Moment->text(), QString());     // after the failure
+        QCOMPARE(w->lblTank1Moment->text(), QString());  // after the failure
         QCOMPARE(results(w), before);
         // A weight that totals 0.
         w->txtBags1->setText("-1600");
@@ -430,7 +429,6 @@ private slots:
         QVERIFY(w->lstLoad->isHidden());
         QCOMPARE(w->lblEmptyWeight->text(), QString());
     }
-
 
     void markupInAFileIsShownAsText() {
         // Names and figures come from files anyone may drop in the folder;
@@ -579,13 +577,27 @@ private slots:
         w->txtOilQts->setText("8");
         w->cmdCalculateCG->click();
         const QString html = w->printPage();
-        for (const QString& s :
-             {QString("N9"), QString("Cessna 172"), QString("Empty Aircraft"), QString("Pilot"),
-              QString("Copilot"), QString("Bag C"), QString("Aux"), QString("Oil"),
-              QString("20 Gal."), QString("8 Qts."), w->lblSeat1Moment->text(),
-              w->lblTank1Moment->text(), w->lblTotalMoment->text(), w->lblTakeoffCG->text(),
-              w->lblZeroCG->text(), w->lblZeroweight->text(), QString("2300"), QString("47.3"),
-              QString("Max Weight:"), QString("Forward"), QString("Aft")})
+        for (const QString& s : {QString("N9"),
+                                 QString("Cessna 172"),
+                                 QString("Empty Aircraft"),
+                                 QString("Pilot"),
+                                 QString("Copilot"),
+                                 QString("Bag C"),
+                                 QString("Aux"),
+                                 QString("Oil"),
+                                 QString("20 Gal."),
+                                 QString("8 Qts."),
+                                 w->lblSeat1Moment->text(),
+                                 w->lblTank1Moment->text(),
+                                 w->lblTotalMoment->text(),
+                                 w->lblTakeoffCG->text(),
+                                 w->lblZeroCG->text(),
+                                 w->lblZeroweight->text(),
+                                 QString("2300"),
+                                 QString("47.3"),
+                                 QString("Max Weight:"),
+                                 QString("Forward"),
+                                 QString("Aft")})
             QVERIFY2(html.contains(s), qPrintable(s));
         // Judging against the limits is the pilot's: a load far over the
         // maximum weight is printed plainly, with no mark.
