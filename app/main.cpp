@@ -5,6 +5,7 @@
 
 #include "shell/Forms.h"
 #include "shell/Tools.h"
+#include "shell/Version.h"
 #include "shell/frmSplash.h"
 #include "shell/modLog.h"
 
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Aerokit");
-    QApplication::setApplicationVersion("1.0.0");
+    QApplication::setApplicationVersion(Version::Number);
 
 #ifdef AEROKIT_HAS_LOGBOOK
     Tools::openLogbook = [] { Forms::show<frmMain>(); };
