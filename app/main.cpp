@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "shell/Forms.h"
+#include "shell/TerminationSignals.h"
 #include "shell/Tools.h"
 #include "shell/frmSplash.h"
 #include "shell/modLog.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     // The help file lies beside the program; set before any window shows.
     modLog::HelpFilePath =
         QDir::toNativeSeparators(QApplication::applicationDirPath() + "/Aerokit.hlp");
+    TerminationSignals::endProgramOnSignal();
     Forms::show<frmSplash>();
     return app.exec();
 }
