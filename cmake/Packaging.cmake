@@ -14,10 +14,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Dependencies computed by dpkg-shlibdeps from the installed programs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The first line is the synopsis; CPack indents the extended description as
-# Debian's control file wants it.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Aerokit is a desktop program for pilots with three tools behind one main
+# The extended description; the synopsis is the summary above, and CPack
+# indents the lines as Debian's control file wants them.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Aerokit is a desktop program for pilots with three tools behind one main
 menu: a pilot logbook (certificates and ratings, flights, a viewer with
 removal, total times, the FAR 61.57 currency figures and a one-line-per-flight
 list), a preflight planner (the FAA flight plan form and a navigation log of up
