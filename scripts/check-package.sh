@@ -15,7 +15,7 @@ rm -f "$BUILD_DIR"/aerokit_*.deb
 (cd "$BUILD_DIR" && cpack -G DEB)
 deb=$(ls "$BUILD_DIR"/aerokit_*.deb)
 echo "-- $deb"
-dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+dpkg-deb --field "$deb"
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
