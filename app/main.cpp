@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Aerokit");
     QApplication::setApplicationVersion("1.0.0");
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName("io.github.aerokit.Aerokit");
 
 #ifdef AEROKIT_HAS_LOGBOOK
     Tools::openLogbook = [] { Forms::show<frmMain>(); };
