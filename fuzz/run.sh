@@ -39,7 +39,7 @@ for target in "${targets[@]}"; do
     exit 1
   fi
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-  done_line=$(grep -E '^#[0-9]+ +DONE' "$log" | tail -n 1)
+  done_line=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1 || true)
   cov=$(sed -E 's/.* cov: ([0-9]+) ft: ([0-9]+) corp: ([^ ]+).*/cov \1, ft \2, corpus \3/' <<<"$done_line")
   echo "-- $name: $runs runs in ${each}s ($((runs / each))/s), $cov"
 done
