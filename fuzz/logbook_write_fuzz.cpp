@@ -131,6 +131,23 @@ void remove(const Start& s, const std::string& path, std::uint8_t pick) {
             "a removal takes out exactly the first flight of that date");
 }
 
+// The rating window's thirty tick boxes.
+std::array<bool*, 30> boxes(logbook::Ratings& g) {
+    return {&g.student,    &g.recreational, &g.privatePilot,     &g.commercial,   &g.instructor,
+            &g.atp,        &g.technician,   &g.groundInstructor, &g.single,       &g.seLand,
+            &g.seSea,      &g.multi,        &g.meLand,           &g.meSea,        &g.multiLimited,
+            &g.instrument, &g.rotorcraft,   &g.helicopter,       &g.gyroplane,    &g.lighter,
+            &g.airship,    &g.balloon,      &g.glider,           &g.general,      &g.powerplant,
+            &g.airframe,   &g.giBasic,      &g.giAdvanced,       &g.giInstrument, &g.other};
+}
+
+std::array<bool, 30> ticks(logbook::Ratings g) {
+    std::array<bool, 30> out{};
+    const auto b = boxes(g);
+    for (std::size_t i = 0; i < b.size(); ++i) out[i] = *b[i];
+    return out;
+}
+
 // Ratings drawn from the input: ticks from a hash of it, texts from its bytes.
 logbook::Ratings ratingsFor(const Bytes& in) {
     std::uint64_t h = 14695981039346656037ull;
@@ -147,26 +164,10 @@ logbook::Ratings ratingsFor(const Bytes& in) {
         return std::string(reinterpret_cast<const char*>(in.data()) + from, n);
     };
     logbook::Ratings g;
-    for (bool* b :
-         {&g.student,    &g.recreational, &g.privatePilot,     &g.commercial,   &g.instructor,
-          &g.atp,        &g.technician,   &g.groundInstructor, &g.single,       &g.seLand,
-          &g.seSea,      &g.multi,        &g.meLand,           &g.meSea,        &g.multiLimited,
-          &g.instrument, &g.rotorcraft,   &g.helicopter,       &g.gyroplane,    &g.lighter,
-          &g.airship,    &g.balloon,      &g.glider,           &g.general,      &g.powerplant,
-          &g.airframe,   &g.giBasic,      &g.giAdvanced,       &g.giInstrument, &g.other})
-        *b = tick();
+    for (bool* b : boxes(g)) *b = tick();
     g.otherRatings = text(60);
     for (auto& t : g.typeRatings) t = text(12);
     return g;
-}
-
-std::array<bool, 30> ticks(const logbook::Ratings& g) {
-    return {g.student,    g.recreational, g.privatePilot,     g.commercial,   g.instructor,
-            g.atp,        g.technician,   g.groundInstructor, g.single,       g.seLand,
-            g.seSea,      g.multi,        g.meLand,           g.meSea,        g.multiLimited,
-            g.instrument, g.rotorcraft,   g.helicopter,       g.gyroplane,    g.lighter,
-            g.airship,    g.balloon,      g.glider,           g.general,      g.powerplant,
-            g.airframe,   g.giBasic,      g.giAdvanced,       g.giInstrument, g.other};
 }
 
 void saveRatings(const Start& s, const std::string& path) {
