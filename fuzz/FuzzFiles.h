@@ -31,8 +31,10 @@ inline void require(bool holds, const char* rule) {
 }
 
 // A folder under the temporary folder made for this process, removed at exit.
+// The path is never destroyed: the exit handler runs after the destructors
+// of statics made after it was registered.
 inline const std::filesystem::path& scratchDir() {
-    static const std::filesystem::path dir = [] {
+    static const std::filesystem::path* const dir = [] {
         std::string name =
             (std::filesystem::temp_directory_path() / "aerokit-fuzz-XXXXXX").string();
         require(::mkdtemp(name.data()) != nullptr, "a scratch folder can be made");
@@ -40,9 +42,9 @@ inline const std::filesystem::path& scratchDir() {
             std::error_code ec;
             std::filesystem::remove_all(scratchDir(), ec);
         });
-        return std::filesystem::path(name);
+        return new std::filesystem::path(name);
     }();
-    return dir;
+    return *dir;
 }
 
 inline std::string scratchPath(const std::string& name) { return (scratchDir() / name).string(); }
