@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzzfiles::put(path, start);
 
     const auto loaded = wandb::loadAircraft(path);
-    require(loaded && encoded(*loaded) == fuzzfiles::record(start, wandb::kAircraftRecLen, 1),
+    require(loaded && encoded(*loaded) == fuzzfiles::record(start, wandb::AircraftRecord::Size, 1),
             "an aircraft file reads as its first record");
 
     require(wandb::saveAircraft(path, rec), "an aircraft file can be replaced");

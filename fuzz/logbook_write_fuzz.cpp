@@ -20,8 +20,8 @@ using fuzzfiles::Bytes;
 using fuzzfiles::require;
 using records::ConstByteSpan;
 
-constexpr std::size_t Rec = logbook::RecLen;
-constexpr std::size_t LastRecordAt = logrecord_offsets::LastRecord;
+constexpr std::size_t Rec = LogRecord::Size;
+constexpr std::size_t LastRecordAt = LogRecord::Offset::LastRecord;
 
 // The starting file and what its own bytes say: LastRecord from record 1
 // and whether the file holds records 1 .. LastRecord whole.

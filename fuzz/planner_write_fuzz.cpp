@@ -16,7 +16,7 @@ namespace {
 
 using fuzzfiles::Bytes;
 using fuzzfiles::require;
-using planner::kPlanRecLen;
+constexpr std::size_t kPlanRecLen = planner::PlanRecord::Size;
 using planner::PlanRecord;
 
 constexpr std::size_t CounterAt = 769;  // LastCheckpoint in record 1

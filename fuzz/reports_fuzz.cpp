@@ -24,9 +24,9 @@ namespace {
 using fuzzfiles::Bytes;
 using fuzzfiles::require;
 using records::ConstByteSpan;
-namespace off = logbook::flight_offsets;
+using off = LogRecord::Offset;
 
-constexpr std::size_t Rec = logbook::kLogRecordSize;
+constexpr std::size_t Rec = LogRecord::Size;
 
 template <class T>
 bool sameBits(const T& a, const T& b) {
