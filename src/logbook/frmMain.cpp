@@ -68,11 +68,17 @@ void frmMain::cmdNewLog_Click() {
     switch (logbook::createLogbook(file)) {
         case logbook::CreateResult::Created:
             break;
+        case logbook::CreateResult::NotRegular:
         case logbook::CreateResult::NotALogbookLength:
             // Writing a rating record into some other file would spoil it and
             // still give no logbook.
             refuse(path, QString::fromStdString(logbook::describe(logbook::checkLogbook(file))) +
                              " It was left as it is.");
+            return;
+        case logbook::CreateResult::Busy:
+            MessageBox::show("The logbook is in use by another program. Try again in a moment.",
+                             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation,
+                             this);
             return;
         case logbook::CreateResult::CannotWrite:
             return;  // ends silently
