@@ -492,24 +492,22 @@ RemoveResult removeFlight(const std::string& path, const std::string& trimmedDat
         }
     }
     if (!c.ok()) return RemoveResult::NotALogbook;
-    const auto log = readChecked(*f, c, nullptr);
+    auto log = readChecked(*f, c, nullptr);
     if (!log) return RemoveResult::NotALogbook;
     const auto found = findFlight(*log, trimmedDate);
     // Without a match nothing is removed: lowering LastRecord anyway would
     // drop the last flight.
     if (!found) return RemoveResult::NoSuchFlight;
 
-    std::vector<Byte> out;
-    out.reserve(log->bytes.size() - RecLen);
-    const auto rec1 = log->record(1);
-    out.insert(out.end(), rec1.begin(), rec1.end());
+    // The new logbook is built in the buffer just read: the flights after
+    // the removed one move down a record, and LastRecord drops by one.
+    std::vector<Byte>& out = log->bytes;
+    const auto len = static_cast<std::ptrdiff_t>(RecLen);
+    const auto at = static_cast<std::ptrdiff_t>(found->recordNumber - 1) * len;
+    std::copy(out.begin() + at + len, out.end(), out.begin() + at);
+    out.resize(out.size() - RecLen);
     records::putInt16(out, logrecord_offsets::LastRecord,
                       static_cast<std::int16_t>(log->lastRecord - 1));
-    for (std::int64_t i = 2; i <= log->lastRecord; ++i) {
-        if (i == found->recordNumber) continue;
-        const auto r = log->record(i);
-        out.insert(out.end(), r.begin(), r.end());
-    }
     if (f->replaceContent(path, out, &error)) return RemoveResult::Removed;
     switch (error) {
         case FileError::HardLinked:
