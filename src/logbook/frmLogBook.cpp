@@ -133,7 +133,9 @@ void frmLogBook::reportSelectDate() {
 void frmLogBook::cmddelete_Click() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     if (!logbook::checkLogbook(logFilePath()).ok()) {
-        reportSelectDate();
+        MessageBox::show(
+            QString::fromStdString(logbook::removalMessage(logbook::RemoveResult::NotALogbook)),
+            "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
         return;
     }
     if (MessageBox::show("Are you sure you want to delete the current entry?", "Delete Item?",
@@ -146,9 +148,11 @@ void frmLogBook::cmddelete_Click() {
         return;
     }
     QListWidgetItem* line = sel.first();
-    if (logbook::removeFlight(logFilePath(), Convert::toBytes(line->text())) !=
-        logbook::RemoveResult::Removed) {
-        reportSelectDate();
+    const auto result = logbook::removeFlight(logFilePath(), Convert::toBytes(line->text()));
+    if (result != logbook::RemoveResult::Removed) {
+        // A selection was made: say what went wrong instead of asking for one.
+        MessageBox::show(QString::fromStdString(logbook::removalMessage(result)), "Aerokit",
+                         MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
         return;
     }
     // The display keeps the removed flight until another line is chosen.

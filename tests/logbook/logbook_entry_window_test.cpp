@@ -243,6 +243,12 @@ class LogbookEntryWindowTest : public QObject {
         QTest::mouseClick(Forms::get<frmMain>()->cmdOpenLog, Qt::LeftButton);
         QVERIFY(lastBox().text.contains("does not exist"));
         QVERIFY(!QFile::exists(gone));
+        // A folder is no file at all, not a missing one.
+        QVERIFY(QDir::current().mkdir("folder.log"));
+        FileDialog::setNextFileName(QDir::current().absoluteFilePath("folder.log"));
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        QTest::mouseClick(Forms::get<frmMain>()->cmdOpenLog, Qt::LeftButton);
+        QVERIFY(lastBox().text.endsWith("is not a logbook. It is not a regular file."));
     }
 
     void returnToMainMenu() {
@@ -773,7 +779,10 @@ class LogbookEntryWindowTest : public QObject {
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(v->cmddelete, Qt::LeftButton);
         records::setWriteFailureAfter(std::nullopt);
-        QCOMPARE(lastBox().title, QString("Select Date"));
+        // A selection was made: the message says what happened instead.
+        QCOMPARE(lastBox().text, QString("The flight could not be removed: the new logbook could "
+                                         "not be written. Nothing was changed."));
+        QCOMPARE(lastBox().title, QString("Aerokit"));
         QCOMPARE(fileBytes(path), base);
         QCOMPARE(v->lstDate->count(), 2);
         QVERIFY(!QFile::exists(QDir::current().absoluteFilePath("Pilot.tmp")));
@@ -836,8 +845,9 @@ class LogbookEntryWindowTest : public QObject {
         Bytes good = logbookBytes({flight("1/1/99"), flight("2/2/99")});
         Bytes truncated = good;
         truncated.resize(420 + 200);
-        Bytes odd = good;
-        odd.push_back(0x41);
+        // Shorter than record 1. (A whole logbook with a partial record after
+        // its last is a logbook: a crash in an append leaves one.)
+        Bytes odd(419, 0x41);
         Bytes zero = good;
         zero[278] = 0;
         Bytes negative = good;
@@ -856,7 +866,8 @@ class LogbookEntryWindowTest : public QObject {
             MessageBox::setNextAnswer(
                 MessageBox::Answer::Ok);  // no Delete question: the file is refused first
             QTest::mouseClick(v->cmddelete, Qt::LeftButton);
-            QCOMPARE(lastBox().title, QString("Select Date"));
+            QCOMPARE(lastBox().text, QString("The flight could not be removed: the file is not a "
+                                             "logbook. Nothing was changed."));
             QCOMPARE(MessageBox::pendingAnswers(), 0);
 
             QTest::mouseClick(v->cmdOtherInfo, Qt::LeftButton);
