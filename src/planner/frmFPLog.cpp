@@ -337,27 +337,29 @@ PrintPage::Page frmFPLog::printPage() const {
         // beside the last one.
         const QFontMetricsF capFm(font(7.5), p.device());
         const QFontMetricsF valFm(font(10), p.device());
-        const double hRowH = capFm.height() + valFm.height() * 1.2;
+        const double hp = capFm.averageCharWidth();
+        const double hRowH = capFm.height() + valFm.height() * 1.2 + hp / 3;
         const double hColW = body.width() / 4;
         for (std::size_t i = 0; i < header.size(); ++i) {
             const QRectF cell(body.left() + hColW * static_cast<double>(i % 4),
                               y + hRowH * static_cast<double>(i / 4), hColW, hRowH);
             p.drawRect(cell);
             p.setFont(font(7.5));
-            p.drawText(cell.adjusted(4, 1, -4, 0), Qt::AlignLeft | Qt::AlignTop, header[i].first);
+            p.drawText(cell.adjusted(hp, hp / 3, -hp, 0), Qt::AlignLeft | Qt::AlignTop,
+                       header[i].first);
             p.setFont(font(10));
-            PrintPage::fitText(p, cell.adjusted(6, capFm.height(), -4, 0),
+            PrintPage::fitText(p, cell.adjusted(hp, capFm.height() + hp / 3, -hp, 0),
                                Qt::AlignLeft | Qt::AlignVCenter, header[i].second);
         }
         const QRectF rwy(body.left() + hColW, y + hRowH * 3, hColW * 3, hRowH);
         const QRectF rwyBox(rwy.left(), rwy.top(), rwy.width(), hRowH * 1.6);
         p.drawRect(rwyBox);
         p.setFont(font(7.5));
-        p.drawText(rwyBox.adjusted(4, 1, -4, 0), Qt::AlignLeft | Qt::AlignTop,
+        p.drawText(rwyBox.adjusted(hp, hp / 3, -hp, 0), Qt::AlignLeft | Qt::AlignTop,
                    QStringLiteral("RUNWAY INFORMATION"));
         p.setFont(font(9));
-        p.drawText(rwyBox.adjusted(6, capFm.height(), -4, 0), Qt::AlignLeft | Qt::TextWordWrap,
-                   runway);
+        p.drawText(rwyBox.adjusted(hp, capFm.height() + hp / 3, -hp, 0),
+                   Qt::AlignLeft | Qt::TextWordWrap, runway);
         y = rwyBox.bottom() + valFm.height() * 0.8;
 
         // The grid: the row number, then the columns sized by their fields.

@@ -523,7 +523,7 @@ PrintPage::Page frmFlightPlanRecord::printPage() const {
         // The heading and the suffix legend.
         const double x0 = body.left(), W = body.width();
         const double legendLine = capFm.height();
-        const double headH = legendLine * 7.6;
+        const double headH = legendLine * 8.3;
         p.setFont(font(16, true));
         p.drawText(QRectF(x0, body.top(), W * 0.3, headH / 2), Qt::AlignLeft | Qt::AlignBottom,
                    title1);
