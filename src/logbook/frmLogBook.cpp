@@ -192,7 +192,7 @@ void frmLogBook::cmdMainMenu_Click() {
 
 void frmLogBook::cmdExit_Click() { Common::exitProgram(); }
 
-QString frmLogBook::printPage() const {
+PrintPage::Page frmLogBook::printPage() const {
     QString html = "<h2>Pilot Logbook Entry</h2>";
     html += "<p>Logbook: " + PrintPage::esc(modLog::LogPath) + "</p>";
     html += "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\">";
@@ -204,7 +204,11 @@ QString frmLogBook::printPage() const {
                     PrintPage::esc(value.trimmed()) + "</td></tr>";
     }
     html += "</table>";
-    return html;
+    PrintPage::Page page;
+    page.title = "Logbook Entry";
+    page.sourceFile = modLog::LogPath;
+    page.html = html;
+    return page;
 }
 
-void frmLogBook::mnuPrint_Click() { PrintPage::print(this, "Logbook Entry", printPage()); }
+void frmLogBook::mnuPrint_Click() { PrintPage::print(this, printPage()); }
