@@ -411,7 +411,7 @@ void frmWandB::cmdLoad_Click() {
     }
     for (const std::string& name : names) {
         // Shown trimmed; the entry keeps the file's own name to open it by.
-        auto* item = new QListWidgetItem(QString::fromStdString(records::trimSpaces(name)));
+        auto* item = new QListWidgetItem(QString::fromUtf8(records::trimSpaces(name)));
         item->setData(Qt::UserRole, QByteArray::fromStdString(name));
         lstLoad->addItem(item);
     }
