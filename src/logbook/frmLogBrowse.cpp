@@ -92,8 +92,7 @@ frmLogBrowse::frmLogBrowse() {
 
 void frmLogBrowse::Form_Load() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
-    const logbook::BrowseLines lines =
-        logbook::browseLines(reportwindows::logPath(modLog::LogPath));
+    const logbook::BrowseLines lines = logbook::browseLines(Convert::toPath(modLog::LogPath));
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(lines.size()));
     for (std::size_t i = 0; i < lines.size(); ++i) texts.push_back(lineText(lines[i]));
@@ -119,7 +118,7 @@ void frmLogBrowse::mnuPrint_Click() { PrintPage::print(this, "Logbook", printPag
 
 QString frmLogBrowse::printPage() const {
     using PrintPage::esc;
-    const auto rows = logbook::browseRows(reportwindows::logPath(modLog::LogPath));
+    const auto rows = logbook::browseRows(Convert::toPath(modLog::LogPath));
     QString html;
     html.reserve(static_cast<qsizetype>(rows.size()) * 220 + 1024);
     html += "<h2>Logbook</h2><p>" + esc(modLog::LogPath) + " &mdash; " +
