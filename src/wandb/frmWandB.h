@@ -10,7 +10,12 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <array>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
+
+#include "records/NumberText.h"
 
 class frmWandB : public QMainWindow {
     Q_OBJECT
@@ -150,6 +155,9 @@ class frmWandB : public QMainWindow {
         QLabel* moment;
     };
     std::array<Row, 10> rows() const;
-    void gallonsLeft(QLineEdit* gallons, QLineEdit* pounds);
-    void poundsLeft(QLineEdit* pounds, QLineEdit* gallons);
+    // Leaving a tank's gallons or pounds box fills the other one through
+    // `convert`; a typed text that is not a number is reported.
+    using TankConversion = std::optional<std::string> (*)(std::string_view,
+                                                          const records::NumberLocale&);
+    void tankBoxLeft(QLineEdit* typed, QLineEdit* other, TankConversion convert);
 };
