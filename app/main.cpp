@@ -3,25 +3,15 @@
 #include <QDir>
 #include <cstdio>
 
+#include "logbook/frmMain.h"
+#include "planner/frmPlanner.h"
 #include "shell/Forms.h"
 #include "shell/TerminationSignals.h"
 #include "shell/Tools.h"
 #include "shell/Version.h"
 #include "shell/frmSplash.h"
 #include "shell/modLog.h"
-
-#if __has_include("logbook/frmMain.h")
-#include "logbook/frmMain.h"
-#define AEROKIT_HAS_LOGBOOK 1
-#endif
-#if __has_include("planner/frmPlanner.h")
-#include "planner/frmPlanner.h"
-#define AEROKIT_HAS_PLANNER 1
-#endif
-#if __has_include("wandb/frmWandB.h")
 #include "wandb/frmWandB.h"
-#define AEROKIT_HAS_WANDB 1
-#endif
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
@@ -38,15 +28,9 @@ int main(int argc, char** argv) {
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName("io.github.aerokit.Aerokit");
 
-#ifdef AEROKIT_HAS_LOGBOOK
     Tools::openLogbook = [] { Forms::show<frmMain>(); };
-#endif
-#ifdef AEROKIT_HAS_PLANNER
     Tools::openPlanner = [] { Forms::show<frmPlanner>(); };
-#endif
-#ifdef AEROKIT_HAS_WANDB
     Tools::openWandB = [] { Forms::show<frmWandB>(); };
-#endif
 
     // The help file lies beside the program; set before any window shows.
     modLog::HelpFilePath =

@@ -4,18 +4,12 @@
 #include <string_view>
 
 #include "logbook/FlightScan.h"
+#include "records/Fields.h"
 
 namespace logbook {
 namespace {
 
 using off = LogRecord::Offset;
-
-std::string_view trimBlanks(std::string_view s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && s[b] == ' ') ++b;
-    while (e > b && s[e - 1] == ' ') --e;
-    return s.substr(b, e - b);
-}
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -83,7 +77,7 @@ std::optional<std::optional<records::DateValue>> quickDate(std::string_view s,
 
 std::optional<records::DateValue> flightDate(std::string_view text, const records::DateLocale& loc,
                                              int currentYear) {
-    const std::string_view t = trimBlanks(text);
+    const std::string_view t = records::trimSpaces(text);
     if (auto q = quickDate(t, loc)) return *q;
     return records::parseDate(t, loc, currentYear);
 }

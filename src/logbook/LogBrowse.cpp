@@ -194,7 +194,7 @@ std::vector<std::uint32_t> sortedOrder(const Lines& lines) {
 std::string cellText(records::ConstByteSpan r, std::size_t offset, std::size_t width) {
     LineBuilder b;
     b.text(r, offset, width);
-    return records::trimSpaces(b.str());
+    return std::string(records::trimSpaces(b.str()));
 }
 
 std::string cellNumber(float v) {

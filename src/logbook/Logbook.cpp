@@ -427,10 +427,8 @@ namespace {
 // The date field of a record with its blanks trimmed, without copying it:
 // finding a flight compares this for every record of the logbook.
 std::string_view trimmedDateView(records::ConstByteSpan rec) {
-    std::string_view d(reinterpret_cast<const char*>(rec.data()), 15);
-    while (!d.empty() && d.front() == ' ') d.remove_prefix(1);
-    while (!d.empty() && d.back() == ' ') d.remove_suffix(1);
-    return d;
+    return records::trimSpaces({reinterpret_cast<const char*>(rec.data()) + LogRecord::Offset::Date,
+                                decltype(LogRecord::Date)::width});
 }
 }  // namespace
 

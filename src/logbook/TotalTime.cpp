@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "logbook/FlightScan.h"
+#include "records/Fields.h"
 
 namespace logbook {
 namespace {
@@ -13,14 +14,6 @@ using off = LogRecord::Offset;
 
 std::string_view fieldView(records::ConstByteSpan rec, std::size_t offset, std::size_t width) {
     return {reinterpret_cast<const char*>(rec.data()) + offset, width};
-}
-
-// Spaces only: a NUL byte is not blank.
-std::string_view trimBlanks(std::string_view s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && s[b] == ' ') ++b;
-    while (e > b && s[e - 1] == ' ') --e;
-    return s.substr(b, e - b);
 }
 
 // Keeps each distinct text once, in order of first appearance: a small
@@ -123,9 +116,9 @@ TimeTotals totalsFor(const std::string& path, FlightTextField field, std::string
     TimeTotals t;
     const std::size_t offset = field == FlightTextField::Ident ? off::Ident : off::Make;
     const std::size_t width = field == FlightTextField::Ident ? 10 : 15;
-    const std::string_view wanted = trimBlanks(text);
+    const std::string_view wanted = records::trimSpaces(text);
     const bool read = forEachFlight(path, [&](records::ConstByteSpan rec) {
-        if (trimBlanks(fieldView(rec, offset, width)) == wanted) addFlight(t, rec);
+        if (records::trimSpaces(fieldView(rec, offset, width)) == wanted) addFlight(t, rec);
     });
     if (!read) return {};
     return t;

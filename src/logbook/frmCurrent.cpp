@@ -99,8 +99,8 @@ void frmCurrent::Form_Load() {
     // Today is read once for the whole check, so every flight is measured
     // against the same day even when the check runs across midnight.
     computedFor = records::today();
-    const logbook::CurrencyFigures f = logbook::computeCurrency(
-        reportwindows::logPath(modLog::LogPath), Convert::dateLocale(), computedFor);
+    const logbook::CurrencyFigures f = logbook::computeCurrency(Convert::toPath(modLog::LogPath),
+                                                                Convert::dateLocale(), computedFor);
     txtDayLandings->setText(Convert::single(f.Landings));
     txtInstrApp->setText(Convert::single(f.Approaches));
     txtTotalInstr->setText(Convert::single(f.Instrument));

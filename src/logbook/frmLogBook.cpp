@@ -4,7 +4,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "logbook/LogPathText.h"
 #include "logbook/Logbook.h"
 #include "logbook/frmCurrent.h"
 #include "logbook/frmLogBrowse.h"
@@ -105,7 +104,7 @@ void frmLogBook::Form_Load() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     // Every flight with a date is listed, even when the first one has none.
     // A file that is no logbook lists nothing.
-    const std::vector<std::string> dates = logbook::dateList(logFilePath());
+    const std::vector<std::string> dates = logbook::dateList(Convert::toPath(modLog::LogPath));
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(dates.size()));
     // The whole trimmed text, NUL bytes included, so that a line always
@@ -121,7 +120,8 @@ void frmLogBook::lstDate_Click() {
     if (sel.isEmpty()) return;
     // Matched again by text, never by position: the first flight of that
     // date is the one shown.
-    const auto found = logbook::findFlight(logFilePath(), Convert::toBytes(sel.first()->text()));
+    const auto found = logbook::findFlight(Convert::toPath(modLog::LogPath),
+                                           Convert::toBytes(sel.first()->text()));
     if (found) showFlight(found->flight);
 }
 
@@ -132,7 +132,7 @@ void frmLogBook::reportSelectDate() {
 
 void frmLogBook::cmddelete_Click() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
-    if (!logbook::checkLogbook(logFilePath()).ok()) {
+    if (!logbook::checkLogbook(Convert::toPath(modLog::LogPath)).ok()) {
         MessageBox::show(
             QString::fromStdString(logbook::removalMessage(logbook::RemoveResult::NotALogbook)),
             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
@@ -148,7 +148,8 @@ void frmLogBook::cmddelete_Click() {
         return;
     }
     QListWidgetItem* line = sel.first();
-    const auto result = logbook::removeFlight(logFilePath(), Convert::toBytes(line->text()));
+    const auto result =
+        logbook::removeFlight(Convert::toPath(modLog::LogPath), Convert::toBytes(line->text()));
     if (result != logbook::RemoveResult::Removed) {
         // A selection was made: say what went wrong instead of asking for one.
         MessageBox::show(QString::fromStdString(logbook::removalMessage(result)), "Aerokit",

@@ -93,8 +93,7 @@ frmLogBrowse::frmLogBrowse() {
 
 void frmLogBrowse::Form_Load() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
-    const logbook::BrowseLines lines =
-        logbook::browseLines(reportwindows::logPath(modLog::LogPath));
+    const logbook::BrowseLines lines = logbook::browseLines(Convert::toPath(modLog::LogPath));
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(lines.size()));
     for (std::size_t i = 0; i < lines.size(); ++i) texts.push_back(lineText(lines[i]));
@@ -119,7 +118,7 @@ void frmLogBrowse::mnuExit_Click() { Common::exitProgram(); }
 void frmLogBrowse::mnuPrint_Click() { PrintPage::print(this, printPage()); }
 
 PrintPage::Page frmLogBrowse::printPage() const {
-    const auto rows = logbook::browseRows(reportwindows::logPath(modLog::LogPath));
+    const auto rows = logbook::browseRows(Convert::toPath(modLog::LogPath));
     PrintPage::Page page;
     page.title = "Logbook";
     page.sourceFile = modLog::LogPath;

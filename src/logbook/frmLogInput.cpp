@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "logbook/LogPathText.h"
 #include "logbook/frmLogBook.h"
 #include "logbook/frmMain.h"
 #include "shell/CommonCommands.h"
@@ -104,7 +103,7 @@ void frmLogInput::cmdSaveInfo_Click() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     // The typed values were fine: a file that cannot take the flight is
     // reported as what it is, not as invalid input.
-    switch (logbook::appendFlight(logFilePath(), *c.flight)) {
+    switch (logbook::appendFlight(Convert::toPath(modLog::LogPath), *c.flight)) {
         case logbook::AppendResult::Appended:
             break;
         case logbook::AppendResult::Full:

@@ -1,11 +1,11 @@
 #include "logbook/frmMain.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QVBoxLayout>
 
 #include "logbook/Logbook.h"
 #include "logbook/frmLogBook.h"
+#include "shell/Convert.h"
 #include "shell/FileDialog.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
@@ -64,7 +64,7 @@ void frmMain::cmdNewLog_Click() {
     if (path.isEmpty()) return;
     modLog::LogPath = path;
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
-    const std::string file = QFile::encodeName(path).toStdString();
+    const std::string file = Convert::toPath(path);
     const auto created = logbook::createLogbook(file);
     switch (created) {
         case logbook::CreateResult::Created:
@@ -98,7 +98,7 @@ void frmMain::cmdOpenLog_Click() {
     if (path.isEmpty()) return;
     // The viewer would show a file that is no logbook as empty, and adding a
     // flight would write into it: refuse it here, say why, and touch nothing.
-    const logbook::Check check = logbook::checkLogbook(QFile::encodeName(path).toStdString());
+    const logbook::Check check = logbook::checkLogbook(Convert::toPath(path));
     if (!check.ok()) {
         refuse(path, QString::fromStdString(logbook::describe(check)));
         return;

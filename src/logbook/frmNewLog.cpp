@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "logbook/LogPathText.h"
 #include "logbook/frmLogBook.h"
 #include "shell/Convert.h"
 #include "shell/Forms.h"
@@ -177,7 +176,7 @@ std::vector<std::pair<QCheckBox*, bool logbook::Ratings::*>> frmNewLog::boxes() 
 void frmNewLog::Form_Load() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     // A file that is no logbook shows empty boxes; saving then refuses it.
-    const auto rec = logbook::readRatingRecord(logFilePath());
+    const auto rec = logbook::readRatingRecord(Convert::toPath(modLog::LogPath));
     const logbook::Ratings g = rec ? logbook::ratingsFrom(*rec) : logbook::Ratings{};
     for (const auto& [c, field] : boxes()) c->setChecked(g.*field);
     txtOther->setText(Convert::fromBytes(g.otherRatings));
@@ -192,7 +191,7 @@ void frmNewLog::cmdSave_Click() {
     for (std::size_t i = 0; i < 6; ++i) g.typeRatings[i] = Convert::toBytes(typeBoxes()[i]->text());
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     records::FileError why{};
-    if (!logbook::saveRatings(logFilePath(), g, &why)) {
+    if (!logbook::saveRatings(Convert::toPath(modLog::LogPath), g, &why)) {
         MessageBox::show(
             why == records::FileError::Busy
                 ? "The ratings could not be saved: the logbook is in use by another "

@@ -173,8 +173,7 @@ void frmTotalTime::Form_Load() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     cmbType->setEnabled(false);
     cmbIdent->setEnabled(false);
-    const logbook::TotalTimeLoad load =
-        logbook::loadTotalTime(reportwindows::logPath(modLog::LogPath));
+    const logbook::TotalTimeLoad load = logbook::loadTotalTime(Convert::toPath(modLog::LogPath));
     showTotals(load.totals);
     fillList(cmbIdent, load.idents);
     fillList(cmbType, load.makes);
@@ -202,7 +201,7 @@ void frmTotalTime::showTotals(const logbook::TimeTotals& t) {
 
 void frmTotalTime::sumsFor(logbook::FlightTextField field, const QComboBox* combo) {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
-    showTotals(logbook::totalsFor(reportwindows::logPath(modLog::LogPath), field,
+    showTotals(logbook::totalsFor(Convert::toPath(modLog::LogPath), field,
                                   Convert::toBytes(combo->currentText())));
 }
 

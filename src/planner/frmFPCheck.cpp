@@ -125,7 +125,7 @@ planner::PlanRecord frmFPCheck::typedRecord() const {
 }
 
 void frmFPCheck::cmdOK_Click() {
-    const auto res = planner::appendCheckpoint(modLog::PlanPath.toStdString(), typedRecord());
+    const auto res = planner::appendCheckpoint(Convert::toPath(modLog::PlanPath), typedRecord());
     if (res.result == planner::WriteResult::Full) {
         // The log filled up since this window opened (or the file holds a
         // counter this program never writes): nothing is added.

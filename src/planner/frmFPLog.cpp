@@ -216,7 +216,7 @@ frmFPLog::frmFPLog() {
 }
 
 void frmFPLog::Form_Load() {
-    const std::string path = modLog::PlanPath.toStdString();
+    const std::string path = Convert::toPath(modLog::PlanPath);
     const auto rec = planner::readRecord(path, 1);
     const planner::PlanRecord header = rec ? *rec : planner::PlanRecord{};
     showHeader(header);
@@ -444,7 +444,7 @@ void frmFPLog::mnuPrintLog_Click() { PrintPage::print(this, printPage()); }
 void frmFPLog::mnuEditLog_Click() { Forms::showModal<frmFlightLogInput>(); }
 
 void frmFPLog::mnuCheckpoint_Click() {
-    const auto rec = planner::readRecord(modLog::PlanPath.toStdString(), 1);
+    const auto rec = planner::readRecord(Convert::toPath(modLog::PlanPath), 1);
     const std::int16_t last = rec ? rec->LastCheckpoint : 0;
     if (planner::canAddCheckpoint(last)) {
         Forms::showModal<frmFPCheck>();
@@ -456,7 +456,7 @@ void frmFPLog::mnuCheckpoint_Click() {
 }
 
 void frmFPLog::mnuRemove_Click() {
-    const std::string path = modLog::PlanPath.toStdString();
+    const std::string path = Convert::toPath(modLog::PlanPath);
     const auto rec = planner::readRecord(path, 1);
     if (!rec) return;
     int last = rec->LastCheckpoint;

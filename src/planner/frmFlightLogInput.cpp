@@ -81,7 +81,7 @@ frmFlightLogInput::frmFlightLogInput() {
 }
 
 void frmFlightLogInput::Form_Load() {
-    const auto plan = planner::readRecord(modLog::PlanPath.toStdString(), 1);
+    const auto plan = planner::readRecord(Convert::toPath(modLog::PlanPath), 1);
     const planner::PlanRecord r = plan ? *plan : planner::PlanRecord{};
     txtIdent->setText(Convert::fromField(r.AircraftIdent));
     txtFrom->setText(Convert::fromField(r.Departure));
@@ -111,7 +111,7 @@ planner::PlanRecord frmFlightLogInput::typedRecord() const {
 }
 
 void frmFlightLogInput::cmdOK_Click() {
-    const auto written = planner::saveLogHeader(modLog::PlanPath.toStdString(), typedRecord());
+    const auto written = planner::saveLogHeader(Convert::toPath(modLog::PlanPath), typedRecord());
     if (!written) {
         MessageBox::show("The flight log could not be saved to " + modLog::PlanPath +
                              ". Check that the file can be written and try again.",

@@ -372,7 +372,7 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
 
 void frmFlightPlanRecord::Form_Load() {
     modLog::PlanRecLen = static_cast<std::int16_t>(planner::PlanRecord::Size);
-    const auto plan = planner::readRecord(modLog::PlanPath.toStdString(), 1);
+    const auto plan = planner::readRecord(Convert::toPath(modLog::PlanPath), 1);
     if (!plan) {
         // The plan cannot be read: the window is not shown and the command
         // that asked for it ends.

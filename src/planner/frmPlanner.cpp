@@ -6,6 +6,7 @@
 #include "planner/PlanFile.h"
 #include "planner/frmFlightPlanRecord.h"
 #include "records/RecordFile.h"
+#include "shell/Convert.h"
 #include "shell/FileDialog.h"
 #include "shell/Forms.h"
 #include "shell/frmMenu.h"
@@ -59,7 +60,7 @@ void frmPlanner::cmdNewPlan_Click() {
     if (path.isEmpty()) return;
     // A file that cannot be written ends the command quietly; the current
     // plan stays the one it was.
-    if (!planner::createPlan(path.toStdString())) return;
+    if (!planner::createPlan(Convert::toPath(path))) return;
     modLog::PlanPath = path;
     showPlan();
 }
@@ -67,7 +68,7 @@ void frmPlanner::cmdNewPlan_Click() {
 void frmPlanner::cmdOpenplan_Click() {
     const QString path = FileDialog::getOpenFileName(this, kFilter);
     // Only an existing file is a plan to open; anything else ends quietly.
-    if (path.isEmpty() || !records::fileExists(path.toStdString())) return;
+    if (path.isEmpty() || !records::fileExists(Convert::toPath(path))) return;
     modLog::PlanPath = path;
     showPlan();
 }

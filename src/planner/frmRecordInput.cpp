@@ -136,7 +136,7 @@ frmRecordInput::frmRecordInput() {
 }
 
 void frmRecordInput::Form_Load() {
-    const auto plan = planner::readRecord(modLog::PlanPath.toStdString(), 1);
+    const auto plan = planner::readRecord(Convert::toPath(modLog::PlanPath), 1);
     const planner::PlanRecord r = plan ? *plan : planner::PlanRecord{};
     // The six fields the log header shares with the form.
     txtIdent->setText(Convert::fromField(r.AircraftIdent));
@@ -176,7 +176,7 @@ planner::PlanRecord frmRecordInput::typedRecord() const {
 
 void frmRecordInput::cmdOK_Click() {
     modLog::PlanRecLen = static_cast<std::int16_t>(planner::PlanRecord::Size);
-    const auto written = planner::savePlanForm(modLog::PlanPath.toStdString(), typedRecord());
+    const auto written = planner::savePlanForm(Convert::toPath(modLog::PlanPath), typedRecord());
     if (!written) {
         // Nothing is shown as saved; the window keeps what was typed.
         MessageBox::show("The flight plan could not be saved to " + modLog::PlanPath +

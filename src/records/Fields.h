@@ -49,11 +49,17 @@ struct FixedText {
 };
 
 // Leading and trailing blanks (spaces only) removed; NUL bytes are not blanks.
-std::string trimSpaces(std::string_view text);
+// A view into `text`, no copy: the reports trim a field of every flight.
+constexpr std::string_view trimSpaces(std::string_view text) {
+    std::size_t b = 0, e = text.size();
+    while (b < e && text[b] == ' ') ++b;
+    while (e > b && text[e - 1] == ' ') --e;
+    return text.substr(b, e - b);
+}
 
 template <std::size_t N>
 std::string FixedText<N>::trimmed() const {
-    return trimSpaces(std::string_view(bytes.data(), N));
+    return std::string(trimSpaces(std::string_view(bytes.data(), N)));
 }
 
 // Booleans stored as int16: True = -1, False = 0.

@@ -1,5 +1,6 @@
 #include "shell/Convert.h"
 
+#include <QFile>
 #include <QLocale>
 
 namespace Convert {
@@ -22,6 +23,8 @@ QString fromBytes(const std::string& bytes) {
 }
 
 std::string toBytes(const QString& text) { return records::utf8ToCp1252(text.toStdString()); }
+
+std::string toPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 records::NumberLocale numberLocale() {
     records::NumberLocale loc;

@@ -20,6 +20,11 @@ QString fromField(const records::FixedText<N>& field) {
 }
 // Window text to Windows-1252 bytes ('?' for characters outside the page).
 std::string toBytes(const QString& text);
+
+// A file path from the windows (modLog's paths, a dialog's answer) as the
+// record files take it: in the file system's encoding (QFile::encodeName),
+// so names that are not UTF-8 open too.
+std::string toPath(const QString& path);
 template <std::size_t N>
 records::FixedText<N> toField(const QString& text) {
     records::FixedText<N> f;

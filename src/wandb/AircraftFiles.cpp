@@ -15,7 +15,7 @@ std::string aircraftFileName(std::string_view ident) {
 }
 
 bool identUsable(std::string_view ident) {
-    const std::string t = records::trimSpaces(ident);
+    const std::string_view t = records::trimSpaces(ident);
     if (t.empty() || t == "." || t == "..") return false;
     for (char c : t) {
         const auto u = static_cast<unsigned char>(c);

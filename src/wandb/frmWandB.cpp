@@ -369,36 +369,35 @@ bool frmWandB::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void frmWandB::gallonsLeft(QLineEdit* gallons, QLineEdit* pounds) {
-    if (gallons->text().isEmpty()) return;
-    const auto text =
-        wandb::gallonsToPoundsText(Convert::toBytes(gallons->text()), Convert::numberLocale());
+void frmWandB::tankBoxLeft(QLineEdit* typed, QLineEdit* other, TankConversion convert) {
+    if (typed->text().isEmpty()) return;
+    const auto text = convert(Convert::toBytes(typed->text()), Convert::numberLocale());
     if (!text) {
         MessageBox::show("Recheck Input", "Invalid Input", MessageBox::Buttons::Ok,
                          MessageBox::Icon::Stop, this);
         return;
     }
-    pounds->setText(Convert::fromBytes(*text));
+    other->setText(Convert::fromBytes(*text));
 }
 
-void frmWandB::poundsLeft(QLineEdit* pounds, QLineEdit* gallons) {
-    if (pounds->text().isEmpty()) return;
-    const auto text =
-        wandb::poundsToGallonsText(Convert::toBytes(pounds->text()), Convert::numberLocale());
-    if (!text) {
-        MessageBox::show("Recheck Input", "Invalid Input", MessageBox::Buttons::Ok,
-                         MessageBox::Icon::Stop, this);
-        return;
-    }
-    gallons->setText(Convert::fromBytes(*text));
+void frmWandB::txtTank1Gal_LostFocus() {
+    tankBoxLeft(txtTank1Gal, txtTank1lbs, wandb::gallonsToPoundsText);
 }
-
-void frmWandB::txtTank1Gal_LostFocus() { gallonsLeft(txtTank1Gal, txtTank1lbs); }
-void frmWandB::txtTank2Gal_LostFocus() { gallonsLeft(txtTank2Gal, txtTank2lbs); }
-void frmWandB::txtTank3Gal_LostFocus() { gallonsLeft(txtTank3Gal, txtTank3lbs); }
-void frmWandB::txtTank1lbs_LostFocus() { poundsLeft(txtTank1lbs, txtTank1Gal); }
-void frmWandB::txtTank2lbs_LostFocus() { poundsLeft(txtTank2lbs, txtTank2Gal); }
-void frmWandB::txtTank3lbs_LostFocus() { poundsLeft(txtTank3lbs, txtTank3Gal); }
+void frmWandB::txtTank2Gal_LostFocus() {
+    tankBoxLeft(txtTank2Gal, txtTank2lbs, wandb::gallonsToPoundsText);
+}
+void frmWandB::txtTank3Gal_LostFocus() {
+    tankBoxLeft(txtTank3Gal, txtTank3lbs, wandb::gallonsToPoundsText);
+}
+void frmWandB::txtTank1lbs_LostFocus() {
+    tankBoxLeft(txtTank1lbs, txtTank1Gal, wandb::poundsToGallonsText);
+}
+void frmWandB::txtTank2lbs_LostFocus() {
+    tankBoxLeft(txtTank2lbs, txtTank2Gal, wandb::poundsToGallonsText);
+}
+void frmWandB::txtTank3lbs_LostFocus() {
+    tankBoxLeft(txtTank3lbs, txtTank3Gal, wandb::poundsToGallonsText);
+}
 
 void frmWandB::cmdLoad_Click() {
     lstLoad->clear();
@@ -411,7 +410,7 @@ void frmWandB::cmdLoad_Click() {
     }
     for (const std::string& name : names) {
         // Shown trimmed; the entry keeps the file's own name to open it by.
-        auto* item = new QListWidgetItem(QString::fromStdString(records::trimSpaces(name)));
+        auto* item = new QListWidgetItem(QString::fromUtf8(records::trimSpaces(name)));
         item->setData(Qt::UserRole, QByteArray::fromStdString(name));
         lstLoad->addItem(item);
     }

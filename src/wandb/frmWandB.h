@@ -10,8 +10,12 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <array>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
+#include "records/NumberText.h"
 #include "shell/PrintPage.h"
 
 class frmWandB : public QMainWindow {
@@ -154,12 +158,15 @@ class frmWandB : public QMainWindow {
         QLabel* moment;
     };
     std::array<Row, 10> rows() const;
-    void gallonsLeft(QLineEdit* gallons, QLineEdit* pounds);
-    void poundsLeft(QLineEdit* pounds, QLineEdit* gallons);
 
     // Everything the calculation reads; the load sheet gives the results only
     // while this is what the last successful calculation read.
     QString loadingKey() const;
     QString calculatedKey;                      // empty: no valid calculation
     std::array<QString, 10> calculatedMoments;  // empty for a blank station
+    // Leaving a tank's gallons or pounds box fills the other one through
+    // `convert`; a typed text that is not a number is reported.
+    using TankConversion = std::optional<std::string> (*)(std::string_view,
+                                                          const records::NumberLocale&);
+    void tankBoxLeft(QLineEdit* typed, QLineEdit* other, TankConversion convert);
 };
