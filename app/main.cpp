@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "shell/Forms.h"
+#include "shell/Keyboard.h"
 #include "shell/Tools.h"
 #include "shell/frmSplash.h"
 #include "shell/modLog.h"
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Aerokit");
     QApplication::setApplicationVersion("1.0.0");
+    // The program ends only through its exit confirmation.
+    QApplication::setQuitOnLastWindowClosed(false);
 
 #ifdef AEROKIT_HAS_LOGBOOK
     Tools::openLogbook = [] { Forms::show<frmMain>(); };
@@ -47,6 +50,8 @@ int main(int argc, char** argv) {
     // The help file lies beside the program; set before any window shows.
     modLog::HelpFilePath =
         QDir::toNativeSeparators(QApplication::applicationDirPath() + "/Aerokit.hlp");
+    // F1, Enter and Esc work from the first window on, the splash included.
+    Keyboard::install();
     Forms::show<frmSplash>();
     return app.exec();
 }
