@@ -30,15 +30,16 @@ struct Heading {
 // blanks: Date 15, 8 blanks, Ident 10, 6, From 3, 13, To 3, 13, then the
 // numbers, each after its blank or minus sign, with 17, 15, 12, 13, 13 and 13
 // blanks between them. The number columns move with the width of the numbers
-// before them; the headings stand over a line with one-digit counts and
-// hours of one decimal (" 2", " 1.5"), the common case.
+// before them; the headings stand over the common line of a pilot in
+// command: one-digit counts, no night and no dual time (" 2", " 4", " 1.2",
+// " 0", " 0", " 1.2", " 1.2").
 constexpr Heading kHeadings[] = {
     {"lblDate", "Date", 0}, {"lblIdent", "Aircraft Ident", 23},  {"lblDepart", "From", 39},
     {"lblTo", "To", 55},    {"lblIntstrApp", "Instr. App.", 72}, {"lblLandings", "Landings", 91},
-    {"lblDay", "Day", 108}, {"lblNight", "Night", 124},          {"lblDual", "Dual", 141},
-    {"lblPIC", "PIC", 158}, {"lblTotal", "Total Time", 175}};
+    {"lblDay", "Day", 108}, {"lblNight", "Night", 124},          {"lblDual", "Dual", 139},
+    {"lblPIC", "PIC", 154}, {"lblTotal", "Total Time", 171}};
 // Characters the default width shows: the widest heading's end.
-constexpr int kShownColumns = 175 + 10 + 1;
+constexpr int kShownColumns = 171 + 10 + 1;
 
 // The list's items draw their text this far inside the item.
 int textMargin(const QWidget* list) {
@@ -159,9 +160,10 @@ void frmLogBrowse::fitLines() {
 
 void frmLogBrowse::placeHeadings() {
     // The headings follow the list's text, also when it scrolls sideways.
-    const QPoint text = lstLogBook->viewport()->mapTo(headingStrip_, QPoint(0, 0));
-    headingRow_->move(
-        text.x() + textMargin(lstLogBook) - lstLogBook->horizontalScrollBar()->value(), 0);
+    const int text = lstLogBook->viewport()->mapTo(this, QPoint(0, 0)).x() -
+                     headingStrip_->mapTo(this, QPoint(0, 0)).x();
+    headingRow_->move(text + textMargin(lstLogBook) - lstLogBook->horizontalScrollBar()->value(),
+                      0);
 }
 
 void frmLogBrowse::resizeEvent(QResizeEvent* event) {
