@@ -88,7 +88,10 @@ class KeyHandler : public QObject {
     // back, as it stays when the menu is opened with the mouse.
     void focusOut(QObject* obj, QFocusEvent* fe) {
         auto* le = qobject_cast<QLineEdit*>(obj);
-        if (!le || fe->reason() != Qt::MenuBarFocusReason || !le->hasSelectedText()) return;
+        if (!le || !le->hasSelectedText()) return;
+        if (fe->reason() != Qt::MenuBarFocusReason &&
+            !qobject_cast<QMenuBar*>(QApplication::focusWidget()))
+            return;
         saved_ = le;
         start_ = le->selectionStart();
         length_ = static_cast<int>(le->selectedText().size());
@@ -96,17 +99,23 @@ class KeyHandler : public QObject {
     }
 
     void focusIn(QObject* obj) {
-        if (!saved_) return;
-        if (obj == saved_.data()) {
-            QLineEdit* le = saved_;
+        if (!saved_ || !obj->isWidgetType()) return;  // windows get focus events too
+        if (obj == saved_.data())
+            restore();
+        else if (!qobject_cast<QMenuBar*>(obj) && !qobject_cast<QMenu*>(obj))
             saved_.clear();
-            if (backwards_)
-                le->setSelection(start_ + length_, -length_);
-            else
-                le->setSelection(start_, length_);
-        } else if (!qobject_cast<QMenuBar*>(obj) && !qobject_cast<QMenu*>(obj)) {
-            saved_.clear();
-        }
+    }
+
+  public:
+    QWidget* restore() {
+        QLineEdit* le = saved_;
+        saved_.clear();
+        if (!le) return nullptr;
+        if (backwards_)
+            le->setSelection(start_ + length_, -length_);
+        else
+            le->setSelection(start_, length_);
+        return le;
     }
 
     QPointer<QLineEdit> saved_;
@@ -115,10 +124,16 @@ class KeyHandler : public QObject {
     bool backwards_ = false;
 };
 
+KeyHandler* handler = nullptr;
+
 }  // namespace
 
+QWidget* restoreMenuSelection(QWidget* window) {
+    if (!handler || !handler->saved_ || handler->saved_->window() != window) return nullptr;
+    return handler->restore();
+}
+
 void install() {
-    static KeyHandler* handler = nullptr;
     if (!handler && qApp) {
         handler = new KeyHandler(qApp);
         qApp->installEventFilter(handler);

@@ -8,10 +8,16 @@
 //   so the Edit menu reached by Alt+E acts on it.
 #pragma once
 
+class QWidget;
+
 namespace Keyboard {
 
 // Installs the application-wide handling (idempotent). Called at program
 // start and whenever a window is created.
 void install();
+
+// The single-line box of window whose selection the menu bar's taking of
+// the focus hid, with that selection back; null when there is none.
+QWidget* restoreMenuSelection(QWidget* window);
 
 }  // namespace Keyboard
