@@ -6,6 +6,7 @@
 #include "logbook/frmMain.h"
 #include "planner/frmPlanner.h"
 #include "shell/Forms.h"
+#include "shell/Keyboard.h"
 #include "shell/TerminationSignals.h"
 #include "shell/Tools.h"
 #include "shell/Version.h"
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(Version::Number);
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName("io.github.aerokit.Aerokit");
+    // The program ends only through its exit confirmation.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     Tools::openLogbook = [] { Forms::show<frmMain>(); };
     Tools::openPlanner = [] { Forms::show<frmPlanner>(); };
@@ -36,6 +39,8 @@ int main(int argc, char** argv) {
     modLog::HelpFilePath =
         QDir::toNativeSeparators(QApplication::applicationDirPath() + "/Aerokit.hlp");
     TerminationSignals::endProgramOnSignal();
+    // F1, Enter and Esc work from the first window on, the splash included.
+    Keyboard::install();
     Forms::show<frmSplash>();
     return app.exec();
 }

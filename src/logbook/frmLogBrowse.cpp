@@ -3,8 +3,13 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QMenu>
+#include <QScrollBar>
 #include <QStringList>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "logbook/LogBrowse.h"
 #include "logbook/LogRecord.h"
@@ -18,25 +23,30 @@
 
 namespace {
 
-// Twips (1/1440 inch) to pixels at 96 dots per inch.
-constexpr int px(int twips) { return twips / 15; }
-
 struct Heading {
     const char* name;
     const char* text;
-    int left;  // twips
+    int column;  // the character of a line where its column's text begins
 };
-constexpr Heading kHeadings[] = {{"lblDate", "Date", 120},
-                                 {"lblIdent", "Aircraft Ident", 960},
-                                 {"lblDepart", "From", 2280},
-                                 {"lblTo", "To", 3240},
-                                 {"lblIntstrApp", "Instr. App.", 3840},
-                                 {"lblLandings", "Landings", 4920},
-                                 {"lblDay", "Day", 5880},
-                                 {"lblNight", "Night", 6480},
-                                 {"lblDual", "Dual", 7320},
-                                 {"lblPIC", "PIC", 8040},
-                                 {"lblTotal", "Total Time", 8640}};
+// A line is fixed text fields and number texts joined by fixed runs of
+// blanks: Date 15, 8 blanks, Ident 10, 6, From 3, 13, To 3, 13, then the
+// numbers, each after its blank or minus sign, with 17, 15, 12, 13, 13 and 13
+// blanks between them. The number columns move with the width of the numbers
+// before them; the headings stand over the common line of a pilot in
+// command: one-digit counts, no night and no dual time (" 2", " 4", " 1.2",
+// " 0", " 0", " 1.2", " 1.2").
+constexpr Heading kHeadings[] = {
+    {"lblDate", "Date", 0}, {"lblIdent", "Aircraft Ident", 23},  {"lblDepart", "From", 39},
+    {"lblTo", "To", 55},    {"lblIntstrApp", "Instr. App.", 72}, {"lblLandings", "Landings", 91},
+    {"lblDay", "Day", 108}, {"lblNight", "Night", 124},          {"lblDual", "Dual", 139},
+    {"lblPIC", "PIC", 154}, {"lblTotal", "Total Time", 171}};
+// Characters the default width shows: the widest heading's end.
+constexpr int kShownColumns = 171 + 10 + 1;
+
+// The list's items draw their text this far inside the item.
+int textMargin(const QWidget* list) {
+    return list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+}
 
 // Lines are Windows-1252; most are plain ASCII, which converts directly.
 QString lineText(std::string_view bytes) {
@@ -50,34 +60,66 @@ QString lineText(std::string_view bytes) {
 frmLogBrowse::frmLogBrowse() {
     setObjectName("frmLogBrowse");
     setWindowTitle("Logbook");
+    Forms::setClosesBack(this);
     auto* central = new QWidget(this);
     central->setObjectName("frmLogBrowseClient");
     setCentralWidget(central);
 
+    // One monospaced font for the lines and the headings, so that each
+    // heading stands exactly over its column.
+    const QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    headingStrip_ = new QWidget(central);
+    headingStrip_->setObjectName("headingStrip");
+    headingRow_ = new QWidget(headingStrip_);
+    const QFontMetrics fm(mono);
     QLabel** labels[] = {&lblDate, &lblIdent, &lblDepart, &lblTo,  &lblIntstrApp, &lblLandings,
                          &lblDay,  &lblNight, &lblDual,   &lblPIC, &lblTotal};
     for (std::size_t i = 0; i < std::size(kHeadings); ++i) {
-        auto* l = new QLabel(kHeadings[i].text, central);
+        auto* l = new QLabel(kHeadings[i].text, headingRow_);
         l->setObjectName(kHeadings[i].name);
-        l->move(px(kHeadings[i].left), px(600));
+        l->setFont(mono);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->setIndent(0);
         l->adjustSize();
+        l->move(fm.horizontalAdvance(QString(kHeadings[i].column, QLatin1Char(' '))), 0);
         *labels[i] = l;
     }
+    headingRow_->resize(fm.horizontalAdvance(QString(kShownColumns + 20, QLatin1Char(' '))),
+                        lblDate->height());
+    headingStrip_->setFixedHeight(lblDate->height() + 2);
 
     lstLogBook = new QListWidget(central);
     lstLogBook->setObjectName("lstLogBook");
-    lstLogBook->setGeometry(0, px(840), px(9465), px(4350));
     // The lines come in already ordered without regard to case (a
     // QListWidget's own sorting would compare case-sensitively).
     lstLogBook->setSortingEnabled(false);
     lstLogBook->setUniformItemSizes(true);
-    lstLogBook->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    lstLogBook->setFont(mono);
+    lstLogBook->setTextElideMode(Qt::ElideNone);
+    lstLogBook->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    lstLogBook->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    connect(lstLogBook->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            &frmLogBrowse::placeHeadings);
+    connect(lstLogBook->horizontalScrollBar(), &QScrollBar::rangeChanged, this,
+            &frmLogBrowse::placeHeadings);
 
     Command1 = new QPushButton("Return To Logbook", central);
     Command1->setObjectName("Command1");
-    Command1->setGeometry(px(3480), px(840 + 4350 + 120), px(2500), px(375));
-    central->setMinimumSize(px(9465), px(840 + 4350 + 120 + 375 + 120));
-    resize(px(9465), px(840 + 4350 + 120 + 375 + 120) + 24);
+
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 6, 0, 8);
+    layout->setSpacing(4);
+    layout->addWidget(headingStrip_);
+    layout->addWidget(lstLogBook, 1);
+    layout->addWidget(Command1, 0, Qt::AlignHCenter);
+
+    // Wide enough for every column and heading of a common line, without
+    // scrolling sideways.
+    const int frame = 2 * lstLogBook->frameWidth();
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lstLogBook);
+    resize(fm.horizontalAdvance(QString(kShownColumns, QLatin1Char(' '))) +
+               2 * textMargin(lstLogBook) + frame + scrollBar + 4,
+           fm.lineSpacing() * 24 + 120);
 
     QMenu* file = Common::menu(this, "&File", "mnuFile");
     mnuPrint = Common::action(this, "mnuPrint", "&Print", [this] { mnuPrint_Click(); });
@@ -100,6 +142,39 @@ void frmLogBrowse::Form_Load() {
     lstLogBook->setUpdatesEnabled(false);
     lstLogBook->addItems(texts);
     lstLogBook->setUpdatesEnabled(true);
+    fitLines();
+}
+
+void frmLogBrowse::fitLines() {
+    // Items as wide as the longest line, so no line is cut at its end and
+    // the list scrolls sideways only for lines wider than the window.
+    QAbstractItemModel* model = lstLogBook->model();
+    qsizetype longest = 0;
+    for (int i = 0, n = model->rowCount(); i < n; ++i)
+        longest = std::max(longest, model->index(i, 0).data().toString().size());
+    const QFontMetrics fm(lstLogBook->font());
+    lstLogBook->setGridSize(QSize(
+        fm.horizontalAdvance(QString(longest, QLatin1Char(' '))) + 2 * textMargin(lstLogBook) + 2,
+        std::max(fm.height(), lstLogBook->sizeHintForRow(0))));
+    placeHeadings();
+}
+
+void frmLogBrowse::placeHeadings() {
+    // The headings follow the list's text, also when it scrolls sideways.
+    const int text = lstLogBook->viewport()->mapTo(this, QPoint(0, 0)).x() -
+                     headingStrip_->mapTo(this, QPoint(0, 0)).x();
+    headingRow_->move(text + textMargin(lstLogBook) - lstLogBook->horizontalScrollBar()->value(),
+                      0);
+}
+
+void frmLogBrowse::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    placeHeadings();
+}
+
+void frmLogBrowse::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    placeHeadings();
 }
 
 void frmLogBrowse::Command1_Click() {

@@ -42,7 +42,15 @@ class frmLogBrowse : public QMainWindow {
     void mnuExit_Click();
 
   protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Closing through the frame is a Return To Logbook: the viewer is hidden
     // behind this window and must not be left hidden.
     void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void fitLines();
+    void placeHeadings();
+    QWidget* headingStrip_ = nullptr;
+    QWidget* headingRow_ = nullptr;
 };

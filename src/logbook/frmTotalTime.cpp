@@ -58,6 +58,7 @@ void fillList(QComboBox* combo, const std::vector<std::string>& entries) {
 
 frmTotalTime::frmTotalTime() {
     setObjectName("frmTotalTime");
+    Forms::setClosesBack(this);
     setWindowTitle("Total Time");
     auto* central = new QWidget(this);
     central->setObjectName("frmTotalTimeClient");

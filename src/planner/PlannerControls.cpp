@@ -1,7 +1,10 @@
 #include "planner/PlannerControls.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTextCursor>
 
 namespace planner {
@@ -79,6 +82,23 @@ void noDefaultButton(QWidget* dialog) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
+}
+
+void reserveChars(QLabel* label, int chars) {
+    // Measured as the label itself lays out such a text, frame and indent
+    // included.
+    const QString shown = label->text();
+    label->setText(QString(chars, QLatin1Char('M')));
+    label->setMinimumWidth(label->sizeHint().width());
+    label->setText(shown);
+}
+
+QSize formSize(const QMainWindow* window) {
+    auto* scroll = qobject_cast<QScrollArea*>(window->centralWidget());
+    if (!scroll || !scroll->widget()) return window->sizeHint();
+    const QSize inner = scroll->widget()->minimumSizeHint();
+    const int frame = 2 * scroll->frameWidth();
+    return {inner.width() + frame, inner.height() + frame + window->menuBar()->sizeHint().height()};
 }
 
 }  // namespace planner

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QString>
 #include <QWidget>
@@ -25,8 +26,15 @@ QString editText(const QString& stored);
 // Characters the text takes when stored (a line break counts two).
 int storedLength(const QString& plainText);
 
-// Sends the Enter key in a dialog nowhere: none of the planner's entry
-// windows has a default button.
+// Leaves the Enter key to the program's own keyboard handling (the focused
+// button, else OK), not to the dialog's automatic default button.
 void noDefaultButton(QWidget* dialog);
+
+// A value label at least as wide as chars characters of its (monospaced)
+// font, so the window is laid out for full fields before any is shown.
+void reserveChars(QLabel* label, int chars);
+// The default size of a form window: its scroll area's contents whole,
+// with the menu bar.
+QSize formSize(const QMainWindow* window);
 
 }  // namespace planner

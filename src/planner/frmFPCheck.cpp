@@ -156,9 +156,10 @@ void frmFPCheck::cmdCancel_Click() {
 }
 
 void frmFPCheck::keyPressEvent(QKeyEvent* event) {
-    // The window has no cancel button: Esc does nothing.
+    // Cancel is the window's cancel button: Esc presses it.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        cmdCancel->click();
         return;
     }
     QDialog::keyPressEvent(event);

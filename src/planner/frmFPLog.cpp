@@ -103,6 +103,7 @@ frmFPLog::frmFPLog() {
         const int row = i % 5, col = (i / 5) * 2;
         header->addWidget(captionLabel(central, it.captionName, it.caption), row, col);
         *it.value = valueLabel(central, it.valueName);
+        planner::reserveChars(*it.value, 15);
         header->addWidget(*it.value, row, col + 1);
         ++i;
     }
@@ -150,6 +151,10 @@ frmFPLog::frmFPLog() {
             const QByteArray name = QByteArray(kColumnNames[a]) + "_" + QByteArray::number(k);
             QLabel* l = valueLabel(central, name.constData());
             l->setFrameShape(QFrame::Box);
+            // A thin inner margin: ten rows of 22 full fields must fit a
+            // screen's width.
+            l->setIndent(2);
+            planner::reserveChars(l, a == 0 ? 25 : 10);
             (*cols[a])[k] = l;
         }
     // Where each array sits: grid column and whether it is the lower value.
@@ -212,7 +217,7 @@ frmFPLog::frmFPLog() {
     plan->addAction(mnuShowRec);
     Common::addHelpMenu(this);
 
-    resize(1100, 700);
+    resize(planner::formSize(this));
 }
 
 void frmFPLog::Form_Load() {

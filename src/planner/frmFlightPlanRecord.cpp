@@ -150,6 +150,15 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
     lblAboard = valueLabel(central, "lblAboard");
     lblColor = valueLabel(central, "lblColor");
     lblClose = valueLabel(central, "lblClose");
+    // Each value label is laid out for its whole field from the start.
+    for (auto [label, chars] :
+         {std::pair{lblIdent, 10}, {lblType, 20},     {lblTruespeed, 10}, {lblDepart, 10},
+          {lblProposed, 10},       {lblActual, 10},   {lblCruise, 10},    {lblRoute, 100},
+          {lblDestination, 10},    {lblHours, 5},     {lblMinutes, 5},    {lblRemarks, 100},
+          {lblFHours, 5},          {lblFMinutes, 5},  {lblAlts, 15},      {lblName, 20},
+          {lblStreet, 30},         {lblCity, 20},     {lblState, 2},      {lblZip, 11},
+          {lblPhone, 12},          {lblHomeBase, 15}, {lblAboard, 10},    {lblColor, 20}})
+        planner::reserveChars(label, chars);
     lblRoute->setMinimumHeight(QFontMetrics(lblRoute->font()).lineSpacing() * 3);
     lblRemarks->setMinimumHeight(QFontMetrics(lblRemarks->font()).lineSpacing() * 3);
     lblRoute->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -367,7 +376,7 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
     plan->addAction(mnuLog);
     Common::addHelpMenu(this);
 
-    resize(1000, 640);
+    resize(planner::formSize(this));
 }
 
 void frmFlightPlanRecord::Form_Load() {

@@ -95,9 +95,10 @@ void frmPersonal::cmdCancel_Click() {
 }
 
 void frmPersonal::keyPressEvent(QKeyEvent* event) {
-    // The window has no cancel button: Esc does nothing.
+    // Cancel is the window's cancel button: Esc presses it.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        cmdCancel->click();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -198,9 +198,10 @@ void frmRecordInput::cmdCancel_Click() {
 void frmRecordInput::cmdPersonal_Click() { Forms::showModal<frmPersonal>(); }
 
 void frmRecordInput::keyPressEvent(QKeyEvent* event) {
-    // The window has no cancel button: Esc does nothing.
+    // Cancel is the window's cancel button: Esc presses it.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        cmdCancel->click();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -11,6 +11,7 @@
 
 #include "shell/Forms.h"
 #include "shell/HelpViewer.h"
+#include "shell/Keyboard.h"
 #include "shell/frmAbout.h"
 #include "shell/frmquit.h"
 #include "shell/modLog.h"
@@ -51,6 +52,9 @@ void installShortcutPriority() {
 }
 
 QWidget* activeControl(QWidget* window) {
+    // Reached through the menu bar by the keyboard: the box that had the
+    // focus, with the selection it had.
+    if (QWidget* box = Keyboard::restoreMenuSelection(window)) return box;
     QWidget* w = window ? window->focusWidget() : QApplication::focusWidget();
     if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->lineEdit();
     return w;

@@ -4,13 +4,21 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QHash>
+#include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QVariant>
 #include <algorithm>
 #include <unordered_map>
 #include <vector>
+
+#include "shell/HelpViewer.h"
+#include "shell/Keyboard.h"
+#include "shell/frmquit.h"
 
 namespace Forms {
 namespace {
@@ -35,17 +43,40 @@ void forget(QWidget* w) {
         }
 }
 
-// Closing a window through its frame unloads it: the next show builds it
-// afresh, as if the program had closed it.
+bool anotherWindowVisible(const QWidget* w) {
+    for (const auto& [type, other] : registry().windows)
+        if (other && other != w && other->isVisible()) return true;
+    return false;
+}
+
+// Closing a window through its frame (the only way the program's windows
+// receive a close event; the program itself hides and unloads them):
+// - an entry window runs its Cancel step;
+// - the last visible window asks whether to end the program, and stays
+//   when the answer is No;
+// - otherwise the window is unloaded: the next show builds it afresh.
 class CloseWatcher : public QObject {
   public:
     using QObject::QObject;
     bool eventFilter(QObject* obj, QEvent* ev) override {
-        if (ev->type() == QEvent::Close && obj->isWidgetType()) {
-            auto* w = static_cast<QWidget*>(obj);
-            forget(w);
-            w->deleteLater();
+        if (ev->type() != QEvent::Close || !obj->isWidgetType()) return false;
+        auto* w = static_cast<QWidget*>(obj);
+        if (!registry().ending) {
+            auto* cancel = w->findChild<QPushButton*>("cmdCancel");
+            if (cancel && cancel->isVisibleTo(w) && cancel->isEnabled()) {
+                ev->ignore();
+                cancel->click();
+                return true;
+            }
+            if (!w->property("aerokitClosesBack").toBool() && w->isVisible() &&
+                !anotherWindowVisible(w)) {
+                ev->ignore();
+                showModal<frmquit>();
+                return true;
+            }
         }
+        forget(w);
+        w->deleteLater();
         return false;
     }
 };
@@ -53,6 +84,25 @@ class CloseWatcher : public QObject {
 CloseWatcher* closeWatcher() {
     static CloseWatcher* watcher = new CloseWatcher(QCoreApplication::instance());
     return watcher;
+}
+
+// A box with a maximum length is made wide enough to show that many
+// characters without scrolling inside itself (measured on capitals, the
+// widest common letters of idents, names and addresses).
+void fitTextBoxes(QWidget* window) {
+    for (QLineEdit* le : window->findChildren<QLineEdit*>()) {
+        const int n = le->maxLength();
+        if (n <= 0 || n > 64) continue;
+        const QFontMetrics fm(le->font());
+        const QMargins tm = le->textMargins();
+        const QMargins cm = le->contentsMargins();
+        const int frame = le->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, le);
+        // 2 px inner margin each side, as the line edit draws its text, and
+        // one more for the caret after the last character.
+        const int width = fm.horizontalAdvance(QString(n, QLatin1Char('N'))) + 2 * 2 + 1 +
+                          tm.left() + tm.right() + cm.left() + cm.right() + 2 * frame;
+        if (le->minimumWidth() < width) le->setMinimumWidth(width);
+    }
 }
 
 }  // namespace
@@ -71,8 +121,10 @@ QWidget* find(std::type_index type) {
 }
 
 void add(std::type_index type, QWidget* window) {
+    Keyboard::install();
     registry().windows[type] = window;
     window->installEventFilter(closeWatcher());
+    fitTextBoxes(window);
 }
 
 void showModal(QWidget* window) {
@@ -97,11 +149,13 @@ void showModal(QWidget* window) {
     w->show();
     w->raise();
     w->activateWindow();
+    HelpViewer::followModal();  // help stays usable beside the modal window
     if (w->isVisible()) loop.exec(QEventLoop::DialogExec);
     if (w) {
         w->removeEventFilter(&watcher);
         w->setWindowModality(Qt::NonModal);
     }
+    HelpViewer::followModal();
 }
 
 void unload(std::type_index type) {
@@ -130,6 +184,15 @@ void placeOnFirstShow(QWidget* window) {
 }
 
 }  // namespace detail
+
+bool isProgramWindow(const QWidget* w) {
+    if (!w) return false;
+    for (const auto& [type, window] : registry().windows)
+        if (window == w) return true;
+    return false;
+}
+
+void setClosesBack(QWidget* w) { w->setProperty("aerokitClosesBack", true); }
 
 void endProgram() {
     auto& r = registry();

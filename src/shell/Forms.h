@@ -67,6 +67,14 @@ void unload() {
     detail::unload(typeid(T));
 }
 
+// Whether w is one of the program's windows (in the registry).
+bool isProgramWindow(const QWidget* w);
+
+// Marks a window whose closing through its frame brings back the window it
+// was opened from (its own closeEvent does that), so closing it never asks
+// whether to end the program.
+void setClosesBack(QWidget* w);
+
 // Ends the program at once: every window goes, every event loop is left and
 // no further step runs. Tests replace what happens after the windows go.
 void endProgram();

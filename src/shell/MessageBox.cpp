@@ -1,7 +1,10 @@
 #include "shell/MessageBox.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <deque>
 
 namespace MessageBox {
@@ -9,6 +12,12 @@ namespace {
 std::deque<Answer> gQueue;
 std::vector<Shown> gHistory;
 }  // namespace
+
+int titleWidth(const QString& title) {
+    QFont f = QApplication::font();
+    f.setBold(true);
+    return QFontMetrics(f).horizontalAdvance(title) + 140;
+}
 
 Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon,
             QWidget* parent) {
@@ -46,6 +55,12 @@ Answer show(const QString& text, const QString& title, Buttons buttons, Icon ico
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
+    // At least as wide as its title, which the window frame would cut
+    // otherwise (the frame's font is bold, and its buttons take room).
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(
+            new QSpacerItem(titleWidth(title), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+            grid->rowCount(), 0, 1, grid->columnCount());
     box.setWindowModality(Qt::ApplicationModal);
     const int r = box.exec();
     if (buttons == Buttons::YesNo) return r == QMessageBox::Yes ? Answer::Yes : Answer::No;

@@ -22,6 +22,10 @@ struct Shown {
 Answer show(const QString& text, const QString& title, Buttons buttons = Buttons::Ok,
             Icon icon = Icon::None, QWidget* parent = nullptr);
 
+// The least width of a box with this title: the title whole in the window
+// frame's bold font, beside the frame's icon and buttons.
+int titleWidth(const QString& title);
+
 // The next box shown returns this answer at once (a queue, oldest first).
 void setNextAnswer(Answer answer);
 // Every box shown (or answered from the queue) since the last clear.

@@ -415,6 +415,9 @@ void frmWandB::cmdLoad_Click() {
         lstLoad->addItem(item);
     }
     lstLoad->show();
+    // Ready for the keyboard: arrows move, Enter picks (itemActivated).
+    lstLoad->setCurrentRow(0);
+    lstLoad->setFocus(Qt::OtherFocusReason);
 }
 
 void frmWandB::lstLoad_Click() {

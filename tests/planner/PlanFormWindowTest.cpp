@@ -5,11 +5,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTextCursor>
 
 #include "PlannerWindowSupport.h"
 #include "WindowTest.h"
 #include "planner/PlanFile.h"
+#include "planner/frmFPCheck.h"
 #include "planner/frmFPLog.h"
 #include "planner/frmFlightPlanRecord.h"
 #include "planner/frmPersonal.h"
@@ -59,6 +63,42 @@ PlanRecord filledPlan() {
     r.RunwayInfo.assign("RWY 23");
     r.LastCheckpoint = 1;
     return r;
+}
+
+// Every text field at its full width (letters, no blanks), the IFR mark and
+// ten checkpoints: the widest plan a window has to show.
+PlanRecord fullWidthPlan() {
+    std::vector<std::uint8_t> letters(planner::kPlanRecLen);
+    for (std::size_t i = 0; i < letters.size(); ++i) letters[i] = 'A' + i % 26;
+    PlanRecord r = PlanRecord::decode(letters);
+    r.IsVFR = 0;
+    r.IsIFR = -1;
+    r.IsDVFR = 0;
+    r.LastCheckpoint = 9;
+    return r;
+}
+
+// The window fits a 1366 x 768 screen (frame and panel aside) and its
+// scroll area needs no scrolling.
+void verifyWhole(QMainWindow* w) {
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QVERIFY2(w->width() <= 1360 && w->height() <= 700,
+             qPrintable(QString("%1 x %2").arg(w->width()).arg(w->height())));
+    auto* scroll = qobject_cast<QScrollArea*>(w->centralWidget());
+    QVERIFY(scroll);
+    QTRY_COMPARE(scroll->horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(scroll->verticalScrollBar()->maximum(), 0);
+    for (QLabel* l : w->findChildren<QLabel*>())  // nothing cut
+        if (l->isVisible() && !l->wordWrap())
+            QVERIFY2(l->width() >= l->sizeHint().width(), qPrintable(l->objectName()));
+}
+
+// A box fits its maximum length of capitals without scrolling inside.
+void verifyBoxFits(QLineEdit* box) {
+    const QString text(box->maxLength(), QLatin1Char('N'));
+    const int inner = box->contentsRect().width() - 2 * 2 -
+                      2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+    QVERIFY2(box->fontMetrics().horizontalAdvance(text) < inner, qPrintable(box->objectName()));
 }
 
 }  // namespace
@@ -165,6 +205,30 @@ class PlanFormWindowTest : public QObject {
         // Fields never stored show empty.
         QCOMPARE(d->lblProposed->text(), QString());
         QVERIFY(!Forms::isLoaded<frmPlanner>());
+    }
+
+    void windowsAreWholeAtTheirDefaultSize() {
+        makePlan("full.flt", std::vector<PlanRecord>(11, fullWidthPlan()));
+        QVERIFY(planner::savePersonal(fullWidthPlan()));
+        auto* form = Forms::show<frmFlightPlanRecord>();
+        QCOMPARE(form->lblStreet->text().size(), 30);
+        verifyWhole(form);
+        form->mnuLog->trigger();
+        auto* log = Forms::get<frmFPLog>();
+        QCOMPARE(log->lblFRem[9]->text().size(), 10);
+        verifyWhole(log);
+        // Entry boxes as wide as their longest text: the street, the
+        // checkpoint's name.
+        whenShown<frmPersonal>([](frmPersonal* p) {
+            verifyBoxFits(p->txtAddress);
+            p->cmdCancel->click();
+        });
+        form->mnuEditPersonal->trigger();
+        whenShown<frmFPCheck>([](frmFPCheck* c) {
+            verifyBoxFits(c->txtName);
+            c->cmdCancel->click();
+        });
+        Forms::showModal<frmFPCheck>();
     }
 
     void formCaptionsAndMenus() {

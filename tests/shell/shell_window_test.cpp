@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
 #include <csignal>
 
 #include "WindowTest.h"
@@ -52,9 +54,27 @@ class frmProbe : public QMainWindow {
     static inline int constructed = 0;
 };
 
+// An entry window: a box, OK and Cancel.
 class frmModalProbe : public QDialog {
   public:
-    frmModalProbe() { setObjectName("frmModalProbe"); }
+    frmModalProbe() {
+        setObjectName("frmModalProbe");
+        txtBox = new QLineEdit(this);
+        cmdOther = new QPushButton("Other", this);
+        cmdOK = new QPushButton("OK", this);
+        cmdOK->setObjectName("cmdOK");
+        cmdCancel = new QPushButton("Cancel", this);
+        cmdCancel->setObjectName("cmdCancel");
+        for (auto* b : {cmdOther, cmdOK, cmdCancel}) b->setAutoDefault(false);
+        auto* l = new QVBoxLayout(this);
+        for (QWidget* c : {static_cast<QWidget*>(txtBox), static_cast<QWidget*>(cmdOther),
+                           static_cast<QWidget*>(cmdOK), static_cast<QWidget*>(cmdCancel)})
+            l->addWidget(c);
+    }
+    QLineEdit* txtBox;
+    QPushButton* cmdOther;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
 };
 
 class ShellTest : public QObject {
@@ -89,12 +109,30 @@ class ShellTest : public QObject {
         QCOMPARE(frmProbe::constructed, before + 2);
     }
 
-    void closingThroughTheFrameUnloads() {
+    void closingThroughTheFrame() {
+        // The last visible window asks first; No keeps it as it was.
         frmProbe* w = Forms::show<frmProbe>();
-        w->txtA->setText("gone");
+        w->txtA->setText("kept");
+        bool asked = false;
+        QTimer::singleShot(0, [&] {
+            asked = Forms::get<frmquit>()->isVisible();
+            Forms::get<frmquit>()->cmdNo->click();
+        });
+        QVERIFY(!w->close());
+        QVERIFY(asked);
+        QVERIFY(Forms::isLoaded<frmProbe>() && w->isVisible());
+        QCOMPARE(w->txtA->text(), QString("kept"));
+        // Beside another window it is simply unloaded.
+        Forms::show<frmMenu>();
         w->close();
         QVERIFY(!Forms::isLoaded<frmProbe>());
         QVERIFY(Forms::show<frmProbe>()->txtA->text().isEmpty());
+        // An entry window runs its Cancel step.
+        auto* d = Forms::show<frmModalProbe>();
+        int cancels = 0;
+        QObject::connect(d->cmdCancel, &QPushButton::clicked, [&] { ++cancels; });
+        QVERIFY(!d->close());
+        QCOMPARE(cancels, 1);
     }
 
     void showModalReturnsWhenHiddenOrUnloaded() {
@@ -366,6 +404,82 @@ class ShellTest : public QObject {
         HelpViewer::current()->close();
     }
 
+    void helpFromTheFirstWindowAndBesideModalWindows() {
+        QFile f("Aerokit.hlp");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<h2><a name=\"contents\"></a>Contents</h2><p><a href=\"#start\">Start</a></p>" +
+                QByteArray(3000, '\n').replace("\n", "<br>") +
+                "<h2><a name=\"start\"></a>Starting</h2>");
+        f.close();
+        modLog::HelpFilePath = QDir::current().filePath("Aerokit.hlp");
+        // F1 in the main menu, before any tool window was ever opened,
+        // opens the help at the menu's topic.
+        frmMenu* m = Forms::show<frmMenu>();
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        QTest::keyClick(m->cmdLogbook, Qt::Key_F1);
+        HelpViewer* v = HelpViewer::current();
+        QVERIFY(v && v->isVisible());
+        QCOMPARE(v->browser()->source().fragment(), QString("start"));
+        QCOMPARE(HelpViewer::topicFor(m), QString("start"));
+        v->cmdContents->click();
+        QCOMPARE(v->browser()->source().fragment(), QString("contents"));
+        QVERIFY(v->cmdBack->isEnabled());
+        v->cmdBack->click();
+        QCOMPARE(v->browser()->source().fragment(), QString("start"));
+        QVERIFY(v->cmdForward->isEnabled());
+        // While a modal window is up the viewer still takes real input:
+        // keys through the window system reach it, Esc closes it.
+        bool closedWhileModal = false;
+        QTimer::singleShot(0, [&] {
+            auto* d = Forms::get<frmModalProbe>();
+            QTest::keyClick(d->txtBox, Qt::Key_F1);
+            QPointer<HelpViewer> viewer = HelpViewer::current();
+            QVERIFY(viewer && viewer->isVisible());
+            QTest::keyClick(viewer->windowHandle(), Qt::Key_Escape);
+            closedWhileModal = !viewer || !viewer->isVisible();
+            Forms::hide<frmModalProbe>();
+        });
+        Forms::showModal<frmModalProbe>();
+        QVERIFY(closedWhileModal);
+    }
+
+    void enterEscAndTheEditMenuByKeyboard() {
+        auto* d = Forms::show<frmModalProbe>();
+        QVERIFY(QTest::qWaitForWindowActive(d));
+        int ok = 0, other = 0, cancel = 0;
+        QObject::connect(d->cmdOK, &QPushButton::clicked, [&] { ++ok; });
+        QObject::connect(d->cmdOther, &QPushButton::clicked, [&] { ++other; });
+        QObject::connect(d->cmdCancel, &QPushButton::clicked, [&] { ++cancel; });
+        d->txtBox->setFocus();
+        QTest::keyClick(d->txtBox, Qt::Key_Return);  // a box: OK
+        d->cmdOther->setFocus();
+        QTest::keyClick(d->cmdOther, Qt::Key_Enter, Qt::KeypadModifier);  // the focused button
+        QTest::keyClick(d->cmdOther, Qt::Key_Escape);                     // Cancel
+        QCOMPARE(std::tuple(ok, other, cancel), std::tuple(1, 1, 1));
+
+        // Alt+E then T, C, P act on the box's selection.
+        frmProbe* w = Forms::show<frmProbe>();
+        Common::addEditMenu(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        auto editByKeys = [&](QLineEdit* box, int start, int length, Qt::Key item) {
+            box->setFocus();
+            box->setSelection(start, length);
+            QTest::keyClick(box, Qt::Key_E, Qt::AltModifier);
+            QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QTest::keyClick(menu, item);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        };
+        w->txtA->setText("abcdef");
+        editByKeys(w->txtA, 1, 2, Qt::Key_C);
+        QCOMPARE(QApplication::clipboard()->text(), QString("bc"));
+        editByKeys(w->txtA, 3, 3, Qt::Key_T);
+        QCOMPARE(QApplication::clipboard()->text(), QString("def"));
+        QCOMPARE(w->txtA->text(), QString("abc"));
+        editByKeys(w->txtA, 0, 1, Qt::Key_P);
+        QCOMPARE(w->txtA->text(), QString("defbc"));
+    }
+
     void missingHelpFileIsReportedByTheViewer() {
         modLog::HelpFilePath = QDir::current().filePath("nowhere/Aerokit.hlp");
         Forms::show<frmProbe>();
@@ -444,6 +558,17 @@ class ShellTest : public QObject {
         QCOMPARE(MessageBox::show("\"<img src=/dev/zero>.log\" is not a logbook.", "Aerokit",
                                   MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation),
                  MessageBox::Answer::Ok);
+        // A short text under a long title: the box is as wide as its title.
+        int width = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            width = box->width();
+            box->button(QMessageBox::Ok)->click();
+        });
+        MessageBox::show("Recheck Input", "Failed to Enter Ident");
+        QVERIFY(width >= MessageBox::titleWidth("Failed to Enter Ident"));
+        QVERIFY(MessageBox::titleWidth("Failed to Enter Ident") >
+                QFontMetrics(QApplication::font()).horizontalAdvance("Failed to Enter Ident"));
         QVERIFY(plain);
         QVERIFY(exclamation);
         QCOMPARE(title, QString("Aerokit"));

@@ -1,4 +1,5 @@
 // The weight-and-balance window driven through its controls.
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -429,6 +430,15 @@ class WandBTest : public QObject {
         QCOMPARE(lastBox().title, QString("Aircraft Not Found"));
         QVERIFY(w->lstLoad->isHidden());
         QCOMPARE(w->lblEmptyWeight->text(), QString());
+        // By the keyboard: the list has the focus, arrows move, Enter picks.
+        w->cmdLoad->click();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(QApplication::focusWidget(), w->lstLoad);
+        QTest::keyClick(w->lstLoad, Qt::Key_Down);
+        QCOMPARE(w->lstLoad->currentItem()->text(), QString("Bravo.pln"));
+        QTest::keyClick(w->lstLoad, Qt::Key_Return);
+        QVERIFY(w->lstLoad->isHidden());
+        QVERIFY(!w->lblEmptyWeight->text().isEmpty());
     }
 
     void markupInAFileIsShownAsText() {
