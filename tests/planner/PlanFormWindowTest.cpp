@@ -68,7 +68,7 @@ PlanRecord filledPlan() {
 // Every text field at its full width (letters, no blanks), the IFR mark and
 // ten checkpoints: the widest plan a window has to show.
 PlanRecord fullWidthPlan() {
-    std::vector<std::uint8_t> letters(planner::kPlanRecLen);
+    std::vector<std::uint8_t> letters(planner::PlanRecord::Size);
     for (std::size_t i = 0; i < letters.size(); ++i) letters[i] = 'A' + i % 26;
     PlanRecord r = PlanRecord::decode(letters);
     r.IsVFR = 0;
