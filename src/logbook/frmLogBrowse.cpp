@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QMenu>
 #include <QStringList>
+#include <memory>
 
 #include "logbook/LogBrowse.h"
 #include "logbook/ReportWindows.h"
@@ -11,6 +12,7 @@
 #include "shell/CommonCommands.h"
 #include "shell/Convert.h"
 #include "shell/Forms.h"
+#include "shell/LineList.h"
 #include "shell/PrintPage.h"
 #include "shell/modLog.h"
 
@@ -62,13 +64,10 @@ frmLogBrowse::frmLogBrowse() {
         *labels[i] = l;
     }
 
-    lstLogBook = new QListWidget(central);
-    lstLogBook->setObjectName("lstLogBook");
+    // The lines come in already ordered without regard to case; the view
+    // shows them as they are, drawing only the rows in sight.
+    lstLogBook = LineList::view(central, "lstLogBook");
     lstLogBook->setGeometry(0, px(840), px(9465), px(4350));
-    // The lines come in already ordered without regard to case (a
-    // QListWidget's own sorting would compare case-sensitively).
-    lstLogBook->setSortingEnabled(false);
-    lstLogBook->setUniformItemSizes(true);
     lstLogBook->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
     Command1 = new QPushButton("Return To Logbook", central);
@@ -91,14 +90,12 @@ frmLogBrowse::frmLogBrowse() {
 
 void frmLogBrowse::Form_Load() {
     modLog::LogRecLen = 420;
-    const logbook::BrowseLines lines =
-        logbook::browseLines(reportwindows::logPath(modLog::LogPath));
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(lines.size()));
-    for (std::size_t i = 0; i < lines.size(); ++i) texts.push_back(lineText(lines[i]));
-    lstLogBook->setUpdatesEnabled(false);
-    lstLogBook->addItems(texts);
-    lstLogBook->setUpdatesEnabled(true);
+    auto lines = std::make_shared<const logbook::BrowseLines>(
+        logbook::browseLines(reportwindows::logPath(modLog::LogPath)));
+    // A line's text is made when its row is shown.
+    LineList::model(lstLogBook)->setLines(static_cast<int>(lines->size()), [lines](int row) {
+        return lineText((*lines)[static_cast<std::size_t>(row)]);
+    });
 }
 
 void frmLogBrowse::Command1_Click() {

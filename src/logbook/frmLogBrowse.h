@@ -2,7 +2,7 @@
 #pragma once
 
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QString>
@@ -28,7 +28,7 @@ class frmLogBrowse : public QMainWindow {
     QLabel* lblDual = nullptr;
     QLabel* lblPIC = nullptr;
     QLabel* lblTotal = nullptr;
-    QListWidget* lstLogBook = nullptr;
+    QListView* lstLogBook = nullptr;  // over a LineListModel of the lines
     QPushButton* Command1 = nullptr;
     QAction* mnuPrint = nullptr;
     QAction* mnusep1 = nullptr;

@@ -10,7 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -505,9 +505,9 @@ class ReportsWindowsTest : public QObject {
             QCOMPARE(l->x(), left / 15);
             QCOMPARE(l->y(), 40);
         }
-        auto* list = child<QListWidget>(w, "lstLogBook");
+        auto* list = child<QListView>(w, "lstLogBook");
         QCOMPARE(list->geometry(), QRect(0, 56, 631, 290));
-        QCOMPARE(list->count(), 0);  // headings over an empty list
+        QCOMPARE(list->model()->rowCount(), 0);  // headings over an empty list
         auto* back = child<QPushButton>(w, "Command1");
         QCOMPARE(back->text(), QString("Return To Logbook"));
         QVERIFY(back->y() > list->geometry().bottom());
@@ -535,17 +535,19 @@ class ReportsWindowsTest : public QObject {
         Flight upper = flown("A", "N1", "C172", 1);
         Flight lower = flown("a", "N0", "C172", 1);
         const QString path = useLogbook(logbookOf({ex, later, upper, lower}));
-        auto* list = child<QListWidget>(Forms::show<frmLogBrowse>(), "lstLogBook");
-        QCOMPARE(list->count(), 4);
+        auto* list = child<QListView>(Forms::show<frmLogBrowse>(), "lstLogBook");
+        QCOMPARE(list->model()->rowCount(), 4);
         const QString expected =
             "3/15/98        " + QString(8, ' ') + "N123      " + QString(6, ' ') + "JFK" +
             QString(13, ' ') + "BOS" + QString(13, ' ') + " 2" + QString(17, ' ') + " 4" +
             QString(15, ' ') + " 1.2" + QString(12, ' ') + " 0" + QString(13, ' ') + " 0" +
             QString(13, ' ') + " 1.2" + QString(13, ' ') + " 1.2";
-        QCOMPARE(list->item(1)->text(), expected);
-        QVERIFY(list->item(0)->text().startsWith("10/2/98"));   // text order, not calendar order
-        QVERIFY(list->item(2)->text().startsWith("a       "));  // "a ... N0" before "A ... N1"
-        QVERIFY(list->item(3)->text().startsWith("A       "));
+        QCOMPARE(list->model()->index(1, 0).data().toString(), expected);
+        QVERIFY(list->model()->index(0, 0).data().toString().startsWith(
+            "10/2/98"));  // text order, not calendar order
+        QVERIFY(list->model()->index(2, 0).data().toString().startsWith(
+            "a       "));  // "a ... N0" before "A ... N1"
+        QVERIFY(list->model()->index(3, 0).data().toString().startsWith("A       "));
         QVERIFY(fileBytes(path) == logbookOf({ex, later, upper, lower}));
     }
 
@@ -560,7 +562,8 @@ class ReportsWindowsTest : public QObject {
         QVERIFY(Forms::get<frmLogBook>()->isVisible());
         // The next opening builds the list afresh.
         useLogbook(logbookOf({flown("1/1/98", "N1", "C172", 1), flown("1/2/98", "N2", "C172", 1)}));
-        QCOMPARE(child<QListWidget>(Forms::show<frmLogBrowse>(), "lstLogBook")->count(), 2);
+        QCOMPARE(child<QListView>(Forms::show<frmLogBrowse>(), "lstLogBook")->model()->rowCount(),
+                 2);
     }
 
     // The totals and the list hide the viewer: closing either through its
@@ -570,7 +573,7 @@ class ReportsWindowsTest : public QObject {
         const QString path = useLogbook(
             logbookOf({flown("1/1/98", "N1", "C172", 1), flown("1/2/98", "N2", "C172", 2)}));
         auto* v = Forms::show<frmLogBook>();
-        v->lstDate->setCurrentRow(1);
+        v->lstDate->setCurrentIndex(v->lstDate->model()->index(1, 0));
         QCOMPARE(v->txtTotal->text(), QString("2"));
 
         QTest::mouseClick(v->cmdTotalTimes, Qt::LeftButton);
@@ -588,7 +591,7 @@ class ReportsWindowsTest : public QObject {
         QVERIFY(!Forms::isLoaded<frmLogBrowse>());
         QCOMPARE(Forms::get<frmLogBook>(), v);
         QVERIFY(v->isVisible());
-        QCOMPARE(v->lstDate->count(), 2);
+        QCOMPARE(v->lstDate->model()->rowCount(), 2);
 
         // The buttons' own ways out still show the viewer only once.
         QTest::mouseClick(v->cmdTotalTimes, Qt::LeftButton);
@@ -645,15 +648,17 @@ class ReportsWindowsTest : public QObject {
         QCOMPARE(child<QLineEdit>(t, "txtDay")->text(), QString("NaN"));
         QCOMPARE(child<QLineEdit>(t, "txtNight")->text(), QString("Infinity"));
         QCOMPARE(child<QComboBox>(t, "cmbIdent")->itemText(0), QString("N"));  // ends at the NUL
-        auto* list = child<QListWidget>(Forms::show<frmLogBrowse>(), "lstLogBook");
-        QCOMPARE(list->count(), 2);
-        QVERIFY(list->item(1)->text().startsWith(QString::fromUtf8("\xC3\xA9 \xC3\xA9 98")));
-        QVERIFY(list->item(1)->text().contains("-Infinity"));
+        auto* list = child<QListView>(Forms::show<frmLogBrowse>(), "lstLogBook");
+        QCOMPARE(list->model()->rowCount(), 2);
+        QVERIFY(list->model()->index(1, 0).data().toString().startsWith(
+            QString::fromUtf8("\xC3\xA9 \xC3\xA9 98")));
+        QVERIFY(list->model()->index(1, 0).data().toString().contains("-Infinity"));
         QCOMPARE(child<QLineEdit>(Forms::show<frmCurrent>(), "txtDayLandings")->text(),
                  QString("1"));
         useLogbook(all[2].second);  // LastRecord 32767 on a file of two flights
         Forms::unload<frmLogBrowse>();
-        QCOMPARE(child<QListWidget>(Forms::show<frmLogBrowse>(), "lstLogBook")->count(), 2);
+        QCOMPARE(child<QListView>(Forms::show<frmLogBrowse>(), "lstLogBook")->model()->rowCount(),
+                 2);
     }
 };
 
