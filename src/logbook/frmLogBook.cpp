@@ -1,8 +1,11 @@
 #include "logbook/frmLogBook.h"
 
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <memory>
 
 #include "logbook/Logbook.h"
 #include "logbook/frmCurrent.h"
@@ -13,6 +16,7 @@
 #include "shell/CommonCommands.h"
 #include "shell/Convert.h"
 #include "shell/Forms.h"
+#include "shell/LineList.h"
 #include "shell/MessageBox.h"
 #include "shell/PrintPage.h"
 #include "shell/frmMenu.h"
@@ -34,12 +38,8 @@ frmLogBook::frmLogBook() {
     central->setObjectName("central");
     fradateofflight = new QGroupBox("Choose Date of Flight", central);
     fradateofflight->setObjectName("fradateofflight");
-    lstDate = new QListWidget(fradateofflight);
-    lstDate->setObjectName("lstDate");
-    lstDate->setSortingEnabled(false);
-    lstDate->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Up to 32766 lines: a uniform height keeps loading and scrolling quick.
-    lstDate->setUniformItemSizes(true);
+    // Up to 32766 lines: a view over the texts, not an item per line.
+    lstDate = LineList::view(fradateofflight, "lstDate");
     auto* dates = new QVBoxLayout(fradateofflight);
     dates->addWidget(lstDate);
 
@@ -89,7 +89,11 @@ frmLogBook::frmLogBook() {
     mnuOptions->addAction(mnuRating);
     Common::addHelpMenu(this);
 
-    connect(lstDate, &QListWidget::itemSelectionChanged, this, &frmLogBook::lstDate_Click);
+    // The selection lives in the view's selection model; blocking the list's
+    // own signals (as a removal does) keeps the click step quiet too.
+    connect(lstDate->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!lstDate->signalsBlocked()) lstDate_Click();
+    });
     connect(cmdAddFlight, &QPushButton::clicked, this, &frmLogBook::cmdAddFlight_Click);
     connect(cmddelete, &QPushButton::clicked, this, &frmLogBook::cmddelete_Click);
     connect(cmdOtherInfo, &QPushButton::clicked, this, &frmLogBook::cmdOtherInfo_Click);
@@ -104,24 +108,27 @@ void frmLogBook::Form_Load() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     // Every flight with a date is listed, even when the first one has none.
     // A file that is no logbook lists nothing.
-    const std::vector<std::string> dates = logbook::dateList(Convert::toPath(modLog::LogPath));
-    QStringList lines;
-    lines.reserve(static_cast<qsizetype>(dates.size()));
-    // The whole trimmed text, NUL bytes included, so that a line always
-    // finds its own flight again.
-    for (const std::string& d : dates)
-        lines.append(QString::fromStdString(records::cp1252ToUtf8(d)));
+    auto dates = std::make_shared<const std::vector<std::string>>(
+        logbook::dateList(Convert::toPath(modLog::LogPath)));
     const QSignalBlocker block(lstDate);
-    lstDate->addItems(lines);
+    // The whole trimmed text, NUL bytes included, so that a line always
+    // finds its own flight again; made only when its row is shown or chosen.
+    LineList::model(lstDate)->setLines(static_cast<int>(dates->size()), [dates](int row) {
+        const std::string& d = (*dates)[static_cast<std::size_t>(row)];
+        const bool ascii = std::all_of(d.begin(), d.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        return ascii ? QString::fromLatin1(d.data(), static_cast<qsizetype>(d.size()))
+                     : QString::fromStdString(records::cp1252ToUtf8(d));
+    });
 }
 
 void frmLogBook::lstDate_Click() {
-    const QList<QListWidgetItem*> sel = lstDate->selectedItems();
-    if (sel.isEmpty()) return;
+    const int row = LineList::selectedRow(lstDate);
+    if (row < 0) return;
     // Matched again by text, never by position: the first flight of that
     // date is the one shown.
     const auto found = logbook::findFlight(Convert::toPath(modLog::LogPath),
-                                           Convert::toBytes(sel.first()->text()));
+                                           Convert::toBytes(LineList::model(lstDate)->line(row)));
     if (found) showFlight(found->flight);
 }
 
@@ -142,14 +149,14 @@ void frmLogBook::cmddelete_Click() {
                          MessageBox::Buttons::YesNo, MessageBox::Icon::None,
                          this) != MessageBox::Answer::Yes)
         return;
-    const QList<QListWidgetItem*> sel = lstDate->selectedItems();
-    if (sel.isEmpty()) {
+    const int row = LineList::selectedRow(lstDate);
+    if (row < 0) {
         reportSelectDate();
         return;
     }
-    QListWidgetItem* line = sel.first();
+    LineListModel* lines = LineList::model(lstDate);
     const auto result =
-        logbook::removeFlight(Convert::toPath(modLog::LogPath), Convert::toBytes(line->text()));
+        logbook::removeFlight(Convert::toPath(modLog::LogPath), Convert::toBytes(lines->line(row)));
     if (result != logbook::RemoveResult::Removed) {
         // A selection was made: say what went wrong instead of asking for one.
         MessageBox::show(QString::fromStdString(logbook::removalMessage(result)), "Aerokit",
@@ -158,9 +165,9 @@ void frmLogBook::cmddelete_Click() {
     }
     // The display keeps the removed flight until another line is chosen.
     const QSignalBlocker block(lstDate);
-    delete lstDate->takeItem(lstDate->row(line));
+    lines->removeRows(row, 1);
     lstDate->clearSelection();
-    lstDate->setCurrentRow(-1);
+    lstDate->setCurrentIndex({});
 }
 
 void frmLogBook::cmdAddFlight_Click() {

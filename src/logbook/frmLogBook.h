@@ -3,7 +3,7 @@
 #pragma once
 
 #include <QGroupBox>
-#include <QListWidget>
+#include <QListView>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
@@ -20,7 +20,8 @@ class frmLogBook : public QMainWindow, public FlightControls {
     PrintPage::Page printPage() const;
 
     QGroupBox* fradateofflight = nullptr;
-    QListWidget* lstDate = nullptr;
+    // One line per dated flight, in file order (a LineListModel).
+    QListView* lstDate = nullptr;
     QPushButton* cmdAddFlight = nullptr;
     QPushButton* cmddelete = nullptr;
     QPushButton* cmdOtherInfo = nullptr;

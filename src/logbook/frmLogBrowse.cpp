@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 #include "logbook/LogBrowse.h"
 #include "logbook/LogRecord.h"
@@ -18,6 +19,7 @@
 #include "shell/CommonCommands.h"
 #include "shell/Convert.h"
 #include "shell/Forms.h"
+#include "shell/LineList.h"
 #include "shell/PrintPage.h"
 #include "shell/modLog.h"
 
@@ -88,12 +90,9 @@ frmLogBrowse::frmLogBrowse() {
                         lblDate->height());
     headingStrip_->setFixedHeight(lblDate->height() + 2);
 
-    lstLogBook = new QListWidget(central);
-    lstLogBook->setObjectName("lstLogBook");
-    // The lines come in already ordered without regard to case (a
-    // QListWidget's own sorting would compare case-sensitively).
-    lstLogBook->setSortingEnabled(false);
-    lstLogBook->setUniformItemSizes(true);
+    // The lines come in already ordered without regard to case; the view
+    // shows them as they are, drawing only the rows in sight.
+    lstLogBook = LineList::view(central, "lstLogBook");
     lstLogBook->setFont(mono);
     lstLogBook->setTextElideMode(Qt::ElideNone);
     lstLogBook->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -135,23 +134,20 @@ frmLogBrowse::frmLogBrowse() {
 
 void frmLogBrowse::Form_Load() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
-    const logbook::BrowseLines lines = logbook::browseLines(Convert::toPath(modLog::LogPath));
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(lines.size()));
-    for (std::size_t i = 0; i < lines.size(); ++i) texts.push_back(lineText(lines[i]));
-    lstLogBook->setUpdatesEnabled(false);
-    lstLogBook->addItems(texts);
-    lstLogBook->setUpdatesEnabled(true);
-    fitLines();
+    auto lines = std::make_shared<const logbook::BrowseLines>(
+        logbook::browseLines(Convert::toPath(modLog::LogPath)));
+    // A line's text is made when its row is shown; one byte is one character.
+    std::size_t longest = 0;
+    for (std::size_t i = 0; i < lines->size(); ++i) longest = std::max(longest, (*lines)[i].size());
+    LineList::model(lstLogBook)->setLines(static_cast<int>(lines->size()), [lines](int row) {
+        return lineText((*lines)[static_cast<std::size_t>(row)]);
+    });
+    fitLines(static_cast<qsizetype>(longest));
 }
 
-void frmLogBrowse::fitLines() {
+void frmLogBrowse::fitLines(qsizetype longest) {
     // Items as wide as the longest line, so no line is cut at its end and
     // the list scrolls sideways only for lines wider than the window.
-    QAbstractItemModel* model = lstLogBook->model();
-    qsizetype longest = 0;
-    for (int i = 0, n = model->rowCount(); i < n; ++i)
-        longest = std::max(longest, model->index(i, 0).data().toString().size());
     const QFontMetrics fm(lstLogBook->font());
     lstLogBook->setGridSize(QSize(
         fm.horizontalAdvance(QString(longest, QLatin1Char(' '))) + 2 * textMargin(lstLogBook) + 2,

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QString>
@@ -30,7 +30,7 @@ class frmLogBrowse : public QMainWindow {
     QLabel* lblDual = nullptr;
     QLabel* lblPIC = nullptr;
     QLabel* lblTotal = nullptr;
-    QListWidget* lstLogBook = nullptr;
+    QListView* lstLogBook = nullptr;  // over a LineListModel of the lines
     QPushButton* Command1 = nullptr;
     QAction* mnuPrint = nullptr;
     QAction* mnusep1 = nullptr;
@@ -49,7 +49,7 @@ class frmLogBrowse : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void fitLines();
+    void fitLines(qsizetype longest);
     void placeHeadings();
     QWidget* headingStrip_ = nullptr;
     QWidget* headingRow_ = nullptr;

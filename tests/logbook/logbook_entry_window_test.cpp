@@ -9,7 +9,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -77,9 +77,14 @@ LogRecord recordOf(const Bytes& bytes, int n) {
         records::ConstByteSpan(bytes).subspan(static_cast<std::size_t>(n - 1) * 420));
 }
 
+// The date list read through the view's model.
+int lineCount(frmLogBook* v) { return v->lstDate->model()->rowCount(); }
+
+QModelIndex lineAt(frmLogBook* v, int row) { return v->lstDate->model()->index(row, 0); }
+
 QStringList listLines(frmLogBook* v) {
     QStringList l;
-    for (int i = 0; i < v->lstDate->count(); ++i) l << v->lstDate->item(i)->text();
+    for (int i = 0; i < lineCount(v); ++i) l << lineAt(v, i).data().toString();
     return l;
 }
 
@@ -90,11 +95,11 @@ frmLogBook* openViewer(const QString& path) {
 }
 
 void selectLine(frmLogBook* v, int row) {
-    QListWidgetItem* item = v->lstDate->item(row);
-    QVERIFY(item);
-    const QRect r = v->lstDate->visualItemRect(item);
+    const QModelIndex line = lineAt(v, row);
+    QVERIFY(line.isValid());
+    const QRect r = v->lstDate->visualRect(line);
     QTest::mouseClick(v->lstDate->viewport(), Qt::LeftButton, {}, r.center());
-    QVERIFY(item->isSelected());
+    QVERIFY(v->lstDate->selectionModel()->isSelected(line));
 }
 
 // A click on the box or option itself (its indicator), as the pilot makes it;
@@ -143,7 +148,7 @@ class LogbookEntryWindowTest : public QObject {
         QVERIFY(!Forms::isLoaded<frmMain>());
         QVERIFY(Forms::isLoaded<frmLogBook>());
         QVERIFY(Forms::get<frmLogBook>()->isVisible());
-        QCOMPARE(Forms::get<frmLogBook>()->lstDate->count(), 0);
+        QCOMPARE(lineCount(Forms::get<frmLogBook>()), 0);
         QVERIFY(MessageBox::history().empty());
     }
 
@@ -170,7 +175,7 @@ class LogbookEntryWindowTest : public QObject {
         const Bytes now = fileBytes(path);
         QCOMPARE(now.size(), old.size());
         QCOMPARE(recordOf(now, 1).LastRecord, std::int16_t(1));
-        QCOMPARE(Forms::get<frmLogBook>()->lstDate->count(), 0);
+        QCOMPARE(lineCount(Forms::get<frmLogBook>()), 0);
     }
 
     void createRefusesAFileThatIsNoLogbook() {
@@ -310,8 +315,8 @@ class LogbookEntryWindowTest : public QObject {
         QCOMPARE(rec.LastRecord, std::int16_t(2));
         // The viewer was only hidden: its list and selection are as they were.
         QVERIFY(v->isVisible());
-        QCOMPARE(v->lstDate->count(), 1);
-        QVERIFY(v->lstDate->item(0)->isSelected());
+        QCOMPARE(lineCount(v), 1);
+        QVERIFY(v->lstDate->selectionModel()->isSelected(lineAt(v, 0)));
 
         QTest::mouseClick(v->cmdOtherInfo, Qt::LeftButton);
         r = Forms::get<frmNewLog>();
@@ -391,7 +396,7 @@ class LogbookEntryWindowTest : public QObject {
         QVERIFY(f.TypeRating1.neverStored());
         QVERIFY(!Forms::isLoaded<frmLogInput>());
         QVERIFY(Forms::get<frmLogBook>()->isVisible());
-        QCOMPARE(Forms::get<frmLogBook>()->lstDate->count(), 0);  // a blank date is not listed
+        QCOMPARE(lineCount(Forms::get<frmLogBook>()), 0);  // a blank date is not listed
     }
 
     void typedFlightIsAppendedAndListed() {
@@ -721,7 +726,7 @@ class LogbookEntryWindowTest : public QObject {
         QVERIFY(!Forms::isLoaded<frmLogInput>());
         QVERIFY(Forms::isLoaded<frmLogBook>());
         QVERIFY(Forms::get<frmLogBook>()->isVisible());
-        QCOMPARE(Forms::get<frmLogBook>()->lstDate->count(), 1);
+        QCOMPARE(lineCount(Forms::get<frmLogBook>()), 1);
     }
 
     void removalWithDuplicateDates() {
@@ -742,7 +747,7 @@ class LogbookEntryWindowTest : public QObject {
         QCOMPARE(recordOf(b, 1).LastRecord, std::int16_t(4));
         QCOMPARE(recordOf(b, 3).Total, 3.0f);  // the second flight of that date stays
         QCOMPARE(listLines(v), QStringList({"1/1/99", "5/5/05", "6/6/06"}));
-        QVERIFY(v->lstDate->selectedItems().isEmpty());
+        QVERIFY(v->lstDate->selectionModel()->selectedIndexes().isEmpty());
         QCOMPARE(v->txtTotal->text(), QString("2"));  // still shows the removed flight
         QVERIFY(!QFile::exists(QDir::current().absoluteFilePath("pilot.tmp")));
     }
@@ -755,7 +760,7 @@ class LogbookEntryWindowTest : public QObject {
         MessageBox::setNextAnswer(MessageBox::Answer::No);
         QTest::mouseClick(v->cmddelete, Qt::LeftButton);
         QCOMPARE(fileBytes(path), base);
-        QCOMPARE(v->lstDate->count(), 2);
+        QCOMPARE(lineCount(v), 2);
 
         v->lstDate->clearSelection();
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
@@ -784,7 +789,7 @@ class LogbookEntryWindowTest : public QObject {
                                          "not be written. Nothing was changed."));
         QCOMPARE(lastBox().title, QString("Aerokit"));
         QCOMPARE(fileBytes(path), base);
-        QCOMPARE(v->lstDate->count(), 2);
+        QCOMPARE(lineCount(v), 2);
         QVERIFY(!QFile::exists(QDir::current().absoluteFilePath("Pilot.tmp")));
         // And then it works, leaving no temporary file.
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
@@ -863,7 +868,7 @@ class LogbookEntryWindowTest : public QObject {
             testsupport::resetShell();
             const QString path = writeLogbook(bytes, QString("broken%1.log").arg(n++));
             auto* v = openViewer(path);
-            QCOMPARE(v->lstDate->count(), 0);
+            QCOMPARE(lineCount(v), 0);
             MessageBox::setNextAnswer(
                 MessageBox::Answer::Ok);  // no Delete question: the file is refused first
             QTest::mouseClick(v->cmddelete, Qt::LeftButton);
@@ -900,7 +905,7 @@ class LogbookEntryWindowTest : public QObject {
         const QString path =
             writeLogbook(logbookBytes({flight("", 1), nul, allNul, flight("9", 2)}));
         auto* v = openViewer(path);
-        QCOMPARE(v->lstDate->count(), 3);
+        QCOMPARE(lineCount(v), 3);
         selectLine(v, 1);  // the all-NUL date
         QCOMPARE(v->txtTotal->text(), QString("8"));
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
@@ -934,8 +939,8 @@ class LogbookEntryWindowTest : public QObject {
         for (std::size_t i = 46; i < 146; ++i) bytes[420 + i] = static_cast<std::uint8_t>(i * 37);
         const QString path = writeLogbook(bytes);
         auto* v = openViewer(path);
-        QCOMPARE(v->lstDate->count(), 1);
-        QCOMPARE(v->lstDate->item(0)->text(),
+        QCOMPARE(lineCount(v), 1);
+        QCOMPARE(lineAt(v, 0).data().toString(),
                  QString::fromUtf8("\xC3\xA9t\xC3\xA9 \xE2\x82\xAC\xC5\xB8"));
         selectLine(v, 0);
         QCOMPARE(v->txtMake->text(), QString("A"));
@@ -949,7 +954,7 @@ class LogbookEntryWindowTest : public QObject {
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
         QTest::mouseClick(v->cmddelete, Qt::LeftButton);
         QCOMPARE(fileBytes(path).size(), std::size_t(840));
-        QCOMPARE(v->lstDate->count(), 0);
+        QCOMPARE(lineCount(v), 0);
     }
 };
 

@@ -10,7 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -151,10 +151,11 @@ const std::pair<const char*, QString> kBrowseHeadings[] = {
 // character of its column in line row (the line's eleven blank-separated
 // pieces, in the order of the headings).
 void verifyHeadingsOverColumns(QWidget* w, int row) {
-    auto* list = child<QListWidget>(w, "lstLogBook");
-    const QString line = list->item(row)->text();
+    auto* list = child<QListView>(w, "lstLogBook");
+    const QModelIndex index = list->model()->index(row, 0);
+    const QString line = index.data().toString();
     const QFontMetrics fm = list->fontMetrics();
-    const QRect item = list->visualItemRect(list->item(row));
+    const QRect item = list->visualRect(index);
     const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
     int at = 0;
     for (auto [name, text] : kBrowseHeadings) {
@@ -523,8 +524,8 @@ class ReportsWindowsTest : public QObject {
         auto* w = Forms::show<frmLogBrowse>();
         QCOMPARE(w->windowTitle(), QString("Logbook"));
         for (auto [name, text] : kBrowseHeadings) QCOMPARE(child<QLabel>(w, name)->text(), text);
-        auto* list = child<QListWidget>(w, "lstLogBook");
-        QCOMPARE(list->count(), 0);  // headings over an empty list
+        auto* list = child<QListView>(w, "lstLogBook");
+        QCOMPARE(list->model()->rowCount(), 0);  // headings over an empty list
         auto* back = child<QPushButton>(w, "Command1");
         QCOMPARE(back->text(), QString("Return To Logbook"));
         QVERIFY(back->y() > list->geometry().bottom());
@@ -552,18 +553,21 @@ class ReportsWindowsTest : public QObject {
         Flight upper = flown("A", "N1", "C172", 1);
         Flight lower = flown("a", "N0", "C172", 1);
         const QString path = useLogbook(logbookOf({ex, later, upper, lower}));
-        auto* list = child<QListWidget>(Forms::show<frmLogBrowse>(), "lstLogBook");
-        QCOMPARE(list->count(), 4);
+        auto* list = child<QListView>(Forms::show<frmLogBrowse>(), "lstLogBook");
+        QCOMPARE(list->model()->rowCount(), 4);
         const QString expected =
             "3/15/98        " + QString(8, ' ') + "N123      " + QString(6, ' ') + "JFK" +
             QString(13, ' ') + "BOS" + QString(13, ' ') + " 2" + QString(17, ' ') + " 4" +
             QString(15, ' ') + " 1.2" + QString(12, ' ') + " 0" + QString(13, ' ') + " 0" +
             QString(13, ' ') + " 1.2" + QString(13, ' ') + " 1.2";
-        QCOMPARE(list->item(1)->text(), expected);
-        QVERIFY(list->item(0)->text().startsWith("10/2/98"));  // text order, not calendar order
+        const auto line = [list](int row) {
+            return list->model()->index(row, 0).data().toString();
+        };
+        QCOMPARE(line(1), expected);
+        QVERIFY(line(0).startsWith("10/2/98"));  // text order, not calendar order
         verifyHeadingsOverColumns(Forms::get<frmLogBrowse>(), 1);
-        QVERIFY(list->item(2)->text().startsWith("a       "));  // "a ... N0" before "A ... N1"
-        QVERIFY(list->item(3)->text().startsWith("A       "));
+        QVERIFY(line(2).startsWith("a       "));  // "a ... N0" before "A ... N1"
+        QVERIFY(line(3).startsWith("A       "));
         QVERIFY(fileBytes(path) == logbookOf({ex, later, upper, lower}));
     }
 
@@ -584,13 +588,15 @@ class ReportsWindowsTest : public QObject {
         auto* w = Forms::show<frmLogBrowse>();
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QVERIFY(w->width() <= 1360 && w->height() <= 700);
-        auto* list = child<QListWidget>(w, "lstLogBook");
+        auto* list = child<QListView>(w, "lstLogBook");
         QCOMPARE(list->textElideMode(), Qt::ElideNone);
         QTRY_COMPARE(list->horizontalScrollBar()->maximum(), 0);
         // Every line's item is wide enough for the whole line.
-        for (int i = 0; i < list->count(); ++i)
-            QVERIFY(list->visualItemRect(list->item(i)).width() >
-                    list->fontMetrics().horizontalAdvance(list->item(i)->text()));
+        for (int i = 0; i < list->model()->rowCount(); ++i) {
+            const QModelIndex index = list->model()->index(i, 0);
+            QVERIFY(list->visualRect(index).width() >
+                    list->fontMetrics().horizontalAdvance(index.data().toString()));
+        }
         verifyHeadingsOverColumns(w, 0);
         // The list grows with the window; the headings follow a sideways scroll.
         const QSize before = list->size();
@@ -614,7 +620,8 @@ class ReportsWindowsTest : public QObject {
         QVERIFY(Forms::get<frmLogBook>()->isVisible());
         // The next opening builds the list afresh.
         useLogbook(logbookOf({flown("1/1/98", "N1", "C172", 1), flown("1/2/98", "N2", "C172", 1)}));
-        QCOMPARE(child<QListWidget>(Forms::show<frmLogBrowse>(), "lstLogBook")->count(), 2);
+        QCOMPARE(child<QListView>(Forms::show<frmLogBrowse>(), "lstLogBook")->model()->rowCount(),
+                 2);
     }
 
     // The totals and the list hide the viewer: closing either through its
@@ -624,7 +631,7 @@ class ReportsWindowsTest : public QObject {
         const QString path = useLogbook(
             logbookOf({flown("1/1/98", "N1", "C172", 1), flown("1/2/98", "N2", "C172", 2)}));
         auto* v = Forms::show<frmLogBook>();
-        v->lstDate->setCurrentRow(1);
+        v->lstDate->setCurrentIndex(v->lstDate->model()->index(1, 0));
         QCOMPARE(v->txtTotal->text(), QString("2"));
 
         QTest::mouseClick(v->cmdTotalTimes, Qt::LeftButton);
@@ -642,7 +649,7 @@ class ReportsWindowsTest : public QObject {
         QVERIFY(!Forms::isLoaded<frmLogBrowse>());
         QCOMPARE(Forms::get<frmLogBook>(), v);
         QVERIFY(v->isVisible());
-        QCOMPARE(v->lstDate->count(), 2);
+        QCOMPARE(v->lstDate->model()->rowCount(), 2);
 
         // The buttons' own ways out still show the viewer only once.
         QTest::mouseClick(v->cmdTotalTimes, Qt::LeftButton);
@@ -728,15 +735,17 @@ class ReportsWindowsTest : public QObject {
         QCOMPARE(child<QLineEdit>(t, "txtDay")->text(), QString("NaN"));
         QCOMPARE(child<QLineEdit>(t, "txtNight")->text(), QString("Infinity"));
         QCOMPARE(child<QComboBox>(t, "cmbIdent")->itemText(0), QString("N"));  // ends at the NUL
-        auto* list = child<QListWidget>(Forms::show<frmLogBrowse>(), "lstLogBook");
-        QCOMPARE(list->count(), 2);
-        QVERIFY(list->item(1)->text().startsWith(QString::fromUtf8("\xC3\xA9 \xC3\xA9 98")));
-        QVERIFY(list->item(1)->text().contains("-Infinity"));
+        auto* list = child<QListView>(Forms::show<frmLogBrowse>(), "lstLogBook");
+        QCOMPARE(list->model()->rowCount(), 2);
+        QVERIFY(list->model()->index(1, 0).data().toString().startsWith(
+            QString::fromUtf8("\xC3\xA9 \xC3\xA9 98")));
+        QVERIFY(list->model()->index(1, 0).data().toString().contains("-Infinity"));
         QCOMPARE(child<QLineEdit>(Forms::show<frmCurrent>(), "txtDayLandings")->text(),
                  QString("1"));
         useLogbook(all[2].second);  // LastRecord 32767 on a file of two flights
         Forms::unload<frmLogBrowse>();
-        QCOMPARE(child<QListWidget>(Forms::show<frmLogBrowse>(), "lstLogBook")->count(), 2);
+        QCOMPARE(child<QListView>(Forms::show<frmLogBrowse>(), "lstLogBook")->model()->rowCount(),
+                 2);
     }
 };
 
