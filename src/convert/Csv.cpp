@@ -3,7 +3,14 @@
 namespace convert {
 
 void appendCsvField(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    bool plain = true;
+    for (char c : field) {
+        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+            plain = false;
+            break;
+        }
+    }
+    if (plain) {
         out.append(field);
         return;
     }
@@ -28,10 +35,19 @@ CsvReader::CsvReader(std::string_view text) : text_(text) {
 }
 
 bool CsvReader::next(std::vector<std::string>& fields) {
-    fields.clear();
-    if (pos_ >= text_.size() || !error_.empty()) return false;
+    // The strings of the previous row are reused: no allocation per field.
+    std::size_t count = 0;
+    const auto nextField = [&]() -> std::string& {
+        if (count == fields.size()) fields.emplace_back();
+        std::string& f = fields[count++];
+        f.clear();
+        return f;
+    };
+    if (pos_ >= text_.size() || !error_.empty()) {
+        fields.clear();
+        return false;
+    }
     rowLine_ = lineNo_;
-    std::string field;
     const auto endOfLine = [&] {
         // CR LF, LF or CR: one line end.
         if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
@@ -39,7 +55,7 @@ bool CsvReader::next(std::vector<std::string>& fields) {
         ++lineNo_;
     };
     while (true) {
-        field.clear();
+        std::string& field = nextField();
         if (pos_ < text_.size() && text_[pos_] == '"') {
             ++pos_;
             while (true) {
@@ -80,13 +96,16 @@ bool CsvReader::next(std::vector<std::string>& fields) {
             }
             field.assign(text_.substr(start, pos_ - start));
         }
-        fields.push_back(std::move(field));
-        if (pos_ >= text_.size()) return true;
+        if (pos_ >= text_.size()) {
+            fields.resize(count);
+            return true;
+        }
         if (text_[pos_] == ',') {
             ++pos_;
             continue;
         }
         endOfLine();
+        fields.resize(count);
         return true;
     }
 }

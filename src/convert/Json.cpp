@@ -214,7 +214,7 @@ class Parser {
             if (p_ >= t_.size() || t_[p_] != ':') return fail("expected : after a member name");
             ++p_;
             skipSpace();
-            v.members.emplace_back(std::move(name), JsonValue{});
+            v.members.push_back(JsonMember{std::move(name), JsonValue{}});
             if (!value(v.members.back().second, depth + 1)) return false;
             skipSpace();
             if (p_ < t_.size() && t_[p_] == ',') {

@@ -12,15 +12,22 @@
 
 namespace convert {
 
+struct JsonMember;
+
 struct JsonValue {
     enum class Kind { Null, Bool, Number, String, Array, Object } kind = Kind::Null;
     bool boolean = false;
-    std::string text;              // a number's text, or a string's UTF-8 value
-    std::vector<JsonValue> items;  // an array
-    std::vector<std::pair<std::string, JsonValue>> members;  // an object, in order
+    std::string text;                 // a number's text, or a string's UTF-8 value
+    std::vector<JsonValue> items;     // an array
+    std::vector<JsonMember> members;  // an object, in order
 
     // The member of that name, or null when there is none.
     const JsonValue* find(std::string_view name) const;
+};
+
+struct JsonMember {
+    std::string first;  // the name
+    JsonValue second;
 };
 
 // Parses a whole text; nullopt with error (and the line) when it is no JSON.

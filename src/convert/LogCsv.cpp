@@ -87,17 +87,13 @@ const Column kColumns[] = {
 #undef BOX
 constexpr std::size_t kColumnCount = std::size(kColumns);
 
+bool sameText(std::string_view a, std::string_view b);
+
 // Other names a column is known by on import: the record's own field names
 // (where no column header already means something else) and MyFlightbook's
 // older "Night Landings".
 std::optional<std::size_t> columnNamed(std::string_view name) {
-    auto same = [](std::string_view a, std::string_view b) {
-        return a.size() == b.size() &&
-               std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-                   return std::tolower(static_cast<unsigned char>(x)) ==
-                          std::tolower(static_cast<unsigned char>(y));
-               });
-    };
+    const auto same = sameText;
     for (std::size_t i = 0; i < kColumnCount; ++i)
         if (same(name, kColumns[i].header)) return i;
     if (same(name, "Night Landings")) return columnNamed("FS Night Landings");
@@ -148,16 +144,27 @@ void appendIsoDate(std::string& out, std::string_view typed, const records::Date
     out.append(buf, p);
 }
 
+bool sameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
 std::optional<bool> boxValue(std::string_view v) {
-    std::string s(v);
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (s == "-1" || s == "1" || s == "true" || s == "yes") return true;
-    if (s.empty() || s == "0" || s == "false" || s == "no") return false;
+    if (v == "-1" || v == "1" || sameText(v, "true") || sameText(v, "yes")) return true;
+    if (v.empty() || v == "0" || sameText(v, "false") || sameText(v, "no")) return false;
     return std::nullopt;
 }
 
-std::string quote(std::string_view s) { return "\"" + std::string(s) + "\""; }
+std::string quote(std::string_view s) {
+    std::string q;
+    q.reserve(s.size() + 2);
+    q += '"';
+    q.append(s);
+    q += '"';
+    return q;
+}
 
 // Why a number box's text does not convert, or "" when it does.
 std::string numberProblem(const Column& c, std::string_view text) {
@@ -307,6 +314,14 @@ ImportResult importCsv(std::string_view csv, std::size_t maxFlights) {
     const int night = ours[*columnNamed("FS Night Landings")];
     const records::NumberLocale period{'.'};
 
+    // Every row starts from empty boxes and untouched approach combos; the
+    // copy reuses the strings' room.
+    res.flights.reserve(
+        std::min<std::size_t>(static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')),
+                              maxFlights) *
+        420);
+    FlightInput blank;
+    blank.appType.fill("Select Type");
     FlightInput in;
     while (reader.next(row)) {
         if (row.size() == 1 && row[0].empty()) continue;  // a blank line
@@ -316,9 +331,7 @@ ImportResult importCsv(std::string_view csv, std::size_t maxFlights) {
                                   std::to_string(header.size()));
         if (res.count == maxFlights)
             return fail(line, "the logbook would hold more than 32766 flights");
-        in = FlightInput{};
-        // An untouched approach combo keeps its initial text.
-        in.appType.fill("Select Type");
+        in = blank;
         for (std::size_t i = 0; i < row.size(); ++i) {
             const int o = fileToOurs[i];
             if (o < 0) continue;
