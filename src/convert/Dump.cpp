@@ -20,9 +20,9 @@ std::uint32_t floatBits(const char* p) {
            (static_cast<std::uint32_t>(u[2]) << 16) | (static_cast<std::uint32_t>(u[3]) << 24);
 }
 
-void appendField(std::string& out, const Field& f, const char* rec) {
-    switch (f.type) {
-        case FieldType::Text: {
+void appendField(std::string& out, const FieldInfo& f, const char* rec) {
+    switch (f.kind) {
+        case FieldKind::Text: {
             const std::string_view raw(rec + f.offset, f.width);
             if (raw.find_first_not_of('\0') == std::string_view::npos)
                 out += "null";
@@ -30,12 +30,13 @@ void appendField(std::string& out, const Field& f, const char* rec) {
                 appendJsonString(out, records::cp1252ToUtf8(raw));
             break;
         }
-        case FieldType::Int16: {
+        case FieldKind::Int16:
+        case FieldKind::Bool16: {
             const auto* u = reinterpret_cast<const unsigned char*>(rec + f.offset);
             out += std::to_string(static_cast<std::int16_t>(u[0] | (u[1] << 8)));
             break;
         }
-        case FieldType::Float32: {
+        case FieldKind::Float32: {
             const std::uint32_t bits = floatBits(rec + f.offset);
             const float v = std::bit_cast<float>(bits);
             if (std::isfinite(v) && bits != 0x80000000u) {
@@ -57,9 +58,9 @@ std::string quoted(std::string_view name) {
 }
 
 // One field's value from JSON into its bytes; "" or what is wrong.
-std::string putField(const Field& f, const JsonValue& v, char* rec) {
-    switch (f.type) {
-        case FieldType::Text: {
+std::string putField(const FieldInfo& f, const JsonValue& v, char* rec) {
+    switch (f.kind) {
+        case FieldKind::Text: {
             if (v.kind == JsonValue::Kind::Null) {
                 std::memset(rec + f.offset, 0, f.width);
                 return "";
@@ -75,7 +76,8 @@ std::string putField(const Field& f, const JsonValue& v, char* rec) {
             std::memset(rec + f.offset + bytes.size(), ' ', f.width - bytes.size());
             return "";
         }
-        case FieldType::Int16: {
+        case FieldKind::Int16:
+        case FieldKind::Bool16: {
             const auto n = v.kind == JsonValue::Kind::Number ? readInt16(v.text) : std::nullopt;
             if (!n) return "is no whole number from -32768 to 32767";
             const auto u = static_cast<std::uint16_t>(*n);
@@ -83,7 +85,7 @@ std::string putField(const Field& f, const JsonValue& v, char* rec) {
             rec[f.offset + 1] = static_cast<char>(u >> 8);
             return "";
         }
-        case FieldType::Float32: {
+        case FieldKind::Float32: {
             std::uint32_t bits = 0;
             if (v.kind == JsonValue::Kind::Number) {
                 const auto x = readShortest(v.text);
@@ -116,7 +118,7 @@ std::string dumpJson(std::string_view bytes, FileType type) {
     appendJsonString(out, l.name);
     out += ",\n  \"recordLength\": " + std::to_string(l.recordLength) + ",\n  \"records\": [";
     std::vector<std::string> names;
-    for (const Field& f : l.fields) names.push_back("      " + quoted(f.name) + ": ");
+    for (const FieldInfo& f : l.fields) names.push_back("      " + quoted(f.name) + ": ");
     for (std::size_t r = 0; r < count; ++r) {
         out += r ? ",\n    {\n" : "\n    {\n";
         const char* rec = bytes.data() + r * l.recordLength;
@@ -191,7 +193,7 @@ RestoreResult restoreJson(std::string_view json) {
                 return res;
             }
         }
-        for (const Field& f : l.fields) {
+        for (const FieldInfo& f : l.fields) {
             const JsonValue* v = rec.find(f.name);
             if (!v) {
                 res.error = where + ": field " + quoted(f.name) + " is missing";

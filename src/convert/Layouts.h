@@ -10,13 +10,13 @@
 
 namespace convert {
 
-enum class FieldType { Text, Int16, Float32 };
+enum class FieldKind { Text, Int16, Bool16, Float32 };
 
-struct Field {
+struct FieldInfo {
     std::string_view name;
     std::size_t offset;
     std::size_t width;
-    FieldType type;
+    FieldKind kind;
 };
 
 enum class FileType { Logbook, Plan, Aircraft };
@@ -25,9 +25,9 @@ struct Layout {
     FileType type;
     std::string_view name;  // "log", "plan", "aircraft"
     std::size_t recordLength;
-    std::span<const Field> fields;
+    std::span<const FieldInfo> fields;
     // The field of that name, or null.
-    const Field* find(std::string_view fieldName) const;
+    const FieldInfo* find(std::string_view fieldName) const;
 };
 
 const Layout& layoutOf(FileType type);

@@ -196,7 +196,7 @@ ExportResult exportCsv(std::string_view bytes, const records::DateLocale& loc, i
     const std::size_t len = layout.recordLength;
     logbook::Check check;
     check.sizeBytes = bytes.size();
-    const Field* lastField = layout.find("LastRecord");
+    const FieldInfo* lastField = layout.find("LastRecord");
     if (bytes.empty()) {
         check.problem = logbook::Problem::Empty;
     } else if (bytes.size() % len) {
@@ -215,8 +215,8 @@ ExportResult exportCsv(std::string_view bytes, const records::DateLocale& loc, i
     }
 
     // Every column reads its field by the record layout's name.
-    const Field* fields[kColumnCount];
-    const Field* nightLand = layout.find("NightLand");
+    const FieldInfo* fields[kColumnCount];
+    const FieldInfo* nightLand = layout.find("NightLand");
     for (std::size_t i = 0; i < kColumnCount; ++i) fields[i] = layout.find(kColumns[i].field);
 
     std::string out;
@@ -227,7 +227,7 @@ ExportResult exportCsv(std::string_view bytes, const records::DateLocale& loc, i
         const char* rec = bytes.data() + static_cast<std::size_t>(n - 1) * len;
         for (std::size_t i = 0; i < kColumnCount; ++i) {
             if (i) out += ',';
-            const Field& f = *fields[i];
+            const FieldInfo& f = *fields[i];
             const char* p = rec + f.offset;
             switch (kColumns[i].kind) {
                 case Kind::IsoDate:
@@ -407,7 +407,7 @@ std::string newLogbookBytes(const ImportResult& imported) {
     const Layout& layout = layoutOf(FileType::Logbook);
     std::string out(layout.recordLength, '\0');
     const auto last = static_cast<std::uint16_t>(imported.count + 1);
-    const Field* f = layout.find("LastRecord");
+    const FieldInfo* f = layout.find("LastRecord");
     out[f->offset] = static_cast<char>(last & 0xFF);
     out[f->offset + 1] = static_cast<char>(last >> 8);
     out += imported.flights;
