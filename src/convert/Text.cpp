@@ -7,6 +7,13 @@ namespace convert {
 
 void appendShortest(std::string& out, float value) {
     char buf[32];
+    // Whole numbers (most of a logbook: zeros, landings, counts) are their
+    // digits; the shortest form of one below 1e7 is the same text.
+    if (value == std::trunc(value) && std::fabs(value) < 1e7f && !std::signbit(value)) {
+        const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<int>(value));
+        out.append(buf, r.ptr);
+        return;
+    }
     const auto r = std::to_chars(buf, buf + sizeof buf, value);
     out.append(buf, r.ptr);
 }

@@ -9,7 +9,8 @@
 
 namespace convert {
 
-// Shortest round-trip text of a float32 ("1.5", "0.1", "1e+07", "-0");
+// Shortest round-trip text of a float32 ("1.5", "0.1", "1e+07", "-0"), but
+// whole numbers below ten million in plain digits ("200000", not "2e+05");
 // "nan", "inf" and "-inf" for the values that have no decimal.
 void appendShortest(std::string& out, float value);
 // Exactly the float32 nearest to the decimal text (JSON number syntax).
