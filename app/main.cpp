@@ -4,7 +4,9 @@
 #include <cstdio>
 
 #include "shell/Forms.h"
+#include "shell/TerminationSignals.h"
 #include "shell/Tools.h"
+#include "shell/Version.h"
 #include "shell/frmSplash.h"
 #include "shell/modLog.h"
 
@@ -32,7 +34,9 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Aerokit");
-    QApplication::setApplicationVersion("1.0.0");
+    QApplication::setApplicationVersion(Version::Number);
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName("io.github.aerokit.Aerokit");
 
 #ifdef AEROKIT_HAS_LOGBOOK
     Tools::openLogbook = [] { Forms::show<frmMain>(); };
@@ -47,6 +51,7 @@ int main(int argc, char** argv) {
     // The help file lies beside the program; set before any window shows.
     modLog::HelpFilePath =
         QDir::toNativeSeparators(QApplication::applicationDirPath() + "/Aerokit.hlp");
+    TerminationSignals::endProgramOnSignal();
     Forms::show<frmSplash>();
     return app.exec();
 }

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Decoding any span, and re-encoding what was decoded, round-trips.
     const PlanRecord rec = PlanRecord::decode(bytes);
     const auto enc = rec.encode();
-    if (size >= kPlanRecLen && !std::equal(enc.begin(), enc.end(), data)) std::abort();
+    if (size >= PlanRecord::Size && !std::equal(enc.begin(), enc.end(), data)) std::abort();
     if (PlanRecord::decode(enc) != rec) std::abort();
 
     // The same bytes as a plan file.
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Never beyond record 11, whatever the counter held.
     const auto after = std::filesystem::file_size(path);
-    if (after > std::max<std::uintmax_t>(before, 11 * kPlanRecLen)) std::abort();
+    if (after > std::max<std::uintmax_t>(before, 11 * PlanRecord::Size)) std::abort();
 
     if (const auto again = readRecord(path, 1)) {
         if (again->LastCheckpoint >= 0) {

@@ -32,12 +32,13 @@ std::vector<std::string> splitTexts(const std::uint8_t* data, std::size_t size) 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::size_t recBytes = size < wandb::kAircraftRecLen ? size : wandb::kAircraftRecLen;
+    const std::size_t recBytes =
+        size < wandb::AircraftRecord::Size ? size : wandb::AircraftRecord::Size;
     const wandb::AircraftRecord rec =
         wandb::AircraftRecord::decode(std::span<const std::uint8_t>(data, recBytes));
 
     // Encoding gives back the very bytes read, zeros for what was missing.
-    std::array<std::uint8_t, wandb::kAircraftRecLen> expected{};
+    std::array<std::uint8_t, wandb::AircraftRecord::Size> expected{};
     if (recBytes) std::memcpy(expected.data(), data, recBytes);
     if (rec.encode() != expected) std::abort();
 

@@ -7,6 +7,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
+  librsvg2-bin dpkg-dev file fakeroot desktop-file-utils appstream lintian
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

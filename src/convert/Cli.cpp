@@ -17,10 +17,7 @@
 #include "records/Clock.h"
 #include "records/NewFile.h"
 #include "records/RecordFile.h"
-
-#ifndef AEROKIT_VERSION
-#define AEROKIT_VERSION "unknown"
-#endif
+#include "shell/VersionNumbers.h"
 
 namespace convert {
 namespace {
@@ -354,7 +351,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
             return kOk;
         }
         if (a.command == "--version") {
-            out << kProgram << " (Aerokit) " << AEROKIT_VERSION << "\n";
+            out << kProgram << " (Aerokit) " << Version::Number << "\n";
             return kOk;
         }
         if (a.command == "export") return c.exportCmd(a);

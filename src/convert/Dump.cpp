@@ -14,31 +14,29 @@
 namespace convert {
 namespace {
 
-std::uint32_t floatBits(const char* p) {
-    const auto* u = reinterpret_cast<const unsigned char*>(p);
-    return static_cast<std::uint32_t>(u[0]) | (static_cast<std::uint32_t>(u[1]) << 8) |
-           (static_cast<std::uint32_t>(u[2]) << 16) | (static_cast<std::uint32_t>(u[3]) << 24);
+records::ConstByteSpan recordAt(std::string_view bytes) {
+    return {reinterpret_cast<const records::Byte*>(bytes.data()), bytes.size()};
 }
 
-void appendField(std::string& out, const FieldInfo& f, const char* rec) {
+// One field, read through the record's field list, as its JSON value.
+void appendField(std::string& out, const FieldInfo& f, records::ConstByteSpan rec) {
+    const records::FieldValue value = records::getValue(rec, f);
     switch (f.kind) {
         case FieldKind::Text: {
-            const std::string_view raw(rec + f.offset, f.width);
-            if (raw.find_first_not_of('\0') == std::string_view::npos)
+            const std::string& raw = std::get<std::string>(value);
+            if (raw.find_first_not_of('\0') == std::string::npos)
                 out += "null";
             else
                 appendJsonString(out, records::cp1252ToUtf8(raw));
             break;
         }
         case FieldKind::Int16:
-        case FieldKind::Bool16: {
-            const auto* u = reinterpret_cast<const unsigned char*>(rec + f.offset);
-            out += std::to_string(static_cast<std::int16_t>(u[0] | (u[1] << 8)));
+        case FieldKind::Bool16:
+            out += std::to_string(std::get<std::int16_t>(value));
             break;
-        }
         case FieldKind::Float32: {
-            const std::uint32_t bits = floatBits(rec + f.offset);
-            const float v = std::bit_cast<float>(bits);
+            const float v = std::get<float>(value);
+            const auto bits = std::bit_cast<std::uint32_t>(v);
             if (std::isfinite(v) && bits != 0x80000000u) {
                 appendShortest(out, v);
             } else {
@@ -57,32 +55,30 @@ std::string quoted(std::string_view name) {
     return s;
 }
 
-// One field's value from JSON into its bytes; "" or what is wrong.
-std::string putField(const FieldInfo& f, const JsonValue& v, char* rec) {
+// One field's value from JSON, stored through the record's field list;
+// "" or what is wrong.
+std::string putField(const FieldInfo& f, const JsonValue& v, records::ByteSpan rec) {
     switch (f.kind) {
         case FieldKind::Text: {
             if (v.kind == JsonValue::Kind::Null) {
-                std::memset(rec + f.offset, 0, f.width);
+                const std::string nuls(f.width, '\0');
+                records::setRaw(rec, f, recordAt(nuls));
                 return "";
             }
             if (v.kind != JsonValue::Kind::String) return "is no string";
             const std::string bytes = records::utf8ToCp1252(v.text);
             if (records::cp1252ToUtf8(bytes) != v.text)
                 return "holds characters outside Windows-1252";
-            if (bytes.size() > f.width)
+            if (!records::setValue(rec, f, bytes))
                 return "is " + std::to_string(bytes.size()) + " characters long; the field holds " +
                        std::to_string(f.width);
-            std::memcpy(rec + f.offset, bytes.data(), bytes.size());
-            std::memset(rec + f.offset + bytes.size(), ' ', f.width - bytes.size());
             return "";
         }
         case FieldKind::Int16:
         case FieldKind::Bool16: {
             const auto n = v.kind == JsonValue::Kind::Number ? readInt16(v.text) : std::nullopt;
             if (!n) return "is no whole number from -32768 to 32767";
-            const auto u = static_cast<std::uint16_t>(*n);
-            rec[f.offset] = static_cast<char>(u & 0xFF);
-            rec[f.offset + 1] = static_cast<char>(u >> 8);
+            records::setValue(rec, f, *n);
             return "";
         }
         case FieldKind::Float32: {
@@ -99,8 +95,7 @@ std::string putField(const FieldInfo& f, const JsonValue& v, char* rec) {
             } else {
                 return "is no number and no bit pattern \"0x\" + 8 hexadecimal digits";
             }
-            for (int i = 0; i < 4; ++i)
-                rec[f.offset + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+            records::setValue(rec, f, std::bit_cast<float>(bits));
             return "";
         }
     }
@@ -121,7 +116,7 @@ std::string dumpJson(std::string_view bytes, FileType type) {
     for (const FieldInfo& f : l.fields) names.push_back("      " + quoted(f.name) + ": ");
     for (std::size_t r = 0; r < count; ++r) {
         out += r ? ",\n    {\n" : "\n    {\n";
-        const char* rec = bytes.data() + r * l.recordLength;
+        const auto rec = recordAt(bytes.substr(r * l.recordLength, l.recordLength));
         for (std::size_t i = 0; i < l.fields.size(); ++i) {
             out += names[i];
             appendField(out, l.fields[i], rec);
@@ -199,7 +194,10 @@ RestoreResult restoreJson(std::string_view json) {
                 res.error = where + ": field " + quoted(f.name) + " is missing";
                 return res;
             }
-            const std::string bad = putField(f, *v, out.data() + r * l.recordLength);
+            const std::string bad = putField(
+                f, *v,
+                records::ByteSpan(reinterpret_cast<records::Byte*>(out.data()) + r * l.recordLength,
+                                  l.recordLength));
             if (!bad.empty()) {
                 res.error = where + ": field " + quoted(f.name) + " " + bad;
                 return res;

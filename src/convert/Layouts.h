@@ -1,23 +1,18 @@
-// The record layouts of the three file kinds, field by field by name, as
-// the converter walks them.
+// The three kinds of file the converter reads and writes, each with the
+// field list of its record (records/Layout.h), walked by field name.
 #pragma once
 
 #include <cstddef>
 #include <optional>
 #include <span>
-#include <string>
 #include <string_view>
+
+#include "records/Layout.h"
 
 namespace convert {
 
-enum class FieldKind { Text, Int16, Bool16, Float32 };
-
-struct FieldInfo {
-    std::string_view name;
-    std::size_t offset;
-    std::size_t width;
-    FieldKind kind;
-};
+using records::FieldInfo;
+using records::FieldKind;
 
 enum class FileType { Logbook, Plan, Aircraft };
 
@@ -25,7 +20,7 @@ struct Layout {
     FileType type;
     std::string_view name;  // "log", "plan", "aircraft"
     std::size_t recordLength;
-    std::span<const FieldInfo> fields;
+    std::span<const FieldInfo> fields;  // every field of the record, in disk order
     // The field of that name, or null.
     const FieldInfo* find(std::string_view fieldName) const;
 };

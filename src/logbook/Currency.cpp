@@ -8,7 +8,7 @@
 namespace logbook {
 namespace {
 
-namespace off = flight_offsets;
+using off = LogRecord::Offset;
 
 std::string_view trimBlanks(std::string_view s) {
     std::size_t b = 0, e = s.size();

@@ -16,11 +16,11 @@ struct Span {
 
 std::optional<records::RecordFile> openFlights(const std::string& path, Span& span) {
     auto file =
-        records::RecordFile::open(path, kLogRecordSize, records::RecordFile::Mode::ReadOnly);
+        records::RecordFile::open(path, LogRecord::Size, records::RecordFile::Mode::ReadOnly);
     if (!file) return std::nullopt;
     std::vector<records::Byte> first;
     if (!file->readRange(1, 1, first)) return std::nullopt;
-    const std::int64_t lastRecord = records::getInt16(first, flight_offsets::LastRecord);
+    const std::int64_t lastRecord = records::getInt16(first, LogRecord::Offset::LastRecord);
     span.last = std::max<std::int64_t>(
         1, std::min(lastRecord, static_cast<std::int64_t>(file->recordCount())));
     return file;
@@ -39,7 +39,7 @@ bool forEachFlight(const std::string& path,
             static_cast<std::size_t>(std::min<std::int64_t>(kBlock, span.last - n + 1));
         if (!file->readRange(n, count, block)) return false;
         for (std::size_t i = 0; i < count; ++i)
-            visit(records::ConstByteSpan(block.data() + i * kLogRecordSize, kLogRecordSize));
+            visit(records::ConstByteSpan(block.data() + i * LogRecord::Size, LogRecord::Size));
         n += static_cast<std::int64_t>(count);
     }
     file->close();

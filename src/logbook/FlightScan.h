@@ -1,6 +1,7 @@
 // Reading every flight of a logbook in one go, for the read-only analyses
 // (total times, currency, the abbreviated list). Only the fields those need
-// are decoded, straight from the record bytes at their offsets.
+// are decoded, straight from the record bytes at their offsets
+// (LogRecord::Offset).
 #pragma once
 
 #include <cstddef>
@@ -10,37 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "logbook/LogRecord.h"
 #include "records/Fields.h"
 
 namespace logbook {
-
-// Offsets of the flight fields the analyses read (the LogRecord layout).
-namespace flight_offsets {
-constexpr std::size_t Date = 0;
-constexpr std::size_t Make = 15;
-constexpr std::size_t Ident = 30;
-constexpr std::size_t From = 40;
-constexpr std::size_t To = 43;
-constexpr std::size_t InstrApp = 146;
-constexpr std::size_t Landings = 150;
-constexpr std::size_t XCountry = 158;
-constexpr std::size_t Day = 162;
-constexpr std::size_t Night = 166;
-constexpr std::size_t Instrument = 170;
-constexpr std::size_t SimInstrument = 174;
-constexpr std::size_t Simulator = 178;
-constexpr std::size_t Dual = 182;
-constexpr std::size_t InCommand = 186;
-constexpr std::size_t Total = 190;
-constexpr std::size_t Ground = 248;
-constexpr std::size_t SIC = 252;
-constexpr std::size_t CFI = 256;
-constexpr std::size_t CFII = 260;
-constexpr std::size_t NightLand = 264;
-constexpr std::size_t LastRecord = 278;
-}  // namespace flight_offsets
-
-constexpr std::size_t kLogRecordSize = 420;
 
 // Visits the flight records 2 .. LastRecord in ascending order, passing each
 // record's 420 bytes to visit. The logbook is opened read-only (it is never

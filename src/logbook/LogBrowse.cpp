@@ -11,7 +11,7 @@
 namespace logbook {
 namespace {
 
-namespace off = flight_offsets;
+using off = LogRecord::Offset;
 
 // Windows-1252 lower case: A-Z, the Latin-1 capitals (not the multiplication
 // sign), and the four capitals the code page keeps in 0x80-0x9F.

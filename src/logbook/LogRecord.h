@@ -1,6 +1,7 @@
 // The 420-byte logbook record. Record 1 of a logbook is the rating record
 // (certificates, ratings, type ratings and LastRecord); records 2 to
-// LastRecord are flights. One type serves both.
+// LastRecord are flights. One type serves both; kLogFlightLayout and
+// kLogRatingLayout name the fields each kind uses.
 #pragma once
 
 #include <array>
@@ -8,102 +9,121 @@
 #include <cstdint>
 
 #include "records/Fields.h"
+#include "records/Layout.h"
+
+// The one list of the record's fields: name, offset, kind, width.
+// Options store -1/0, checks 1/0.
+#define LOGRECORD_FIELDS(F)                                        \
+    /* Flight part (offsets 0 to 277): records 2 to LastRecord. */ \
+    F(Date, 0, Text, 15)                                           \
+    F(Make, 15, Text, 15)                                          \
+    F(Ident, 30, Text, 10)                                         \
+    F(From, 40, Text, 3)                                           \
+    F(To, 43, Text, 3)                                             \
+    F(Remarks, 46, Text, 100)                                      \
+    F(InstrApp, 146, Float32, 4)                                   \
+    F(Landings, 150, Float32, 4)                                   \
+    F(Reserved154, 154, Int16, 2)                                  \
+    F(CatMulti, 156, Int16, 2) /* option (-1/0) */                 \
+    F(XCountry, 158, Float32, 4)                                   \
+    F(Day, 162, Float32, 4)                                        \
+    F(Night, 166, Float32, 4)                                      \
+    F(Instrument, 170, Float32, 4)                                 \
+    F(SimInstrument, 174, Float32, 4)                              \
+    F(Simulator, 178, Float32, 4)                                  \
+    F(Dual, 182, Float32, 4)                                       \
+    F(InCommand, 186, Float32, 4)                                  \
+    F(Total, 190, Float32, 4)                                      \
+    F(AppType1, 194, Text, 10)                                     \
+    F(AppCount1, 204, Int16, 2)                                    \
+    F(AppType2, 206, Text, 10)                                     \
+    F(AppCount2, 216, Int16, 2)                                    \
+    F(AppType3, 218, Text, 10)                                     \
+    F(AppCount3, 228, Int16, 2)                                    \
+    F(AppType4, 230, Text, 10)                                     \
+    F(AppCount4, 240, Int16, 2)                                    \
+    F(CatRotor, 242, Int16, 2)   /* option */                      \
+    F(CatAirship, 244, Int16, 2) /* option */                      \
+    F(CatGlider, 246, Int16, 2)  /* option */                      \
+    F(Ground, 248, Float32, 4)                                     \
+    F(SIC, 252, Float32, 4)                                        \
+    F(CFI, 256, Float32, 4)                                        \
+    F(CFII, 260, Float32, 4)                                       \
+    F(NightLand, 264, Float32, 4)                                  \
+    F(MELand, 268, Int16, 2) /* check (1/0) */                     \
+    F(MESea, 270, Int16, 2)                                        \
+    F(SELand, 272, Int16, 2)                                       \
+    F(SESea, 274, Int16, 2)                                        \
+    F(CatSingle, 276, Int16, 2) /* option */                       \
+    /* Rating part (offsets 278 to 419): record 1. */              \
+    F(LastRecord, 278, Int16, 2)                                   \
+    F(RateSingle, 280, Int16, 2)                                   \
+    F(RateMulti, 282, Int16, 2)                                    \
+    F(RateSELand, 284, Int16, 2)                                   \
+    F(RateSESea, 286, Int16, 2)                                    \
+    F(RateMELand, 288, Int16, 2)                                   \
+    F(RateMESea, 290, Int16, 2)                                    \
+    F(RateMultiLimited, 292, Int16, 2)                             \
+    F(RateInstrument, 294, Int16, 2)                               \
+    F(RateRotorcraft, 296, Int16, 2)                               \
+    F(Reserved298, 298, Int16, 2) /* helicopter box */             \
+    F(Reserved300, 300, Int16, 2) /* gyroplane box */              \
+    F(Reserved302, 302, Int16, 2) /* glider box */                 \
+    F(RateLighter, 304, Int16, 2)                                  \
+    F(RateAirship, 306, Int16, 2)                                  \
+    F(RateBalloon, 308, Int16, 2)                                  \
+    F(RateGeneral, 310, Int16, 2)                                  \
+    F(RatePowerplant, 312, Int16, 2)                               \
+    F(RateAirframe, 314, Int16, 2)                                 \
+    F(RateGIBasic, 316, Int16, 2)                                  \
+    F(RateGIAdvanced, 318, Int16, 2)                               \
+    F(RateGIInstrument, 320, Int16, 2)                             \
+    F(RateOther, 322, Int16, 2)                                    \
+    F(OtherRatings, 324, Text, 20)                                 \
+    F(CertStudent, 344, Int16, 2)                                  \
+    F(CertRecreational, 346, Int16, 2)                             \
+    F(CertPrivate, 348, Int16, 2)                                  \
+    F(CertCommercial, 350, Int16, 2)                               \
+    F(CertInstructor, 352, Int16, 2)                               \
+    F(CertATP, 354, Int16, 2)                                      \
+    F(CertTechnician, 356, Int16, 2)                               \
+    F(CertGroundInstructor, 358, Int16, 2)                         \
+    F(TypeRating1, 360, Text, 10)                                  \
+    F(TypeRating2, 370, Text, 10)                                  \
+    F(TypeRating3, 380, Text, 10)                                  \
+    F(TypeRating4, 390, Text, 10)                                  \
+    F(TypeRating5, 400, Text, 10)                                  \
+    F(TypeRating6, 410, Text, 10)
 
 struct LogRecord {
     static constexpr std::size_t Size = 420;
 
-    // Flight part (offsets 0 to 277).
-    records::FixedText<15> Date;      // 0
-    records::FixedText<15> Make;      // 15
-    records::FixedText<10> Ident;     // 30
-    records::FixedText<3> From;       // 40
-    records::FixedText<3> To;         // 43
-    records::FixedText<100> Remarks;  // 46
-    float InstrApp = 0;               // 146
-    float Landings = 0;               // 150
-    std::int16_t Reserved154 = 0;     // 154
-    std::int16_t CatMulti = 0;        // 156 option (-1/0)
-    float XCountry = 0;               // 158
-    float Day = 0;                    // 162
-    float Night = 0;                  // 166
-    float Instrument = 0;             // 170
-    float SimInstrument = 0;          // 174
-    float Simulator = 0;              // 178
-    float Dual = 0;                   // 182
-    float InCommand = 0;              // 186
-    float Total = 0;                  // 190
-    records::FixedText<10> AppType1;  // 194
-    std::int16_t AppCount1 = 0;       // 204
-    records::FixedText<10> AppType2;  // 206
-    std::int16_t AppCount2 = 0;       // 216
-    records::FixedText<10> AppType3;  // 218
-    std::int16_t AppCount3 = 0;       // 228
-    records::FixedText<10> AppType4;  // 230
-    std::int16_t AppCount4 = 0;       // 240
-    std::int16_t CatRotor = 0;        // 242 option
-    std::int16_t CatAirship = 0;      // 244 option
-    std::int16_t CatGlider = 0;       // 246 option
-    float Ground = 0;                 // 248
-    float SIC = 0;                    // 252
-    float CFI = 0;                    // 256
-    float CFII = 0;                   // 260
-    float NightLand = 0;              // 264
-    std::int16_t MELand = 0;          // 268 check (1/0)
-    std::int16_t MESea = 0;           // 270
-    std::int16_t SELand = 0;          // 272
-    std::int16_t SESea = 0;           // 274
-    std::int16_t CatSingle = 0;       // 276 option
+    AEROKIT_RECORD_FIELDS(LOGRECORD_FIELDS)
 
-    // Rating part (offsets 278 to 419).
-    std::int16_t LastRecord = 0;            // 278
-    std::int16_t RateSingle = 0;            // 280
-    std::int16_t RateMulti = 0;             // 282
-    std::int16_t RateSELand = 0;            // 284
-    std::int16_t RateSESea = 0;             // 286
-    std::int16_t RateMELand = 0;            // 288
-    std::int16_t RateMESea = 0;             // 290
-    std::int16_t RateMultiLimited = 0;      // 292
-    std::int16_t RateInstrument = 0;        // 294
-    std::int16_t RateRotorcraft = 0;        // 296
-    std::int16_t Reserved298 = 0;           // 298 helicopter box
-    std::int16_t Reserved300 = 0;           // 300 gyroplane box
-    std::int16_t Reserved302 = 0;           // 302 glider box
-    std::int16_t RateLighter = 0;           // 304
-    std::int16_t RateAirship = 0;           // 306
-    std::int16_t RateBalloon = 0;           // 308
-    std::int16_t RateGeneral = 0;           // 310
-    std::int16_t RatePowerplant = 0;        // 312
-    std::int16_t RateAirframe = 0;          // 314
-    std::int16_t RateGIBasic = 0;           // 316
-    std::int16_t RateGIAdvanced = 0;        // 318
-    std::int16_t RateGIInstrument = 0;      // 320
-    std::int16_t RateOther = 0;             // 322
-    records::FixedText<20> OtherRatings;    // 324
-    std::int16_t CertStudent = 0;           // 344
-    std::int16_t CertRecreational = 0;      // 346
-    std::int16_t CertPrivate = 0;           // 348
-    std::int16_t CertCommercial = 0;        // 350
-    std::int16_t CertInstructor = 0;        // 352
-    std::int16_t CertATP = 0;               // 354
-    std::int16_t CertTechnician = 0;        // 356
-    std::int16_t CertGroundInstructor = 0;  // 358
-    records::FixedText<10> TypeRating1;     // 360
-    records::FixedText<10> TypeRating2;     // 370
-    records::FixedText<10> TypeRating3;     // 380
-    records::FixedText<10> TypeRating4;     // 390
-    records::FixedText<10> TypeRating5;     // 400
-    records::FixedText<10> TypeRating6;     // 410
-
-    std::array<records::Byte, Size> encode() const;
+    std::array<records::Byte, Size> encode() const { return records::encodeRecord(*this); }
     // Any bytes decode; a shorter span reads as if zero-filled to 420, a
     // longer one is cut to its first 420 bytes.
-    static LogRecord decode(records::ConstByteSpan bytes);
+    static LogRecord decode(records::ConstByteSpan bytes) {
+        return records::decodeRecord<LogRecord>(bytes);
+    }
     // Only the Date field (offset 0, 15 bytes) of a record's bytes: what the
     // date list and the search by date need, without a full decode.
     static records::FixedText<15> decodeDate(records::ConstByteSpan bytes);
 };
 
-namespace logrecord_offsets {
-constexpr std::size_t Date = 0;
-constexpr std::size_t LastRecord = 278;
-}  // namespace logrecord_offsets
+static_assert(records::tiles(LogRecord::kFields, LogRecord::Size),
+              "LogRecord fields must tile its 420 bytes in order");
+
+// The two kinds of logbook record, for code that walks fields by name: the
+// rating record (record 1) and the flight records.
+namespace logrecord_parts {
+inline constexpr records::ByteRange kFlight[] = {{0, LogRecord::Offset::LastRecord}};
+inline constexpr records::ByteRange kRating[] = {{LogRecord::Offset::LastRecord, LogRecord::Size}};
+}  // namespace logrecord_parts
+
+inline constexpr records::RecordLayout kLogRecordLayout{"LogRecord", LogRecord::Size,
+                                                        LogRecord::kFields};
+inline constexpr records::RecordLayout kLogFlightLayout{
+    "LogFlight", LogRecord::Size, records::kFieldsIn<LogRecord::kFields, logrecord_parts::kFlight>};
+inline constexpr records::RecordLayout kLogRatingLayout{
+    "LogRating", LogRecord::Size, records::kFieldsIn<LogRecord::kFields, logrecord_parts::kRating>};

@@ -27,10 +27,10 @@ void restoreLength(const std::string& path, std::uint64_t length) {
 bool blank(const std::string& trimmed) { return trimmed.empty(); }
 
 std::optional<std::int16_t> lastRecordOnDisk(const std::string& path) {
-    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::ReadOnly);
+    auto f = RecordFile::open(path, LogRecord::Size, RecordFile::Mode::ReadOnly);
     std::vector<Byte> rec1;
     if (!f || !f->read(1, rec1)) return std::nullopt;
-    return records::getInt16(rec1, logrecord_offsets::LastRecord);
+    return records::getInt16(rec1, LogRecord::Offset::LastRecord);
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ Check checkOpen(RecordFile& f) {
         c.problem = Problem::Empty;
         return c;
     }
-    if (c.sizeBytes % RecLen != 0) {
+    if (c.sizeBytes % LogRecord::Size != 0) {
         c.problem = Problem::PartialRecord;
         return c;
     }
@@ -53,10 +53,10 @@ Check checkOpen(RecordFile& f) {
         c.problem = Problem::Unreadable;
         return c;
     }
-    c.lastRecord = records::getInt16(rec1, logrecord_offsets::LastRecord);
+    c.lastRecord = records::getInt16(rec1, LogRecord::Offset::LastRecord);
     if (c.lastRecord < 1)
         c.problem = Problem::LastRecordBelowOne;
-    else if (static_cast<std::uint64_t>(c.lastRecord) > c.sizeBytes / RecLen)
+    else if (static_cast<std::uint64_t>(c.lastRecord) > c.sizeBytes / LogRecord::Size)
         c.problem = Problem::LastRecordBeyondEnd;
     return c;
 }
@@ -69,7 +69,7 @@ std::optional<RecordFile> openChecked(const std::string& path, Check& c) {
         c.problem = Problem::Missing;
         return std::nullopt;
     }
-    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::ReadOnly);
+    auto f = RecordFile::open(path, LogRecord::Size, RecordFile::Mode::ReadOnly);
     if (!f) {
         c.problem = Problem::Unreadable;
         return std::nullopt;
@@ -86,7 +86,7 @@ Check checkLogbook(const std::string& path) {
 }
 
 std::string describe(const Check& c) {
-    const std::string records = std::to_string(c.sizeBytes / RecLen);
+    const std::string records = std::to_string(c.sizeBytes / LogRecord::Size);
     switch (c.problem) {
         case Problem::None:
             return "";
@@ -124,7 +124,7 @@ std::optional<Contents> readLogbook(const std::string& path, Check* check) {
     }
     // The file may have changed since it was checked; trust only what the
     // bytes just read say.
-    if (records::getInt16(log.bytes, logrecord_offsets::LastRecord) != log.lastRecord) {
+    if (records::getInt16(log.bytes, LogRecord::Offset::LastRecord) != log.lastRecord) {
         if (check) check->problem = Problem::Unreadable;
         return std::nullopt;
     }
@@ -135,11 +135,11 @@ CreateResult createLogbook(const std::string& path) {
     std::error_code ec;
     if (records::fileExists(path)) {
         const auto size = std::filesystem::file_size(path, ec);
-        if (!ec && size % RecLen != 0) return CreateResult::NotALogbookLength;
+        if (!ec && size % LogRecord::Size != 0) return CreateResult::NotALogbookLength;
     }
     LogRecord blankRecord;
     blankRecord.LastRecord = 1;
-    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::CreateIfMissing);
+    auto f = RecordFile::open(path, LogRecord::Size, RecordFile::Mode::CreateIfMissing);
     if (!f) return CreateResult::CannotWrite;
     const auto bytes = blankRecord.encode();
     const bool written = f->write(1, bytes);
@@ -149,7 +149,7 @@ CreateResult createLogbook(const std::string& path) {
 
 std::optional<LogRecord> readRatingRecord(const std::string& path) {
     if (!checkLogbook(path).ok()) return std::nullopt;
-    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::ReadOnly);
+    auto f = RecordFile::open(path, LogRecord::Size, RecordFile::Mode::ReadOnly);
     std::vector<Byte> rec1;
     if (!f || !f->read(1, rec1)) return std::nullopt;
     return LogRecord::decode(rec1);
@@ -237,7 +237,7 @@ void applyRatings(LogRecord& r, const Ratings& g) {
 
 bool saveRatings(const std::string& path, const Ratings& ratings) {
     if (!checkLogbook(path).ok()) return false;
-    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::ExistingOnly);
+    auto f = RecordFile::open(path, LogRecord::Size, RecordFile::Mode::ExistingOnly);
     std::vector<Byte> old;
     if (!f || !f->read(1, old)) return false;
     LogRecord rec = LogRecord::decode(old);
@@ -344,10 +344,10 @@ AppendResult appendFlight(const std::string& path, const LogRecord& flight) {
     const Check c = checkLogbook(path);
     if (!c.ok()) return AppendResult::NotALogbook;
     if (c.lastRecord >= MaxLastRecord) return AppendResult::Full;
-    auto f = RecordFile::open(path, RecLen, RecordFile::Mode::ExistingOnly);
+    auto f = RecordFile::open(path, LogRecord::Size, RecordFile::Mode::ExistingOnly);
     std::vector<Byte> rec1;
     if (!f || !f->read(1, rec1)) return AppendResult::WriteFailed;
-    const std::int16_t last = records::getInt16(rec1, logrecord_offsets::LastRecord);
+    const std::int16_t last = records::getInt16(rec1, LogRecord::Offset::LastRecord);
     if (last != c.lastRecord) return AppendResult::WriteFailed;
     const std::int16_t next = static_cast<std::int16_t>(last + 1);
 
@@ -359,14 +359,15 @@ AppendResult appendFlight(const std::string& path, const LogRecord& flight) {
         return AppendResult::WriteFailed;
     }
     std::vector<Byte> raised = rec1;
-    records::putInt16(raised, logrecord_offsets::LastRecord, next);
+    records::putInt16(raised, LogRecord::Offset::LastRecord, next);
     if (!f->write(1, raised)) {
         f->close();
         // Part of record 1 may have landed. Cut the flight off only while
         // LastRecord still reads the old value; if the new value landed, the
         // flight is whole and stays named.
         if (lastRecordOnDisk(path) != last) {
-            if (auto again = RecordFile::open(path, RecLen, RecordFile::Mode::ExistingOnly)) {
+            if (auto again =
+                    RecordFile::open(path, LogRecord::Size, RecordFile::Mode::ExistingOnly)) {
                 again->write(1, rec1);
                 again->close();
             }
@@ -439,10 +440,10 @@ RemoveResult removeFlight(const std::string& path, const std::string& trimmedDat
     if (!found) return RemoveResult::NoSuchFlight;
 
     std::vector<Byte> out;
-    out.reserve(log->bytes.size() - RecLen);
+    out.reserve(log->bytes.size() - LogRecord::Size);
     const auto rec1 = log->record(1);
     out.insert(out.end(), rec1.begin(), rec1.end());
-    records::putInt16(out, logrecord_offsets::LastRecord,
+    records::putInt16(out, LogRecord::Offset::LastRecord,
                       static_cast<std::int16_t>(log->lastRecord - 1));
     for (std::int64_t i = 2; i <= log->lastRecord; ++i) {
         if (i == found->recordNumber) continue;

@@ -15,7 +15,6 @@
 
 namespace logbook {
 
-constexpr std::size_t RecLen = LogRecord::Size;
 // LastRecord is an int16: at most 32767 records, 32766 flights.
 constexpr std::int16_t MaxLastRecord = 32767;
 
@@ -48,8 +47,8 @@ struct Contents {
     std::vector<records::Byte> bytes;  // lastRecord * 420 bytes
     // The bytes of record n (1 .. lastRecord).
     records::ConstByteSpan record(std::int64_t n) const {
-        return records::ConstByteSpan(bytes).subspan(static_cast<std::size_t>(n - 1) * RecLen,
-                                                     RecLen);
+        return records::ConstByteSpan(bytes).subspan(
+            static_cast<std::size_t>(n - 1) * LogRecord::Size, LogRecord::Size);
     }
 };
 // Checks the file and reads it; nullopt (with check->problem set) when it is

@@ -9,7 +9,7 @@
 namespace logbook {
 namespace {
 
-namespace off = flight_offsets;
+using off = LogRecord::Offset;
 
 std::string_view fieldView(records::ConstByteSpan rec, std::size_t offset, std::size_t width) {
     return {reinterpret_cast<const char*>(rec.data()) + offset, width};

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "logbook/Currency.h"
+#include "logbook/LogRecord.h"
 #include "logbook/ReportWindows.h"
 #include "logbook/frmLogBook.h"
 #include "logbook/frmMain.h"
@@ -94,7 +95,7 @@ frmCurrent::frmCurrent() {
 }
 
 void frmCurrent::Form_Load() {
-    modLog::LogRecLen = 420;
+    modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     // Today is read once for the whole check, so every flight is measured
     // against the same day even when the check runs across midnight.
     const logbook::CurrencyFigures f = logbook::computeCurrency(

@@ -102,7 +102,7 @@ frmLogBook::frmLogBook() {
 }
 
 void frmLogBook::Form_Load() {
-    modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
+    modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     // Every flight with a date is listed, even when the first one has none.
     // A file that is no logbook lists nothing.
     const std::vector<std::string> dates = logbook::dateList(logFilePath());
@@ -131,7 +131,7 @@ void frmLogBook::reportSelectDate() {
 }
 
 void frmLogBook::cmddelete_Click() {
-    modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
+    modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     if (!logbook::checkLogbook(logFilePath()).ok()) {
         reportSelectDate();
         return;

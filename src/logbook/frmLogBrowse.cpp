@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "logbook/LogBrowse.h"
+#include "logbook/LogRecord.h"
 #include "logbook/ReportWindows.h"
 #include "logbook/frmLogBook.h"
 #include "shell/CommonCommands.h"
@@ -90,7 +91,7 @@ frmLogBrowse::frmLogBrowse() {
 }
 
 void frmLogBrowse::Form_Load() {
-    modLog::LogRecLen = 420;
+    modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     const logbook::BrowseLines lines =
         logbook::browseLines(reportwindows::logPath(modLog::LogPath));
     QStringList texts;

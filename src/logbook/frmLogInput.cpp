@@ -101,7 +101,7 @@ void frmLogInput::cmdSaveInfo_Click() {
         reportInvalid();
         return;
     }
-    modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
+    modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     // The typed values were fine: a file that cannot take the flight is
     // reported as what it is, not as invalid input.
     switch (logbook::appendFlight(logFilePath(), *c.flight)) {

@@ -63,7 +63,7 @@ void frmMain::cmdNewLog_Click() {
     const QString path = FileDialog::getSaveFileName(this, "Logbook Files(*.log)|*.log", options);
     if (path.isEmpty()) return;
     modLog::LogPath = path;
-    modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
+    modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     const std::string file = QFile::encodeName(path).toStdString();
     switch (logbook::createLogbook(file)) {
         case logbook::CreateResult::Created:
@@ -93,7 +93,7 @@ void frmMain::cmdOpenLog_Click() {
         return;
     }
     modLog::LogPath = path;
-    modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
+    modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     handOver();
 }
 

@@ -175,7 +175,7 @@ std::vector<std::pair<QCheckBox*, bool logbook::Ratings::*>> frmNewLog::boxes() 
 }
 
 void frmNewLog::Form_Load() {
-    modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
+    modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     // A file that is no logbook shows empty boxes; saving then refuses it.
     const auto rec = logbook::readRatingRecord(logFilePath());
     const logbook::Ratings g = rec ? logbook::ratingsFrom(*rec) : logbook::Ratings{};
@@ -190,7 +190,7 @@ void frmNewLog::cmdSave_Click() {
     for (const auto& [c, field] : boxes()) g.*field = c->isChecked();
     g.otherRatings = Convert::toBytes(txtOther->text());
     for (std::size_t i = 0; i < 6; ++i) g.typeRatings[i] = Convert::toBytes(typeBoxes()[i]->text());
-    modLog::LogRecLen = static_cast<std::int16_t>(logbook::RecLen);
+    modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     if (!logbook::saveRatings(logFilePath(), g)) {
         MessageBox::show("The ratings could not be saved to the logbook. Nothing was changed.",
                          "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);

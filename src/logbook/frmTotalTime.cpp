@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "logbook/LogRecord.h"
 #include "logbook/ReportWindows.h"
 #include "logbook/frmLogBook.h"
 #include "logbook/frmMain.h"
@@ -169,7 +170,7 @@ frmTotalTime::frmTotalTime() {
 }
 
 void frmTotalTime::Form_Load() {
-    modLog::LogRecLen = 420;
+    modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     cmbType->setEnabled(false);
     cmbIdent->setEnabled(false);
     const logbook::TotalTimeLoad load =
@@ -200,7 +201,7 @@ void frmTotalTime::showTotals(const logbook::TimeTotals& t) {
 }
 
 void frmTotalTime::sumsFor(logbook::FlightTextField field, const QComboBox* combo) {
-    modLog::LogRecLen = 420;
+    modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     showTotals(logbook::totalsFor(reportwindows::logPath(modLog::LogPath), field,
                                   Convert::toBytes(combo->currentText())));
 }

@@ -10,7 +10,7 @@ namespace {
 using records::RecordFile;
 
 std::optional<RecordFile> openPlan(const std::string& path) {
-    return RecordFile::open(path, kPlanRecLen, RecordFile::Mode::CreateIfMissing);
+    return RecordFile::open(path, PlanRecord::Size, RecordFile::Mode::CreateIfMissing);
 }
 
 void copyPlanFormFields(const PlanRecord& from, PlanRecord& to) {
@@ -57,7 +57,7 @@ void copyLogOnlyFields(const PlanRecord& from, PlanRecord& to) {
 std::optional<PlanRecord> readRecord(const std::string& path, std::int64_t n) {
     auto f = openPlan(path);
     // A file we may read but not write (read-only medium) still shows.
-    if (!f) f = RecordFile::open(path, kPlanRecLen, RecordFile::Mode::ReadOnly);
+    if (!f) f = RecordFile::open(path, PlanRecord::Size, RecordFile::Mode::ReadOnly);
     if (!f) return std::nullopt;
     std::vector<records::Byte> bytes;
     if (!f->read(n, bytes)) return std::nullopt;
@@ -184,14 +184,14 @@ std::optional<std::vector<PlanRecord>> readCheckpoints(const std::string& path,
     const int rows = checkpointRows(lastCheckpoint);
     if (rows == 0) return out;
     auto f = openPlan(path);
-    if (!f) f = RecordFile::open(path, kPlanRecLen, RecordFile::Mode::ReadOnly);
+    if (!f) f = RecordFile::open(path, PlanRecord::Size, RecordFile::Mode::ReadOnly);
     if (!f) return std::nullopt;
     std::vector<records::Byte> bytes;
     if (!f->readRange(2, static_cast<std::size_t>(rows), bytes)) return std::nullopt;
     f->close();
     for (int k = 0; k < rows; ++k)
         out.push_back(PlanRecord::decode(records::ConstByteSpan(bytes).subspan(
-            static_cast<std::size_t>(k) * kPlanRecLen, kPlanRecLen)));
+            static_cast<std::size_t>(k) * PlanRecord::Size, PlanRecord::Size)));
     return out;
 }
 

@@ -8,155 +8,122 @@
 #include <cstdint>
 
 #include "records/Fields.h"
+#include "records/Layout.h"
 
 namespace planner {
 
 using records::FixedText;
 
-inline constexpr std::size_t kPlanRecLen = 1006;
+// The one list of the record's fields: name, offset, kind, width.
+#define PLANRECORD_FIELDS(F)                                       \
+    /* Flight type flags, kept as the raw int16 read from disk. */ \
+    F(IsVFR, 0, Bool16, 2)                                         \
+    F(IsIFR, 2, Bool16, 2)                                         \
+    F(IsDVFR, 4, Bool16, 2)                                        \
+    /* Flight plan form. */                                        \
+    F(Special, 6, Text, 10)                                        \
+    F(ProposedTime, 16, Text, 10)                                  \
+    F(ActualTime, 26, Text, 10)                                    \
+    F(Route, 36, Text, 100)                                        \
+    F(EnRouteHours, 136, Text, 5)                                  \
+    F(EnRouteMinutes, 141, Text, 5)                                \
+    F(Remarks, 146, Text, 100)                                     \
+    F(FuelHours, 246, Text, 5)                                     \
+    F(FuelMinutes, 251, Text, 5)                                   \
+    /* Personal information (Personal.nfo only). */                \
+    F(PilotName, 256, Text, 20)                                    \
+    F(Street, 276, Text, 30)                                       \
+    F(City, 306, Text, 20)                                         \
+    F(State, 326, Text, 2)                                         \
+    F(Zip, 328, Text, 11)                                          \
+    F(Phone, 339, Text, 12)                                        \
+    F(HomeBase, 351, Text, 15)                                     \
+    /* Flight plan form, continued. */                             \
+    F(Aboard, 366, Text, 10)                                       \
+    F(Color, 376, Text, 20)                                        \
+    F(CloseWith, 396, Text, 8)                                     \
+    F(AircraftType, 404, Text, 10)                                 \
+    /* Shared by the plan form and the log header. */              \
+    F(Departure, 414, Text, 10)                                    \
+    F(Destination, 424, Text, 10)                                  \
+    F(Alternates, 434, Text, 15)                                   \
+    F(CruiseAltitude, 449, Text, 10)                               \
+    F(TrueAirspeed, 459, Text, 10)                                 \
+    F(AircraftIdent, 469, Text, 10)                                \
+    /* Navigation log header. */                                   \
+    F(TimeOff, 479, Text, 10)                                      \
+    F(TimeOn, 489, Text, 10)                                       \
+    F(Elapsed, 499, Text, 10)                                      \
+    F(FuelOnBoard, 509, Text, 15)                                  \
+    F(FuelRate, 524, Text, 15)                                     \
+    F(FuelRequired, 539, Text, 15)                                 \
+    F(FuelRemaining, 554, Text, 15)                                \
+    F(RunwayInfo, 569, Text, 200)                                  \
+    /* Index of the last checkpoint, -1 when there is none. */     \
+    F(LastCheckpoint, 769, Int16, 2)                               \
+    /* One checkpoint (records 2 to 11). */                        \
+    F(CheckName, 771, Text, 25)                                    \
+    F(NavIdent, 796, Text, 10)                                     \
+    F(NavFreq, 806, Text, 10)                                      \
+    F(ToRadial, 816, Text, 10)                                     \
+    F(FromRadial, 826, Text, 10)                                   \
+    F(TrueCourse, 836, Text, 10)                                   \
+    F(WindCorrection, 846, Text, 10)                               \
+    F(TrueHeading, 856, Text, 10)                                  \
+    F(Variation, 866, Text, 10)                                    \
+    F(MagHeading, 876, Text, 10)                                   \
+    F(Deviation, 886, Text, 10)                                    \
+    F(CorrectedHeading, 896, Text, 10)                             \
+    F(LegDist, 906, Text, 10)                                      \
+    F(LegDistRem, 916, Text, 10)                                   \
+    F(EstGroundSpeed, 926, Text, 10)                               \
+    F(ActGroundSpeed, 936, Text, 10)                               \
+    F(LegETE, 946, Text, 10)                                       \
+    F(LegATE, 956, Text, 10)                                       \
+    F(LegETA, 966, Text, 10)                                       \
+    F(LegATA, 976, Text, 10)                                       \
+    F(FuelUsed, 986, Text, 10)                                     \
+    F(CheckFuelRem, 996, Text, 10)
 
 struct PlanRecord {
-    // Flight type flags (True = -1). Kept as the raw int16 read from disk.
-    std::int16_t IsVFR = 0;
-    std::int16_t IsIFR = 0;
-    std::int16_t IsDVFR = 0;
-    // Flight plan form.
-    FixedText<10> Special;
-    FixedText<10> ProposedTime;
-    FixedText<10> ActualTime;
-    FixedText<100> Route;
-    FixedText<5> EnRouteHours;
-    FixedText<5> EnRouteMinutes;
-    FixedText<100> Remarks;
-    FixedText<5> FuelHours;
-    FixedText<5> FuelMinutes;
-    // Personal information (Personal.nfo only).
-    FixedText<20> PilotName;
-    FixedText<30> Street;
-    FixedText<20> City;
-    FixedText<2> State;
-    FixedText<11> Zip;
-    FixedText<12> Phone;
-    FixedText<15> HomeBase;
-    // Flight plan form, continued.
-    FixedText<10> Aboard;
-    FixedText<20> Color;
-    FixedText<8> CloseWith;
-    FixedText<10> AircraftType;
-    // Shared by the plan form and the log header.
-    FixedText<10> Departure;
-    FixedText<10> Destination;
-    FixedText<15> Alternates;
-    FixedText<10> CruiseAltitude;
-    FixedText<10> TrueAirspeed;
-    FixedText<10> AircraftIdent;
-    // Navigation log header.
-    FixedText<10> TimeOff;
-    FixedText<10> TimeOn;
-    FixedText<10> Elapsed;
-    FixedText<15> FuelOnBoard;
-    FixedText<15> FuelRate;
-    FixedText<15> FuelRequired;
-    FixedText<15> FuelRemaining;
-    FixedText<200> RunwayInfo;
-    // Index of the last checkpoint, -1 when there is none.
-    std::int16_t LastCheckpoint = 0;
-    // One checkpoint (records 2 to 11).
-    FixedText<25> CheckName;
-    FixedText<10> NavIdent;
-    FixedText<10> NavFreq;
-    FixedText<10> ToRadial;
-    FixedText<10> FromRadial;
-    FixedText<10> TrueCourse;
-    FixedText<10> WindCorrection;
-    FixedText<10> TrueHeading;
-    FixedText<10> Variation;
-    FixedText<10> MagHeading;
-    FixedText<10> Deviation;
-    FixedText<10> CorrectedHeading;
-    FixedText<10> LegDist;
-    FixedText<10> LegDistRem;
-    FixedText<10> EstGroundSpeed;
-    FixedText<10> ActGroundSpeed;
-    FixedText<10> LegETE;
-    FixedText<10> LegATE;
-    FixedText<10> LegETA;
-    FixedText<10> LegATA;
-    FixedText<10> FuelUsed;
-    FixedText<10> CheckFuelRem;
+    static constexpr std::size_t Size = 1006;
 
-    std::array<records::Byte, kPlanRecLen> encode() const;
+    AEROKIT_RECORD_FIELDS(PLANRECORD_FIELDS)
+
+    std::array<records::Byte, Size> encode() const { return records::encodeRecord(*this); }
     // Any bytes at all: a short span reads as if zero-padded, extra bytes
     // are ignored.
-    static PlanRecord decode(records::ConstByteSpan bytes);
+    static PlanRecord decode(records::ConstByteSpan bytes) {
+        return records::decodeRecord<PlanRecord>(bytes);
+    }
 
     bool operator==(const PlanRecord&) const = default;
 };
 
-// Calls f(offset, field) for every field in disk order.
-template <class Rec, class F>
-constexpr void forEachField(Rec& r, F&& f) {
-    f(0, r.IsVFR);
-    f(2, r.IsIFR);
-    f(4, r.IsDVFR);
-    f(6, r.Special);
-    f(16, r.ProposedTime);
-    f(26, r.ActualTime);
-    f(36, r.Route);
-    f(136, r.EnRouteHours);
-    f(141, r.EnRouteMinutes);
-    f(146, r.Remarks);
-    f(246, r.FuelHours);
-    f(251, r.FuelMinutes);
-    f(256, r.PilotName);
-    f(276, r.Street);
-    f(306, r.City);
-    f(326, r.State);
-    f(328, r.Zip);
-    f(339, r.Phone);
-    f(351, r.HomeBase);
-    f(366, r.Aboard);
-    f(376, r.Color);
-    f(396, r.CloseWith);
-    f(404, r.AircraftType);
-    f(414, r.Departure);
-    f(424, r.Destination);
-    f(434, r.Alternates);
-    f(449, r.CruiseAltitude);
-    f(459, r.TrueAirspeed);
-    f(469, r.AircraftIdent);
-    f(479, r.TimeOff);
-    f(489, r.TimeOn);
-    f(499, r.Elapsed);
-    f(509, r.FuelOnBoard);
-    f(524, r.FuelRate);
-    f(539, r.FuelRequired);
-    f(554, r.FuelRemaining);
-    f(569, r.RunwayInfo);
-    f(769, r.LastCheckpoint);
-    f(771, r.CheckName);
-    f(796, r.NavIdent);
-    f(806, r.NavFreq);
-    f(816, r.ToRadial);
-    f(826, r.FromRadial);
-    f(836, r.TrueCourse);
-    f(846, r.WindCorrection);
-    f(856, r.TrueHeading);
-    f(866, r.Variation);
-    f(876, r.MagHeading);
-    f(886, r.Deviation);
-    f(896, r.CorrectedHeading);
-    f(906, r.LegDist);
-    f(916, r.LegDistRem);
-    f(926, r.EstGroundSpeed);
-    f(936, r.ActGroundSpeed);
-    f(946, r.LegETE);
-    f(956, r.LegATE);
-    f(966, r.LegETA);
-    f(976, r.LegATA);
-    f(986, r.FuelUsed);
-    f(996, r.CheckFuelRem);
-}
+static_assert(records::tiles(PlanRecord::kFields, PlanRecord::Size),
+              "PlanRecord fields must tile its 1006 bytes in order");
+
+// The three kinds of plan record, for code that walks fields by name: a plan
+// file's record 1 (plan form, log header, checkpoint counter), its
+// checkpoint records 2 to 11, and Personal.nfo's record 1.
+namespace planrecord_parts {
+using O = PlanRecord::Offset;
+inline constexpr records::ByteRange kHeader[] = {{0, O::PilotName}, {O::Aboard, O::CheckName}};
+inline constexpr records::ByteRange kCheckpoint[] = {{O::CheckName, PlanRecord::Size}};
+inline constexpr records::ByteRange kPersonal[] = {{O::PilotName, O::Aboard}};
+}  // namespace planrecord_parts
+
+inline constexpr records::RecordLayout kPlanRecordLayout{"PlanRecord", PlanRecord::Size,
+                                                         PlanRecord::kFields};
+inline constexpr records::RecordLayout kPlanHeaderLayout{
+    "PlanHeader", PlanRecord::Size,
+    records::kFieldsIn<PlanRecord::kFields, planrecord_parts::kHeader>};
+inline constexpr records::RecordLayout kPlanCheckpointLayout{
+    "PlanCheckpoint", PlanRecord::Size,
+    records::kFieldsIn<PlanRecord::kFields, planrecord_parts::kCheckpoint>};
+inline constexpr records::RecordLayout kPersonalLayout{
+    "Personal", PlanRecord::Size,
+    records::kFieldsIn<PlanRecord::kFields, planrecord_parts::kPersonal>};
 
 // A flag as the windows test it: any non-zero value counts as set.
 constexpr bool isSet(std::int16_t flag) { return flag != 0; }

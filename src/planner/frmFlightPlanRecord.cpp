@@ -369,7 +369,7 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
 }
 
 void frmFlightPlanRecord::Form_Load() {
-    modLog::PlanRecLen = static_cast<std::int16_t>(planner::kPlanRecLen);
+    modLog::PlanRecLen = static_cast<std::int16_t>(planner::PlanRecord::Size);
     const auto plan = planner::readRecord(modLog::PlanPath.toStdString(), 1);
     if (!plan) {
         // The plan cannot be read: the window is not shown and the command

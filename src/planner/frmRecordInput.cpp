@@ -175,7 +175,7 @@ planner::PlanRecord frmRecordInput::typedRecord() const {
 }
 
 void frmRecordInput::cmdOK_Click() {
-    modLog::PlanRecLen = static_cast<std::int16_t>(planner::kPlanRecLen);
+    modLog::PlanRecLen = static_cast<std::int16_t>(planner::PlanRecord::Size);
     const auto written = planner::savePlanForm(modLog::PlanPath.toStdString(), typedRecord());
     if (!written) {
         // Nothing is shown as saved; the window keeps what was typed.

@@ -12,6 +12,8 @@ QPixmap logo(int size) {
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const qreal s = size;
+    // share/icons/io.github.aerokit.Aerokit.svg is this drawing on a 256 grid
+    // for the desktop's menus; change both together.
     // Sky disc.
     QLinearGradient sky(0, 0, 0, s);
     sky.setColorAt(0, QColor(70, 130, 200));
@@ -22,7 +24,9 @@ QPixmap logo(int size) {
     // A light aircraft seen from above: fuselage, wing, tail.
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
+    // Winding fill: the parts overlap, and the overlaps are part of the aircraft.
     QPainterPath plane;
+    plane.setFillRule(Qt::WindingFill);
     plane.addRoundedRect(QRectF(s * 0.46, s * 0.16, s * 0.08, s * 0.66), s * 0.04, s * 0.04);
     plane.addRoundedRect(QRectF(s * 0.14, s * 0.36, s * 0.72, s * 0.10), s * 0.03, s * 0.03);
     plane.addRoundedRect(QRectF(s * 0.33, s * 0.70, s * 0.34, s * 0.07), s * 0.02, s * 0.02);

@@ -58,7 +58,7 @@ std::optional<AircraftRecord> loadAircraft(const std::string& path) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
     auto file =
-        records::RecordFile::open(path, kAircraftRecLen, records::RecordFile::Mode::ReadOnly);
+        records::RecordFile::open(path, AircraftRecord::Size, records::RecordFile::Mode::ReadOnly);
     if (!file) return std::nullopt;
     std::vector<records::Byte> bytes;
     const bool ok = file->read(1, bytes);

@@ -179,7 +179,7 @@ void frmNewAircraft::cmdSave_Click() {
         return;
     }
     const auto& rec = std::get<wandb::AircraftRecord>(built);
-    modLog::AircraftRecLen = static_cast<std::int16_t>(wandb::kAircraftRecLen);
+    modLog::AircraftRecLen = static_cast<std::int16_t>(wandb::AircraftRecord::Size);
     const std::string path = wandb::aircraftFileName(rec.Ident.raw());
     if (!wandb::saveAircraft(path, rec)) {
         MessageBox::show("The aircraft could not be saved: " + QString::fromStdString(path) +

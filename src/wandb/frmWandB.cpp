@@ -421,7 +421,7 @@ void frmWandB::cmdLoad_Click() {
 void frmWandB::lstLoad_Click() {
     QListWidgetItem* item = lstLoad->currentItem();
     if (!item || lstLoad->isHidden()) return;
-    modLog::AircraftRecLen = static_cast<std::int16_t>(wandb::kAircraftRecLen);
+    modLog::AircraftRecLen = static_cast<std::int16_t>(wandb::AircraftRecord::Size);
     const auto rec = wandb::loadAircraft(item->data(Qt::UserRole).toByteArray().toStdString());
     lstLoad->hide();
     if (!rec) {  // gone since the list was filled

@@ -142,7 +142,8 @@ logbook::FlightInput randomTyped(std::mt19937& rng) {
 // bytes Windows-1252 leaves undefined, NaN payloads, -0, partial records.
 TEST(ConvertJson, RestoreOfDumpIsTheSameFileForAnyBytes) {
     std::mt19937 rng(20261208);
-    const std::uint32_t specials[] = {0x80000000u, 0x7FC00001u, 0xFFFFFFFFu, 0x7F800000u,
+    const std::uint32_t specials[] = {0x80000000u, 0x7FC00001u, 0x7F800001u,
+                                      0xFFA00000u, 0xFFFFFFFFu, 0x7F800000u,
                                       0xFF800000u, 0x00000001u, 0x7F7FFFFFu};
     for (const auto type :
          {convert::FileType::Logbook, convert::FileType::Plan, convert::FileType::Aircraft}) {

@@ -27,7 +27,7 @@ std::string slice(const std::vector<Byte>& b, std::size_t off, std::size_t n) {
 // that takes a field from the wrong side shows up.
 PlanRecord filled(char letter, std::int16_t flags, std::int16_t last) {
     PlanRecord r;
-    forEachField(r, [&](std::size_t, auto& field) {
+    PlanRecord::eachField(r, [&](std::size_t, auto& field) {
         using T = std::remove_cvref_t<decltype(field)>;
         if constexpr (std::is_same_v<T, std::int16_t>)
             field = flags;
@@ -190,7 +190,7 @@ TEST_F(PlanFileTest, CheckpointWithOnlyANameKeepsEverythingElseZero) {
     PlanRecord typed = filled('y', -1, 8);
     typed.CheckName.assign("LAKE");
     PlanRecord blankRest = checkpointOnly(typed);
-    forEachField(blankRest, [](std::size_t off, auto& field) {
+    PlanRecord::eachField(blankRest, [](std::size_t off, auto& field) {
         using T = std::remove_cvref_t<decltype(field)>;
         if constexpr (!std::is_same_v<T, std::int16_t>)
             if (off > 771) field.assign("");

@@ -35,7 +35,7 @@ inline QString makePlan(const QString& name, const std::vector<planner::PlanReco
 
 inline planner::PlanRecord fileRecord(const QString& path, std::size_t n) {
     const auto b = testsupport::readFileBytes(path.toStdString());
-    const std::size_t off = (n - 1) * planner::kPlanRecLen;
+    const std::size_t off = (n - 1) * planner::PlanRecord::Size;
     if (off >= b.size()) return {};
     return planner::PlanRecord::decode(std::span<const std::uint8_t>(b).subspan(off));
 }

@@ -2,15 +2,21 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
+#include <set>
 
 #include "Bytes.h"
 #include "TempDir.h"
+#include "logbook/LogRecord.h"
+#include "planner/PlanRecord.h"
 #include "records/Clock.h"
 #include "records/CodePage.h"
 #include "records/DateText.h"
 #include "records/Fields.h"
+#include "records/Layout.h"
 #include "records/NumberText.h"
 #include "records/RecordFile.h"
+#include "wandb/AircraftRecord.h"
 
 using namespace records;
 using testsupport::readFileBytes;
@@ -73,6 +79,70 @@ TEST(Fields, TextIsPaddedWithSpacesOrCutAndNeverStoredIsNul) {
     EXPECT_EQ(n.shown(), "N1");     // shown text ends at the first NUL
     EXPECT_EQ(n.raw().size(), 4u);  // but every byte is kept
     EXPECT_EQ(trimSpaces("  a b  "), "a b");
+}
+
+// Every record's field list, read at run time the way an exporter does:
+// each whole-record layout tiles its bytes; the kinds of record of one file
+// share its fields out between them; and writing every field's value, got
+// by name from random bytes, onto a blank record rebuilds those bytes and
+// agrees with the typed decode.
+template <class Rec>
+void checkLayouts(const RecordLayout& whole, std::initializer_list<RecordLayout> kinds) {
+    ASSERT_TRUE(tiles(whole.fields, Rec::Size)) << whole.name;
+    std::multiset<std::string_view> shared;
+    for (const RecordLayout& kind : kinds) {
+        EXPECT_EQ(kind.size, Rec::Size);
+        for (const FieldInfo& f : kind.fields) {
+            shared.insert(f.name);
+            ASSERT_NE(whole.find(f.name), nullptr) << kind.name << " " << f.name;
+            EXPECT_EQ(whole.find(f.name)->offset, f.offset) << f.name;
+        }
+    }
+    std::multiset<std::string_view> all;
+    for (const FieldInfo& f : whole.fields) all.insert(f.name);
+    EXPECT_EQ(shared, all) << whole.name;
+
+    std::mt19937 rng(static_cast<unsigned>(Rec::Size));
+    for (int round = 0; round < 50; ++round) {
+        std::vector<Byte> bytes(Rec::Size);
+        for (Byte& b : bytes) b = static_cast<Byte>(rng());
+        const auto typed = Rec::decode(bytes).encode();
+        std::vector<Byte> rebuilt(Rec::Size, 0);
+        for (const FieldInfo& f : whole.fields) {
+            const FieldValue v = getValue(bytes, f);
+            ASSERT_TRUE(setValue(rebuilt, f, v)) << f.name;
+            ASSERT_TRUE(std::ranges::equal(getRaw(typed, f), getRaw(bytes, f))) << f.name;
+        }
+        ASSERT_EQ(rebuilt, bytes) << whole.name;
+    }
+}
+
+TEST(Layout, EveryRecordIsEnumerableByNameAndBitExact) {
+    checkLayouts<LogRecord>(kLogRecordLayout, {kLogFlightLayout, kLogRatingLayout});
+    checkLayouts<planner::PlanRecord>(
+        planner::kPlanRecordLayout,
+        {planner::kPlanHeaderLayout, planner::kPlanCheckpointLayout, planner::kPersonalLayout});
+    checkLayouts<wandb::AircraftRecord>(wandb::kAircraftLayout, {wandb::kAircraftLayout});
+
+    // The names and places the files are documented with.
+    EXPECT_EQ(kLogFlightLayout.find("NightLand")->offset, 264u);
+    EXPECT_EQ(kLogRatingLayout.find("LastRecord")->offset, 278u);
+    EXPECT_EQ(kLogFlightLayout.find("LastRecord"), nullptr);
+    EXPECT_EQ(planner::kPlanHeaderLayout.find("LastCheckpoint")->kind, FieldKind::Int16);
+    EXPECT_EQ(planner::kPersonalLayout.fields.front().name, "PilotName");
+    EXPECT_EQ(wandb::kAircraftLayout.find("EmptyWeight")->width, 4u);
+
+    // A value must suit its field: kind, and text no wider than the field
+    // (a shorter one is padded with spaces, as the windows store it).
+    std::vector<Byte> rec(wandb::AircraftRecord::Size, 0);
+    const FieldInfo& ident = *wandb::kAircraftLayout.find("Ident");
+    EXPECT_FALSE(setValue(rec, ident, std::string(16, 'x')));
+    EXPECT_FALSE(setValue(rec, ident, std::int16_t{1}));
+    EXPECT_FALSE(setRaw(rec, ident, std::vector<Byte>(14, 'x')));
+    EXPECT_TRUE(setValue(rec, ident, std::string("N1")));
+    EXPECT_EQ(std::get<std::string>(getValue(rec, ident)), "N1" + std::string(13, ' '));
+    EXPECT_FALSE(setValue(rec, *wandb::kAircraftLayout.find("OilArm"), std::int16_t{1}));
+    EXPECT_TRUE(std::all_of(rec.begin() + 15, rec.end(), [](Byte b) { return b == 0; }));
 }
 
 TEST(CodePage, RoundTripsTheWholePageAndReplacesTheRest) {

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include <csignal>
 
 #include "WindowTest.h"
 #include "shell/CommonCommands.h"
@@ -18,6 +19,7 @@
 #include "shell/HelpViewer.h"
 #include "shell/MessageBox.h"
 #include "shell/PrintPage.h"
+#include "shell/TerminationSignals.h"
 #include "shell/Tools.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMenu.h"
@@ -231,6 +233,21 @@ class ShellTest : public QObject {
         // Nothing shows any more once the program is ending.
         Forms::show<frmProbe>();
         QVERIFY(!Forms::get<frmProbe>()->isVisible());
+    }
+
+    void terminationSignalsEndTheProgramFromTheEventLoop() {
+        TerminationSignals::endProgramOnSignal();
+        for (int sig : {SIGTERM, SIGINT}) {
+            Forms::resetForTesting();
+            int ended = 0;
+            Forms::setEndHandler([&] { ++ended; });
+            Forms::show<frmProbe>();
+            ::raise(sig);
+            QCOMPARE(ended, 0);  // not inside the handler
+            QTRY_COMPARE(ended, 1);
+            QVERIFY(Forms::ending());
+            QVERIFY(!Forms::isLoaded<frmProbe>());
+        }
     }
 
     void aboutShowsIdentityAndClosesOnOk() {
