@@ -1,11 +1,28 @@
 #include "convert/Csv.h"
 
 namespace convert {
+namespace {
+
+// The characters that end an unquoted field, or have no place in one.
+struct StopTable {
+    bool stop[256] = {};
+    constexpr StopTable() {
+        stop[static_cast<unsigned char>(',')] = true;
+        stop[static_cast<unsigned char>('"')] = true;
+        stop[static_cast<unsigned char>('\r')] = true;
+        stop[static_cast<unsigned char>('\n')] = true;
+    }
+};
+constexpr StopTable kStops;
+
+bool isStop(char c) { return kStops.stop[static_cast<unsigned char>(c)]; }
+
+}  // namespace
 
 void appendCsvField(std::string& out, std::string_view field) {
     bool plain = true;
     for (char c : field) {
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+        if (isStop(c)) {
             plain = false;
             break;
         }
@@ -59,25 +76,26 @@ bool CsvReader::next(std::vector<std::string>& fields) {
         if (pos_ < text_.size() && text_[pos_] == '"') {
             ++pos_;
             while (true) {
+                // Everything up to the next quote belongs to the field.
+                const std::size_t quote = text_.find('"', pos_);
+                const std::size_t end = quote == std::string_view::npos ? text_.size() : quote;
+                for (std::size_t i = pos_; i < end; ++i)
+                    if (text_[i] == '\n' ||
+                        (text_[i] == '\r' && !(i + 1 < end && text_[i + 1] == '\n')))
+                        ++lineNo_;
+                field.append(text_.substr(pos_, end - pos_));
+                pos_ = end;
                 if (pos_ >= text_.size()) {
                     error_ = "a quoted field is not closed";
                     return false;
                 }
-                const char c = text_[pos_];
-                if (c == '"') {
-                    if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '"') {
-                        field += '"';
-                        pos_ += 2;
-                        continue;
-                    }
-                    ++pos_;
-                    break;
+                if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '"') {
+                    field += '"';
+                    pos_ += 2;
+                    continue;
                 }
-                if (c == '\n' ||
-                    (c == '\r' && !(pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n')))
-                    ++lineNo_;
-                field += c;
                 ++pos_;
+                break;
             }
             if (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != '\r' &&
                 text_[pos_] != '\n') {
@@ -86,13 +104,10 @@ bool CsvReader::next(std::vector<std::string>& fields) {
             }
         } else {
             const std::size_t start = pos_;
-            while (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != '\r' &&
-                   text_[pos_] != '\n') {
-                if (text_[pos_] == '"') {
-                    error_ = "a quote inside a field that is not quoted";
-                    return false;
-                }
-                ++pos_;
+            while (pos_ < text_.size() && !isStop(text_[pos_])) ++pos_;
+            if (pos_ < text_.size() && text_[pos_] == '"') {
+                error_ = "a quote inside a field that is not quoted";
+                return false;
             }
             field.assign(text_.substr(start, pos_ - start));
         }

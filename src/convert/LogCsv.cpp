@@ -314,12 +314,12 @@ ImportResult importCsv(std::string_view csv, std::size_t maxFlights) {
     const int night = ours[*columnNamed("FS Night Landings")];
     const records::NumberLocale period{'.'};
 
-    // Every row starts from empty boxes and untouched approach combos; the
-    // copy reuses the strings' room.
     res.flights.reserve(
         std::min<std::size_t>(static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')),
                               maxFlights) *
-        420);
+        LogRecord::Size);
+    // Every row starts from empty boxes and untouched approach combos; the
+    // copy reuses the strings' room.
     FlightInput blank;
     blank.appType.fill("Select Type");
     FlightInput in;
@@ -363,7 +363,8 @@ ImportResult importCsv(std::string_view csv, std::size_t maxFlights) {
             const std::string& v = row[static_cast<std::size_t>(date)];
             in.date = isAscii(v) ? v : records::utf8ToCp1252(v);
         }
-        in.remarks = logbook::storedLineBreaks(in.remarks);
+        if (in.remarks.find_first_of("\r\n") != std::string::npos)
+            in.remarks = logbook::storedLineBreaks(in.remarks);
         // Only "Landings" (all of them): the day landings are what the night
         // landings leave of it.
         std::optional<float> dayFromAll;
