@@ -26,7 +26,7 @@ constexpr const char* kProgram = "aerokit-convert";
 
 const char* const kUsage =
     "Usage: aerokit-convert export LOGBOOK.log [-o FILE.csv] [--locale NAME]\n"
-    "       aerokit-convert import FILE.csv LOGBOOK.log [--append]\n"
+    "       aerokit-convert import FILE.csv LOGBOOK.log [--append | --ratings FROM.log]\n"
     "       aerokit-convert dump FILE [--type log|plan|aircraft] [-o FILE.json]\n"
     "       aerokit-convert restore FILE.json OUTFILE\n"
     "       aerokit-convert --help | --version\n";
@@ -40,11 +40,12 @@ const char* const kHelp =
     "      written as YYYY-MM-DD where the typed date converts by the date order of\n"
     "      the locale NAME (en_US, de_DE, ..., or mdy, dmy, ymd; default: the\n"
     "      user's locale); \"Date As Typed\" keeps the text as typed.\n"
-    "  import FILE.csv LOGBOOK.log [--append]\n"
+    "  import FILE.csv LOGBOOK.log [--append | --ratings FROM.log]\n"
     "      Builds the flights as the flight entry window does from the same values\n"
-    "      and writes them to a new logbook (never over an existing file) or, with\n"
-    "      --append, adds them to an existing one. Any bad row stops the import\n"
-    "      and nothing is written.\n"
+    "      and writes them to a new logbook (never over an existing file), its\n"
+    "      certificates and ratings blank or copied from the logbook FROM.log; or,\n"
+    "      with --append, adds them to an existing one. Any bad row stops the\n"
+    "      import and nothing is written.\n"
     "  dump FILE [--type log|plan|aircraft] [-o FILE.json]\n"
     "      Every record of a logbook, plan file, Personal.nfo or aircraft file as\n"
     "      JSON, every field by name. The type comes from the extension (.log,\n"
@@ -67,7 +68,7 @@ struct Usage {
 struct Args {
     std::string command;
     std::vector<std::string> positional;
-    std::optional<std::string> output, locale, type;
+    std::optional<std::string> output, locale, type, ratings;
     bool append = false;
 };
 
@@ -109,6 +110,8 @@ Args parseArgs(const std::vector<std::string>& args) {
             value(a.locale);
         else if (arg == "--type")
             value(a.type);
+        else if (arg == "--ratings")
+            value(a.ratings);
         else if (arg == "--append" && !inlineValue)
             a.append = true;
         else if ((arg == "-h" || arg == "--help") && !inlineValue)
@@ -187,7 +190,8 @@ class Command {
 
     int exportCmd(const Args& a) {
         if (a.positional.size() != 1) throw Usage{"export takes one logbook"};
-        if (a.type || a.append) throw Usage{"export takes no --type and no --append"};
+        if (a.type || a.append || a.ratings)
+            throw Usage{"export takes no --type, --append or --ratings"};
         std::string localeName;
         if (a.locale) {
             localeName = *a.locale;
@@ -218,7 +222,10 @@ class Command {
 
     int importCmd(const Args& a) {
         if (a.positional.size() != 2) throw Usage{"import takes a CSV file and a logbook"};
-        if (a.type || a.output || a.locale) throw Usage{"import takes no option but --append"};
+        if (a.type || a.output || a.locale)
+            throw Usage{"import takes no option but --append or --ratings"};
+        if (a.append && a.ratings)
+            throw Usage{"--ratings is for a new logbook; --append keeps the logbook's own"};
         const std::string& csvPath = a.positional[0];
         const std::string& logPath = a.positional[1];
         std::size_t room = logbook::MaxLastRecord - 1;
@@ -231,6 +238,15 @@ class Command {
             return fail(logPath,
                         "the file exists; import writes a new logbook only "
                         "(--append adds to an existing one)");
+        }
+        std::string ratingRecord;
+        if (a.ratings) {
+            const auto from = logbook::readRatingRecord(*a.ratings);
+            if (!from)
+                return fail(*a.ratings,
+                            "no logbook: " + logbook::describe(logbook::checkLogbook(*a.ratings)));
+            const auto bytes = from->encode();
+            ratingRecord.assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         }
         const auto csv = input(csvPath);
         if (!csv) return kBadData;
@@ -246,7 +262,7 @@ class Command {
             return fail(
                 (csvPath == "-" ? "standard input" : csvPath) + ":" + std::to_string(r.errorLine),
                 r.error);
-        if (!a.append) return output(logPath, newLogbookBytes(r));
+        if (!a.append) return output(logPath, newLogbookBytes(r, ratingRecord));
         const std::size_t len = layoutOf(FileType::Logbook).recordLength;
         for (std::size_t i = 0; i < r.count; ++i) {
             const auto flight = LogRecord::decode(records::ConstByteSpan(
@@ -261,7 +277,8 @@ class Command {
 
     int dumpCmd(const Args& a) {
         if (a.positional.size() != 1) throw Usage{"dump takes one file"};
-        if (a.append || a.locale) throw Usage{"dump takes no --append and no --locale"};
+        if (a.append || a.locale || a.ratings)
+            throw Usage{"dump takes no --append, --ratings or --locale"};
         const std::string& path = a.positional[0];
         std::optional<FileType> type;
         if (a.type) {

@@ -404,9 +404,10 @@ ImportResult importCsv(std::string_view csv, std::size_t maxFlights) {
     return res;
 }
 
-std::string newLogbookBytes(const ImportResult& imported) {
+std::string newLogbookBytes(const ImportResult& imported, std::string_view ratingRecord) {
     const Layout& layout = layoutOf(FileType::Logbook);
     std::string out(layout.recordLength, '\0');
+    if (ratingRecord.size() == layout.recordLength) out.assign(ratingRecord);
     const auto last = static_cast<std::uint16_t>(imported.count + 1);
     const FieldInfo* f = layout.find("LastRecord");
     out[f->offset] = static_cast<char>(last & 0xFF);

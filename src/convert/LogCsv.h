@@ -40,8 +40,9 @@ struct ImportResult {
 // values. At most maxFlights rows are taken; one more is an error.
 ImportResult importCsv(std::string_view csv, std::size_t maxFlights);
 
-// A new logbook: the blank rating record with LastRecord = 1 + flights,
-// then the flights.
-std::string newLogbookBytes(const ImportResult& imported);
+// A new logbook: a rating record with LastRecord = 1 + flights, then the
+// flights. The rating record is the blank one of a new logbook, or the
+// certificates and ratings of ratingRecord (420 bytes) when given.
+std::string newLogbookBytes(const ImportResult& imported, std::string_view ratingRecord = {});
 
 }  // namespace convert

@@ -41,12 +41,18 @@ void writeText(const std::string& path, const std::string& s) {
     testsupport::writeFileBytes(path, std::vector<std::uint8_t>(s.begin(), s.end()));
 }
 
-// A logbook as the program writes it: the blank rating record of a new
-// logbook, then flights built from typed boxes by the flight entry's rules.
+// A logbook as the program writes it: a rating record as the rating window
+// saves it, then flights built from typed boxes by the flight entry's rules.
 std::string logbookOf(const std::vector<logbook::FlightInput>& typed) {
-    std::string out(420, '\0');
-    out[278] = static_cast<char>((typed.size() + 1) & 0xFF);
-    out[279] = static_cast<char>((typed.size() + 1) >> 8);
+    LogRecord rating;
+    logbook::Ratings boxes;
+    boxes.privatePilot = boxes.instrument = boxes.single = boxes.seLand = true;
+    boxes.otherRatings = "Glider tow";
+    boxes.typeRatings[0] = "CE-500";
+    logbook::applyRatings(rating, boxes);
+    rating.LastRecord = static_cast<std::int16_t>(typed.size() + 1);
+    const auto r1 = rating.encode();
+    std::string out(reinterpret_cast<const char*>(r1.data()), r1.size());
     for (const auto& in : typed) {
         const auto c = logbook::convertFlight(in);
         EXPECT_TRUE(c.flight.has_value());
@@ -171,8 +177,8 @@ TEST(ConvertJson, RestoreOfDumpIsTheSameFileForAnyBytes) {
     }
 }
 
-// Export, then import into a new logbook, gives the very same file, for
-// logbooks up to the largest an int16 LastRecord allows.
+// Export, then import into a new logbook with the old one's ratings, gives
+// the very same file, for logbooks up to the largest LastRecord allows.
 TEST(ConvertCsv, ExportThenImportIsTheSameLogbook) {
     testsupport::TempDir dir;
     std::mt19937 rng(42);
@@ -184,8 +190,8 @@ TEST(ConvertCsv, ExportThenImportIsTheSameLogbook) {
         writeText(dir.file(n + ".log"), original);
         ASSERT_EQ(convertCmd({"export", dir.file(n + ".log"), "-o", dir.file(n + ".csv")}).status,
                   0);
-        const Outcome imported =
-            convertCmd({"import", dir.file(n + ".csv"), dir.file(n + "b.log")});
+        const Outcome imported = convertCmd({"import", dir.file(n + ".csv"), dir.file(n + "b.log"),
+                                             "--ratings", dir.file(n + ".log")});
         ASSERT_EQ(imported.status, 0) << imported.err;
         EXPECT_EQ(imported.err, "");
         ASSERT_EQ(readText(dir.file(n + "b.log")), original) << flights << " flights";
@@ -316,5 +322,8 @@ TEST(ConvertCsv, ImportErrorsWriteNothing) {
         convertCmd({"import", "-", "-"}, "Date,Total Flight Time\n2024-01-02,1\n");
     EXPECT_EQ(piped.status, 0);
     EXPECT_EQ(piped.out.size(), 840u);
+    std::string blank(420, '\0');
+    blank[278] = 2;  // LastRecord: the rating record of a new logbook, one flight
+    EXPECT_EQ(piped.out.substr(0, 420), blank);
     EXPECT_EQ(piped.out.substr(420, 15), "2024-01-02     ");
 }
