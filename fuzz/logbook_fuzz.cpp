@@ -1,38 +1,14 @@
 // Arbitrary bytes as logbook records and as a whole logbook file: decoding,
 // checking, the date list and the search by date must never fail or crash,
 // and reading must never change the file.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
+#include "FuzzFiles.h"
 #include "logbook/LogRecord.h"
 #include "logbook/Logbook.h"
-
-namespace {
-
-std::string scratchPath() {
-    static const std::string path =
-        "/tmp/aerokit-logbook-fuzz-" + std::to_string(::getpid()) + ".log";
-    return path;
-}
-
-std::vector<std::uint8_t> readBack(const std::string& path) {
-    std::vector<std::uint8_t> out;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        std::uint8_t buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
-        std::fclose(f);
-    }
-    return out;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Every record the bytes hold, and a short tail, decode and re-encode.
@@ -48,13 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // The same bytes as a logbook file.
-    const std::string path = scratchPath();
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        if (size) std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    } else {
-        return 0;
-    }
+    const std::string path = fuzzfiles::scratchPath("fuzz.log");
+    const fuzzfiles::Bytes start(data, data + size);
+    fuzzfiles::put(path, start);
     const logbook::Check c = logbook::checkLogbook(path);
     (void)logbook::describe(c);
     const auto log = logbook::readLogbook(path);
@@ -62,7 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto dates = logbook::dateList(path);
     if (!dates.empty()) (void)logbook::findFlight(path, dates.back());
     (void)logbook::readRatingRecord(path);
-    if (readBack(path) != std::vector<std::uint8_t>(data, data + size)) std::abort();
-    std::remove(path.c_str());
+    fuzzfiles::require(fuzzfiles::get(path) == start, "reading never changes the file");
     return 0;
 }

@@ -1,12 +1,10 @@
 // Arbitrary bytes through the text conversions and a record file.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
+#include "FuzzFiles.h"
 #include "records/CodePage.h"
 #include "records/DateText.h"
 #include "records/Fields.h"
@@ -31,11 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         records::parseDate(text, records::DateLocale{order}, 2026);
 
     // A file of these bytes read as records of an odd length.
-    static const std::string path = "/tmp/aerokit-records-fuzz-" + std::to_string(::getpid());
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    }
+    const std::string path = fuzzfiles::scratchPath("fuzz.rec");
+    fuzzfiles::put(path, fuzzfiles::Bytes(data, data + size));
     if (auto rf = records::RecordFile::open(path, 7, records::RecordFile::Mode::ReadOnly)) {
         std::vector<records::Byte> out;
         for (std::int64_t n = 1; n <= static_cast<std::int64_t>(rf->recordCount()) + 2; ++n) {

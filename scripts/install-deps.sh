@@ -6,7 +6,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core poppler-utils
   librsvg2-bin dpkg-dev file fakeroot desktop-file-utils appstream lintian
 )
 missing=()

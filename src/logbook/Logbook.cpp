@@ -1,5 +1,7 @@
 #include "logbook/Logbook.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -16,20 +18,11 @@ namespace {
 std::int16_t flag(bool on) { return on ? 1 : 0; }
 std::int16_t option(bool on) { return on ? records::kTrue : records::kFalse; }
 
-// Cuts the file back to length after a failed append, so that a partly
-// written record does not leave a length that is no whole number of records.
-void restoreLength(const std::string& path, std::uint64_t length) {
-    std::error_code ec;
-    const auto now = std::filesystem::file_size(path, ec);
-    if (!ec && now > length) std::filesystem::resize_file(path, length, ec);
-}
-
 bool blank(const std::string& trimmed) { return trimmed.empty(); }
 
-std::optional<std::int16_t> lastRecordOnDisk(const std::string& path) {
-    auto f = RecordFile::open(path, LogRecord::Size, RecordFile::Mode::ReadOnly);
+std::optional<std::int16_t> lastRecordOnDisk(RecordFile& f) {
     std::vector<Byte> rec1;
-    if (!f || !f->read(1, rec1)) return std::nullopt;
+    if (!f.read(1, rec1)) return std::nullopt;
     return records::getInt16(rec1, LogRecord::Offset::LastRecord);
 }
 
@@ -44,7 +37,9 @@ Check checkOpen(RecordFile& f) {
         c.problem = Problem::Empty;
         return c;
     }
-    if (c.sizeBytes % LogRecord::Size != 0) {
+    // Only record 1 must be whole here; what lies after LastRecord, a
+    // record cut short by a crash included, is outside the logbook.
+    if (c.sizeBytes < LogRecord::Size) {
         c.problem = Problem::PartialRecord;
         return c;
     }
@@ -65,8 +60,13 @@ Check checkOpen(RecordFile& f) {
 // or unreadable.
 std::optional<RecordFile> openChecked(const std::string& path, Check& c) {
     c = Check{};
-    if (!records::fileExists(path)) {
-        c.problem = Problem::Missing;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        c.problem = errno == ENOENT || errno == ENOTDIR ? Problem::Missing : Problem::Unreadable;
+        return std::nullopt;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        c.problem = Problem::NotRegular;
         return std::nullopt;
     }
     auto f = RecordFile::open(path, LogRecord::Size, RecordFile::Mode::ReadOnly);
@@ -92,6 +92,8 @@ std::string describe(const Check& c) {
             return "";
         case Problem::Missing:
             return "The file does not exist.";
+        case Problem::NotRegular:
+            return "It is not a regular file.";
         case Problem::Unreadable:
             return "The file cannot be read.";
         case Problem::Empty:
@@ -109,16 +111,14 @@ std::string describe(const Check& c) {
     return "";
 }
 
-std::optional<Contents> readLogbook(const std::string& path, Check* check) {
-    Check local;
-    auto f = openChecked(path, local);
-    if (check) *check = local;
-    if (!f || !local.ok()) return std::nullopt;
+namespace {
+// Reads the logbook of a checked file.
+std::optional<Contents> readChecked(RecordFile& f, const Check& local, Check* check) {
     Contents log;
     log.lastRecord = local.lastRecord;
     // One read for the whole logbook: a full one is 13.7 MB, and record by
     // record it would be thousands of calls.
-    if (!f->readRange(1, static_cast<std::size_t>(local.lastRecord), log.bytes)) {
+    if (!f.readRange(1, static_cast<std::size_t>(local.lastRecord), log.bytes)) {
         if (check) check->problem = Problem::Unreadable;
         return std::nullopt;
     }
@@ -131,20 +131,60 @@ std::optional<Contents> readLogbook(const std::string& path, Check* check) {
     return log;
 }
 
+// Opens a logbook for a write under its lock and checks it there, so that
+// nothing changes between the check and the write.
+std::optional<RecordFile> openForWrite(const std::string& path, Check& c,
+                                       records::FileError& error) {
+    c = Check{};
+    auto f = RecordFile::openLocked(path, LogRecord::Size, RecordFile::Mode::ExistingOnly, &error);
+    if (!f) {
+        c.problem = error == records::FileError::Missing      ? Problem::Missing
+                    : error == records::FileError::NotRegular ? Problem::NotRegular
+                                                              : Problem::Unreadable;
+        return std::nullopt;
+    }
+    c = checkOpen(*f);
+    return f;
+}
+
+// A record left partly written after the logbook's records (a crash in the
+// middle of an append) is cut off before the next write.
+bool cutPartialTail(RecordFile& f, const Check& c) {
+    return c.sizeBytes % LogRecord::Size == 0 ||
+           f.truncate(c.sizeBytes - c.sizeBytes % LogRecord::Size);
+}
+}  // namespace
+
+std::optional<Contents> readLogbook(const std::string& path, Check* check) {
+    Check local;
+    auto f = openChecked(path, local);
+    if (check) *check = local;
+    if (!f || !local.ok()) return std::nullopt;
+    return readChecked(*f, local, check);
+}
+
 CreateResult createLogbook(const std::string& path) {
-    std::error_code ec;
-    if (records::fileExists(path)) {
-        const auto size = std::filesystem::file_size(path, ec);
-        if (!ec && size % LogRecord::Size != 0) return CreateResult::NotALogbookLength;
+    records::FileError error{};
+    auto f =
+        RecordFile::openLocked(path, LogRecord::Size, RecordFile::Mode::CreateIfMissing, &error);
+    if (!f) {
+        if (error == records::FileError::NotRegular) return CreateResult::NotRegular;
+        if (error == records::FileError::Busy) return CreateResult::Busy;
+        return CreateResult::CannotWrite;
+    }
+    if (!f->created()) {
+        const Check c = checkOpen(*f);
+        if (c.sizeBytes % LogRecord::Size != 0 && !c.ok()) return CreateResult::NotALogbookLength;
+        if (!cutPartialTail(*f, c)) return CreateResult::CannotWrite;
     }
     LogRecord blankRecord;
     blankRecord.LastRecord = 1;
-    auto f = RecordFile::open(path, LogRecord::Size, RecordFile::Mode::CreateIfMissing);
-    if (!f) return CreateResult::CannotWrite;
     const auto bytes = blankRecord.encode();
-    const bool written = f->write(1, bytes);
-    const bool closed = f->close();
-    return written && closed ? CreateResult::Created : CreateResult::CannotWrite;
+    if (f->write(1, bytes) && f->sync() && f->close()) return CreateResult::Created;
+    // A new file that could not take its first record goes again: an empty
+    // file left behind would be no logbook.
+    f->discardCreated(path);
+    return CreateResult::CannotWrite;
 }
 
 std::optional<LogRecord> readRatingRecord(const std::string& path) {
@@ -235,19 +275,23 @@ void applyRatings(LogRecord& r, const Ratings& g) {
     r.TypeRating6.assign(g.typeRatings[5]);
 }
 
-bool saveRatings(const std::string& path, const Ratings& ratings) {
-    if (!checkLogbook(path).ok()) return false;
-    auto f = RecordFile::open(path, LogRecord::Size, RecordFile::Mode::ExistingOnly);
+bool saveRatings(const std::string& path, const Ratings& ratings, records::FileError* why) {
+    records::FileError error{};
+    Check c;
+    auto f = openForWrite(path, c, error);
+    if (why) *why = f ? records::FileError::WriteFailed : error;
     std::vector<Byte> old;
-    if (!f || !f->read(1, old)) return false;
+    if (!f || !c.ok() || !f->read(1, old) || !cutPartialTail(*f, c)) return false;
     LogRecord rec = LogRecord::decode(old);
     applyRatings(rec, ratings);
     const auto bytes = rec.encode();
-    if (f->write(1, bytes) && f->close()) return true;
+    if (f->write(1, bytes) && f->sync()) {
+        if (why) *why = records::FileError::None;
+        return true;
+    }
     // Put the old record back if the disk lets us, so a half-written
     // record 1 does not spoil LastRecord.
-    f->write(1, old);
-    f->close();
+    if (f->write(1, old)) f->sync();
     return false;
 }
 
@@ -341,41 +385,41 @@ std::string storedLineBreaks(const std::string& text) {
 }
 
 AppendResult appendFlight(const std::string& path, const LogRecord& flight) {
-    const Check c = checkLogbook(path);
+    records::FileError error{};
+    Check c;
+    auto f = openForWrite(path, c, error);
+    if (!f) {
+        if (error == records::FileError::Busy) return AppendResult::Busy;
+        if (c.problem == Problem::Missing || c.problem == Problem::NotRegular)
+            return AppendResult::NotALogbook;
+        return AppendResult::WriteFailed;
+    }
     if (!c.ok()) return AppendResult::NotALogbook;
     if (c.lastRecord >= MaxLastRecord) return AppendResult::Full;
-    auto f = RecordFile::open(path, LogRecord::Size, RecordFile::Mode::ExistingOnly);
     std::vector<Byte> rec1;
-    if (!f || !f->read(1, rec1)) return AppendResult::WriteFailed;
-    const std::int16_t last = records::getInt16(rec1, LogRecord::Offset::LastRecord);
-    if (last != c.lastRecord) return AppendResult::WriteFailed;
+    if (!f->read(1, rec1)) return AppendResult::WriteFailed;
+    const std::int16_t last = c.lastRecord;
     const std::int16_t next = static_cast<std::int16_t>(last + 1);
+    if (!cutPartialTail(*f, c)) return AppendResult::WriteFailed;
+    const std::uint64_t length = c.sizeBytes - c.sizeBytes % LogRecord::Size;
 
-    // The flight first: until record 1 names it, it lies outside the logbook.
+    // The flight first, on the disk: until record 1 names it, it lies
+    // outside the logbook.
     const auto flightBytes = flight.encode();
-    if (!f->write(next, flightBytes)) {
-        f->close();
-        restoreLength(path, c.sizeBytes);
+    if (!f->write(next, flightBytes) || !f->sync()) {
+        f->truncate(length);
         return AppendResult::WriteFailed;
     }
     std::vector<Byte> raised = rec1;
     records::putInt16(raised, LogRecord::Offset::LastRecord, next);
-    if (!f->write(1, raised)) {
-        f->close();
+    if (!f->write(1, raised) || !f->sync()) {
         // Part of record 1 may have landed. Cut the flight off only while
         // LastRecord still reads the old value; if the new value landed, the
         // flight is whole and stays named.
-        if (lastRecordOnDisk(path) != last) {
-            if (auto again =
-                    RecordFile::open(path, LogRecord::Size, RecordFile::Mode::ExistingOnly)) {
-                again->write(1, rec1);
-                again->close();
-            }
-        }
-        if (lastRecordOnDisk(path) == last) restoreLength(path, c.sizeBytes);
+        if (lastRecordOnDisk(*f) != last && f->write(1, rec1)) f->sync();
+        if (lastRecordOnDisk(*f) == last) f->truncate(length);
         return AppendResult::WriteFailed;
     }
-    if (!f->close()) return AppendResult::WriteFailed;
     return AppendResult::Appended;
 }
 
@@ -432,29 +476,76 @@ std::string temporaryPath(const std::string& logPath) {
 }
 
 RemoveResult removeFlight(const std::string& path, const std::string& trimmedDate) {
-    const auto log = readLogbook(path);
+    using records::FileError;
+    FileError error{};
+    Check c;
+    auto f = openForWrite(path, c, error);
+    if (!f) {
+        switch (error) {
+            case FileError::Busy:
+                return RemoveResult::Busy;
+            case FileError::ReadOnly:
+                return RemoveResult::ReadOnly;
+            case FileError::Missing:
+            case FileError::NotRegular:
+                return RemoveResult::NotALogbook;
+            default:
+                return RemoveResult::WriteFailed;
+        }
+    }
+    if (!c.ok()) return RemoveResult::NotALogbook;
+    auto log = readChecked(*f, c, nullptr);
     if (!log) return RemoveResult::NotALogbook;
     const auto found = findFlight(*log, trimmedDate);
     // Without a match nothing is removed: lowering LastRecord anyway would
     // drop the last flight.
     if (!found) return RemoveResult::NoSuchFlight;
 
-    std::vector<Byte> out;
-    out.reserve(log->bytes.size() - LogRecord::Size);
-    const auto rec1 = log->record(1);
-    out.insert(out.end(), rec1.begin(), rec1.end());
+    // The new logbook is built in the buffer just read: the flights after
+    // the removed one move down a record, and LastRecord drops by one.
+    std::vector<Byte>& out = log->bytes;
+    const auto len = static_cast<std::ptrdiff_t>(LogRecord::Size);
+    const auto at = static_cast<std::ptrdiff_t>(found->recordNumber - 1) * len;
+    std::copy(out.begin() + at + len, out.end(), out.begin() + at);
+    out.resize(out.size() - LogRecord::Size);
     records::putInt16(out, LogRecord::Offset::LastRecord,
                       static_cast<std::int16_t>(log->lastRecord - 1));
-    for (std::int64_t i = 2; i <= log->lastRecord; ++i) {
-        if (i == found->recordNumber) continue;
-        const auto r = log->record(i);
-        out.insert(out.end(), r.begin(), r.end());
+    if (f->replaceContent(path, out, &error)) return RemoveResult::Removed;
+    switch (error) {
+        case FileError::HardLinked:
+            return RemoveResult::HardLinked;
+        case FileError::FolderNotWritable:
+            return RemoveResult::FolderNotWritable;
+        default:
+            return RemoveResult::WriteFailed;
     }
-    const std::string temp = temporaryPath(path);
-    std::error_code ec;
-    std::filesystem::remove(temp, ec);
-    return records::replaceFileAtomically(path, temp, out) ? RemoveResult::Removed
-                                                           : RemoveResult::WriteFailed;
+}
+
+std::string removalMessage(RemoveResult result) {
+    using R = RemoveResult;
+    const std::string why = [result]() -> std::string {
+        switch (result) {
+            case R::NotALogbook:
+                return "the file is not a logbook";
+            case R::NoSuchFlight:
+                return "no flight of that date is in the logbook any more";
+            case R::Busy:
+                return "the logbook is in use by another program";
+            case R::ReadOnly:
+                return "the logbook is read-only";
+            case R::HardLinked:
+                return "the logbook has more than one name (hard links), which replacing it "
+                       "would part";
+            case R::FolderNotWritable:
+                return "the logbook's folder cannot be written";
+            case R::Removed:
+            case R::WriteFailed:
+                break;
+        }
+        return "the new logbook could not be written";
+    }();
+    return "The flight could not be removed: " + why + ". Nothing was changed." +
+           (result == R::Busy ? " Try again in a moment." : "");
 }
 
 }  // namespace logbook

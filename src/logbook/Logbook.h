@@ -12,6 +12,7 @@
 #include "logbook/LogRecord.h"
 #include "records/Fields.h"
 #include "records/NumberText.h"
+#include "records/RecordFile.h"
 
 namespace logbook {
 
@@ -21,10 +22,11 @@ constexpr std::int16_t MaxLastRecord = 32767;
 // Why a file cannot serve as a logbook, or None.
 enum class Problem {
     None,
-    Missing,             // no such file (or not a regular file)
+    Missing,             // no such file
+    NotRegular,          // a folder, FIFO, device or socket
     Unreadable,          // it cannot be opened or read
     Empty,               // zero bytes
-    PartialRecord,       // the length is not a whole number of 420-byte records
+    PartialRecord,       // shorter than the one record 1 needs
     LastRecordBelowOne,  // record 1 gives LastRecord < 1
     LastRecordBeyondEnd  // record 1 names more records than the file holds
 };
@@ -37,6 +39,8 @@ struct Check {
 };
 
 // Looks at the file's length and record 1 only; never writes or creates.
+// Records after LastRecord, a partial one included (a write cut short by a
+// crash), do not make a file no logbook: they lie outside it.
 Check checkLogbook(const std::string& path);
 // A sentence for the user that says why the file is no logbook ("" if it is).
 std::string describe(const Check& check);
@@ -58,8 +62,10 @@ std::optional<Contents> readLogbook(const std::string& path, Check* check = null
 // Writes the blank rating record (all zero, LastRecord = 1) as record 1.
 // An existing file is not truncated: records after the first stay, outside
 // LastRecord, to be overwritten as flights are added. An existing file whose
-// length is no whole number of records is refused and left alone.
-enum class CreateResult { Created, NotALogbookLength, CannotWrite };
+// length is no whole number of records is refused and left alone, unless it
+// is a logbook with a partial record after its last, which is cut off. A new
+// file that could not be written is removed again.
+enum class CreateResult { Created, NotALogbookLength, CannotWrite, NotRegular, Busy };
 CreateResult createLogbook(const std::string& path);
 
 // Record 1 of a valid logbook; nullopt when the file is no logbook.
@@ -84,8 +90,10 @@ Ratings ratingsFrom(const LogRecord& rec);
 void applyRatings(LogRecord& rec, const Ratings& ratings);
 // Reads record 1, applies the ratings and writes it back. False when the
 // file is no logbook or the write fails; the file is then as it was, as far
-// as a failing disk allows.
-bool saveRatings(const std::string& path, const Ratings& ratings);
+// as a failing disk allows. Synced before it returns true; why (when given)
+// says what kept the file from being written.
+bool saveRatings(const std::string& path, const Ratings& ratings,
+                 records::FileError* why = nullptr);
 
 // The boxes of the flight entry window, as typed (Windows-1252 bytes).
 struct FlightInput {
@@ -115,7 +123,10 @@ std::string storedLineBreaks(const std::string& text);
 // Appends a flight: writes it at LastRecord + 1 first, then raises
 // LastRecord in record 1. On any failure LastRecord keeps naming only
 // records that were written, and a partly written record is cut off again.
-enum class AppendResult { Appended, NotALogbook, Full, WriteFailed };
+// Each write is synced before the next, so a power cut too leaves the old or
+// the new logbook. The file is locked throughout; Busy when another program
+// held it too long. A partial record after LastRecord is cut off first.
+enum class AppendResult { Appended, NotALogbook, Full, WriteFailed, Busy };
 AppendResult appendFlight(const std::string& path, const LogRecord& flight);
 
 // Trimmed dates of the flights (records 2 .. LastRecord) whose trimmed date
@@ -131,15 +142,28 @@ struct Found {
 std::optional<Found> findFlight(const Contents& log, const std::string& trimmedDate);
 std::optional<Found> findFlight(const std::string& path, const std::string& trimmedDate);
 
-// The path the removal writes the new logbook to before it replaces the
-// old one: a final ".log" (any case) becomes ".tmp"; any other name gets
-// ".tmp" appended.
+// The logbook's name with a final ".log" (any case) replaced by ".tmp", or
+// ".tmp" appended. The removal no longer writes there: a fixed name could be
+// shared by two removals or planted beforehand.
 std::string temporaryPath(const std::string& logPath);
 
-// Removes the first flight whose trimmed date equals date: the new logbook
-// is written to the temporary path, synced and renamed over the old one, so
-// a failure leaves the old logbook whole.
-enum class RemoveResult { Removed, NotALogbook, NoSuchFlight, WriteFailed };
+// Removes the first flight whose trimmed date equals date, with the logbook
+// locked: the new logbook is written to a private temporary file beside the
+// real file (links resolved), synced, given the old one's mode, owner and
+// group and renamed over it, so a failure leaves the old logbook whole.
+enum class RemoveResult {
+    Removed,
+    NotALogbook,
+    NoSuchFlight,
+    WriteFailed,
+    Busy,               // another program held the logbook too long
+    ReadOnly,           // the logbook may not be written
+    HardLinked,         // the logbook has several names; replacing it would part them
+    FolderNotWritable,  // no new logbook can be made in its folder
+};
 RemoveResult removeFlight(const std::string& path, const std::string& trimmedDate);
+// What the viewer tells the pilot when a removal failed: what happened, and
+// that nothing was changed.
+std::string removalMessage(RemoveResult result);
 
 }  // namespace logbook

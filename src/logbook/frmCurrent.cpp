@@ -98,8 +98,9 @@ void frmCurrent::Form_Load() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     // Today is read once for the whole check, so every flight is measured
     // against the same day even when the check runs across midnight.
+    computedFor = records::today();
     const logbook::CurrencyFigures f = logbook::computeCurrency(
-        reportwindows::logPath(modLog::LogPath), Convert::dateLocale(), records::today());
+        reportwindows::logPath(modLog::LogPath), Convert::dateLocale(), computedFor);
     txtDayLandings->setText(Convert::single(f.Landings));
     txtInstrApp->setText(Convert::single(f.Approaches));
     txtTotalInstr->setText(Convert::single(f.Instrument));
@@ -121,12 +122,13 @@ void frmCurrent::cmdMain_Click() {
 
 void frmCurrent::mnuExit_Click() { Common::exitProgram(); }
 
-void frmCurrent::mnuPrint_Click() { PrintPage::print(this, "Currency Information", printPage()); }
+void frmCurrent::mnuPrint_Click() { PrintPage::print(this, printPage()); }
 
-QString frmCurrent::printPage() const {
+PrintPage::Page frmCurrent::printPage() const {
     using PrintPage::esc;
     QString html = "<h2>Currency Information</h2>";
-    html += "<p>Logbook: " + esc(modLog::LogPath) + "</p>";
+    html += "<p>Logbook: " + esc(modLog::LogPath) + "<br>Computed for " +
+            esc(PrintPage::dateText(computedFor)) + "</p>";
     html += "<table cellspacing=0 cellpadding=5 border=1>";
     for (auto [lbl, box, req] : {std::tuple{lblLandDay, txtDayLandings, lblDayLandings},
                                  std::tuple{lblInstrApp, txtInstrApp, lblInstrApp2},
@@ -135,5 +137,9 @@ QString frmCurrent::printPage() const {
         html += "<tr><td><b>" + esc(lbl->text()) + "</b><br><i>" + esc(req->text()) +
                 "</i></td><td align=right>" + esc(box->text()) + "</td></tr>";
     }
-    return html + "</table>";
+    PrintPage::Page page;
+    page.title = "Currency Information";
+    page.sourceFile = modLog::LogPath;
+    page.html = html + "</table>";
+    return page;
 }

@@ -6,6 +6,9 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QString>
+#include <cstdint>
+
+#include "shell/PrintPage.h"
 
 class frmCurrent : public QMainWindow {
     Q_OBJECT
@@ -13,7 +16,7 @@ class frmCurrent : public QMainWindow {
     frmCurrent();
     void Form_Load();
     // The page the Print item prints: each requirement with its figure.
-    QString printPage() const;
+    PrintPage::Page printPage() const;
 
     QLabel* lblLandDay = nullptr;
     QLineEdit* txtDayLandings = nullptr;
@@ -39,4 +42,7 @@ class frmCurrent : public QMainWindow {
     void cmdMain_Click();
     void mnuPrint_Click();
     void mnuExit_Click();
+
+  private:
+    std::int64_t computedFor = 0;  // the day the figures were computed for
 };

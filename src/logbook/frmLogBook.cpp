@@ -133,7 +133,9 @@ void frmLogBook::reportSelectDate() {
 void frmLogBook::cmddelete_Click() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     if (!logbook::checkLogbook(logFilePath()).ok()) {
-        reportSelectDate();
+        MessageBox::show(
+            QString::fromStdString(logbook::removalMessage(logbook::RemoveResult::NotALogbook)),
+            "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
         return;
     }
     if (MessageBox::show("Are you sure you want to delete the current entry?", "Delete Item?",
@@ -146,9 +148,11 @@ void frmLogBook::cmddelete_Click() {
         return;
     }
     QListWidgetItem* line = sel.first();
-    if (logbook::removeFlight(logFilePath(), Convert::toBytes(line->text())) !=
-        logbook::RemoveResult::Removed) {
-        reportSelectDate();
+    const auto result = logbook::removeFlight(logFilePath(), Convert::toBytes(line->text()));
+    if (result != logbook::RemoveResult::Removed) {
+        // A selection was made: say what went wrong instead of asking for one.
+        MessageBox::show(QString::fromStdString(logbook::removalMessage(result)), "Aerokit",
+                         MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
         return;
     }
     // The display keeps the removed flight until another line is chosen.
@@ -188,7 +192,7 @@ void frmLogBook::cmdMainMenu_Click() {
 
 void frmLogBook::cmdExit_Click() { Common::exitProgram(); }
 
-QString frmLogBook::printPage() const {
+PrintPage::Page frmLogBook::printPage() const {
     QString html = "<h2>Pilot Logbook Entry</h2>";
     html += "<p>Logbook: " + PrintPage::esc(modLog::LogPath) + "</p>";
     html += "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\">";
@@ -200,7 +204,11 @@ QString frmLogBook::printPage() const {
                     PrintPage::esc(value.trimmed()) + "</td></tr>";
     }
     html += "</table>";
-    return html;
+    PrintPage::Page page;
+    page.title = "Logbook Entry";
+    page.sourceFile = modLog::LogPath;
+    page.html = html;
+    return page;
 }
 
-void frmLogBook::mnuPrint_Click() { PrintPage::print(this, "Logbook Entry", printPage()); }
+void frmLogBook::mnuPrint_Click() { PrintPage::print(this, printPage()); }

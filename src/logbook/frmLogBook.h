@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "logbook/FlightControls.h"
+#include "shell/PrintPage.h"
 
 class frmLogBook : public QMainWindow, public FlightControls {
     Q_OBJECT
@@ -16,7 +17,7 @@ class frmLogBook : public QMainWindow, public FlightControls {
     frmLogBook();
     void Form_Load();
     // The page "Print Entry" prints: the flight shown, with its labels.
-    QString printPage() const;
+    PrintPage::Page printPage() const;
 
     QGroupBox* fradateofflight = nullptr;
     QListWidget* lstDate = nullptr;

@@ -1,6 +1,7 @@
 #include "logbook/frmLogBrowse.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFontDatabase>
 #include <QMenu>
 #include <QStringList>
@@ -115,27 +116,24 @@ void frmLogBrowse::closeEvent(QCloseEvent* event) {
 
 void frmLogBrowse::mnuExit_Click() { Common::exitProgram(); }
 
-void frmLogBrowse::mnuPrint_Click() { PrintPage::print(this, "Logbook", printPage()); }
+void frmLogBrowse::mnuPrint_Click() { PrintPage::print(this, printPage()); }
 
-QString frmLogBrowse::printPage() const {
-    using PrintPage::esc;
+PrintPage::Page frmLogBrowse::printPage() const {
     const auto rows = logbook::browseRows(reportwindows::logPath(modLog::LogPath));
-    QString html;
-    html.reserve(static_cast<qsizetype>(rows.size()) * 220 + 1024);
-    html += "<h2>Logbook</h2><p>" + esc(modLog::LogPath) + " &mdash; " +
-            QString::number(rows.size()) + (rows.size() == 1 ? " flight" : " flights") + "</p>";
-    // The heading row repeats at the top of every page.
-    html += "<table cellspacing=0 cellpadding=2 border=1 width=100%><thead><tr>";
-    for (const Heading& h : kHeadings) html += QStringLiteral("<th>") + h.text + "</th>";
-    html += "</tr></thead><tbody>";
+    PrintPage::Page page;
+    page.title = "Logbook";
+    page.sourceFile = modLog::LogPath;
+    auto& t = page.table;
+    t.caption = "Logbook\n" + QDir::toNativeSeparators(modLog::LogPath) + " \u2014 " +
+                QString::number(rows.size()) + (rows.size() == 1 ? " flight" : " flights");
+    for (const Heading& h : kHeadings) t.headings << h.text;
+    t.alignRight.assign(std::size(kHeadings), true);
+    for (std::size_t i = 0; i < 4; ++i) t.alignRight[i] = false;
+    t.rows.reserve(rows.size());
     for (const auto& row : rows) {
-        html += "<tr>";
-        for (std::size_t i = 0; i < row.cells.size(); ++i) {
-            html += i < 4 ? "<td>" : "<td align=right>";
-            html += esc(Convert::fromBytes(row.cells[i]));
-            html += "</td>";
-        }
-        html += "</tr>";
+        QStringList cells;
+        for (const std::string& c : row.cells) cells << Convert::fromBytes(c);
+        t.rows.push_back(std::move(cells));
     }
-    return html + "</tbody></table>";
+    return page;
 }

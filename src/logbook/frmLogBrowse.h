@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QString>
 
+#include "shell/PrintPage.h"
+
 class frmLogBrowse : public QMainWindow {
     Q_OBJECT
   public:
@@ -15,7 +17,7 @@ class frmLogBrowse : public QMainWindow {
     // The page the Print item prints: the flights as a table under the
     // headings, in the list's order (the table runs over as many pages as
     // it needs).
-    QString printPage() const;
+    PrintPage::Page printPage() const;
 
     QLabel* lblDate = nullptr;
     QLabel* lblIdent = nullptr;

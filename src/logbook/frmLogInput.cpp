@@ -119,6 +119,12 @@ void frmLogInput::cmdSaveInfo_Click() {
                 "Nothing was changed.",
                 "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
             return;
+        case logbook::AppendResult::Busy:
+            MessageBox::show(
+                "The flight could not be saved: the logbook is in use by another program. "
+                "Nothing was changed. Try again in a moment.",
+                "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
+            return;
         case logbook::AppendResult::WriteFailed:
             MessageBox::show("The flight could not be saved to the logbook. Nothing was changed.",
                              "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation,

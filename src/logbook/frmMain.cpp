@@ -65,14 +65,25 @@ void frmMain::cmdNewLog_Click() {
     modLog::LogPath = path;
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     const std::string file = QFile::encodeName(path).toStdString();
-    switch (logbook::createLogbook(file)) {
+    const auto created = logbook::createLogbook(file);
+    switch (created) {
         case logbook::CreateResult::Created:
             break;
-        case logbook::CreateResult::NotALogbookLength:
+        case logbook::CreateResult::NotRegular:
+        case logbook::CreateResult::NotALogbookLength: {
             // Writing a rating record into some other file would spoil it and
             // still give no logbook.
-            refuse(path, QString::fromStdString(logbook::describe(logbook::checkLogbook(file))) +
-                             " It was left as it is.");
+            logbook::Check check = logbook::checkLogbook(file);
+            if (created == logbook::CreateResult::NotALogbookLength)
+                check.problem = logbook::Problem::PartialRecord;  // its length is the reason
+            refuse(path,
+                   QString::fromStdString(logbook::describe(check)) + " It was left as it is.");
+            return;
+        }
+        case logbook::CreateResult::Busy:
+            MessageBox::show("The logbook is in use by another program. Try again in a moment.",
+                             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation,
+                             this);
             return;
         case logbook::CreateResult::CannotWrite:
             return;  // ends silently

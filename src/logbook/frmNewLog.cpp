@@ -191,9 +191,14 @@ void frmNewLog::cmdSave_Click() {
     g.otherRatings = Convert::toBytes(txtOther->text());
     for (std::size_t i = 0; i < 6; ++i) g.typeRatings[i] = Convert::toBytes(typeBoxes()[i]->text());
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
-    if (!logbook::saveRatings(logFilePath(), g)) {
-        MessageBox::show("The ratings could not be saved to the logbook. Nothing was changed.",
-                         "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
+    records::FileError why{};
+    if (!logbook::saveRatings(logFilePath(), g, &why)) {
+        MessageBox::show(
+            why == records::FileError::Busy
+                ? "The ratings could not be saved: the logbook is in use by another "
+                  "program. Nothing was changed. Try again in a moment."
+                : "The ratings could not be saved to the logbook. Nothing was changed.",
+            "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
         return;
     }
     backToViewer();

@@ -251,9 +251,9 @@ void frmTotalTime::closeEvent(QCloseEvent* event) {
 void frmTotalTime::mnuMain_Click() { cmdBackMenu_Click(); }
 void frmTotalTime::mnuExit_Click() { cmdLogBook_Click(); }
 
-void frmTotalTime::mnuPrint_Click() { PrintPage::print(this, "Total Time", printPage()); }
+void frmTotalTime::mnuPrint_Click() { PrintPage::print(this, printPage()); }
 
-QString frmTotalTime::printPage() const {
+PrintPage::Page frmTotalTime::printPage() const {
     using PrintPage::esc;
     auto rows = [](const std::vector<std::pair<QString, const QLineEdit*>>& items) {
         QString h = "<table cellspacing=0 cellpadding=4 border=1>";
@@ -288,5 +288,9 @@ QString frmTotalTime::printPage() const {
                   {"Cross Country:", txtXCountry},
                   {"Instrument App:", txtInstrApp},
                   {"Total Duration of Flight:", txtTotal}});
-    return html;
+    PrintPage::Page page;
+    page.title = "Total Time";
+    page.sourceFile = modLog::LogPath;
+    page.html = html;
+    return page;
 }

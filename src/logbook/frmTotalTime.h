@@ -12,6 +12,7 @@
 #include <QString>
 
 #include "logbook/TotalTime.h"
+#include "shell/PrintPage.h"
 
 class frmTotalTime : public QMainWindow {
     Q_OBJECT
@@ -19,7 +20,7 @@ class frmTotalTime : public QMainWindow {
     frmTotalTime();
     void Form_Load();
     // The page the Print item prints: the filter in use and the sixteen sums.
-    QString printPage() const;
+    PrintPage::Page printPage() const;
 
     QCheckBox* chkIdent = nullptr;
     QComboBox* cmbIdent = nullptr;

@@ -65,13 +65,27 @@ std::optional<PlanRecord> readRecord(const std::string& path, std::int64_t n) {
     return PlanRecord::decode(bytes);
 }
 
-bool writeRecord(const std::string& path, std::int64_t n, const PlanRecord& rec) {
-    auto f = openPlan(path);
-    if (!f) return false;
+namespace {
+// Opens a plan file for one write step, locked against other writers.
+std::optional<RecordFile> lockPlan(const std::string& path) {
+    return RecordFile::openLocked(path, PlanRecord::Size, RecordFile::Mode::CreateIfMissing);
+}
+
+// Writes and syncs record n of a locked file. On failure a file that grew
+// is cut back to its length before, and a file made for this write goes.
+bool writeSynced(RecordFile& f, const std::string& path, std::int64_t n, const PlanRecord& rec) {
+    const std::uint64_t before = f.sizeBytes();
     const auto bytes = rec.encode();
-    const bool written = f->write(n, bytes);
-    const bool closed = f->close();
-    return written && closed;
+    if (f.write(n, bytes) && f.sync()) return true;
+    f.truncate(before);
+    if (f.created() && before == 0) f.discardCreated(path);
+    return false;
+}
+}  // namespace
+
+bool writeRecord(const std::string& path, std::int64_t n, const PlanRecord& rec) {
+    auto f = lockPlan(path);
+    return f && writeSynced(*f, path, n, rec);
 }
 
 PlanRecord freshPlan() {
@@ -143,10 +157,13 @@ namespace {
 template <class Merge>
 std::optional<PlanRecord> saveRecord1(const std::string& path, const PlanRecord& typed,
                                       Merge merge) {
-    const auto old = readRecord(path, 1);
-    if (!old) return std::nullopt;
-    const PlanRecord rec = merge(*old, typed);
-    if (!writeRecord(path, 1, rec)) return std::nullopt;
+    // Read and write under one lock: another window's save in between
+    // would otherwise be overwritten by what this one read before it.
+    auto f = lockPlan(path);
+    std::vector<records::Byte> bytes;
+    if (!f || !f->read(1, bytes)) return std::nullopt;
+    const PlanRecord rec = merge(PlanRecord::decode(bytes), typed);
+    if (!writeSynced(*f, path, 1, rec)) return std::nullopt;
     return rec;
 }
 }  // namespace
@@ -197,8 +214,10 @@ std::optional<std::vector<PlanRecord>> readCheckpoints(const std::string& path,
 
 AppendResult appendCheckpoint(const std::string& path, const PlanRecord& typed) {
     AppendResult res;
-    auto header = readRecord(path, 1);
-    if (!header) return res;
+    auto f = lockPlan(path);
+    std::vector<records::Byte> bytes;
+    if (!f || !f->read(1, bytes)) return res;
+    auto header = std::optional<PlanRecord>(PlanRecord::decode(bytes));
     if (!canAddCheckpoint(header->LastCheckpoint)) {
         res.result = WriteResult::Full;
         return res;
@@ -206,7 +225,17 @@ AppendResult appendCheckpoint(const std::string& path, const PlanRecord& typed) 
     const int k = header->LastCheckpoint + 1;
     res.checkpoint = checkpointOnly(typed);
     header->LastCheckpoint = static_cast<std::int16_t>(k);
-    if (!writeRecord(path, k + 2, res.checkpoint) || !writeRecord(path, 1, *header)) {
+    // The checkpoint first and on the disk, then the counter that names it.
+    // A failure cuts the file back to its length before.
+    const std::uint64_t before = f->sizeBytes();
+    if (!writeSynced(*f, path, k + 2, res.checkpoint)) {
+        res.result = WriteResult::WriteFailed;
+        return res;
+    }
+    if (!writeSynced(*f, path, 1, *header)) {
+        const auto again = f->read(1);
+        if (PlanRecord::decode(again).LastCheckpoint != k - 1 && f->write(1, bytes)) f->sync();
+        if (PlanRecord::decode(f->read(1)).LastCheckpoint == k - 1) f->truncate(before);
         res.result = WriteResult::WriteFailed;
         return res;
     }

@@ -1,9 +1,11 @@
 #include "planner/frmFPLog.h"
 
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -54,7 +56,7 @@ QString pageText(const QString& text) {
     QStringList lines = s.split(QChar('\n'));
     for (QString& line : lines)
         while (line.endsWith(QChar(' '))) line.chop(1);
-    return PrintPage::esc(lines.join(QChar('\n')));
+    return lines.join(QChar('\n'));
 }
 
 }  // namespace
@@ -255,67 +257,178 @@ void frmFPLog::clearCheckpoint(int k) {
     for (Row* col : columns()) (*col)[k]->clear();
 }
 
-QString frmFPLog::printPage() const {
-    auto t = [](const QLabel* l) { return pageText(l->text()); };
-    QString h;
-    h += "<h2>Aerokit &mdash; Flight Log</h2>";
-    h += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>";
-    h += QStringLiteral(
-             "<td>Aircraft Ident: <tt>%1</tt></td><td>From: <tt>%2</tt></td>"
-             "<td>To: <tt>%3</tt></td><td>Alternate: <tt>%4</tt></td></tr>")
-             .arg(t(lblAIdent), t(lblFrom), t(lblTo), t(lblAlt));
-    h += QStringLiteral(
-             "<tr><td>TAS: <tt>%1</tt></td><td>Altitude: <tt>%2</tt></td>"
-             "<td>Time Off: <tt>%3</tt></td><td>Time On: <tt>%4</tt></td></tr>")
-             .arg(t(lblTAS), t(lblAltitude), t(lblTimeoff), t(lblTimeOn));
-    h += QStringLiteral(
-             "<tr><td>Elapsed: <tt>%1</tt></td><td>Fuel Onboard: <tt>%2</tt></td>"
-             "<td>Fuel Rate: <tt>%3</tt></td><td>Fuel Required: <tt>%4</tt></td></tr>")
-             .arg(t(lblElapsed), t(lblOnboard), t(lblRate), t(lblRequired));
-    h += QStringLiteral(
-             "<tr><td>Fuel Remaining: <tt>%1</tt></td>"
-             "<td colspan=\"3\">RUNWAY INFORMATION<br><tt>%2</tt></td></tr></table>")
-             .arg(t(lblRemaining), pageText(txtRunway->toPlainText()));
-    h += "<p></p><table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\"><tr>";
-    // Widths in percent of the page: the checkpoint's name gets the room.
-    const std::pair<const char*, int> headings[] = {{"", 3},
-                                                    {"TO / CHECKPOINTS", 20},
-                                                    {"NAV AID<br>IDENT<br>FREQ", 8},
-                                                    {"RADIAL<br>TO<br>FROM", 7},
-                                                    {"TC", 5},
-                                                    {"WCA", 5},
-                                                    {"TH", 5},
-                                                    {"VAR", 5},
-                                                    {"MH", 5},
-                                                    {"DEV", 5},
-                                                    {"CH", 5},
-                                                    {"Leg Dist.<br>REM.", 6},
-                                                    {"EGS<br>AGS", 5},
-                                                    {"ETE<br>ATE", 5},
-                                                    {"ETA<br>ATA", 5},
-                                                    {"Fuel Used<br>REM.", 6}};
-    for (auto [heading, width] : headings)
-        h += QStringLiteral("<th width=\"%1%\"><small>%2</small></th>")
-                 .arg(width)
-                 .arg(QString::fromLatin1(heading));
-    h += "</tr>";
-    auto one = [&](const Row& r, int k) {
-        return QStringLiteral("<td><small>%1</small></td>").arg(t(r[k]));
+PrintPage::Page frmFPLog::printPage() const {
+    auto t = [](const QString& text) { return pageText(text); };
+    const std::pair<QString, QString> header[] = {{"Aircraft Ident:", t(lblAIdent->text())},
+                                                  {"From:", t(lblFrom->text())},
+                                                  {"To:", t(lblTo->text())},
+                                                  {"Alternate:", t(lblAlt->text())},
+                                                  {"TAS:", t(lblTAS->text())},
+                                                  {"Altitude:", t(lblAltitude->text())},
+                                                  {"Time Off:", t(lblTimeoff->text())},
+                                                  {"Time On:", t(lblTimeOn->text())},
+                                                  {"Elapsed:", t(lblElapsed->text())},
+                                                  {"Fuel Onboard:", t(lblOnboard->text())},
+                                                  {"Fuel Rate:", t(lblRate->text())},
+                                                  {"Fuel Required:", t(lblRequired->text())},
+                                                  {"Fuel Remaining:", t(lblRemaining->text())}};
+    const QString runway = t(txtRunway->toPlainText());
+    // The grid's columns in the window's pairing: the second value of a pair
+    // stands under the first; widths in characters of the stored fields.
+    struct Column {
+        QStringList heading;
+        const Row* top;
+        const Row* bottom;
+        int chars;
     };
-    auto two = [&](const Row& a, const Row& b, int k) {
-        return QStringLiteral("<td><small>%1<br>%2</small></td>").arg(t(a[k]), t(b[k]));
+    const Column columns[] = {{{"TO / CHECKPOINTS"}, &lblCheck, nullptr, 25},
+                              {{"NAV AID", "IDENT", "FREQ"}, &lblIdent, &lblFreq, 10},
+                              {{"RADIAL", "TO", "FROM"}, &lblRadTo, &lblRadFrom, 10},
+                              {{"TC"}, &lblTC, nullptr, 10},
+                              {{"WCA"}, &lblWCA, nullptr, 10},
+                              {{"TH"}, &lblTH, nullptr, 10},
+                              {{"VAR"}, &lblVAR, nullptr, 10},
+                              {{"MH"}, &lblMH, nullptr, 10},
+                              {{"DEV"}, &lblDEV, nullptr, 10},
+                              {{"CH"}, &lblCH, nullptr, 10},
+                              {{"Leg Dist.", "REM."}, &lblDist, &lblDistRem, 10},
+                              {{"EGS", "AGS"}, &lblEGS, &lblAGS, 10},
+                              {{"ETE", "ATE"}, &lblETE, &lblATE, 10},
+                              {{"ETA", "ATA"}, &lblETA, &lblATA, 10},
+                              {{"Fuel Used", "REM."}, &lblFUsed, &lblFRem, 10}};
+    struct Cells {
+        QStringList heading;
+        int chars;
+        std::array<QString, 10> top, bottom;
+        bool paired;
     };
-    for (int k = 0; k < 10; ++k) {
-        h += QStringLiteral("<tr><td><small>%1.</small></td>").arg(k + 1);
-        h += one(lblCheck, k) + two(lblIdent, lblFreq, k) + two(lblRadTo, lblRadFrom, k);
-        h += one(lblTC, k) + one(lblWCA, k) + one(lblTH, k) + one(lblVAR, k) + one(lblMH, k) +
-             one(lblDEV, k) + one(lblCH, k);
-        h += two(lblDist, lblDistRem, k) + two(lblEGS, lblAGS, k) + two(lblETE, lblATE, k) +
-             two(lblETA, lblATA, k) + two(lblFUsed, lblFRem, k);
-        h += "</tr>";
+    std::vector<Cells> grid;
+    for (const Column& c : columns) {
+        Cells cells{c.heading, c.chars, {}, {}, c.bottom != nullptr};
+        for (int k = 0; k < 10; ++k) {
+            cells.top[static_cast<std::size_t>(k)] = t((*c.top)[k]->text());
+            if (c.bottom) cells.bottom[static_cast<std::size_t>(k)] = t((*c.bottom)[k]->text());
+        }
+        grid.push_back(std::move(cells));
     }
-    h += "</table>";
-    return h;
+
+    PrintPage::Page page;
+    page.title = "Flight Log";
+    page.sourceFile = modLog::PlanPath;
+    page.landscape = true;
+    page.draw = [header = std::vector(std::begin(header), std::end(header)), runway, grid](
+                    QPainter& p, const QRectF& body) {
+        auto font = [](double pt, bool bold = false) {
+            QFont f(QStringLiteral("Sans Serif"));
+            f.setPointSizeF(pt);
+            f.setBold(bold);
+            return f;
+        };
+        const QPen thin(Qt::black, 0);
+        p.setPen(thin);
+        double y = body.top();
+        p.setFont(font(14, true));
+        const double titleH = QFontMetricsF(p.font(), p.device()).height() * 1.3;
+        p.drawText(QRectF(body.left(), y, body.width(), titleH), Qt::AlignLeft | Qt::AlignTop,
+                   QStringLiteral("Aerokit \u2014 Flight Log"));
+        y += titleH;
+
+        // Header: four caption/value pairs a row; the runway information
+        // beside the last one.
+        const QFontMetricsF capFm(font(7.5), p.device());
+        const QFontMetricsF valFm(font(10), p.device());
+        const double hp = capFm.averageCharWidth();
+        const double hRowH = capFm.height() + valFm.height() * 1.2 + hp / 3;
+        const double hColW = body.width() / 4;
+        for (std::size_t i = 0; i < header.size(); ++i) {
+            const QRectF cell(body.left() + hColW * static_cast<double>(i % 4),
+                              y + hRowH * static_cast<double>(i / 4), hColW, hRowH);
+            p.drawRect(cell);
+            p.setFont(font(7.5));
+            p.drawText(cell.adjusted(hp, hp / 3, -hp, 0), Qt::AlignLeft | Qt::AlignTop,
+                       header[i].first);
+            p.setFont(font(10));
+            PrintPage::fitText(p, cell.adjusted(hp, capFm.height() + hp / 3, -hp, 0),
+                               Qt::AlignLeft | Qt::AlignVCenter, header[i].second);
+        }
+        const QRectF rwy(body.left() + hColW, y + hRowH * 3, hColW * 3, hRowH);
+        const QRectF rwyBox(rwy.left(), rwy.top(), rwy.width(), hRowH * 1.6);
+        p.drawRect(rwyBox);
+        p.setFont(font(7.5));
+        p.drawText(rwyBox.adjusted(hp, hp / 3, -hp, 0), Qt::AlignLeft | Qt::AlignTop,
+                   QStringLiteral("RUNWAY INFORMATION"));
+        p.setFont(font(9));
+        p.drawText(rwyBox.adjusted(hp, capFm.height() + hp / 3, -hp, 0),
+                   Qt::AlignLeft | Qt::TextWordWrap, runway);
+        y = rwyBox.bottom() + valFm.height() * 0.8;
+
+        // The grid: the row number, then the columns sized by their fields.
+        int chars = 3;
+        for (const Cells& c : grid) chars += c.chars;
+        const double unit = body.width() / chars;
+        // Values at the size at which ten digits fill a ten-character column.
+        QFont valueFont = font(10);
+        const double tenDigits =
+            QFontMetricsF(valueFont, p.device()).horizontalAdvance(QStringLiteral("0000000000"));
+        valueFont.setPointSizeF(std::min(10.0, 10.0 * (unit * 10 - unit * 0.6) / tenDigits));
+        const QFontMetricsF vfm(valueFont, p.device());
+        const QFont headFont = font(std::min(8.0, valueFont.pointSizeF()), true);
+        const double headH = QFontMetricsF(headFont, p.device()).height() * 3.3;
+        // Rows take the rest of the sheet: room to write the actual figures in.
+        const double rowH = std::min((body.bottom() - y - headH) / 10, vfm.height() * 4.5);
+        auto colX = [&](std::size_t c) {
+            double x = body.left() + unit * 3;
+            for (std::size_t i = 0; i < c; ++i) x += unit * grid[i].chars;
+            return x;
+        };
+        const double right = body.left() + unit * chars;
+        p.setFont(headFont);
+        p.fillRect(QRectF(body.left(), y, right - body.left(), headH), QColor(225, 225, 225));
+        for (std::size_t c = 0; c < grid.size(); ++c) {
+            const QRectF cell(colX(c), y, unit * grid[c].chars, headH);
+            const QStringList& h = grid[c].heading;
+            const double lineH = headH / static_cast<double>(h.size());
+            for (int i = 0; i < h.size(); ++i)
+                PrintPage::fitText(
+                    p, QRectF(cell.left() + 2, cell.top() + lineH * i, cell.width() - 4, lineH),
+                    Qt::AlignCenter, h[i]);
+        }
+        const double top = y;
+        y += headH;
+        p.setPen(thin);
+        for (int k = 0; k < 10; ++k) {
+            const auto ks = static_cast<std::size_t>(k);
+            const double ry = y + rowH * k;
+            p.setFont(valueFont);
+            PrintPage::fitText(p, QRectF(body.left() + 2, ry, unit * 3 - 4, rowH), Qt::AlignCenter,
+                               QString::number(k + 1) + ".");
+            for (std::size_t c = 0; c < grid.size(); ++c) {
+                const QRectF cell(colX(c) + unit * 0.3, ry, unit * grid[c].chars - unit * 0.6,
+                                  rowH);
+                const int align = c == 0 ? Qt::AlignLeft : Qt::AlignHCenter;
+                if (grid[c].paired) {
+                    PrintPage::fitText(p, QRectF(cell.left(), ry, cell.width(), rowH / 2),
+                                       align | Qt::AlignVCenter, grid[c].top[ks]);
+                    PrintPage::fitText(p,
+                                       QRectF(cell.left(), ry + rowH / 2, cell.width(), rowH / 2),
+                                       align | Qt::AlignVCenter, grid[c].bottom[ks]);
+                    p.setPen(QPen(QColor(160, 160, 160), 0, Qt::DotLine));
+                    p.drawLine(QPointF(colX(c), ry + rowH / 2),
+                               QPointF(colX(c) + unit * grid[c].chars, ry + rowH / 2));
+                    p.setPen(thin);
+                } else {
+                    PrintPage::fitText(p, cell, align | Qt::AlignVCenter, grid[c].top[ks]);
+                }
+            }
+            p.drawLine(QPointF(body.left(), ry + rowH), QPointF(right, ry + rowH));
+        }
+        const double bottom = y + rowH * 10;
+        p.drawRect(QRectF(body.left(), top, right - body.left(), bottom - top));
+        p.drawLine(QPointF(body.left(), y), QPointF(right, y));
+        for (std::size_t c = 0; c < grid.size(); ++c)
+            p.drawLine(QPointF(colX(c), top), QPointF(colX(c), bottom));
+    };
+    return page;
 }
 
 void frmFPLog::mnuMain_Click() {
@@ -326,7 +439,7 @@ void frmFPLog::mnuMain_Click() {
 
 void frmFPLog::mnuExit_Click() { Common::exitProgram(); }
 
-void frmFPLog::mnuPrintLog_Click() { PrintPage::print(this, "Flight Log", printPage()); }
+void frmFPLog::mnuPrintLog_Click() { PrintPage::print(this, printPage()); }
 
 void frmFPLog::mnuEditLog_Click() { Forms::showModal<frmFlightLogInput>(); }
 

@@ -10,6 +10,7 @@
 #include <array>
 
 #include "planner/PlanRecord.h"
+#include "shell/PrintPage.h"
 
 class frmFPLog : public QMainWindow {
     Q_OBJECT
@@ -26,7 +27,9 @@ class frmFPLog : public QMainWindow {
     void showCheckpoint(int k, const planner::PlanRecord& cp);
     void clearCheckpoint(int k);
 
-    QString printPage() const;
+    // The printed page: the header and the ten-row grid on one landscape
+    // sheet, paired values one over the other as in the window.
+    PrintPage::Page printPage() const;
 
     // Header values.
     QLabel* lblAIdent;

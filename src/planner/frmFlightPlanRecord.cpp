@@ -2,8 +2,10 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -50,7 +52,7 @@ QFont smallFont(QFont f) {
     return f;
 }
 
-// Page text: escaped, inner spaces kept, stored line breaks as breaks.
+// Page text: inner spaces kept, stored line breaks as breaks.
 QString pageText(const QString& text) {
     QString s = text;
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -60,7 +62,7 @@ QString pageText(const QString& text) {
     QStringList lines = s.split(QChar('\n'));
     for (QString& line : lines)
         while (line.endsWith(QChar(' '))) line.chop(1);
-    return PrintPage::esc(lines.join(QChar('\n')));
+    return lines.join(QChar('\n'));
 }
 
 }  // namespace
@@ -421,68 +423,204 @@ void frmFlightPlanRecord::showPersonalFields(const planner::PlanRecord& r) {
     lblHomeBase->setText(Convert::fromField(r.HomeBase));
 }
 
-QString frmFlightPlanRecord::printPage() const {
-    auto cell = [](const QString& caption, const QString& value, int span = 1) {
-        return QStringLiteral(
-                   "<td valign=\"top\" colspan=\"%1\"><small>%2</small><br><tt>%3</tt></td>")
-            .arg(span)
-            .arg(pageText(caption), pageText(value));
+PrintPage::Page frmFlightPlanRecord::printPage() const {
+    // Everything the sheet shows, copied from the window's labels.
+    struct Box {
+        QString caption;
+        QString value;
     };
-    auto mark = [](const QLabel* l) {
-        return l->text().isEmpty() ? QStringLiteral("[ ]") : QStringLiteral("[X]");
+    auto b = [](const QLabel* caption, const QLabel* value) {
+        return Box{caption->text(), pageText(value->text())};
     };
-    QString h;
-    h += "<h2>Aerokit &mdash; FLIGHT PLAN RECORD</h2>";
-    h += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">";
-    h += "<tr>";
-    h +=
-        QStringLiteral(
-            "<td valign=\"top\"><small>1.Type</small><br><tt>%1 VFR<br>%2 IFR<br>%3 DVFR</tt></td>")
-            .arg(mark(lblVFR), mark(lblIFR), mark(lblDVFR));
-    h += cell(lblIdent1->text(), lblIdent->text());
-    h += cell(lblSpecial1->text(), lblType->text());
-    h += cell(lblTrueSpeed1->text(), lblTruespeed->text() + " KTS");
-    h += cell(lblDepart1->text(), lblDepart->text());
-    h += QStringLiteral(
-             "<td valign=\"top\"><small>6. Departure Time (z)</small><br>"
-             "<small>Proposed</small> <tt>%1</tt><br><small>Actual</small> <tt>%2</tt></td>")
-             .arg(pageText(lblProposed->text()), pageText(lblActual->text()));
-    h += cell(lblCurise1->text(), lblCruise->text());
-    h += "</tr><tr>";
-    h += cell(lblRoute1->text(), lblRoute->text(), 7);
-    h += "</tr><tr>";
-    h += cell(lblDestination1->text(), lblDestination->text(), 2);
-    h += QStringLiteral(
-             "<td valign=\"top\"><small>10. Est. Time En Route</small><br>"
-             "<small>Hours</small> <tt>%1</tt><br><small>Minutes</small> <tt>%2</tt></td>")
-             .arg(pageText(lblHours->text()), pageText(lblMinutes->text()));
-    h += cell(lblSpeciallblSpecial->text(), lblRemarks->text(), 4);
-    h += "</tr><tr>";
-    h += QStringLiteral(
-             "<td valign=\"top\"><small>12. Fuel On Board</small><br>"
-             "<small>Hours</small> <tt>%1</tt><br><small>Minutes</small> <tt>%2</tt></td>")
-             .arg(pageText(lblFHours->text()), pageText(lblFMinutes->text()));
-    h += cell(lblAlternates->text(), lblAlts->text());
-    h += QStringLiteral(
-             "<td valign=\"top\" colspan=\"3\"><small>%1</small><br><tt>%2<br>%3<br>%4 %5 "
-             "%6<br>%7<br>%8</tt></td>")
-             .arg(pageText(lblPersonal->text()), pageText(lblName->text()),
-                  pageText(lblStreet->text()), pageText(lblCity->text()),
-                  pageText(lblState->text()), pageText(lblZip->text()), pageText(lblPhone->text()),
-                  pageText(lblHomeBase->text()));
-    h += cell(lblAboard1->text(), lblAboard->text());
-    h += cell(lblColor1->text(), lblColor->text());
-    h += "</tr><tr>";
-    h += QStringLiteral(
-             "<td colspan=\"7\">CLOSE VFR FLIGHT PLAN WITH <u><tt>%1</tt></u> FSS ON ARRIVAL</td>")
-             .arg(pageText(lblClose->text()));
-    h += "</tr></table>";
-    h += "<p><small><b>Special Equipment Suffix:</b> X-No Transponder; T-Transponder w/o Altitude "
-         "Encoding; U-Transponder w/ Altitude Encoding; D-DME, No Transponder; B-DME, Transponder "
-         "w/o Altitude Encoding; A-DME, Transponder w/ Altitude Encoding; C-RNAV, Transponder w/o "
-         "Altitude Encoding; R-RNAV, Transponder W/ Altitude Encoding; W-RNAV, No "
-         "Transponder</small></p>";
-    return h;
+    const Box ident = b(lblIdent1, lblIdent), type = b(lblSpecial1, lblType),
+              tas = b(lblTrueSpeed1, lblTruespeed), depart = b(lblDepart1, lblDepart),
+              cruise = b(lblCurise1, lblCruise), route = b(lblRoute1, lblRoute),
+              dest = b(lblDestination1, lblDestination),
+              remarks = b(lblSpeciallblSpecial, lblRemarks), alts = b(lblAlternates, lblAlts),
+              aboard = b(lblAboard1, lblAboard), color = b(lblColor1, lblColor);
+    const QStringList types = {lblType1->text(), lblVFR1->text(), lblIFR1->text(),
+                               lblDVFR1->text()};
+    const std::array<bool, 3> marked = {!lblVFR->text().isEmpty(), !lblIFR->text().isEmpty(),
+                                        !lblDVFR->text().isEmpty()};
+    const QStringList time = {lblDepartTime->text(), lblproposed1->text(), lblActual1->text(),
+                              pageText(lblProposed->text()), pageText(lblActual->text())};
+    const QStringList enroute = {lblEnRoute->text(), lblHours1->text(), lblMinutes1->text(),
+                                 pageText(lblHours->text()), pageText(lblMinutes->text())};
+    const QStringList fuel = {lblFuel->text(), lblHours2->text(), lblMinutes2->text(),
+                              pageText(lblFHours->text()), pageText(lblFMinutes->text())};
+    QString cityLine = pageText(lblCity->text());
+    for (const QLabel* l : {lblState, lblZip}) {
+        const QString v = pageText(l->text()).trimmed();
+        if (!v.isEmpty()) cityLine += (cityLine.trimmed().isEmpty() ? "" : " ") + v;
+    }
+    const QStringList pilot = {lblPersonal->text(),         pageText(lblName->text()),
+                               pageText(lblStreet->text()), cityLine,
+                               pageText(lblPhone->text()),  pageText(lblHomeBase->text())};
+    const QString title1 = lblAerokit->text(), title2 = lblRecord->text();
+    const QString kts = lblKTS->text();
+    const QString closeWith = pageText(lblClose->text()).trimmed();
+    const QString closeLine = lblClose2->text();
+    QStringList legend = {lblSuffixes->text()};
+    for (int n = 1; n <= 9; ++n)
+        if (auto* l = picSuffixes->findChild<QLabel*>("lblSuffix" + QString::number(n)))
+            legend << l->text();
+
+    PrintPage::Page page;
+    page.title = "Flight Plan Record";
+    page.sourceFile = modLog::PlanPath;
+    page.landscape = true;
+    page.draw = [=](QPainter& p, const QRectF& body) {
+        auto font = [](double pt, bool bold = false) {
+            QFont f(QStringLiteral("Sans Serif"));
+            f.setPointSizeF(pt);
+            f.setBold(bold);
+            return f;
+        };
+        const QFont capFont = font(8), valFont = font(12);
+        const QFontMetricsF capFm(capFont, p.device()), valFm(valFont, p.device());
+        const double pad = capFm.averageCharWidth();
+        p.setPen(QPen(Qt::black, 0));
+        auto caption = [&](const QRectF& r, const QString& text) {
+            p.setFont(capFont);
+            QRectF used;
+            p.drawText(r.adjusted(pad, pad / 2, -pad, 0),
+                       Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text, &used);
+            return used.bottom();
+        };
+        auto value = [&](const QRectF& r, const QString& text) {
+            p.setFont(valFont);
+            PrintPage::fitText(p, r.adjusted(pad * 1.5, 0, -pad, 0),
+                               Qt::AlignLeft | Qt::AlignVCenter, text);
+        };
+        // A box: its caption at the top, its one-line value under it.
+        auto box = [&](const QRectF& r, const Box& bx) {
+            p.drawRect(r);
+            const double below = caption(r, bx.caption);
+            value(QRectF(r.left(), below, r.width(), r.bottom() - below), bx.value);
+        };
+        // A box of several lines (route, remarks, box 14).
+        auto textBox = [&](const QRectF& r, const QString& cap, const QString& text) {
+            p.drawRect(r);
+            const double below = caption(r, cap) + pad / 2;
+            p.setFont(valFont);
+            p.drawText(
+                QRectF(r.left() + pad * 1.5, below, r.width() - pad * 2.5, r.bottom() - below),
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+        };
+        // A box with two captioned halves (departure time, time en route, fuel).
+        auto splitBox = [&](const QRectF& r, const QStringList& t) {
+            p.drawRect(r);
+            const double below = caption(r, t[0]) + pad / 2;
+            const double half = r.width() / 2;
+            for (int i = 0; i < 2; ++i) {
+                const QRectF part(r.left() + half * i, below, half, r.bottom() - below);
+                if (i == 1) p.drawLine(part.topLeft(), part.bottomLeft());
+                const double vb = caption(part, t[1 + i]);
+                value(QRectF(part.left(), vb, part.width(), part.bottom() - vb), t[3 + i]);
+            }
+        };
+
+        // The heading and the suffix legend.
+        const double x0 = body.left(), W = body.width();
+        const double legendLine = capFm.height();
+        const double headH = legendLine * 8.3;
+        p.setFont(font(16, true));
+        p.drawText(QRectF(x0, body.top(), W * 0.3, headH / 2), Qt::AlignLeft | Qt::AlignBottom,
+                   title1);
+        p.drawText(QRectF(x0, body.top() + headH / 2, W * 0.3, headH / 2),
+                   Qt::AlignLeft | Qt::AlignTop, title2);
+        const QRectF lg(x0 + W * 0.36, body.top(), W * 0.64, headH - legendLine * 0.4);
+        p.drawRect(lg);
+        p.setFont(font(8, true));
+        p.drawText(QRectF(lg.left() + pad, lg.top() + legendLine * 0.3, lg.width(), legendLine),
+                   Qt::AlignLeft | Qt::AlignVCenter, legend.value(0));
+        p.setFont(capFont);
+        for (int i = 1; i < legend.size(); ++i) {
+            const int col = i <= 6 ? 0 : 1;
+            const int row = i <= 6 ? i : i - 5;
+            p.drawText(
+                QRectF(lg.left() + pad + lg.width() / 2 * col, lg.top() + legendLine * (0.3 + row),
+                       lg.width() / 2 - pad, legendLine),
+                Qt::AlignLeft | Qt::AlignVCenter, legend[i]);
+        }
+
+        // The boxes, in the paper form's rows and proportions.
+        const double closeH = valFm.height() * 2;
+        const double top = body.top() + headH + legendLine * 0.5;
+        const double unitH = (body.bottom() - closeH - top) / 8.5;  // rows of 2, 1.5, 2, 3
+        double y = top;
+        const double row1[] = {0.08, 0.14, 0.18, 0.11, 0.14, 0.20, 0.15};
+        double x = x0;
+        auto cell = [&](double frac, double h) {
+            const QRectF r(x, y, W * frac, h);
+            x += W * frac;
+            return r;
+        };
+        {
+            const QRectF r = cell(row1[0], unitH * 2);
+            p.drawRect(r);
+            const double below = caption(r, types[0]);
+            const double lineH = (r.bottom() - below) / 3;
+            for (int i = 0; i < 3; ++i) {
+                const QRectF mark(r.left() + pad * 1.5,
+                                  below + lineH * i + (lineH - capFm.height()) / 2, capFm.height(),
+                                  capFm.height());
+                p.drawRect(mark);
+                if (marked[static_cast<std::size_t>(i)]) {
+                    p.setFont(font(9, true));
+                    p.drawText(mark, Qt::AlignCenter, QStringLiteral("X"));
+                }
+                p.setFont(capFont);
+                p.drawText(QRectF(mark.right() + pad, below + lineH * i, r.width(), lineH),
+                           Qt::AlignLeft | Qt::AlignVCenter, types[1 + i]);
+            }
+        }
+        box(cell(row1[1], unitH * 2), ident);
+        box(cell(row1[2], unitH * 2), type);
+        {
+            const QRectF r = cell(row1[3], unitH * 2);
+            box(r, tas);
+            p.setFont(capFont);
+            p.drawText(r.adjusted(pad, 0, -pad, -pad / 2), Qt::AlignRight | Qt::AlignBottom, kts);
+        }
+        box(cell(row1[4], unitH * 2), depart);
+        splitBox(cell(row1[5], unitH * 2), time);
+        box(cell(row1[6], unitH * 2), cruise);
+        y += unitH * 2;
+        x = x0;
+        textBox(cell(1.0, unitH * 1.5), route.caption, route.value);
+        y += unitH * 1.5;
+        x = x0;
+        box(cell(0.25, unitH * 2), dest);
+        splitBox(cell(0.17, unitH * 2), enroute);
+        textBox(cell(0.58, unitH * 2), remarks.caption, remarks.value);
+        y += unitH * 2;
+        x = x0;
+        splitBox(cell(0.13, unitH * 3), fuel);
+        box(cell(0.14, unitH * 3), alts);
+        textBox(cell(0.41, unitH * 3), pilot[0], pilot.mid(1).join(QChar('\n')));
+        box(cell(0.14, unitH * 3), aboard);
+        box(cell(0.18, unitH * 3), color);
+        y += unitH * 3;
+
+        // The closing line, the station written over its blank.
+        const QString blank = QStringLiteral("_____________");
+        const int at = closeLine.indexOf(blank);
+        const QString before = at < 0 ? closeLine : closeLine.left(at);
+        const QString after = at < 0 ? QString() : closeLine.mid(at + blank.size());
+        p.setFont(valFont);
+        const QRectF line(x0, y, W, closeH);
+        p.drawRect(line);
+        const double bw = valFm.horizontalAdvance(before),
+                     gap = valFm.horizontalAdvance(blank) * 1.4;
+        const double lx = x0 + pad * 1.5;
+        p.drawText(QRectF(lx, y, bw, closeH), Qt::AlignLeft | Qt::AlignVCenter, before);
+        p.drawLine(QPointF(lx + bw, y + closeH * 0.72), QPointF(lx + bw + gap, y + closeH * 0.72));
+        PrintPage::fitText(p, QRectF(lx + bw, y, gap, closeH * 0.7),
+                           Qt::AlignHCenter | Qt::AlignBottom, closeWith);
+        p.drawText(QRectF(lx + bw + gap, y, W, closeH), Qt::AlignLeft | Qt::AlignVCenter, after);
+    };
+    return page;
 }
 
 void frmFlightPlanRecord::mnuMain_Click() {
@@ -492,9 +630,7 @@ void frmFlightPlanRecord::mnuMain_Click() {
 
 void frmFlightPlanRecord::mnuExit_Click() { Common::exitProgram(); }
 
-void frmFlightPlanRecord::mnuPrintRec_Click() {
-    PrintPage::print(this, "Flight Plan Record", printPage());
-}
+void frmFlightPlanRecord::mnuPrintRec_Click() { PrintPage::print(this, printPage()); }
 
 void frmFlightPlanRecord::mnuEditPlan_Click() { Forms::showModal<frmRecordInput>(); }
 

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "planner/PlanRecord.h"
+#include "shell/PrintPage.h"
 
 class frmFlightPlanRecord : public QMainWindow {
     Q_OBJECT
@@ -20,8 +21,8 @@ class frmFlightPlanRecord : public QMainWindow {
     void showPlanFields(const planner::PlanRecord& rec);
     void showPersonalFields(const planner::PlanRecord& rec);
 
-    // The printed page: the form as a boxed table.
-    QString printPage() const;
+    // The printed page: the boxed form drawn on one landscape sheet.
+    PrintPage::Page printPage() const;
 
     QLabel* lblAerokit;
     QLabel* lblRecord;

@@ -1,6 +1,8 @@
 #include "records/RecordFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,28 +10,137 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <system_error>
+#include <thread>
 
 namespace records {
 namespace {
 
 std::optional<std::uint64_t> gWriteBudget;
+std::function<bool(Step)> gFailpoint;
+std::chrono::milliseconds gLockWait{2000};
 
-// fwrite that honours the failing-device seam: it writes what the budget
-// allows and then fails, as a full disk would.
-bool checkedWrite(std::FILE* f, const Byte* data, std::size_t len) {
+// Temporary files are ".aerokit-" + 8 letters + ".tmp": short, so that a
+// target whose name is as long as the file system allows still gets one.
+constexpr std::string_view kTempPrefix = ".aerokit-";
+constexpr std::string_view kTempSuffix = ".tmp";
+constexpr std::size_t kTempRandom = 8;
+
+bool failsAt(Step step) { return gFailpoint && gFailpoint(step); }
+
+// pwrite of the whole span that honours the failing-device seam: it writes
+// what the budget allows and then fails, as a full disk would.
+bool checkedWrite(int fd, const Byte* data, std::size_t len, std::uint64_t offset) {
+    if (failsAt(Step::Write)) return false;
     std::size_t allowed = len;
     if (gWriteBudget)
         allowed = static_cast<std::size_t>(std::min<std::uint64_t>(*gWriteBudget, len));
-    const std::size_t written = allowed ? std::fwrite(data, 1, allowed, f) : 0;
+    std::size_t written = 0;
+    while (written < allowed) {
+        const ssize_t n =
+            ::pwrite(fd, data + written, allowed - written, static_cast<off_t>(offset + written));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        written += static_cast<std::size_t>(n);
+    }
     if (gWriteBudget) *gWriteBudget -= written;
-    if (written != len) return false;
-    return std::fflush(f) == 0;
+    return written == len;
+}
+
+bool syncFd(int fd) {
+    if (failsAt(Step::Sync)) return false;
+    return ::fsync(fd) == 0;
+}
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+FileError openError(int err) {
+    switch (err) {
+        case ENOENT:
+        case ENOTDIR:
+            return FileError::Missing;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case ETXTBSY:
+            return FileError::ReadOnly;
+        case EISDIR:
+        case ENXIO:
+        case ENODEV:
+            return FileError::NotRegular;
+        default:
+            return FileError::WriteFailed;
+    }
+}
+
+void syncFolder(const std::filesystem::path& dir) {
+    // The rename itself must reach the disk too. Best effort: the new
+    // content is in place whether or not this succeeds.
+    if (failsAt(Step::SyncFolder)) return;
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+std::string randomLetters() {
+    static constexpr char letters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937_64 gen{std::random_device{}() ^ static_cast<std::uint64_t>(::getpid())
+                                                                  << 32};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
+    std::string s(kTempRandom, 'a');
+    for (char& c : s) c = letters[pick(gen)];
+    return s;
+}
+
+bool isTemporaryName(std::string_view name) {
+    if (name.size() != kTempPrefix.size() + kTempRandom + kTempSuffix.size()) return false;
+    return name.substr(0, kTempPrefix.size()) == kTempPrefix &&
+           name.substr(name.size() - kTempSuffix.size()) == kTempSuffix;
+}
+
+// Makes a new private temporary file in dir; -1 with error set when it cannot.
+int createTemporary(const std::filesystem::path& dir, std::filesystem::path& made,
+                    FileError& error) {
+    if (failsAt(Step::CreateTemporary)) {
+        error = FileError::FolderNotWritable;
+        return -1;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        made = dir / (std::string(kTempPrefix) + randomLetters() + std::string(kTempSuffix));
+        // O_EXCL and O_NOFOLLOW: nothing already at that name, a planted link
+        // included, can take the write.
+        const int fd =
+            ::open(made.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            // Held until the file is renamed or removed, so that a cleanup of
+            // stale files never takes one that is being written.
+            ::flock(fd, LOCK_EX);
+            return fd;
+        }
+        if (errno == EEXIST) continue;
+        error = (errno == EACCES || errno == EPERM || errno == EROFS) ? FileError::FolderNotWritable
+                                                                      : FileError::WriteFailed;
+        return -1;
+    }
+    error = FileError::WriteFailed;
+    return -1;
+}
+
+void set(FileError* out, FileError e) {
+    if (out) *out = e;
 }
 
 }  // namespace
 
 void setWriteFailureAfter(std::optional<std::uint64_t> bytes) { gWriteBudget = bytes; }
+void setFailpoint(std::function<bool(Step)> failpoint) { gFailpoint = std::move(failpoint); }
+void setLockWait(std::chrono::milliseconds wait) { gLockWait = wait; }
 
 bool fileExists(const std::string& path) {
     std::error_code ec;
@@ -39,17 +150,18 @@ bool fileExists(const std::string& path) {
 RecordFile::~RecordFile() { close(); }
 
 RecordFile::RecordFile(RecordFile&& o) noexcept
-    : f_(o.f_), recLen_(o.recLen_), readOnly_(o.readOnly_) {
-    o.f_ = nullptr;
+    : fd_(o.fd_), recLen_(o.recLen_), readOnly_(o.readOnly_), created_(o.created_) {
+    o.fd_ = -1;
 }
 
 RecordFile& RecordFile::operator=(RecordFile&& o) noexcept {
     if (this != &o) {
         close();
-        f_ = o.f_;
+        fd_ = o.fd_;
         recLen_ = o.recLen_;
         readOnly_ = o.readOnly_;
-        o.f_ = nullptr;
+        created_ = o.created_;
+        o.fd_ = -1;
     }
     return *this;
 }
@@ -57,29 +169,105 @@ RecordFile& RecordFile::operator=(RecordFile&& o) noexcept {
 std::optional<RecordFile> RecordFile::open(const std::string& path, std::size_t recordLength,
                                            Mode mode) {
     if (recordLength == 0 || path.empty()) return std::nullopt;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-    std::FILE* f = nullptr;
+    // A FIFO or device would block or misbehave: only regular files (or a
+    // name not yet taken, for creation) are opened.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return std::nullopt;
+    int fd = -1;
     if (mode == Mode::ReadOnly) {
-        f = std::fopen(path.c_str(), "rb");
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     } else {
-        f = std::fopen(path.c_str(), "r+b");
-        // Create only when absent: "w+b" on an existing file would truncate it.
-        if (!f && errno == ENOENT && mode == Mode::CreateIfMissing)
-            f = std::fopen(path.c_str(), "w+b");
+        fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        // Create only when absent, never truncating.
+        if (fd < 0 && errno == ENOENT && mode == Mode::CreateIfMissing)
+            fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     }
-    if (!f) return std::nullopt;
+    if (fd < 0) return std::nullopt;
     RecordFile rf;
-    rf.f_ = f;
+    rf.fd_ = fd;
     rf.recLen_ = recordLength;
     rf.readOnly_ = mode == Mode::ReadOnly;
     return rf;
 }
 
+std::optional<RecordFile> RecordFile::openLocked(const std::string& path, std::size_t recordLength,
+                                                 Mode mode, FileError* error) {
+    set(error, FileError::None);
+    if (recordLength == 0 || path.empty() || mode == Mode::ReadOnly) {
+        set(error, FileError::WriteFailed);
+        return std::nullopt;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + gLockWait;
+    const auto pause = std::chrono::milliseconds(5);
+    for (;;) {
+        struct stat st {};
+        bool created = false;
+        int fd = -1;
+        if (::stat(path.c_str(), &st) == 0) {
+            if (!S_ISREG(st.st_mode)) {
+                set(error, FileError::NotRegular);
+                return std::nullopt;
+            }
+            fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+        } else if (errno == ENOENT && mode == Mode::CreateIfMissing) {
+            fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0 && errno == EEXIST && std::chrono::steady_clock::now() < deadline)
+                continue;  // made by another just now
+            if (fd < 0) {
+                set(error, openError(errno));
+                return std::nullopt;
+            }
+            created = true;
+        } else {
+            set(error, openError(errno));
+            return std::nullopt;
+        }
+        if (fd < 0) {
+            // Replaced between stat and open: look again.
+            if (errno == ENOENT && std::chrono::steady_clock::now() < deadline) continue;
+            set(error, openError(errno));
+            return std::nullopt;
+        }
+        RecordFile rf;
+        rf.fd_ = fd;
+        rf.recLen_ = recordLength;
+        rf.created_ = created;
+        struct stat held {};
+        if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
+            set(error, FileError::NotRegular);
+            return std::nullopt;
+        }
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        if ((held.st_mode & 0222) == 0) {
+            set(error, FileError::ReadOnly);
+            return std::nullopt;
+        }
+        bool locked = false, busy = false;
+        while (!(locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0)) {
+            if (errno != EWOULDBLOCK && errno != EINTR) break;
+            busy = std::chrono::steady_clock::now() >= deadline;
+            if (busy) break;
+            std::this_thread::sleep_for(pause);
+        }
+        if (!locked) {
+            set(error, busy ? FileError::Busy : FileError::WriteFailed);
+            return std::nullopt;
+        }
+        // The file may have been replaced (a removal renames a new logbook
+        // over it) while we waited: then lock the one the path names now.
+        struct stat now {};
+        if (::stat(path.c_str(), &now) == 0 && sameFile(now, held)) return rf;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            set(error, FileError::Busy);
+            return std::nullopt;
+        }
+    }
+}
+
 std::uint64_t RecordFile::sizeBytes() const {
-    if (!f_) return 0;
+    if (fd_ < 0) return 0;
     struct stat st {};
-    if (::fstat(::fileno(f_), &st) != 0) return 0;
+    if (::fstat(fd_, &st) != 0) return 0;
     return static_cast<std::uint64_t>(st.st_size);
 }
 
@@ -87,20 +275,18 @@ bool RecordFile::readRange(std::int64_t first, std::size_t count, std::vector<By
     // Only the part past the end is zero-filled: a large read should not
     // touch its buffer twice.
     out.resize(count * recLen_);
-    if (!f_ || first < 1) {
+    if (fd_ < 0 || first < 1) {
         std::fill(out.begin(), out.end(), Byte{0});
         return false;
     }
     // Positioned reads straight from the descriptor: one system call per
-    // range and no stdio buffer in between. Writes are flushed as they are
-    // made, so the descriptor always sees them.
+    // range and no buffer in between.
     const auto offset = static_cast<off_t>(static_cast<std::uint64_t>(first - 1) * recLen_);
     std::size_t got = 0;
     bool ok = true;
-    const int fd = ::fileno(f_);
     while (got < out.size()) {
         const ssize_t n =
-            ::pread(fd, out.data() + got, out.size() - got, offset + static_cast<off_t>(got));
+            ::pread(fd_, out.data() + got, out.size() - got, offset + static_cast<off_t>(got));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) ok = false;
         if (n <= 0) break;  // the end of the file: the rest reads as zeros
@@ -119,43 +305,113 @@ std::vector<Byte> RecordFile::read(std::int64_t n) {
 }
 
 bool RecordFile::write(std::int64_t n, ConstByteSpan data) {
-    if (!f_ || readOnly_ || n < 1 || data.size() != recLen_) return false;
+    if (fd_ < 0 || readOnly_ || n < 1 || data.size() != recLen_) return false;
     const auto offset = static_cast<std::uint64_t>(n - 1) * recLen_;
-    if (std::fseek(f_, static_cast<long>(offset), SEEK_SET) != 0) return false;
-    return checkedWrite(f_, data.data(), data.size());
+    return checkedWrite(fd_, data.data(), data.size(), offset);
+}
+
+bool RecordFile::sync() {
+    if (fd_ < 0 || readOnly_) return false;
+    return syncFd(fd_);
+}
+
+bool RecordFile::truncate(std::uint64_t bytes) {
+    if (fd_ < 0 || readOnly_) return false;
+    if (sizeBytes() <= bytes) return true;
+    if (failsAt(Step::Truncate)) return false;
+    return ::ftruncate(fd_, static_cast<off_t>(bytes)) == 0;
+}
+
+void RecordFile::discardCreated(const std::string& path) {
+    if (fd_ >= 0 && created_) {
+        struct stat held {
+        }, named{};
+        if (::fstat(fd_, &held) == 0 && ::stat(path.c_str(), &named) == 0 && sameFile(held, named))
+            ::unlink(path.c_str());
+    }
+    close();
+}
+
+bool RecordFile::replaceContent(const std::string& path, ConstByteSpan content, FileError* error) {
+    namespace fs = std::filesystem;
+    set(error, FileError::WriteFailed);
+    if (fd_ < 0 || readOnly_) return false;
+    std::error_code ec;
+    // The temporary file goes beside the real file, so a link keeps
+    // pointing at the logbook and the rename stays within one file system.
+    const fs::path target = fs::canonical(path, ec);
+    if (ec) return false;
+    struct stat held {
+    }, named{};
+    if (::fstat(fd_, &held) != 0 || ::stat(target.c_str(), &named) != 0 || !sameFile(held, named))
+        return false;
+    if (held.st_nlink > 1) {
+        set(error, FileError::HardLinked);
+        return false;
+    }
+    const fs::path dir = target.parent_path();
+    removeStaleTemporaryFiles(dir.string());
+
+    fs::path temp;
+    FileError why = FileError::WriteFailed;
+    const int tfd = createTemporary(dir, temp, why);
+    if (tfd < 0) {
+        set(error, why);
+        return false;
+    }
+    bool ok = checkedWrite(tfd, content.data(), content.size(), 0);
+    // Owner and group first: changing them clears set-id bits, which the
+    // mode then puts back. Root can give any owner; others only keep theirs.
+    if (ok && (held.st_uid != ::geteuid() || held.st_gid != ::getegid()))
+        ok = ::fchown(tfd, held.st_uid, held.st_gid) == 0;
+    ok = ok && ::fchmod(tfd, held.st_mode & 07777) == 0;
+    ok = ok && syncFd(tfd);
+    if (ok && failsAt(Step::Rename)) ok = false;
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    ::close(tfd);
+    if (!ok) return false;
+    syncFolder(dir);
+    set(error, FileError::None);
+    return true;
 }
 
 bool RecordFile::close() {
-    if (!f_) return true;
-    const bool ok = std::fclose(f_) == 0;
-    f_ = nullptr;
+    if (fd_ < 0) return true;
+    const bool ok = ::close(fd_) == 0;
+    fd_ = -1;
     return ok;
 }
 
-bool replaceFileAtomically(const std::string& path, const std::string& tempPath,
-                           ConstByteSpan content) {
-    std::error_code ec;
-    if (tempPath.empty() || tempPath == path) return false;
-    std::FILE* f = std::fopen(tempPath.c_str(), "wb");
+bool replaceFile(const std::string& path, ConstByteSpan content, FileError* error) {
+    auto f = RecordFile::openLocked(path, 1, RecordFile::Mode::CreateIfMissing, error);
     if (!f) return false;
-    bool ok = checkedWrite(f, content.data(), content.size());
-    ok = ok && ::fsync(::fileno(f)) == 0;
-    ok = (std::fclose(f) == 0) && ok;
-    if (ok) {
-        std::filesystem::rename(tempPath, path, ec);
-        ok = !ec;
+    if (f->replaceContent(path, content, error)) return true;
+    f->discardCreated(path);
+    return false;
+}
+
+void removeStaleTemporaryFiles(const std::string& folder) {
+    DIR* d = ::opendir(folder.c_str());
+    if (!d) return;
+    const int dfd = ::dirfd(d);
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view name(e->d_name);
+        if (!isTemporaryName(name)) continue;
+        // Never follow a link, never block on a FIFO: only our own regular files.
+        const int fd = ::openat(dfd, e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat held {
+        }, named{};
+        // A writer holds its temporary file locked until it is renamed: a
+        // file we can lock is one that a crash left behind.
+        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_nlink == 1 &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(dfd, e->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(held, named))
+            ::unlinkat(dfd, e->d_name, 0);
+        ::close(fd);
     }
-    if (ok) {
-        // The rename itself must reach the disk too: sync the directory.
-        const auto dir = std::filesystem::absolute(path, ec).parent_path();
-        const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-        if (fd >= 0) {
-            ::fsync(fd);
-            ::close(fd);
-        }
-    }
-    if (!ok) std::filesystem::remove(tempPath, ec);
-    return ok;
+    ::closedir(d);
 }
 
 }  // namespace records

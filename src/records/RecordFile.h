@@ -4,10 +4,19 @@
 // record past the end yields an all-zero record (a partial last record is
 // completed with zeros). Writing record n extends the file as needed. Every
 // write is checked: a failure is reported through the return value.
+//
+// Every read-modify-write of a file goes through openLocked(): it holds an
+// exclusive advisory lock (flock) on the file for the one event step, so a
+// second window or a second Aerokit never writes between its read and its
+// write. Whole-file replacement (replaceContent) writes a private temporary
+// file beside the real target and renames it over it, keeping the target's
+// mode, owner and group.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +24,18 @@
 #include "records/Fields.h"
 
 namespace records {
+
+// Why a file could not be opened for writing or replaced.
+enum class FileError {
+    None,
+    Missing,            // no such file (and not to be created)
+    NotRegular,         // a folder, FIFO, device or socket
+    ReadOnly,           // no write permission, or a read-only medium
+    Busy,               // another program held the lock for longer than the wait
+    HardLinked,         // several names share the file: replacing it would part them
+    FolderNotWritable,  // no temporary file can be made beside it
+    WriteFailed         // any other failure to write, sync or rename
+};
 
 class RecordFile {
   public:
@@ -35,6 +56,15 @@ class RecordFile {
     static std::optional<RecordFile> open(const std::string& path, std::size_t recordLength,
                                           Mode mode = Mode::CreateIfMissing);
 
+    // Opens path for writing (mode CreateIfMissing or ExistingOnly) and takes
+    // an exclusive lock on it, waiting a little while another holder has it.
+    // The lock is taken on the file the path names once it is held: a file
+    // replaced meanwhile is let go and the new one locked instead. A file
+    // without any write permission bit counts as read-only, for root too.
+    // The lock lasts until close().
+    static std::optional<RecordFile> openLocked(const std::string& path, std::size_t recordLength,
+                                                Mode mode, FileError* error = nullptr);
+
     std::size_t recordLength() const { return recLen_; }
     // The file's length in bytes, as it is now.
     std::uint64_t sizeBytes() const;
@@ -52,25 +82,54 @@ class RecordFile {
     // before returning, so a failure shows here, not at close.
     bool write(std::int64_t n, ConstByteSpan data);
 
+    // Writes what is written so far to the disk (fsync).
+    bool sync();
+    // Cuts the file to bytes (never lengthens it).
+    bool truncate(std::uint64_t bytes);
+    // Whether openLocked made the file (it did not exist before).
+    bool created() const { return created_; }
+    // Removes a file this handle created, while it still has that name; for
+    // a creation that failed, so that no empty file stays behind. Closes.
+    void discardCreated(const std::string& path);
+
+    // Replaces the locked file that path names (links resolved) with content
+    // in one step: a private temporary file beside the real target, synced,
+    // given the target's mode, owner and group, renamed over it, and the
+    // folder synced. A file with several hard links is refused (HardLinked).
+    // On failure the file is as it was and the temporary file is gone. The
+    // lock stays held until close().
+    bool replaceContent(const std::string& path, ConstByteSpan content, FileError* error = nullptr);
+
     // Flushes and closes; false when the flush fails.
     bool close();
 
   private:
-    std::FILE* f_ = nullptr;
+    int fd_ = -1;
     std::size_t recLen_ = 0;
     bool readOnly_ = false;
+    bool created_ = false;
 };
 
-// Replaces the file at path with content in one step: writes a temporary
-// file (tempPath) beside it, flushes and syncs it, then renames it over path.
-// On failure path is untouched and the temporary file removed.
-bool replaceFileAtomically(const std::string& path, const std::string& tempPath,
-                           ConstByteSpan content);
+// Replaces (or creates) the file at path with content in one step, under
+// the file's lock, in the way of RecordFile::replaceContent. A file created
+// here that could not be filled is removed again.
+bool replaceFile(const std::string& path, ConstByteSpan content, FileError* error = nullptr);
 
 bool fileExists(const std::string& path);
 
-// Test seam in the manner of a failing device: after `bytes` more bytes have
-// been written by this process, every write fails. nullopt lifts it.
+// Removes temporary files that a crash left in folder: only regular files
+// named in this program's temporary pattern that no one holds locked.
+void removeStaleTemporaryFiles(const std::string& folder);
+
+// Test seams.
+// In the manner of a failing device: after `bytes` more bytes have been
+// written by this process, every write fails. nullopt lifts it.
 void setWriteFailureAfter(std::optional<std::uint64_t> bytes);
+// A failpoint asked before every step that changes a file; returning true
+// makes that step fail as the device would. An empty function lifts it.
+enum class Step { Write, Sync, Truncate, CreateTemporary, Rename, SyncFolder };
+void setFailpoint(std::function<bool(Step)> failpoint);
+// How long openLocked waits for another holder of the lock (about 2 s).
+void setLockWait(std::chrono::milliseconds wait);
 
 }  // namespace records

@@ -69,7 +69,7 @@ std::optional<AircraftRecord> loadAircraft(const std::string& path) {
 
 bool saveAircraft(const std::string& path, const AircraftRecord& rec) {
     const auto bytes = rec.encode();
-    return records::replaceFileAtomically(path, path + ".tmp", bytes);
+    return records::replaceFile(path, bytes);
 }
 
 std::variant<AircraftRecord, Problem> buildAircraft(const AircraftDefinition& def,

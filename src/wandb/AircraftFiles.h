@@ -40,8 +40,9 @@ std::vector<std::string> listAircraftFiles();
 // zeros.
 std::optional<AircraftRecord> loadAircraft(const std::string& path);
 
-// Replaces the aircraft file at path with the one record; false when it
-// cannot be written (the old file, if any, is then left as it was).
+// Replaces the aircraft file at path with the one record, locked, through a
+// private temporary file, synced; false when it cannot be written (the old
+// file, if any, is then left as it was; a file made for it is removed).
 bool saveAircraft(const std::string& path, const AircraftRecord& rec);
 
 // The boxes of the definition window, as Windows-1252 text.

@@ -470,6 +470,7 @@ void frmWandB::cmdCalculateCG_Click() {
     if (out.oilPounds) txtOillbs->setText(Convert::fromBytes(*out.oilPounds));
     for (std::size_t i = 0; i < all.size(); ++i)
         if (out.moments[i]) all[i].moment->setText(Convert::single(*out.moments[i]));
+    calculatedKey.clear();
     if (!out.result) {
         MessageBox::show(
             "You must select an Aircraft and fill in all appropriate fields before you can "
@@ -483,6 +484,18 @@ void frmWandB::cmdCalculateCG_Click() {
     lblZeroweight->setText(Convert::single(out.result->zeroFuelWeight));
     lblTakeoffCG->setText(Convert::single(out.result->takeoffCG));
     lblZeroCG->setText(Convert::single(out.result->zeroFuelCG));
+    calculatedKey = loadingKey();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        calculatedMoments[i] = out.moments[i] ? Convert::single(*out.moments[i]) : QString();
+}
+
+QString frmWandB::loadingKey() const {
+    QStringList parts = {txtIdent->text(),    lblEmptyWeight->text(), lblEmptyMoment->text(),
+                         txtTank1Gal->text(), txtTank2Gal->text(),    txtTank3Gal->text(),
+                         txtOilQts->text()};
+    for (const Row& r : rows())
+        parts << r.pounds->text() << r.arm->text() << (r.pounds->isHidden() ? "-" : "+");
+    return parts.join(QChar(0x1f));
 }
 
 void frmWandB::cmdClear_Click() {
@@ -493,6 +506,7 @@ void frmWandB::cmdClear_Click() {
     for (QLabel* l :
          {lblZeroweight, lblTOweight, lblTakeoffCG, lblZeroCG, lblTotalWeight, lblTotalMoment})
         l->clear();
+    calculatedKey.clear();
 }
 
 void frmWandB::cmdNew_Click() { Forms::showModal<frmNewAircraft>(); }
@@ -505,23 +519,34 @@ void frmWandB::cmdMain_Click() {
 
 void frmWandB::mnuExit_Click() { Common::exitProgram(); }
 
-void frmWandB::mnuPrint1_Click() { PrintPage::print(this, "Weight and Balance", printPage()); }
+void frmWandB::mnuPrint1_Click() { PrintPage::print(this, printPage()); }
 
-QString frmWandB::printPage() const {
+PrintPage::Page frmWandB::printPage() const {
     using PrintPage::esc;
     auto cell = [](const QString& s, bool right = true) {
         return QString("<td%1>%2</td>").arg(right ? " align=\"right\"" : "", esc(s));
     };
+    // Results print only beside the loading that produced them; a sheet with
+    // a changed loading gives the loading alone and says it is not calculated.
+    const bool calculated = !calculatedKey.isEmpty() && calculatedKey == loadingKey();
     QString html;
     html += "<h2>Weight and Balance</h2>";
     html += "<p>Aircraft: <b>" + esc(txtIdent->text().trimmed()) + "</b> &nbsp; " +
             esc(txtMake->text().trimmed()) + "</p>";
+    if (!calculated)
+        html += QString(
+                    "<table border=\"2\" cellspacing=\"0\" cellpadding=\"6\"><tr><td><b>%1"
+                    "</b></td></tr></table><p></p>")
+                    .arg(calculatedKey.isEmpty() && lblTOweight->text().isEmpty()
+                             ? "Not calculated: no calculation was made for this loading"
+                             : "Not calculated: the loading changed after the last calculation");
     html +=
         "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">"
-        "<tr><th align=\"left\">Station</th><th>Load</th><th>Weight</th><th>Arm</th>"
-        "<th>Moment</th></tr>";
+        "<tr><th align=\"left\">Station</th><th>Load</th><th>Weight</th><th>Arm</th>";
+    if (calculated) html += "<th>Moment</th>";
+    html += "</tr>";
     html += "<tr>" + cell("Empty Aircraft", false) + cell("") + cell(lblEmptyWeight->text()) +
-            cell(lblEmptyArm->text()) + cell(lblEmptyMoment->text()) + "</tr>";
+            cell(lblEmptyArm->text()) + (calculated ? cell(lblEmptyMoment->text()) : "") + "</tr>";
     const auto all = rows();
     QLineEdit* gallons[] = {txtTank1Gal, txtTank2Gal, txtTank3Gal};
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -536,22 +561,30 @@ QString frmWandB::printPage() const {
         }
         html += "<tr>" + cell(all[i].name->text().trimmed(), false) + cell(load) +
                 cell(all[i].pounds->text()) + cell(all[i].arm->text()) +
-                cell(all[i].moment->text()) + "</tr>";
+                (calculated ? cell(calculatedMoments[i]) : "") + "</tr>";
     }
-    html += "<tr><td><b>Takeoff</b></td><td></td>" + cell(lblTotalWeight->text()) +
-            cell(lblTotalArm->text()) + cell(lblTotalMoment->text()) + "</tr></table>";
+    if (calculated)
+        html += "<tr><td><b>Takeoff</b></td><td></td>" + cell(lblTotalWeight->text()) +
+                cell(lblTotalArm->text()) + cell(lblTotalMoment->text()) + "</tr>";
+    html += "</table>";
     // Results and limits side by side, as the window shows them; the pilot
     // compares them.
     html +=
         "<h3>Aircraft Weights and Center of Gravity (CG)</h3>"
-        "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">"
-        "<tr><th></th><th>Weight</th><th>CG</th></tr>"
-        "<tr><td>Zero Fuel</td>" +
-        cell(lblZeroweight->text()) + cell(lblZeroCG->text()) + "</tr><tr><td>Takeoff</td>" +
-        cell(lblTOweight->text()) + cell(lblTakeoffCG->text()) +
-        "</tr><tr><td>Limits</td><td align=\"right\">Max Weight: " + esc(lblMaxWeight->text()) +
-        "</td><td align=\"right\">Forward: " + esc(lblFwdLimit->text()) +
-        " &nbsp; Aft: " + esc(lblAftLimit->text()) + "</td></tr></table>";
+        "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">";
+    if (calculated)
+        html += "<tr><th></th><th>Weight</th><th>CG</th></tr><tr><td>Zero Fuel</td>" +
+                cell(lblZeroweight->text()) + cell(lblZeroCG->text()) +
+                "</tr><tr><td>Takeoff</td>" + cell(lblTOweight->text()) +
+                cell(lblTakeoffCG->text()) + "</tr>";
+    html += "<tr><td>Limits</td><td align=\"right\">Max Weight: " + esc(lblMaxWeight->text()) +
+            "</td><td align=\"right\">Forward: " + esc(lblFwdLimit->text()) +
+            " &nbsp; Aft: " + esc(lblAftLimit->text()) + "</td></tr></table>";
     html += "<p>Weights in pounds; arms, moments and CG limits in the aircraft's own units.</p>";
-    return html;
+    PrintPage::Page page;
+    page.title = "Weight and Balance";
+    const QString ident = txtIdent->text().trimmed();
+    if (!ident.isEmpty()) page.sourceFile = ident + ".pln";
+    page.html = html;
+    return page;
 }

@@ -12,6 +12,8 @@
 #include <array>
 #include <vector>
 
+#include "shell/PrintPage.h"
+
 class frmWandB : public QMainWindow {
     Q_OBJECT
   public:
@@ -19,8 +21,10 @@ class frmWandB : public QMainWindow {
     ~frmWandB() override;
     void Form_Load();
 
-    // The load sheet as the window shows it, for printing.
-    QString printPage() const;
+    // The load sheet: the loading with the results of the last calculation,
+    // or, when the loading changed since, the loading alone marked as not
+    // calculated.
+    PrintPage::Page printPage() const;
 
     QLineEdit* txtIdent;
     QLineEdit* txtMake;
@@ -152,4 +156,10 @@ class frmWandB : public QMainWindow {
     std::array<Row, 10> rows() const;
     void gallonsLeft(QLineEdit* gallons, QLineEdit* pounds);
     void poundsLeft(QLineEdit* pounds, QLineEdit* gallons);
+
+    // Everything the calculation reads; the load sheet gives the results only
+    // while this is what the last successful calculation read.
+    QString loadingKey() const;
+    QString calculatedKey;                      // empty: no valid calculation
+    std::array<QString, 10> calculatedMoments;  // empty for a blank station
 };

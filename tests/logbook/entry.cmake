@@ -7,3 +7,6 @@ aerokit_core_test(logbook_entry_core_test
 aerokit_window_test(logbook_entry_window_test
   ${CMAKE_CURRENT_LIST_DIR}/logbook_entry_window_test.cpp
   LIBS aerokit_logbook_gui)
+aerokit_core_test(logbook_crash_test
+  ${CMAKE_CURRENT_LIST_DIR}/logbook_crash_test.cpp
+  LIBS aerokit_logbook_core)

@@ -1,9 +1,14 @@
 // Logbook file operations: creation, checking, ratings, flight conversion,
 // appending, the date list and removal.
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <thread>
 #include <vector>
 
 #include "Bytes.h"
@@ -114,11 +119,9 @@ TEST(LogbookCheck, RefusesWhatIsNoLogbook) {
     auto cut = good;
     cut.resize(839);
     writeFileBytes("cut.log", cut);
-    EXPECT_EQ(checkLogbook("cut.log").problem, Problem::PartialRecord);
-    auto padded = good;
-    padded.push_back(0);
-    writeFileBytes("padded.log", padded);
-    EXPECT_EQ(checkLogbook("padded.log").problem, Problem::PartialRecord);
+    EXPECT_EQ(checkLogbook("cut.log").problem, Problem::LastRecordBeyondEnd);
+    writeFileBytes("tiny.log", std::vector<Byte>(419, 0));
+    EXPECT_EQ(checkLogbook("tiny.log").problem, Problem::PartialRecord);
 
     auto zero = good;
     zero[278] = 0;
@@ -139,10 +142,18 @@ TEST(LogbookCheck, RefusesWhatIsNoLogbook) {
     const Check far = checkLogbook("beyond.log");
     EXPECT_EQ(far.problem, Problem::LastRecordBeyondEnd);
     EXPECT_EQ(describe(far), "Its first record names 32767 records, but the file holds only 2.");
+    // A folder, FIFO or device is no file at all, not a missing one.
     std::filesystem::create_directory("folder.log");
-    EXPECT_EQ(checkLogbook("folder.log").problem, Problem::Missing);
+    ASSERT_EQ(::mkfifo("fifo.log", 0644), 0);
+    for (const char* other : {"folder.log", "fifo.log", "/dev/null"}) {
+        EXPECT_EQ(checkLogbook(other).problem, Problem::NotRegular) << other;
+        EXPECT_EQ(describe(checkLogbook(other)), "It is not a regular file.");
+        EXPECT_EQ(createLogbook(other), CreateResult::NotRegular) << other;
+        EXPECT_EQ(appendFlight(other, flightDated("x")), AppendResult::NotALogbook) << other;
+        EXPECT_EQ(removeFlight(other, "x"), RemoveResult::NotALogbook) << other;
+    }
 
-    for (const char* bad : {"missing.log", "empty.log", "cut.log", "padded.log", "zero.log",
+    for (const char* bad : {"missing.log", "empty.log", "cut.log", "tiny.log", "zero.log",
                             "negative.log", "beyond.log"}) {
         EXPECT_FALSE(describe(checkLogbook(bad)).empty()) << bad;
         EXPECT_FALSE(readLogbook(bad).has_value()) << bad;
@@ -490,14 +501,35 @@ TEST(LogbookRemove, DuplicateDatesAndBlankDatedFlights) {
     EXPECT_EQ(lastRecordInFile("r.log"), 4);
 }
 
-TEST(LogbookRemove, ReplacesAStaleTemporaryFileAndKeepsUnrelatedFiles) {
+TEST(LogbookRemove, ATemporaryNameIsPrivateAndStaleOnesAreClearedSafely) {
     testsupport::TempDir dir;
     writeFileBytes("r.log", logbookBytes({flightDated("1"), flightDated("2")}));
-    writeFileBytes("r.tmp", std::vector<Byte>(5, 'x'));
+    // A file or link planted at the old fixed temporary name takes no write
+    // and is never renamed over the logbook.
+    writeFileBytes("victim", std::vector<Byte>(5, 'v'));
+    std::filesystem::create_symlink("victim", "r.tmp");
     writeFileBytes("r", std::vector<Byte>(5, 'y'));  // must never be touched
+    // Stale temporary files of a crash go; a link or a file someone holds
+    // locked in that pattern stays.
+    writeFileBytes(".aerokit-stale123.tmp", std::vector<Byte>(3, 's'));
+    std::filesystem::create_symlink("victim", ".aerokit-alink123.tmp");
+    writeFileBytes(".aerokit-inuse123.tmp", std::vector<Byte>(3, 'u'));
+    const int held = ::open(".aerokit-inuse123.tmp", O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
     ASSERT_EQ(removeFlight("r.log", "1"), RemoveResult::Removed);
-    EXPECT_FALSE(std::filesystem::exists("r.tmp"));
+    ::close(held);
+    EXPECT_TRUE(std::filesystem::is_symlink("r.tmp"));
+    EXPECT_EQ(readFileBytes("victim"), std::vector<Byte>(5, 'v'));
+    EXPECT_FALSE(std::filesystem::exists(".aerokit-stale123.tmp"));
+    EXPECT_TRUE(std::filesystem::is_symlink(".aerokit-alink123.tmp"));
+    EXPECT_TRUE(std::filesystem::exists(".aerokit-inuse123.tmp"));
     EXPECT_EQ(readFileBytes("r"), std::vector<Byte>(5, 'y'));
+    // A name as long as the file system allows still leaves room for the
+    // temporary file.
+    const std::string longName(251, 'n');
+    writeFileBytes(longName + ".log", logbookBytes({flightDated("1"), flightDated("2")}));
+    ASSERT_EQ(removeFlight(longName + ".log", "1"), RemoveResult::Removed);
+    EXPECT_EQ(datesInFile(longName + ".log"), std::vector<std::string>{"2"});
     EXPECT_EQ(datesInFile("r.log"), std::vector<std::string>{"2"});
 
     writeFileBytes("book", logbookBytes({flightDated("1"), flightDated("2")}));
@@ -515,7 +547,10 @@ TEST(LogbookRemove, FailuresLoseNothing) {
         EXPECT_EQ(removeFlight("r.log", "2"), RemoveResult::WriteFailed) << budget;
     }
     EXPECT_EQ(readFileBytes("r.log"), base);
-    EXPECT_FALSE(std::filesystem::exists("r.tmp"));
+    // Nothing but the logbook is left in the folder.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."),
+                            std::filesystem::directory_iterator{}),
+              1);
 
     EXPECT_EQ(removeFlight("r.log", "9"), RemoveResult::NoSuchFlight);
     EXPECT_EQ(removeFlight("r.log", ""), RemoveResult::NoSuchFlight);
@@ -536,4 +571,146 @@ TEST(LogbookRemove, LastFlightLeavesAnEmptyLogbook) {
     EXPECT_EQ(readFileBytes("r.log").size(), 420u);
     EXPECT_EQ(lastRecordInFile("r.log"), 1);
     EXPECT_TRUE(checkLogbook("r.log").ok());
+}
+
+TEST(LogbookRemove, KeepsTheFilesIdentityOrRefuses) {
+    testsupport::TempDir dir;
+    namespace fs = std::filesystem;
+    const auto base = logbookBytes({flightDated("1"), flightDated("2")});
+    // Through a link: the link stays a link and its target loses the flight.
+    fs::create_directory("real");
+    writeFileBytes("real/book.log", base);
+    ASSERT_EQ(::chmod("real/book.log", 0640), 0);
+    ASSERT_EQ(::chown("real/book.log", 1234, 5678), 0);
+    fs::create_symlink("real/book.log", "link.log");
+    ASSERT_EQ(removeFlight("link.log", "1"), RemoveResult::Removed);
+    EXPECT_TRUE(fs::is_symlink("link.log"));
+    EXPECT_EQ(datesInFile("real/book.log"), std::vector<std::string>{"2"});
+    struct stat st {};
+    ASSERT_EQ(::stat("real/book.log", &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(st.st_uid, 1234u);
+    EXPECT_EQ(st.st_gid, 5678u);
+
+    // Several hard links: refused, both names keep the flight.
+    writeFileBytes("hard.log", base);
+    fs::create_hard_link("hard.log", "other.log");
+    EXPECT_EQ(removeFlight("hard.log", "1"), RemoveResult::HardLinked);
+    EXPECT_EQ(readFileBytes("other.log"), base);
+    EXPECT_EQ(readFileBytes("hard.log"), base);
+
+    // No write permission: refused like an append, and still read-only.
+    writeFileBytes("ro.log", base);
+    ASSERT_EQ(::chmod("ro.log", 0444), 0);
+    EXPECT_EQ(removeFlight("ro.log", "1"), RemoveResult::ReadOnly);
+    EXPECT_EQ(appendFlight("ro.log", flightDated("3")), AppendResult::WriteFailed);
+    EXPECT_EQ(readFileBytes("ro.log"), base);
+    ASSERT_EQ(::stat("ro.log", &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+
+    // Every failure is told as what it is; the missing selection alone
+    // keeps its own message in the viewer.
+    EXPECT_EQ(removalMessage(RemoveResult::FolderNotWritable),
+              "The flight could not be removed: the logbook's folder cannot be written. "
+              "Nothing was changed.");
+    records::setFailpoint([](records::Step s) { return s == records::Step::CreateTemporary; });
+    EXPECT_EQ(removeFlight("link.log", "2"), RemoveResult::FolderNotWritable);
+    records::setFailpoint({});
+    for (auto r : {RemoveResult::NotALogbook, RemoveResult::NoSuchFlight, RemoveResult::WriteFailed,
+                   RemoveResult::Busy, RemoveResult::ReadOnly, RemoveResult::HardLinked}) {
+        const std::string m = removalMessage(r);
+        EXPECT_EQ(m.rfind("The flight could not be removed: ", 0), 0u) << m;
+        EXPECT_NE(m.find("Nothing was changed."), std::string::npos) << m;
+    }
+}
+
+TEST(LogbookLock, ASecondWriterWaitsThenSaysTheFileIsInUse) {
+    testsupport::TempDir dir;
+    const auto base = logbookBytes({flightDated("1")});
+    writeFileBytes("l.log", base);
+    records::setLockWait(std::chrono::milliseconds(50));
+    const int other = ::open("l.log", O_RDONLY);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    EXPECT_EQ(appendFlight("l.log", flightDated("2")), AppendResult::Busy);
+    EXPECT_EQ(removeFlight("l.log", "1"), RemoveResult::Busy);
+    records::FileError why{};
+    EXPECT_FALSE(saveRatings("l.log", Ratings{}, &why));
+    EXPECT_EQ(why, records::FileError::Busy);
+    EXPECT_EQ(createLogbook("l.log"), CreateResult::Busy);
+    EXPECT_EQ(readFileBytes("l.log"), base);
+    EXPECT_NE(removalMessage(RemoveResult::Busy).find("in use by another program"),
+              std::string::npos);
+
+    // The holder replaces the file and lets go: the waiting writer notices
+    // the name now leads to a new file and writes there.
+    records::setLockWait(std::chrono::milliseconds(2000));
+    std::thread holder([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        writeFileBytes("new.log", logbookBytes({flightDated("A")}));
+        std::filesystem::rename("new.log", "l.log");
+        ::close(other);
+    });
+    EXPECT_EQ(appendFlight("l.log", flightDated("B")), AppendResult::Appended);
+    holder.join();
+    EXPECT_EQ(datesInFile("l.log"), (std::vector<std::string>{"A", "B"}));
+}
+
+TEST(LogbookDurable, EveryWriteIsSyncedInOrderBeforeSuccess) {
+    testsupport::TempDir dir;
+    using records::Step;
+    std::vector<Step> steps;
+    records::setFailpoint([&](Step s) {
+        steps.push_back(s);
+        return false;
+    });
+    steps.clear();
+    ASSERT_EQ(createLogbook("d.log"), CreateResult::Created);
+    EXPECT_EQ(steps, (std::vector<Step>{Step::Write, Step::Sync}));
+    steps.clear();
+    ASSERT_EQ(appendFlight("d.log", flightDated("1")), AppendResult::Appended);
+    // The flight is on the disk before LastRecord names it.
+    EXPECT_EQ(steps, (std::vector<Step>{Step::Write, Step::Sync, Step::Write, Step::Sync}));
+    steps.clear();
+    ASSERT_TRUE(saveRatings("d.log", Ratings{}));
+    EXPECT_EQ(steps, (std::vector<Step>{Step::Write, Step::Sync}));
+    steps.clear();
+    ASSERT_EQ(removeFlight("d.log", "1"), RemoveResult::Removed);
+    EXPECT_EQ(steps, (std::vector<Step>{Step::CreateTemporary, Step::Write, Step::Sync,
+                                        Step::Rename, Step::SyncFolder}));
+    // A failed sync is a failed save, and nothing is left changed.
+    const auto before = readFileBytes("d.log");
+    records::setFailpoint([](Step s) { return s == Step::Sync; });
+    EXPECT_EQ(appendFlight("d.log", flightDated("2")), AppendResult::WriteFailed);
+    EXPECT_FALSE(saveRatings("d.log", Ratings{}));
+    records::setFailpoint({});
+    EXPECT_EQ(readFileBytes("d.log"), before);
+}
+
+TEST(LogbookCrashTail, APartialRecordAfterTheLastIsCutOffByTheNextWrite) {
+    testsupport::TempDir dir;
+    // A flight written in two pieces, the second lost: 300 of its bytes.
+    auto torn = logbookBytes({flightDated("1")});
+    const auto flight = flightDated("2").encode();
+    torn.insert(torn.end(), flight.begin(), flight.begin() + 300);
+    for (const auto& write : std::vector<std::function<bool(const std::string&)>>{
+             [](const std::string& p) {
+                 return appendFlight(p, flightDated("3")) == AppendResult::Appended;
+             },
+             [](const std::string& p) { return saveRatings(p, Ratings{}); },
+             [](const std::string& p) { return createLogbook(p) == CreateResult::Created; },
+             [](const std::string& p) { return removeFlight(p, "1") == RemoveResult::Removed; }}) {
+        writeFileBytes("t.log", torn);
+        ASSERT_TRUE(checkLogbook("t.log").ok());
+        EXPECT_EQ(dateList("t.log"), std::vector<std::string>{"1"});
+        ASSERT_TRUE(write("t.log"));
+        EXPECT_EQ(readFileBytes("t.log").size() % 420, 0u);
+        EXPECT_TRUE(checkLogbook("t.log").ok());
+    }
+    EXPECT_EQ(datesInFile("t.log").size(), 0u);  // the removal kept only record 1
+    // A failed creation leaves no empty file behind.
+    {
+        WriteFailureGuard fail(0);
+        EXPECT_EQ(createLogbook("never.log"), CreateResult::CannotWrite);
+    }
+    EXPECT_FALSE(std::filesystem::exists("never.log"));
 }

@@ -356,7 +356,7 @@ class ReportsWindowsTest : public QObject {
     void totalTimePrintsThePage() {
         useLogbook(logbookOf({flown("1/1/98", "N1", "C172", 1.5f)}));
         auto* w = Forms::show<frmTotalTime>();
-        const QString html = w->printPage();
+        const QString html = w->printPage().html;
         QVERIFY(html.contains("Total Time"));
         QVERIFY(html.contains("Dual Recieved:"));
         QVERIFY(html.contains("Total Duration of Flight:"));
@@ -364,12 +364,15 @@ class ReportsWindowsTest : public QObject {
         QVERIFY(html.contains("All flights"));
         QTest::mouseClick(child<QCheckBox>(w, "chkIdent"), Qt::LeftButton);
         QTest::keyClicks(child<QComboBox>(w, "cmbIdent")->lineEdit(), "x");
-        QVERIFY(w->printPage().contains("Time in Specific Aircraft: Select Aircraft Identx"));
+        QVERIFY(w->printPage().html.contains("Time in Specific Aircraft: Select Aircraft Identx"));
         const QString pdf = QDir::current().absoluteFilePath("totals.pdf");
         PrintPage::setNextPdfPath(pdf);
         w->findChild<QAction*>("mnuPrint")->trigger();
         QVERIFY(QFileInfo(pdf).size() > 1000);
         QCOMPARE(pdfPages(pdf), 1);
+        const QString text = testsupport::pdfPageTexts(pdf).join("");
+        QVERIFY(text.contains("pilot.log") && text.contains("page 1 of 1"));
+        QVERIFY(text.contains("Printed " + PrintPage::todayText()));
     }
 
     // ---- frmCurrent ----
@@ -433,14 +436,16 @@ class ReportsWindowsTest : public QObject {
         QCOMPARE(child<QLineEdit>(w, "txtTotalInstr")->text(), QString("2"));
         QCOMPARE(fileBytes(path), before);
         // Print: each requirement beside its figure.
-        const QString html = w->printPage();
+        const QString html = w->printPage().html;
         QVERIFY(html.contains("FAR 61.57 requires 3 Landings in Last 90 Days."));
+        QVERIFY(html.contains("Computed for " + PrintPage::dateText(kToday)));
         QVERIFY(html.contains("Night Landings in Last 90 Days:"));
         QVERIFY(html.contains(">6<") && html.contains(">4<") && html.contains(">2<"));
         const QString pdf = QDir::current().absoluteFilePath("currency.pdf");
         PrintPage::setNextPdfPath(pdf);
         w->findChild<QAction*>("mnuPrint")->trigger();
-        QVERIFY(QFileInfo(pdf).size() > 1000);
+        const QString text = testsupport::pdfPageTexts(pdf).join("");
+        QVERIFY(text.contains("pilot.log") && text.contains("page 1 of 1"));
     }
 
     void currentReadsDatesInTheLocalesOrder() {
@@ -601,21 +606,50 @@ class ReportsWindowsTest : public QObject {
     }
 
     void browsePrintsATableOverSeveralPages() {
+        // Sixty flights with full-width dates and idents.
         std::vector<Flight> many;
-        for (int i = 0; i < 150; ++i)
-            many.push_back(flown("1/" + std::to_string(1 + i % 28) + "/98", "N" + std::to_string(i),
-                                 "C172", 1.1f));
+        QStringList dates, idents;
+        for (int i = 0; i < 60; ++i) {
+            Flight f = flown(QString("11/%1/2026 1045").arg(i + 10).toStdString(),
+                             QString("N%1").arg(100000000 + i).toStdString(), "C172", 1.1f);
+            f.landings = 1421;
+            f.from = "KBO";
+            dates << QString::fromStdString(f.date);
+            idents << QString::fromStdString(f.ident);
+            many.push_back(f);
+        }
         useLogbook(logbookOf(many));
         auto* w = Forms::show<frmLogBrowse>();
-        const QString html = w->printPage();
-        QVERIFY(html.contains("<thead><tr><th>Date</th><th>Aircraft Ident</th><th>From</th>"));
-        QVERIFY(html.contains("<th>Total Time</th></tr></thead>"));
-        QCOMPARE(html.count("<tr>"), 151);
-        QVERIFY(html.contains("<td>N149</td>"));
+        const PrintPage::Page page = w->printPage();
+        QCOMPARE(page.table.rows.size(), std::size_t(60));
+        QCOMPARE(page.table.headings.size(), 11);
         const QString pdf = QDir::current().absoluteFilePath("list.pdf");
         PrintPage::setNextPdfPath(pdf);
         w->findChild<QAction*>("mnuPrint")->trigger();
-        QVERIFY(pdfPages(pdf) >= 3);
+        const QStringList pages = testsupport::pdfPageTexts(pdf);
+        QVERIFY(pages.size() >= 2);
+        QCOMPARE(pdfPages(pdf), int(pages.size()));
+        int found = 0;
+        for (int n = 0; n < pages.size(); ++n) {
+            const QString& text = pages[n];
+            // Every sheet: the headings whole, the footer with its number.
+            for (const char* h :
+                 {"Date", "Aircraft Ident", "Instr. App.", "Landings", "Total Time"})
+                QVERIFY2(text.contains(h), h);
+            QVERIFY(text.contains(QString("page %1 of %2").arg(n + 1).arg(pages.size())));
+            QVERIFY(text.contains("pilot.log"));
+            // A row stands whole on one line of one sheet.
+            for (const QString& line : text.split('\n')) {
+                for (int i = 0; i < 60; ++i) {
+                    if (!line.contains(dates[i])) continue;
+                    ++found;
+                    QVERIFY2(
+                        line.contains(idents[i]) && line.contains("1421") && line.contains("KBO"),
+                        qPrintable(line));
+                }
+            }
+        }
+        QCOMPARE(found, 60);
     }
 
     // ---- Damaged logbooks in every report window ----

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -330,12 +331,28 @@ TEST_F(PlanFileTest, FailedWritesAreReported) {
     EXPECT_EQ(removeLastCheckpoint(plan, *readRecord(plan, 1)), WriteResult::NoCheckpoint);
     records::setWriteFailureAfter(std::nullopt);
     EXPECT_EQ(readFileBytes(plan), before);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("other.flt")));  // no empty file left
 
     // The checkpoint goes first: when only the counter fails, the file
     // still counts no checkpoint and the record past it is ignored.
     records::setWriteFailureAfter(1006);
     EXPECT_EQ(appendCheckpoint(plan, typed).result, WriteResult::WriteFailed);
     records::setWriteFailureAfter(std::nullopt);
+    EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, -1);
+    EXPECT_EQ(readFileBytes(plan), before);  // and the file is cut back
+
+    // Each write reaches the disk before it is called done.
+    int syncs = 0;
+    records::setFailpoint(
+        [&](records::Step s) { return syncs += s == records::Step::Sync, false; });
+    ASSERT_TRUE(savePlanForm(plan, typed));
+    ASSERT_TRUE(saveLogHeader(plan, typed));
+    ASSERT_TRUE(savePersonal(typed));
+    EXPECT_EQ(syncs, 3);
+    records::setFailpoint([](records::Step s) { return s == records::Step::Sync; });
+    EXPECT_FALSE(savePlanForm(plan, typed));
+    EXPECT_EQ(appendCheckpoint(plan, typed).result, WriteResult::WriteFailed);
+    records::setFailpoint({});
     EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, -1);
     const auto res = appendCheckpoint(plan, typed);
     EXPECT_EQ(res.result, WriteResult::Ok);

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTextCursor>
 
 #include "PlannerWindowSupport.h"
@@ -528,31 +529,54 @@ class PlanFormWindowTest : public QObject {
         QVERIFY(Forms::get<frmMenu>()->isVisible());
     }
 
-    void printedFormIsABoxedTable() {
+    void printedFormIsALandscapeSheetWithEveryValueWhole() {
         PlanRecord plan = filledPlan();
+        plan.AircraftIdent.assign("N123456789");
+        plan.AircraftType.assign("BE58");
+        plan.Special.assign("/G");
         plan.Remarks.assign("<b>not bold</b>");
+        plan.ProposedTime.assign("1421");
+        plan.EnRouteMinutes.assign("17");
+        plan.Color.assign("WHITE/BLUE STRIPES");
+        plan.CloseWith.assign("BRIDGEPT");
         makePlan("p.flt", {plan});
         PlanRecord me;
         me.PilotName.assign("Amelia Earhart");
         me.HomeBase.assign("KBED");
         QVERIFY(planner::savePersonal(me));
         auto* d = Forms::show<frmFlightPlanRecord>();
-        const QString html = d->printPage();
-        QVERIFY(html.contains("<table border=\"1\""));
-        QVERIFY(
-            html.contains("14. Pilot's Name, Address, Telephone Number, and Aircraft Home Base"));
-        QVERIFY(html.contains("Amelia Earhart"));
-        QVERIFY(html.contains("KBED"));
-        QVERIFY(html.contains("N12345"));
-        QVERIFY(html.contains("DIRECT<br>V141"));
-        QVERIFY(html.contains("&lt;b&gt;not bold&lt;/b&gt;"));
-        QVERIFY(html.contains("[X] VFR"));
-        QVERIFY(html.contains("FSS ON ARRIVAL"));
-        QVERIFY(PrintPage::printToPdf(html, "form.pdf"));
-        QVERIFY(QFileInfo("form.pdf").size() > 1000);
+        const PrintPage::Page page = d->printPage();
+        QVERIFY(page.landscape);
+        QVERIFY(PrintPage::printToPdf(page, "form.pdf"));
+        QVERIFY(testsupport::pdfLandscape("form.pdf"));
+        const QStringList pages = testsupport::pdfPageTexts("form.pdf");
+        QCOMPARE(pages.size(), 1);
+        const QString text = pages[0];
+        QVERIFY(text.contains(QRegularExpression("BE58 +/G")));  // on one line
+        for (const char* whole : {"N123456789",
+                                  "1421",
+                                  "17",
+                                  "KBED",
+                                  "KMVY",
+                                  "KACK",
+                                  "5500",
+                                  "DIRECT",
+                                  "V141",
+                                  "<b>not bold</b>",
+                                  "WHITE/BLUE STRIPES",
+                                  "BRIDGEPT",
+                                  "Amelia Earhart",
+                                  "2. Aircraft Identification",
+                                  "5. Departure Point",
+                                  "16. Color of Aircraft",
+                                  "FSS ON ARRIVAL",
+                                  "W-RNAV, No Transponder",
+                                  "page 1 of 1",
+                                  "p.flt"})
+            QVERIFY2(text.contains(whole), whole);
         PrintPage::setNextPdfPath(QDir::current().filePath("menu.pdf"));
         d->mnuPrintRec->trigger();
-        QVERIFY(QFileInfo("menu.pdf").size() > 1000);
+        QCOMPARE(testsupport::pdfPageTexts("menu.pdf"), pages);
     }
 
     void unreadablePlanIsNotShown() {

@@ -486,23 +486,60 @@ class PlanLogWindowTest : public QObject {
         QVERIFY(Forms::get<frmMenu>()->isVisible());
     }
 
-    void printedLogHasHeaderAndGrid() {
-        planWithCheckpoints(2);
+    void printedLogIsALandscapeGridWithEveryValueWhole() {
+        // Ten checkpoints, every field at its full width with wide letters;
+        // the first with the values a pilot reads in flight.
+        std::vector<PlanRecord> recs = {planWith(9)};
+        recs[0].AircraftIdent.assign("N123456789");
+        QStringList values;
+        for (int k = 0; k < 10; ++k) {
+            PlanRecord c;
+            int a = 0;
+            auto v = [&](auto& field) {
+                const QString s = QString("%1W%2").arg(k).arg(a++, 2, 10, QChar('0')) + "MMMMMM";
+                values << s;
+                field.assign(s.toStdString());
+            };
+            const QString name = QString("CHECKPOINT %1 ").arg(k).leftJustified(25, 'W');
+            values << name;
+            c.CheckName.assign(name.toStdString());
+            v(c.NavIdent), v(c.NavFreq), v(c.ToRadial), v(c.FromRadial), v(c.TrueCourse);
+            v(c.WindCorrection), v(c.TrueHeading), v(c.Variation), v(c.MagHeading);
+            v(c.Deviation), v(c.CorrectedHeading), v(c.LegDist), v(c.LegDistRem);
+            v(c.EstGroundSpeed), v(c.ActGroundSpeed), v(c.LegETE), v(c.LegATE), v(c.LegETA);
+            v(c.LegATA), v(c.FuelUsed), v(c.CheckFuelRem);
+            if (k == 0) {
+                values.removeAt(values.size() - 4);   // LegETA
+                values.removeAt(values.size() - 4);   // LegATE
+                values.removeAt(values.size() - 12);  // Variation
+                c.LegETA.assign("1421");
+                c.LegATE.assign("0:17");
+                c.Variation.assign("14W");
+                values << "1421"
+                       << "0:17"
+                       << "14W";
+            }
+            recs.push_back(c);
+        }
+        makePlan("p.flt", recs);
         auto* log = Forms::show<frmFPLog>();
-        const QString html = log->printPage();
-        QVERIFY(html.contains("<table border=\"1\""));
-        QVERIFY(html.contains("Aircraft Ident: <tt>N12345"));
-        QVERIFY(html.contains("RWY 29<br>RWY 19"));
-        QVERIFY(html.contains("CP1"));
-        QVERIFY(html.contains("CP2"));
-        QVERIFY(html.contains("<small>10.</small>"));
-        QVERIFY(html.contains("<small>CP1</small>"));  // padding dropped on paper
-        QVERIFY(html.contains("Fuel Used<br>REM."));
-        QVERIFY(PrintPage::printToPdf(html, "log.pdf"));
-        QVERIFY(QFileInfo("log.pdf").size() > 1000);
+        const PrintPage::Page page = log->printPage();
+        QVERIFY(page.landscape);
+        QVERIFY(PrintPage::printToPdf(page, "log.pdf"));
+        QVERIFY(testsupport::pdfLandscape("log.pdf"));
+        const QStringList pages = testsupport::pdfPageTexts("log.pdf");
+        QCOMPARE(pages.size(), 1);
+        const QString text = pages[0];
+        int whole = 0;
+        for (const QString& s : values) whole += text.contains(s) ? 1 : 0;
+        QCOMPARE(whole, int(values.size()));
+        QCOMPARE(values.size(), 220);
+        for (const char* s : {"N123456789", "RWY 29", "RWY 19", "12 GPH", "TO / CHECKPOINTS",
+                              "NAV AID", "Fuel Used", "10.", "page 1 of 1", "p.flt"})
+            QVERIFY2(text.contains(s), s);
         PrintPage::setNextPdfPath(QDir::current().filePath("menu.pdf"));
         log->mnuPrintLog->trigger();
-        QVERIFY(QFileInfo("menu.pdf").size() > 1000);
+        QCOMPARE(testsupport::pdfPageTexts("menu.pdf"), pages);
     }
 
     void counterBeyondTenShowsTenRowsAndRefusesAdding() {
@@ -596,7 +633,7 @@ class PlanLogWindowTest : public QObject {
             in->cmdCancel->click();
             d->mnuLog->trigger();
             auto* log = Forms::get<frmFPLog>();
-            (void)log->printPage();
+            (void)PrintPage::printToPdf(log->printPage(), "log.pdf");
             auto* h = Forms::get<frmFlightLogInput>();
             h->cmdCancel->click();
             for (int i = 0; i < 3; ++i) {

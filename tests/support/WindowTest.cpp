@@ -2,6 +2,8 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QProcess>
+#include <QRegularExpression>
 #include <memory>
 
 #include "records/Clock.h"
@@ -50,6 +52,31 @@ int runWindowTest(int argc, char** argv, QObject* test) {
     QDir::setCurrent(QDir::tempPath());
     gDir.reset();
     return rc;
+}
+
+}  // namespace testsupport
+
+namespace testsupport {
+
+QStringList pdfPageTexts(const QString& pdfPath) {
+    QProcess run;
+    run.start("pdftotext", {"-layout", pdfPath, "-"});
+    if (!run.waitForFinished(30000) || run.exitCode() != 0) return {};
+    // Compatibility forms: the PDF's ligatures ("ﬀ") read as their letters.
+    QStringList pages = QString::fromUtf8(run.readAllStandardOutput())
+                            .normalized(QString::NormalizationForm_KC)
+                            .split(QChar('\f'));
+    if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) pages.removeLast();
+    return pages;
+}
+
+bool pdfLandscape(const QString& pdfPath) {
+    QProcess run;
+    run.start("pdfinfo", {pdfPath});
+    if (!run.waitForFinished(30000) || run.exitCode() != 0) return false;
+    const QRegularExpression size(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)");
+    const auto m = size.match(QString::fromUtf8(run.readAllStandardOutput()));
+    return m.hasMatch() && m.captured(1).toDouble() > m.captured(2).toDouble();
 }
 
 }  // namespace testsupport

@@ -27,6 +27,12 @@ void resetShell();
 
 int runWindowTest(int argc, char** argv, QObject* test);
 
+// The text of a PDF file as pdftotext reads it with its layout kept, one
+// string per page; empty when the file cannot be read.
+QStringList pdfPageTexts(const QString& pdfPath);
+// Whether the first page of a PDF file is wider than it is high.
+bool pdfLandscape(const QString& pdfPath);
+
 }  // namespace testsupport
 
 #define AEROKIT_WINDOW_TEST_MAIN(TestClass)                 \

@@ -193,6 +193,19 @@ TEST(AircraftFiles, FailedWriteReportsAndKeepsTheOldFile) {
     records::setWriteFailureAfter(std::nullopt);
     EXPECT_EQ(testsupport::readFileBytes("N1.pln"), old);
     EXPECT_FALSE(std::filesystem::exists("N1.pln.tmp"));
+
+    // A link planted at the old fixed temporary name redirects nothing.
+    testsupport::writeFileBytes("unrelated", {1, 2, 3});
+    std::filesystem::create_symlink("unrelated", "N1.pln.tmp");
+    EXPECT_TRUE(saveAircraft("N1.pln", a));
+    EXPECT_EQ(loadAircraft("N1.pln"), a);
+    EXPECT_EQ(testsupport::readFileBytes("unrelated"), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_TRUE(std::filesystem::is_symlink("N1.pln.tmp"));
+    // A failed save of a new aircraft leaves no file.
+    records::setWriteFailureAfter(0);
+    EXPECT_FALSE(saveAircraft("N2.pln", a));
+    records::setWriteFailureAfter(std::nullopt);
+    EXPECT_FALSE(std::filesystem::exists("N2.pln"));
 }
 
 TEST(AircraftFiles, ListsPlnFilesSortedWithoutCase) {

@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 #include <QMenuBar>
 #include <QTimer>
+#include <functional>
 
 #include "Bytes.h"
 #include "WindowTest.h"
@@ -576,7 +577,7 @@ class WandBTest : public QObject {
         w->txtTank1Gal->setText("20");
         w->txtOilQts->setText("8");
         w->cmdCalculateCG->click();
-        const QString html = w->printPage();
+        const QString html = w->printPage().html;
         for (const QString& s : {QString("N9"),
                                  QString("Cessna 172"),
                                  QString("Empty Aircraft"),
@@ -604,13 +605,44 @@ class WandBTest : public QObject {
         w->txtSeat1->setText("5000");
         w->cmdCalculateCG->click();
         QCOMPARE(w->lblTOweight->text(), QString("6635"));
-        const QString heavy = w->printPage();
+        const QString heavy = w->printPage().html;
         QVERIFY(heavy.contains("6635"));
         for (const char* mark : {"exceed", "out of", "over", "warning", "color"})
             QVERIFY2(!heavy.contains(mark, Qt::CaseInsensitive), mark);
         const QString pdf = QDir::current().filePath("sheet.pdf");
-        QVERIFY(PrintPage::printToPdf(html, pdf));
-        QVERIFY(QFileInfo(pdf).size() > 1000);
+        QVERIFY(PrintPage::printToPdf(w->printPage(), pdf));
+        QVERIFY(testsupport::pdfPageTexts(pdf).join("").contains("6635"));
+        // A loading changed after the calculation prints the loading alone:
+        // no moment, total or CG beside it, and says it is not calculated.
+        const QString seatMoment = w->lblSeat1Moment->text();
+        for (auto change : {std::function<void()>([&] { w->txtSeat1->setText("180"); }),
+                            std::function<void()>([&] { w->txtTank1Gal->setText("30"); }),
+                            std::function<void()>([&] { w->txtBags1->setText("1"); })}) {
+            w->txtSeat1->setText("5000");
+            w->txtTank1Gal->setText("20");
+            w->txtBags1->clear();
+            w->cmdCalculateCG->click();
+            QVERIFY(!w->printPage().html.contains("Not calculated"));
+            change();
+            QCOMPARE(w->lblTOweight->text(), QString("6635"));  // the window keeps its figures
+            const QString stale = w->printPage().html;
+            QVERIFY(
+                stale.contains("Not calculated: the loading changed after the last calculation"));
+            for (const QString& mixed : {QString("6635"), seatMoment, w->lblTakeoffCG->text(),
+                                         w->lblZeroCG->text(), QString("Moment")})
+                QVERIFY2(!stale.contains(mixed), qPrintable(mixed));
+            QVERIFY(stale.contains("Max Weight: 2300"));
+        }
+        const QString stalePdf = QDir::current().filePath("stale.pdf");
+        QVERIFY(PrintPage::printToPdf(w->printPage(), stalePdf));
+        const QString staleText = testsupport::pdfPageTexts(stalePdf).join("");
+        QVERIFY(staleText.contains("Not calculated: the loading changed after the last"));
+        QVERIFY(!staleText.contains("6635"));
+        QVERIFY(staleText.contains("N9.pln") && staleText.contains("page 1 of 1"));
+        w->cmdCalculateCG->click();
+        QVERIFY(!w->printPage().html.contains("Not calculated"));
+        w->cmdClear->click();
+        QVERIFY(w->printPage().html.contains("Not calculated: no calculation"));
         // The menu item prints the same page.
         const QString viaMenu = QDir::current().filePath("menu.pdf");
         PrintPage::setNextPdfPath(viaMenu);
@@ -621,7 +653,7 @@ class WandBTest : public QObject {
         partial.Bag3Name.assign("");
         store(partial);
         QVERIFY(pick(w, "N3.pln"));
-        QVERIFY(!w->printPage().contains("Bag C"));
+        QVERIFY(!w->printPage().html.contains("Bag C"));
     }
 };
 

@@ -1,0 +1,146 @@
+// A logbook under crashes and under two programs at once: a child process
+// killed before each step that changes the file, and real processes adding
+// and removing flights on one logbook at the same time.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Bytes.h"
+#include "TempDir.h"
+#include "logbook/Logbook.h"
+#include "records/RecordFile.h"
+
+using namespace logbook;
+using records::Byte;
+using testsupport::readFileBytes;
+using testsupport::writeFileBytes;
+
+namespace {
+
+LogRecord flightDated(const std::string& date) {
+    LogRecord r;
+    r.Date.assign(date);
+    r.Total = 1.0f;
+    return r;
+}
+
+void writeLogbook(const std::string& path, const std::vector<std::string>& dates) {
+    ASSERT_EQ(createLogbook(path), CreateResult::Created);
+    for (const auto& d : dates)
+        ASSERT_EQ(appendFlight(path, flightDated(d)), AppendResult::Appended);
+}
+
+std::vector<std::string> sorted(std::vector<std::string> v) {
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+// Runs body in a child process that dies (as by a power cut: no cleanup)
+// just before its step number `crashAt`. True when the child got that far,
+// false when body finished with fewer steps.
+template <class Body>
+bool crashBeforeStep(int crashAt, Body body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        int step = 0;
+        records::setFailpoint([&](records::Step) {
+            if (++step == crashAt) ::_exit(3);
+            return false;
+        });
+        body();
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 3;
+}
+
+// The temporary files in the working folder.
+int temporaryFiles() {
+    int n = 0;
+    for (const auto& e : std::filesystem::directory_iterator("."))
+        n += e.path().filename().string().rfind(".aerokit-", 0) == 0;
+    return n;
+}
+
+}  // namespace
+
+TEST(LogbookCrash, KilledAtAnyStepLeavesTheOldOrTheNewLogbook) {
+    testsupport::TempDir dir;
+    const std::vector<std::string> before{"1", "2", "3"};
+    struct Case {
+        const char* name;
+        std::vector<std::string> after;
+        std::function<void(const std::string&)> run;
+    };
+    const Case cases[] = {
+        {"append",
+         {"1", "2", "3", "4"},
+         [](const std::string& p) { appendFlight(p, flightDated("4")); }},
+        {"removal", {"1", "3"}, [](const std::string& p) { removeFlight(p, "2"); }},
+    };
+    for (const auto& c : cases) {
+        int steps = 0;
+        for (int k = 1;; ++k) {
+            std::filesystem::remove("c.log");
+            writeLogbook("c.log", before);
+            const bool crashed = crashBeforeStep(k, [&] { c.run("c.log"); });
+            const auto dates = dateList("c.log");
+            ASSERT_TRUE(checkLogbook("c.log").ok()) << c.name << " step " << k;
+            EXPECT_TRUE(dates == before || dates == c.after) << c.name << " step " << k;
+            // Whatever the crash left, the next write works on it.
+            ASSERT_EQ(appendFlight("c.log", flightDated("9")), AppendResult::Appended);
+            EXPECT_EQ(dateList("c.log").back(), "9");
+            if (!crashed) break;
+            steps = k;
+        }
+        EXPECT_GE(steps, 4) << c.name;  // write, sync, write/rename, sync at least
+    }
+    // A crash between making the temporary file and renaming it leaves one
+    // behind; the next removal clears it away.
+    EXPECT_TRUE(crashBeforeStep(2, [] { removeFlight("c.log", "3"); }));
+    EXPECT_EQ(temporaryFiles(), 1);
+    ASSERT_EQ(removeFlight("c.log", "1"), RemoveResult::Removed);
+    EXPECT_EQ(temporaryFiles(), 0);
+}
+
+TEST(LogbookRace, ProcessesAddingAndRemovingAtOnceLoseNothing) {
+    testsupport::TempDir dir;
+    writeLogbook("race.log", {"keep", "gone"});
+    constexpr int kChildren = 4, kFlights = 25;
+    std::vector<pid_t> children;
+    for (int c = 0; c < kChildren; ++c) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            int failures = 0;
+            for (int i = 0; i < kFlights; ++i) {
+                const auto d = std::to_string(c) + "-" + std::to_string(i);
+                if (appendFlight("race.log", flightDated(d)) != AppendResult::Appended) ++failures;
+                // One child also removes a flight while the others append.
+                if (c == 0 && i == kFlights / 2 &&
+                    removeFlight("race.log", "gone") != RemoveResult::Removed)
+                    ++failures;
+            }
+            ::_exit(failures);
+        }
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    std::vector<std::string> expected{"keep"};
+    for (int c = 0; c < kChildren; ++c)
+        for (int i = 0; i < kFlights; ++i)
+            expected.push_back(std::to_string(c) + "-" + std::to_string(i));
+    ASSERT_TRUE(checkLogbook("race.log").ok());
+    EXPECT_EQ(sorted(dateList("race.log")), sorted(expected));
+    EXPECT_EQ(readFileBytes("race.log").size(), (expected.size() + 1) * 420);
+}
