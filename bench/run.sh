@@ -1,12 +1,13 @@
 #!/bin/sh
 # Builds the benchmarks (Release) and runs them on a generated logbook of
 # 32766 flights: core operations against a plain read and a synced copy of
-# the same file, then the real windows offscreen and the viewer's peak memory.
+# the same file, aerokit-convert export, import and dump, then the real
+# windows offscreen and the viewer's peak memory.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-bench"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DAEROKIT_BUILD_BENCH=ON -DAEROKIT_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target logbook_bench logbook_window_bench -j2 >/dev/null
+cmake --build "$build" --target logbook_bench logbook_window_bench convert_bench -j2 >/dev/null
 
 data="$build/bench-data"
 mkdir -p "$data"
@@ -15,6 +16,10 @@ export QT_QPA_PLATFORM=offscreen
 
 echo "== core operations (32766 flights) =="
 "$build/bench/logbook_bench" --benchmark_color=false
+
+echo
+echo "== aerokit-convert (32766 flights) =="
+"$build/bench/convert_bench" --benchmark_color=false
 
 echo
 echo "== windows, offscreen =="

@@ -1,0 +1,387 @@
+#include "convert/Cli.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+
+#include "convert/Dump.h"
+#include "convert/Layouts.h"
+#include "convert/LogCsv.h"
+#include "logbook/Logbook.h"
+#include "records/Clock.h"
+#include "records/NewFile.h"
+#include "records/RecordFile.h"
+#include "shell/VersionNumbers.h"
+
+namespace convert {
+namespace {
+
+constexpr const char* kProgram = "aerokit-convert";
+
+const char* const kUsage =
+    "Usage: aerokit-convert export LOGBOOK.log [-o FILE.csv] [--locale NAME]\n"
+    "       aerokit-convert import FILE.csv LOGBOOK.log [--append | --ratings FROM.log]\n"
+    "       aerokit-convert dump FILE [--type log|plan|aircraft] [-o FILE.json]\n"
+    "       aerokit-convert restore FILE.json OUTFILE\n"
+    "       aerokit-convert --help | --version\n";
+
+const char* const kHelp =
+    "Moves Aerokit's logbooks to and from CSV, and any Aerokit file to and from JSON.\n"
+    "\n"
+    "  export LOGBOOK.log [-o FILE.csv] [--locale NAME]\n"
+    "      One CSV row per flight, with MyFlightbook's column names where MyFlightbook\n"
+    "      has the field and the logbook's own field names for the rest. Date is\n"
+    "      written as YYYY-MM-DD where the typed date converts by the date order of\n"
+    "      the locale NAME (en_US, de_DE, ..., or mdy, dmy, ymd; default: the\n"
+    "      user's locale); \"Date As Typed\" keeps the text as typed.\n"
+    "  import FILE.csv LOGBOOK.log [--append | --ratings FROM.log]\n"
+    "      Builds the flights as the flight entry window does from the same values\n"
+    "      and writes them to a new logbook (never over an existing file), its\n"
+    "      certificates and ratings blank or copied from the logbook FROM.log; or,\n"
+    "      with --append, adds them to an existing one. Any bad row stops the\n"
+    "      import and nothing is written.\n"
+    "  dump FILE [--type log|plan|aircraft] [-o FILE.json]\n"
+    "      Every record of a logbook, plan file, Personal.nfo or aircraft file as\n"
+    "      JSON, every field by name. The type comes from the extension (.log,\n"
+    "      .flt, .nfo, .pln) unless --type is given.\n"
+    "  restore FILE.json OUTFILE\n"
+    "      The file back from its dump, byte for byte (never over an existing file).\n"
+    "\n"
+    "  -o, --output FILE   where export and dump write (default: standard output)\n"
+    "  -h, --help          this text\n"
+    "      --version       the program's version\n"
+    "\n"
+    "A FILE of - is standard input or output. Exit status: 0 done, 1 a file is\n"
+    "missing, unreadable, not of its kind, holds a bad value or is in the way,\n"
+    "2 the command line is wrong. See aerokit-convert(1).\n";
+
+struct Usage {
+    std::string message;
+};
+
+struct Args {
+    std::string command;
+    std::vector<std::string> positional;
+    std::optional<std::string> output, locale, type, ratings;
+    bool append = false;
+};
+
+Args parseArgs(const std::vector<std::string>& args) {
+    Args a;
+    bool optionsEnd = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (optionsEnd || arg == "-" || arg.empty() || arg[0] != '-') {
+            if (a.command.empty())
+                a.command = arg;
+            else
+                a.positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnd = true;
+            continue;
+        }
+        std::optional<std::string> inlineValue;
+        if (arg.starts_with("--")) {
+            if (const auto eq = arg.find('='); eq != std::string::npos) {
+                inlineValue = arg.substr(eq + 1);
+                arg.resize(eq);
+            }
+        }
+        auto value = [&](std::optional<std::string>& slot) {
+            if (inlineValue) {
+                slot = *inlineValue;
+            } else if (i + 1 < args.size()) {
+                slot = args[++i];
+            } else {
+                throw Usage{"option " + arg + " needs a value"};
+            }
+        };
+        if (arg == "-o" || arg == "--output")
+            value(a.output);
+        else if (arg == "--locale")
+            value(a.locale);
+        else if (arg == "--type")
+            value(a.type);
+        else if (arg == "--ratings")
+            value(a.ratings);
+        else if (arg == "--append" && !inlineValue)
+            a.append = true;
+        else if ((arg == "-h" || arg == "--help") && !inlineValue)
+            a.command = "--help";
+        else if (arg == "--version" && !inlineValue)
+            a.command = "--version";
+        else
+            throw Usage{"unknown option \"" + args[i] + "\""};
+    }
+    return a;
+}
+
+// Reads a whole file, or standard input for "-".
+std::optional<std::string> readAll(const std::string& path, std::istream& in, std::string& error) {
+    if (path == "-") {
+        std::ostringstream ss;
+        ss << in.rdbuf();
+        return std::move(ss).str();
+    }
+    std::ifstream f(path, std::ios::binary);
+    if (!f) {
+        error = std::strerror(errno);
+        return std::nullopt;
+    }
+    std::string s;
+    f.seekg(0, std::ios::end);
+    const auto size = f.tellg();
+    if (size < 0) {
+        error = "cannot be read";
+        return std::nullopt;
+    }
+    s.resize(static_cast<std::size_t>(size));
+    f.seekg(0);
+    if (!f.read(s.data(), static_cast<std::streamsize>(s.size()))) {
+        error = "cannot be read";
+        return std::nullopt;
+    }
+    return s;
+}
+
+class Command {
+  public:
+    Command(std::istream& in, std::ostream& out, std::ostream& err)
+        : in_(in), out_(out), err_(err) {}
+
+    int fail(const std::string& file, const std::string& what) {
+        err_ << kProgram << ": " << (file == "-" ? "standard input" : file) << ": " << what << "\n";
+        return kBadData;
+    }
+
+    std::optional<std::string> input(const std::string& path) {
+        std::string error;
+        auto s = readAll(path, in_, error);
+        if (!s) fail(path, error);
+        return s;
+    }
+
+    // Writes a new file, or standard output for "-".
+    int output(const std::string& path, std::string_view content) {
+        if (path == "-") {
+            out_.write(content.data(), static_cast<std::streamsize>(content.size()));
+            out_.flush();
+            if (!out_) return fail("-", "standard output cannot be written");
+            return kOk;
+        }
+        switch (records::createNewFile(path, content)) {
+            case records::NewFileResult::Created:
+                return kOk;
+            case records::NewFileResult::Exists:
+                return fail(path, "the file exists; it is not written over");
+            case records::NewFileResult::Failed:
+                break;
+        }
+        return fail(path, "cannot be written");
+    }
+
+    int exportCmd(const Args& a) {
+        if (a.positional.size() != 1) throw Usage{"export takes one logbook"};
+        if (a.type || a.append || a.ratings)
+            throw Usage{"export takes no --type, --append or --ratings"};
+        std::string localeName;
+        if (a.locale) {
+            localeName = *a.locale;
+        } else {
+            for (const char* var : {"LC_ALL", "LC_TIME", "LANG"}) {
+                const char* v = std::getenv(var);
+                if (v && *v) {
+                    localeName = v;
+                    break;
+                }
+            }
+        }
+        const auto order = dateOrderOfLocale(localeName);
+        if (!order) {
+            if (a.locale) throw Usage{"\"" + *a.locale + "\" is no locale name"};
+        }
+        records::DateLocale loc;
+        loc.order = order.value_or(records::DateOrder::MDY);
+        const std::string& path = a.positional[0];
+        const auto bytes = input(path);
+        if (!bytes) return kBadData;
+        int year = 0, month = 0, day = 0;
+        records::civilFromDays(records::today(), year, month, day);
+        const ExportResult r = exportCsv(*bytes, loc, year);
+        if (!r.csv) return fail(path, "no logbook: " + r.error);
+        return output(a.output.value_or("-"), *r.csv);
+    }
+
+    int importCmd(const Args& a) {
+        if (a.positional.size() != 2) throw Usage{"import takes a CSV file and a logbook"};
+        if (a.type || a.output || a.locale)
+            throw Usage{"import takes no option but --append or --ratings"};
+        if (a.append && a.ratings)
+            throw Usage{"--ratings is for a new logbook; --append keeps the logbook's own"};
+        const std::string& csvPath = a.positional[0];
+        const std::string& logPath = a.positional[1];
+        std::size_t room = logbook::MaxLastRecord - 1;
+        if (a.append) {
+            if (logPath == "-") throw Usage{"--append needs a logbook file, not -"};
+            const logbook::Check c = logbook::checkLogbook(logPath);
+            if (!c.ok()) return fail(logPath, "no logbook: " + logbook::describe(c));
+            room = static_cast<std::size_t>(logbook::MaxLastRecord - c.lastRecord);
+        } else if (logPath != "-" && records::fileExists(logPath)) {
+            return fail(logPath,
+                        "the file exists; import writes a new logbook only "
+                        "(--append adds to an existing one)");
+        }
+        std::string ratingRecord;
+        if (a.ratings) {
+            const auto from = logbook::readRatingRecord(*a.ratings);
+            if (!from)
+                return fail(*a.ratings,
+                            "no logbook: " + logbook::describe(logbook::checkLogbook(*a.ratings)));
+            const auto bytes = from->encode();
+            ratingRecord.assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        }
+        const auto csv = input(csvPath);
+        if (!csv) return kBadData;
+        const ImportResult r = importCsv(*csv, room);
+        if (!r.unknownColumns.empty()) {
+            std::string list;
+            for (const auto& c : r.unknownColumns)
+                list += (list.empty() ? "\"" : ", \"") + c + "\"";
+            err_ << kProgram << ": " << (csvPath == "-" ? "standard input" : csvPath)
+                 << ": warning: unknown columns ignored: " << list << "\n";
+        }
+        if (!r.ok())
+            return fail(
+                (csvPath == "-" ? "standard input" : csvPath) + ":" + std::to_string(r.errorLine),
+                r.error);
+        if (!a.append) return output(logPath, newLogbookBytes(r, ratingRecord));
+        const std::size_t len = layoutOf(FileType::Logbook).recordLength;
+        for (std::size_t i = 0; i < r.count; ++i) {
+            const auto flight = LogRecord::decode(records::ConstByteSpan(
+                reinterpret_cast<const records::Byte*>(r.flights.data()) + i * len, len));
+            if (logbook::appendFlight(logPath, flight) != logbook::AppendResult::Appended)
+                return fail(logPath, "flight " + std::to_string(i + 1) + " of " +
+                                         std::to_string(r.count) + " cannot be added; " +
+                                         std::to_string(i) + " were added");
+        }
+        return kOk;
+    }
+
+    int dumpCmd(const Args& a) {
+        if (a.positional.size() != 1) throw Usage{"dump takes one file"};
+        if (a.append || a.locale || a.ratings)
+            throw Usage{"dump takes no --append, --ratings or --locale"};
+        const std::string& path = a.positional[0];
+        std::optional<FileType> type;
+        if (a.type) {
+            type = fileTypeNamed(*a.type);
+            if (!type) throw Usage{"--type is log, plan or aircraft, not \"" + *a.type + "\""};
+        } else {
+            type = fileTypeOfPath(path);
+            if (!type)
+                throw Usage{"the type of \"" + path +
+                            "\" does not follow from its name; give --type log|plan|aircraft"};
+        }
+        const auto bytes = input(path);
+        if (!bytes) return kBadData;
+        return output(a.output.value_or("-"), dumpJson(*bytes, *type));
+    }
+
+    int restoreCmd(const Args& a) {
+        if (a.positional.size() != 2)
+            throw Usage{"restore takes a JSON file and the file to write"};
+        if (a.append || a.locale || a.type || a.output) throw Usage{"restore takes no options"};
+        const std::string& jsonPath = a.positional[0];
+        const std::string& outPath = a.positional[1];
+        if (outPath != "-" && records::fileExists(outPath))
+            return fail(outPath, "the file exists; it is not written over");
+        const auto json = input(jsonPath);
+        if (!json) return kBadData;
+        const RestoreResult r = restoreJson(*json);
+        if (!r.bytes) return fail(jsonPath, r.error);
+        return output(outPath, *r.bytes);
+    }
+
+  private:
+    std::istream& in_;
+    std::ostream& out_;
+    std::ostream& err_;
+};
+
+}  // namespace
+
+std::optional<records::DateOrder> dateOrderOfLocale(const std::string& name) {
+    std::string n = name;
+    std::transform(n.begin(), n.end(), n.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (n == "mdy") return records::DateOrder::MDY;
+    if (n == "dmy") return records::DateOrder::DMY;
+    if (n == "ymd") return records::DateOrder::YMD;
+    if (n.empty() || n == "c" || n == "posix" || n.starts_with("c."))
+        return records::DateOrder::MDY;
+    // language[_COUNTRY][.encoding][@modifier]
+    n = n.substr(0, n.find_first_of(".@"));
+    const std::size_t us = n.find_first_of("_-");
+    const std::string lang = n.substr(0, us);
+    const std::string country = us == std::string::npos ? "" : n.substr(us + 1);
+    auto letters = [](const std::string& s) {
+        return std::all_of(s.begin(), s.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    };
+    if (lang.size() < 2 || lang.size() > 3 || !letters(lang) ||
+        (us != std::string::npos && (country.size() != 2 || !letters(country))))
+        return std::nullopt;
+    // Where the short date puts the year first, or the month first; the
+    // rest of the world writes the day first.
+    static const char* const ymd[] = {"cn", "jp", "kr", "kp", "tw", "hu",
+                                      "lt", "mn", "se", "ca", "za"};
+    static const char* const mdy[] = {"us", "ph", "fm", "mh", "pw", "bz",
+                                      "as", "gu", "mp", "pr", "um", "vi"};
+    if (country.empty()) {
+        if (lang == "en") return records::DateOrder::MDY;
+        if (lang == "zh" || lang == "ja" || lang == "ko" || lang == "hu" || lang == "lt" ||
+            lang == "mn")
+            return records::DateOrder::YMD;
+        return records::DateOrder::DMY;
+    }
+    for (const char* c : ymd)
+        if (country == c) return records::DateOrder::YMD;
+    for (const char* c : mdy)
+        if (country == c) return records::DateOrder::MDY;
+    return records::DateOrder::DMY;
+}
+
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+        std::ostream& err) {
+    try {
+        const Args a = parseArgs(args);
+        Command c(in, out, err);
+        if (a.command == "--help") {
+            out << kUsage << "\n" << kHelp;
+            return kOk;
+        }
+        if (a.command == "--version") {
+            out << kProgram << " (Aerokit) " << Version::Number << "\n";
+            return kOk;
+        }
+        if (a.command == "export") return c.exportCmd(a);
+        if (a.command == "import") return c.importCmd(a);
+        if (a.command == "dump") return c.dumpCmd(a);
+        if (a.command == "restore") return c.restoreCmd(a);
+        if (a.command.empty()) throw Usage{"no command given"};
+        throw Usage{"unknown command \"" + a.command + "\""};
+    } catch (const Usage& u) {
+        err << kProgram << ": " << u.message << "\n"
+            << kUsage << "Try 'aerokit-convert --help' for more.\n";
+        return kBadUsage;
+    }
+}
+
+}  // namespace convert

@@ -1,0 +1,16 @@
+// Creating a file that must not exist yet, all or nothing.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace records {
+
+enum class NewFileResult { Created, Exists, Failed };
+
+// Writes content to a temporary file beside path (created exclusively,
+// flushed and synced) and moves it into place only if path still does not
+// exist. Never replaces an existing file; on failure nothing is left behind.
+NewFileResult createNewFile(const std::string& path, std::string_view content);
+
+}  // namespace records
