@@ -33,6 +33,9 @@ for size in 16 32 48 64 128 256; do
   test -s "$root/usr/share/icons/hicolor/${size}x${size}/apps/$APP_ID.png"
 done
 test -s "$root/usr/share/icons/hicolor/scalable/apps/$APP_ID.svg"
+# The converter comes along, with its manual page.
+"$root/usr/bin/aerokit-convert" --version
+test -s "$root/usr/share/man/man1/aerokit-convert.1.gz"
 
 # smoke <expected folder> <command...>: starts the program offscreen, checks it
 # is still running in <expected folder> after a moment, then sends SIGTERM and
