@@ -67,8 +67,18 @@ std::optional<PlanRecord> readRecord(const std::string& path, std::int64_t n) {
 
 namespace {
 // Opens a plan file for one write step, locked against other writers.
-std::optional<RecordFile> lockPlan(const std::string& path) {
-    return RecordFile::openLocked(path, PlanRecord::Size, RecordFile::Mode::CreateIfMissing);
+// why is set to the reason it could not, or to WriteFailed for the write
+// that follows (cleared once that write succeeded).
+std::optional<RecordFile> lockPlan(const std::string& path, records::FileError* why) {
+    records::FileError error{};
+    auto f =
+        RecordFile::openLocked(path, PlanRecord::Size, RecordFile::Mode::CreateIfMissing, &error);
+    if (why) *why = f ? records::FileError::WriteFailed : error;
+    return f;
+}
+
+void setDone(records::FileError* why) {
+    if (why) *why = records::FileError::None;
 }
 
 // Writes and syncs record n of a locked file. On failure a file that grew
@@ -83,9 +93,12 @@ bool writeSynced(RecordFile& f, const std::string& path, std::int64_t n, const P
 }
 }  // namespace
 
-bool writeRecord(const std::string& path, std::int64_t n, const PlanRecord& rec) {
-    auto f = lockPlan(path);
-    return f && writeSynced(*f, path, n, rec);
+bool writeRecord(const std::string& path, std::int64_t n, const PlanRecord& rec,
+                 records::FileError* why) {
+    auto f = lockPlan(path, why);
+    if (!f || !writeSynced(*f, path, n, rec)) return false;
+    setDone(why);
+    return true;
 }
 
 PlanRecord freshPlan() {
@@ -94,7 +107,9 @@ PlanRecord freshPlan() {
     return r;
 }
 
-bool createPlan(const std::string& path) { return writeRecord(path, 1, freshPlan()); }
+bool createPlan(const std::string& path, records::FileError* why) {
+    return writeRecord(path, 1, freshPlan(), why);
+}
 
 PlanRecord mergePlanForm(const PlanRecord& old, const PlanRecord& typed) {
     PlanRecord r;
@@ -155,25 +170,28 @@ PlanRecord checkpointOnly(const PlanRecord& typed) {
 
 namespace {
 template <class Merge>
-std::optional<PlanRecord> saveRecord1(const std::string& path, const PlanRecord& typed,
-                                      Merge merge) {
+std::optional<PlanRecord> saveRecord1(const std::string& path, const PlanRecord& typed, Merge merge,
+                                      records::FileError* why) {
     // Read and write under one lock: another window's save in between
     // would otherwise be overwritten by what this one read before it.
-    auto f = lockPlan(path);
+    auto f = lockPlan(path, why);
     std::vector<records::Byte> bytes;
     if (!f || !f->read(1, bytes)) return std::nullopt;
     const PlanRecord rec = merge(PlanRecord::decode(bytes), typed);
     if (!writeSynced(*f, path, 1, rec)) return std::nullopt;
+    setDone(why);
     return rec;
 }
 }  // namespace
 
-std::optional<PlanRecord> savePlanForm(const std::string& path, const PlanRecord& typed) {
-    return saveRecord1(path, typed, mergePlanForm);
+std::optional<PlanRecord> savePlanForm(const std::string& path, const PlanRecord& typed,
+                                       records::FileError* why) {
+    return saveRecord1(path, typed, mergePlanForm, why);
 }
 
-std::optional<PlanRecord> saveLogHeader(const std::string& path, const PlanRecord& typed) {
-    return saveRecord1(path, typed, mergeLogHeader);
+std::optional<PlanRecord> saveLogHeader(const std::string& path, const PlanRecord& typed,
+                                        records::FileError* why) {
+    return saveRecord1(path, typed, mergeLogHeader, why);
 }
 
 PlanRecord readPersonal() {
@@ -181,9 +199,9 @@ PlanRecord readPersonal() {
     return r ? *r : PlanRecord{};
 }
 
-std::optional<PlanRecord> savePersonal(const PlanRecord& typed) {
+std::optional<PlanRecord> savePersonal(const PlanRecord& typed, records::FileError* why) {
     const PlanRecord rec = personalOnly(typed);
-    if (!writeRecord(kPersonalFile, 1, rec)) return std::nullopt;
+    if (!writeRecord(kPersonalFile, 1, rec, why)) return std::nullopt;
     return rec;
 }
 
@@ -214,7 +232,9 @@ std::optional<std::vector<PlanRecord>> readCheckpoints(const std::string& path,
 
 AppendResult appendCheckpoint(const std::string& path, const PlanRecord& typed) {
     AppendResult res;
-    auto f = lockPlan(path);
+    records::FileError why{};
+    auto f = lockPlan(path, &why);
+    if (why == records::FileError::Busy) res.result = WriteResult::Busy;
     std::vector<records::Byte> bytes;
     if (!f || !f->read(1, bytes)) return res;
     auto header = std::optional<PlanRecord>(PlanRecord::decode(bytes));
@@ -248,7 +268,9 @@ WriteResult removeLastCheckpoint(const std::string& path, const PlanRecord& asRe
     if (asRead.LastCheckpoint < 0) return WriteResult::NoCheckpoint;
     PlanRecord rec = asRead;
     rec.LastCheckpoint = static_cast<std::int16_t>(asRead.LastCheckpoint - 1);
-    return writeRecord(path, 1, rec) ? WriteResult::Ok : WriteResult::WriteFailed;
+    records::FileError why{};
+    if (writeRecord(path, 1, rec, &why)) return WriteResult::Ok;
+    return why == records::FileError::Busy ? WriteResult::Busy : WriteResult::WriteFailed;
 }
 
 }  // namespace planner

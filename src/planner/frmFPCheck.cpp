@@ -135,10 +135,12 @@ void frmFPCheck::cmdOK_Click() {
         return;
     }
     if (res.result != planner::WriteResult::Ok) {
-        MessageBox::show("The checkpoint could not be saved to " + modLog::PlanPath +
-                             ". Check that the file can be written and try again.",
-                         "Checkpoint Not Saved", MessageBox::Buttons::Ok, MessageBox::Icon::Stop,
-                         this);
+        MessageBox::show(
+            res.result == planner::WriteResult::Busy
+                ? planner::inUseMessage("The checkpoint could not be saved", modLog::PlanPath)
+                : "The checkpoint could not be saved to " + modLog::PlanPath +
+                      ". Check that the file can be written and try again.",
+            "Checkpoint Not Saved", MessageBox::Buttons::Ok, MessageBox::Icon::Stop, this);
         return;
     }
     if (Forms::isLoaded<frmFPLog>()) {

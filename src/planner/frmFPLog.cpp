@@ -470,12 +470,16 @@ void frmFPLog::mnuRemove_Click() {
             "Are you sure you want to remove checkpoint # " + QString::number(last + 1),
             "Are you sure?", MessageBox::Buttons::YesNo, MessageBox::Icon::None, this);
         if (answer == MessageBox::Answer::Yes) {
-            if (planner::removeLastCheckpoint(path, *rec) == planner::WriteResult::Ok) {
+            const auto result = planner::removeLastCheckpoint(path, *rec);
+            if (result == planner::WriteResult::Ok) {
                 clearCheckpoint(last);
                 --last;
             } else {
-                MessageBox::show("The checkpoint could not be removed: " + modLog::PlanPath +
-                                     " could not be written.",
+                MessageBox::show(result == planner::WriteResult::Busy
+                                     ? planner::inUseMessage("The checkpoint could not be removed",
+                                                             modLog::PlanPath)
+                                     : "The checkpoint could not be removed: " + modLog::PlanPath +
+                                           " could not be written.",
                                  "Checkpoint Not Removed", MessageBox::Buttons::Ok,
                                  MessageBox::Icon::Stop, this);
             }

@@ -111,12 +111,16 @@ planner::PlanRecord frmFlightLogInput::typedRecord() const {
 }
 
 void frmFlightLogInput::cmdOK_Click() {
-    const auto written = planner::saveLogHeader(Convert::toPath(modLog::PlanPath), typedRecord());
+    records::FileError why{};
+    const auto written =
+        planner::saveLogHeader(Convert::toPath(modLog::PlanPath), typedRecord(), &why);
     if (!written) {
-        MessageBox::show("The flight log could not be saved to " + modLog::PlanPath +
-                             ". Check that the file can be written and try again.",
-                         "Flight Log Not Saved", MessageBox::Buttons::Ok, MessageBox::Icon::Stop,
-                         this);
+        MessageBox::show(
+            why == records::FileError::Busy
+                ? planner::inUseMessage("The flight log could not be saved", modLog::PlanPath)
+                : "The flight log could not be saved to " + modLog::PlanPath +
+                      ". Check that the file can be written and try again.",
+            "Flight Log Not Saved", MessageBox::Buttons::Ok, MessageBox::Icon::Stop, this);
         return;
     }
     if (Forms::isLoaded<frmFPLog>()) Forms::get<frmFPLog>()->showHeader(*written);

@@ -75,11 +75,16 @@ planner::PlanRecord frmPersonal::typedRecord() const {
 }
 
 void frmPersonal::cmdOK_Click() {
-    const auto written = planner::savePersonal(typedRecord());
+    records::FileError why{};
+    const auto written = planner::savePersonal(typedRecord(), &why);
     if (!written) {
-        MessageBox::show(QStringLiteral("The personal information could not be saved to %1. "
-                                        "Check that the file can be written and try again.")
-                             .arg(planner::kPersonalFile),
+        MessageBox::show(why == records::FileError::Busy
+                             ? planner::inUseMessage("The personal information could not be saved",
+                                                     planner::kPersonalFile)
+                             : QStringLiteral("The personal information could not be saved to "
+                                              "%1. Check that the file can be written and try "
+                                              "again.")
+                                   .arg(planner::kPersonalFile),
                          "Personal Information Not Saved", MessageBox::Buttons::Ok,
                          MessageBox::Icon::Stop, this);
         return;

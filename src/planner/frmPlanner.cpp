@@ -4,11 +4,13 @@
 #include <QVBoxLayout>
 
 #include "planner/PlanFile.h"
+#include "planner/PlannerControls.h"
 #include "planner/frmFlightPlanRecord.h"
 #include "records/RecordFile.h"
 #include "shell/Convert.h"
 #include "shell/FileDialog.h"
 #include "shell/Forms.h"
+#include "shell/MessageBox.h"
 #include "shell/frmMenu.h"
 #include "shell/modLog.h"
 
@@ -59,8 +61,16 @@ void frmPlanner::cmdNewPlan_Click() {
     const QString path = FileDialog::getSaveFileName(this, kFilter, options);
     if (path.isEmpty()) return;
     // A file that cannot be written ends the command quietly; the current
-    // plan stays the one it was.
-    if (!planner::createPlan(Convert::toPath(path))) return;
+    // plan stays the one it was. A file another program holds is said, as
+    // trying again in a moment will do.
+    records::FileError why{};
+    if (!planner::createPlan(Convert::toPath(path), &why)) {
+        if (why == records::FileError::Busy)
+            MessageBox::show(planner::inUseMessage("The flight plan could not be created", path),
+                             "Flight Plan Not Created", MessageBox::Buttons::Ok,
+                             MessageBox::Icon::Stop, this);
+        return;
+    }
     modLog::PlanPath = path;
     showPlan();
 }

@@ -176,13 +176,17 @@ planner::PlanRecord frmRecordInput::typedRecord() const {
 
 void frmRecordInput::cmdOK_Click() {
     modLog::PlanRecLen = static_cast<std::int16_t>(planner::PlanRecord::Size);
-    const auto written = planner::savePlanForm(Convert::toPath(modLog::PlanPath), typedRecord());
+    records::FileError why{};
+    const auto written =
+        planner::savePlanForm(Convert::toPath(modLog::PlanPath), typedRecord(), &why);
     if (!written) {
         // Nothing is shown as saved; the window keeps what was typed.
-        MessageBox::show("The flight plan could not be saved to " + modLog::PlanPath +
-                             ". Check that the file can be written and try again.",
-                         "Flight Plan Not Saved", MessageBox::Buttons::Ok, MessageBox::Icon::Stop,
-                         this);
+        MessageBox::show(
+            why == records::FileError::Busy
+                ? planner::inUseMessage("The flight plan could not be saved", modLog::PlanPath)
+                : "The flight plan could not be saved to " + modLog::PlanPath +
+                      ". Check that the file can be written and try again.",
+            "Flight Plan Not Saved", MessageBox::Buttons::Ok, MessageBox::Icon::Stop, this);
         return;
     }
     if (Forms::isLoaded<frmFlightPlanRecord>())

@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
-#include <vector>
+
+#include "records/RecordFile.h"
 
 namespace records {
 namespace {
@@ -24,14 +24,26 @@ bool writeAll(int fd, std::string_view content) {
     return true;
 }
 
-void syncDirectoryOf(const std::string& path) {
-    std::error_code ec;
-    const auto dir = std::filesystem::absolute(path, ec).parent_path();
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
     }
+}
+
+// Moves temp to path only where nothing stands: a file created there
+// meanwhile is never replaced. File systems without renameat2 get a link,
+// which fails the same way on an existing name.
+NewFileResult moveIntoPlace(const std::string& temp, const std::string& path) {
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+        return NewFileResult::Created;
+    if (errno == EEXIST) return NewFileResult::Exists;
+    if (::link(temp.c_str(), path.c_str()) == 0) {
+        ::unlink(temp.c_str());
+        return NewFileResult::Created;
+    }
+    return errno == EEXIST ? NewFileResult::Exists : NewFileResult::Failed;
 }
 
 }  // namespace
@@ -40,36 +52,26 @@ NewFileResult createNewFile(const std::string& path, std::string_view content) {
     if (path.empty()) return NewFileResult::Failed;
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0) return NewFileResult::Exists;
-    std::vector<char> temp(path.begin(), path.end());
-    for (char c : std::string_view(".XXXXXX")) temp.push_back(c);
-    temp.push_back('\0');
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return NewFileResult::Failed;
-    // mkstemp makes the file private; give it the usual mode for new files.
+    // The program's one kind of temporary file, beside the new file, so a
+    // crash leftover is cleared like any other.
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    const std::string folder = parent.empty() ? std::string(".") : parent.string();
+    removeStaleTemporaryFiles(folder);
+    const auto temp = createTemporaryFile(folder);
+    if (!temp) return NewFileResult::Failed;
+    // Made private; the new file gets the usual mode for new files.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    bool ok = writeAll(fd, content) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    NewFileResult result = ok ? NewFileResult::Created : NewFileResult::Failed;
-    if (ok) {
-        // Moves the file in only where nothing stands: a file created there
-        // meanwhile is never replaced.
-        if (::renameat2(AT_FDCWD, temp.data(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
-            syncDirectoryOf(path);
-            return NewFileResult::Created;
-        }
-        if (errno == EEXIST) {
-            result = NewFileResult::Exists;
-        } else if (::link(temp.data(), path.c_str()) == 0) {
-            ::unlink(temp.data());
-            syncDirectoryOf(path);
-            return NewFileResult::Created;
-        } else {
-            result = errno == EEXIST ? NewFileResult::Exists : NewFileResult::Failed;
-        }
-    }
-    ::unlink(temp.data());
+    bool ok = ::fchmod(temp->fd, 0666 & ~mask) == 0;
+    ok = ok && writeAll(temp->fd, content) && ::fsync(temp->fd) == 0;
+    // The descriptor, and with it the lock that keeps the stale-file cleanup
+    // away, is held until the file has its name or is gone.
+    const NewFileResult result = ok ? moveIntoPlace(temp->path, path) : NewFileResult::Failed;
+    if (result == NewFileResult::Created)
+        syncFolder(folder);
+    else
+        ::unlink(temp->path.c_str());
+    ::close(temp->fd);
     return result;
 }
 

@@ -8,9 +8,10 @@ namespace records {
 
 enum class NewFileResult { Created, Exists, Failed };
 
-// Writes content to a temporary file beside path (created exclusively,
-// flushed and synced) and moves it into place only if path still does not
-// exist. Never replaces an existing file; on failure nothing is left behind.
+// Writes content to a private temporary file beside path (the program's one
+// kind, from createTemporaryFile, so a crash leftover is cleaned up like any
+// other), flushed and synced, and moves it into place only if path still does
+// not exist. Never replaces an existing file; on failure nothing is left behind.
 NewFileResult createNewFile(const std::string& path, std::string_view content);
 
 }  // namespace records

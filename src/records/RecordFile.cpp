@@ -142,6 +142,18 @@ void setWriteFailureAfter(std::optional<std::uint64_t> bytes) { gWriteBudget = b
 void setFailpoint(std::function<bool(Step)> failpoint) { gFailpoint = std::move(failpoint); }
 void setLockWait(std::chrono::milliseconds wait) { gLockWait = wait; }
 
+std::optional<TemporaryFile> createTemporaryFile(const std::string& folder, FileError* error) {
+    std::filesystem::path made;
+    FileError why = FileError::WriteFailed;
+    const int fd = createTemporary(folder.empty() ? "." : folder, made, why);
+    if (fd < 0) {
+        set(error, why);
+        return std::nullopt;
+    }
+    set(error, FileError::None);
+    return TemporaryFile{fd, made.string()};
+}
+
 bool fileExists(const std::string& path) {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);

@@ -117,6 +117,19 @@ bool replaceFile(const std::string& path, ConstByteSpan content, FileError* erro
 
 bool fileExists(const std::string& path);
 
+// A new private temporary file in folder, named in this program's temporary
+// pattern (".aerokit-" and 8 letters, ".tmp"), made exclusively and never
+// through a link (O_EXCL, O_NOFOLLOW), mode 0600, and locked for as long as
+// fd stays open, so that removeStaleTemporaryFiles leaves it alone. The
+// caller renames or removes it before closing fd. nullopt, with error set
+// (FolderNotWritable or WriteFailed), when none can be made.
+struct TemporaryFile {
+    int fd = -1;
+    std::string path;
+};
+std::optional<TemporaryFile> createTemporaryFile(const std::string& folder,
+                                                 FileError* error = nullptr);
+
 // Removes temporary files that a crash left in folder: only regular files
 // named in this program's temporary pattern that no one holds locked.
 void removeStaleTemporaryFiles(const std::string& folder);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "records/NumberText.h"
+#include "records/RecordFile.h"
 #include "wandb/AircraftRecord.h"
 
 namespace wandb {
@@ -43,7 +44,10 @@ std::optional<AircraftRecord> loadAircraft(const std::string& path);
 // Replaces the aircraft file at path with the one record, locked, through a
 // private temporary file, synced; false when it cannot be written (the old
 // file, if any, is then left as it was; a file made for it is removed).
-bool saveAircraft(const std::string& path, const AircraftRecord& rec);
+// why, when given, tells the reason of a failure: Busy when another program
+// held the file locked for too long.
+bool saveAircraft(const std::string& path, const AircraftRecord& rec,
+                  records::FileError* why = nullptr);
 
 // The boxes of the definition window, as Windows-1252 text.
 struct AircraftDefinition {

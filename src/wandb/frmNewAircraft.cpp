@@ -181,9 +181,13 @@ void frmNewAircraft::cmdSave_Click() {
     const auto& rec = std::get<wandb::AircraftRecord>(built);
     modLog::AircraftRecLen = static_cast<std::int16_t>(wandb::AircraftRecord::Size);
     const std::string path = wandb::aircraftFileName(rec.Ident.raw());
-    if (!wandb::saveAircraft(path, rec)) {
+    records::FileError why{};
+    if (!wandb::saveAircraft(path, rec, &why)) {
         MessageBox::show("The aircraft could not be saved: " + QString::fromStdString(path) +
-                             " cannot be written",
+                             (why == records::FileError::Busy
+                                  ? " is in use by another program. Nothing was changed. Try "
+                                    "again in a moment."
+                                  : " cannot be written"),
                          "Aircraft Not Saved", MessageBox::Buttons::Ok, MessageBox::Icon::Stop,
                          this);
         return;

@@ -1,8 +1,12 @@
 // Plan files and Personal.nfo on disk: creation, the merge rule of every
 // writer of record 1, checkpoints, the counter at and beyond its limits,
 // and write failures.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -363,4 +367,41 @@ TEST_F(PlanFileTest, FailedWritesAreReported) {
     EXPECT_EQ(removeLastCheckpoint(plan, *readRecord(plan, 1)), WriteResult::WriteFailed);
     records::setWriteFailureAfter(std::nullopt);
     EXPECT_EQ(readFileBytes(plan), withOne);
+}
+
+TEST_F(PlanFileTest, EveryWriterSaysBusyWhileAnotherHoldsTheFile) {
+    ASSERT_TRUE(createPlan(plan));
+    PlanRecord typed;
+    typed.AircraftIdent.assign("N1");
+    ASSERT_EQ(appendCheckpoint(plan, typed).result, WriteResult::Ok);
+    ASSERT_TRUE(savePersonal(typed));
+    const auto before = readFileBytes(plan);
+    const auto personal = readFileBytes(kPersonalFile);
+    records::setLockWait(std::chrono::milliseconds(50));
+    // Another program's lock, on a descriptor of its own.
+    const int other = ::open(plan.c_str(), O_RDONLY);
+    const int otherPersonal = ::open(kPersonalFile, O_RDONLY);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    ASSERT_EQ(::flock(otherPersonal, LOCK_EX), 0);
+    auto busy = [](auto save) {
+        records::FileError why = records::FileError::None;
+        const bool saved = static_cast<bool>(save(&why));
+        return !saved && why == records::FileError::Busy;
+    };
+    EXPECT_TRUE(busy([&](auto* why) { return createPlan(plan, why); }));
+    EXPECT_TRUE(busy([&](auto* why) { return savePlanForm(plan, typed, why); }));
+    EXPECT_TRUE(busy([&](auto* why) { return saveLogHeader(plan, typed, why); }));
+    EXPECT_TRUE(busy([&](auto* why) { return savePersonal(typed, why); }));
+    EXPECT_EQ(appendCheckpoint(plan, typed).result, WriteResult::Busy);
+    EXPECT_EQ(removeLastCheckpoint(plan, *readRecord(plan, 1)), WriteResult::Busy);
+    EXPECT_EQ(readFileBytes(plan), before);
+    EXPECT_EQ(readFileBytes(kPersonalFile), personal);
+    // Let go, the same saves succeed and say so.
+    ::close(other);
+    ::close(otherPersonal);
+    records::setLockWait(std::chrono::milliseconds(2000));
+    records::FileError why = records::FileError::Busy;
+    EXPECT_TRUE(savePlanForm(plan, typed, &why));
+    EXPECT_EQ(why, records::FileError::None);
+    EXPECT_EQ(removeLastCheckpoint(plan, *readRecord(plan, 1)), WriteResult::Ok);
 }

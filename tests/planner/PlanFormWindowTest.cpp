@@ -1,5 +1,9 @@
 // Planner entry, the flight plan form and its two entry windows, driven
 // through their controls.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
@@ -9,6 +13,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextCursor>
+#include <chrono>
 
 #include "PlannerWindowSupport.h"
 #include "WindowTest.h"
@@ -555,6 +560,21 @@ class PlanFormWindowTest : public QObject {
         QCOMPARE(valueTexts(d), shown);
 
         records::setWriteFailureAfter(std::nullopt);
+        // Another program holding the plan file: said in words.
+        records::setLockWait(std::chrono::milliseconds(50));
+        const int other = ::open("p.flt", O_RDONLY);
+        QCOMPARE(::flock(other, LOCK_EX), 0);
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        w->cmdOK->click();
+        ::close(other);
+        records::setLockWait(std::chrono::milliseconds(2000));
+        QCOMPARE(MessageBox::history().back().text,
+                 QString("The flight plan could not be saved: p.flt is in use by another "
+                         "program. Nothing was changed. Try again in a moment."));
+        QCOMPARE(MessageBox::history().back().title, QString("Flight Plan Not Saved"));
+        QVERIFY(w->isVisible());
+        QCOMPARE(readFileBytes("p.flt"), before);
+
         w->cmdOK->click();
         QVERIFY(!w->isVisible());
         QCOMPARE(d->lblColor->text(), pad("BLUE", 20));

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "records/DateText.h"
 #include "records/Fields.h"
 #include "records/Layout.h"
+#include "records/NewFile.h"
 #include "records/NumberText.h"
 #include "records/RecordFile.h"
 #include "wandb/AircraftRecord.h"
@@ -240,6 +242,26 @@ TEST(RecordFile, ReplacesAtomicallyOrLeavesTheOriginal) {
     EXPECT_TRUE(onlyTheFile());
     EXPECT_TRUE(replaceFile("log.log", next));
     EXPECT_EQ(readFileBytes("log.log"), next);
+    EXPECT_TRUE(onlyTheFile());
+
+    // A new file goes through the same private temporary files: never over
+    // an existing name, a crash leftover in the folder is cleared, a failure
+    // leaves nothing, and a name as long as the file system allows works.
+    EXPECT_EQ(createNewFile("log.log", "x"), NewFileResult::Exists);
+    EXPECT_EQ(readFileBytes("log.log"), next);
+    writeFileBytes(".aerokit-stale123.tmp", {9});
+    setFailpoint([](Step s) { return s == Step::CreateTemporary; });
+    EXPECT_EQ(createNewFile("new.log", "abc"), NewFileResult::Failed);
+    setFailpoint({});
+    EXPECT_TRUE(onlyTheFile());
+    const std::string longName(255, 'n');
+    EXPECT_EQ(createNewFile(longName, "abc"), NewFileResult::Created);
+    EXPECT_EQ(readFileBytes(longName), (std::vector<Byte>{'a', 'b', 'c'}));
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(std::filesystem::status(longName).permissions(),
+              static_cast<std::filesystem::perms>(0666 & ~mask));
+    std::filesystem::remove(longName);
     EXPECT_TRUE(onlyTheFile());
 }
 

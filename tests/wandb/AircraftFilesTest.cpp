@@ -1,5 +1,9 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <variant>
 
@@ -206,6 +210,19 @@ TEST(AircraftFiles, FailedWriteReportsAndKeepsTheOldFile) {
     EXPECT_FALSE(saveAircraft("N2.pln", a));
     records::setWriteFailureAfter(std::nullopt);
     EXPECT_FALSE(std::filesystem::exists("N2.pln"));
+
+    // Another program holding the file: Busy, and the file untouched.
+    const auto saved = testsupport::readFileBytes("N1.pln");
+    records::setLockWait(std::chrono::milliseconds(50));
+    const int other = ::open("N1.pln", O_RDONLY);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    records::FileError why = records::FileError::None;
+    EXPECT_FALSE(
+        saveAircraft("N1.pln", std::get<AircraftRecord>(buildAircraft(requiredOnly())), &why));
+    EXPECT_EQ(why, records::FileError::Busy);
+    ::close(other);
+    records::setLockWait(std::chrono::milliseconds(2000));
+    EXPECT_EQ(testsupport::readFileBytes("N1.pln"), saved);
 }
 
 TEST(AircraftFiles, ListsPlnFilesSortedWithoutCase) {
