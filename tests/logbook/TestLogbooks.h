@@ -1,14 +1,20 @@
-// Logbook files built byte by byte for the total-times, currency and list
-// tests: each flight field is put at its offset in the 420-byte record.
+// Logbook files for the logbook tests: flight records built byte by byte
+// (each field put at its offset in the 420-byte record, independent of the
+// program's own encoding), whole logbooks from records, and the damaged and
+// hostile logbooks every window must survive.
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "logbook/LogRecord.h"
+#include "records/DateText.h"
 #include "records/Fields.h"
 
-namespace reports_test {
+namespace logbooktest {
 
 struct Flight {
     std::string date, make, ident, from, to;
@@ -66,4 +72,75 @@ inline Bytes logbookOf(const std::vector<Flight>& flights) {
     return logbookBytes(recs);
 }
 
-}  // namespace reports_test
+// A whole logbook from records the program encodes: rating (its LastRecord
+// set to 1 + flights), then the flights.
+inline Bytes logbookOfRecords(const std::vector<LogRecord>& flights, LogRecord rating = {}) {
+    rating.LastRecord = static_cast<std::int16_t>(flights.size() + 1);
+    Bytes out;
+    const auto r1 = rating.encode();
+    out.insert(out.end(), r1.begin(), r1.end());
+    for (const auto& f : flights) {
+        const auto b = f.encode();
+        out.insert(out.end(), b.begin(), b.end());
+    }
+    return out;
+}
+
+// A day number as the entry window's date text, m/d/yy.
+inline std::string mdy(std::int64_t days) {
+    int y, m, d;
+    records::civilFromDays(days, y, m, d);
+    return std::to_string(m) + "/" + std::to_string(d) + "/" + std::to_string(y % 100);
+}
+
+// A flight of the given hours by day in command, with one landing.
+inline Flight flown(const std::string& date, const std::string& ident, const std::string& make,
+                    float hours) {
+    Flight f;
+    f.date = date;
+    f.ident = ident;
+    f.make = make;
+    f.total = hours;
+    f.day = hours;
+    f.inCommand = hours;
+    f.landings = 1;
+    return f;
+}
+
+// Logbooks no version of the program writes: each must load in every
+// window without a crash and stay byte for byte as it was.
+inline std::vector<std::pair<const char*, Bytes>> hostileLogbooks(const std::string& recentDate) {
+    std::vector<std::pair<const char*, Bytes>> out;
+    const Bytes good =
+        logbookOf({flown("3/15/98", "N1", "C172", 1), flown("3/16/98", "N2", "PA28", 2)});
+    auto last = [&](std::int16_t v) {
+        Bytes b = good;
+        records::putInt16(b, 278, v);
+        return b;
+    };
+    out.push_back({"LastRecord 0", last(0)});
+    out.push_back({"LastRecord negative", last(-1)});
+    out.push_back({"LastRecord 32767 on a short file", last(32767)});
+    Bytes cut = good;
+    cut.resize(good.size() - 7);
+    out.push_back({"cut off", cut});
+    out.push_back({"empty", {}});
+    Flight odd = flown("\xE9t\xE9 98", "N\x80\xFF", "Mak\x9F", 1);
+    odd.day = std::numeric_limits<float>::quiet_NaN();
+    odd.night = std::numeric_limits<float>::infinity();
+    odd.instrApp = -std::numeric_limits<float>::infinity();
+    Bytes r = flightRecord(odd);
+    r[1] = 0;
+    r[31] = 0;
+    r[16] = 0;
+    out.push_back({"NaN, infinities, NUL and high bytes",
+                   logbookBytes({r, flightRecord(flown(recentDate, "N1", "C172", 1))})});
+    Bytes noise(420 * 6);
+    std::uint32_t x = 12345;
+    for (auto& b : noise) b = static_cast<std::uint8_t>((x = x * 1103515245u + 12345u) >> 16);
+    records::putInt16(noise, 278, 6);
+    out.push_back({"noise", noise});
+    return out;
+}
+
+}  // namespace logbooktest

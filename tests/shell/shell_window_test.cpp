@@ -116,7 +116,7 @@ class ShellTest : public QObject {
         bool asked = false;
         QTimer::singleShot(0, [&] {
             asked = Forms::get<frmquit>()->isVisible();
-            Forms::get<frmquit>()->cmdNo->click();
+            child<QPushButton>(Forms::get<frmquit>(), "cmdNo")->click();
         });
         QVERIFY(!w->close());
         QVERIFY(asked);
@@ -130,7 +130,8 @@ class ShellTest : public QObject {
         // An entry window runs its Cancel step.
         auto* d = Forms::show<frmModalProbe>();
         int cancels = 0;
-        QObject::connect(d->cmdCancel, &QPushButton::clicked, [&] { ++cancels; });
+        QObject::connect(child<QPushButton>(d, "cmdCancel"), &QPushButton::clicked,
+                         [&] { ++cancels; });
         QVERIFY(!d->close());
         QCOMPARE(cancels, 1);
     }
@@ -151,10 +152,10 @@ class ShellTest : public QObject {
 
     void splashShowsTitleVersionAndPlatform() {
         frmSplash* s = Forms::show<frmSplash>();
-        QCOMPARE(s->lblVersion->text(), QString("Version 1.0.0"));
-        QCOMPARE(s->lblProductName->text(), QString("Aerokit"));
-        QVERIFY(!s->lblPlatform->text().isEmpty());
-        QVERIFY(s->lblPlatform->text() != "Windows 95");
+        QCOMPARE(child<QLabel>(s, "lblVersion")->text(), QString("Version 1.0.0"));
+        QCOMPARE(child<QLabel>(s, "lblProductName")->text(), QString("Aerokit"));
+        QVERIFY(!child<QLabel>(s, "lblPlatform")->text().isEmpty());
+        QVERIFY(child<QLabel>(s, "lblPlatform")->text() != "Windows 95");
         QVERIFY(child<QFrame>(s, "Frame1"));
         QVERIFY(child<QLabel>(s, "imgLogo"));
     }
@@ -195,7 +196,7 @@ class ShellTest : public QObject {
         frmSplash* s = Forms::show<frmSplash>();
         s->resize(520, 260);
         QVERIFY(QTest::qWaitForWindowExposed(s));
-        QTest::mouseClick(s->lblVersion, Qt::LeftButton);
+        QTest::mouseClick(child<QLabel>(s, "lblVersion"), Qt::LeftButton);
         QTest::mouseClick(s->imgLogo, Qt::LeftButton);
         QTest::mouseClick(s, Qt::LeftButton, {}, QPoint(2, 2));  // the margin
         QVERIFY(Forms::isLoaded<frmSplash>());
@@ -216,7 +217,7 @@ class ShellTest : public QObject {
         QCOMPARE(child<QPushButton>(m, "cmdExit")->text(), QString("Exit Aerokit"));
 
         // A tool that is not built in: its button does nothing.
-        m->cmdWandB->click();
+        child<QPushButton>(m, "cmdWandB")->click();
         QVERIFY(Forms::isLoaded<frmMenu>());
 
         int opened = 0;
@@ -224,12 +225,12 @@ class ShellTest : public QObject {
             ++opened;
             Forms::show<frmProbe>();
         };
-        m->cmdPreFlight->click();
+        child<QPushButton>(m, "cmdPreFlight")->click();
         QCOMPARE(opened, 1);
         QVERIFY(Forms::get<frmProbe>()->isVisible());
         QVERIFY(!Forms::isLoaded<frmMenu>());  // closed, not only hidden
         frmMenu* fresh = Forms::show<frmMenu>();
-        QCOMPARE(fresh->cmdPreFlight->text(), QString("Preflight Planner"));
+        QCOMPARE(child<QPushButton>(fresh, "cmdPreFlight")->text(), QString("Preflight Planner"));
     }
 
     void exitNoLeavesTheCallerAndAsksAgainWithoutReloading() {
@@ -241,9 +242,9 @@ class ShellTest : public QObject {
                 frmquit* q = Forms::get<frmquit>();
                 checked = q->isVisible() && q->windowTitle() == "EXIT?" &&
                           q->drawnText() == "Are you sure you want to Quit?" &&
-                          q->cmdYes->text() == "Yes" && q->cmdNo->text() == "No" &&
-                          q->loadCount() == 1;
-                QTest::mouseClick(q->cmdNo, Qt::LeftButton);
+                          child<QPushButton>(q, "cmdYes")->text() == "Yes" &&
+                          child<QPushButton>(q, "cmdNo")->text() == "No" && q->loadCount() == 1;
+                QTest::mouseClick(child<QPushButton>(q, "cmdNo"), Qt::LeftButton);
             });
             Common::exitProgram();
             QVERIFY(checked);
@@ -254,16 +255,17 @@ class ShellTest : public QObject {
         QCOMPARE(w->txtA->text(), QString("flight 1"));
         QCOMPARE(w->loads, 1);
         // Yes comes first in the tab order.
-        QCOMPARE(Forms::get<frmquit>()->cmdYes->nextInFocusChain(), Forms::get<frmquit>()->cmdNo);
+        QCOMPARE(child<QPushButton>(Forms::get<frmquit>(), "cmdYes")->nextInFocusChain(),
+                 child<QPushButton>(Forms::get<frmquit>(), "cmdNo"));
     }
 
     void exitYesEndsTheProgramAtOnce() {
         int ended = 0;
         Forms::setEndHandler([&] { ++ended; });
         Forms::show<frmProbe>();
-        QTimer::singleShot(0, [] { Forms::get<frmquit>()->cmdYes->click(); });
+        QTimer::singleShot(0, [] { child<QPushButton>(Forms::get<frmquit>(), "cmdYes")->click(); });
         Forms::get<frmMenu>();
-        Forms::get<frmMenu>()->cmdExit->click();
+        child<QPushButton>(Forms::get<frmMenu>(), "cmdExit")->click();
         QCOMPARE(ended, 1);
         QVERIFY(Forms::ending());
         QVERIFY(!Forms::isLoaded<frmProbe>());
@@ -293,14 +295,16 @@ class ShellTest : public QObject {
         QTimer::singleShot(0, [&] {
             frmAbout* a = Forms::get<frmAbout>();
             checked = a->windowTitle() == "About Aerokit" &&
-                      a->lblVersion->text() == "Version 1.0.0" &&
-                      a->lblTitle->text() == "Aerokit" && a->lblTitle->font().bold() &&
-                      a->lblDescription->text().startsWith(
-                          " This program serves as an aid to pilots.  It") &&
-                      a->lblDisclaimer->text().contains("responsiblity") &&
-                      a->lblDisclaimer->text().contains("acurate") && a->isModal() &&
-                      child<QFrame>(a, "Line1") && child<QLabel>(a, "picIcon");
-            a->cmdOK->click();
+                      child<QLabel>(a, "lblVersion")->text() == "Version 1.0.0" &&
+                      child<QLabel>(a, "lblTitle")->text() == "Aerokit" &&
+                      child<QLabel>(a, "lblTitle")->font().bold() &&
+                      child<QLabel>(a, "lblDescription")
+                          ->text()
+                          .startsWith(" This program serves as an aid to pilots.  It") &&
+                      child<QLabel>(a, "lblDisclaimer")->text().contains("responsiblity") &&
+                      child<QLabel>(a, "lblDisclaimer")->text().contains("acurate") &&
+                      a->isModal() && child<QFrame>(a, "Line1") && child<QLabel>(a, "picIcon");
+            child<QPushButton>(a, "cmdOK")->click();
         });
         Common::about();
         QVERIFY(checked);
@@ -416,17 +420,17 @@ class ShellTest : public QObject {
         // opens the help at the menu's topic.
         frmMenu* m = Forms::show<frmMenu>();
         QVERIFY(QTest::qWaitForWindowActive(m));
-        QTest::keyClick(m->cmdLogbook, Qt::Key_F1);
+        QTest::keyClick(child<QPushButton>(m, "cmdLogbook"), Qt::Key_F1);
         HelpViewer* v = HelpViewer::current();
         QVERIFY(v && v->isVisible());
         QCOMPARE(v->browser()->source().fragment(), QString("start"));
         QCOMPARE(HelpViewer::topicFor(m), QString("start"));
-        v->cmdContents->click();
+        child<QPushButton>(v, "cmdContents")->click();
         QCOMPARE(v->browser()->source().fragment(), QString("contents"));
-        QVERIFY(v->cmdBack->isEnabled());
-        v->cmdBack->click();
+        QVERIFY(child<QPushButton>(v, "cmdBack")->isEnabled());
+        child<QPushButton>(v, "cmdBack")->click();
         QCOMPARE(v->browser()->source().fragment(), QString("start"));
-        QVERIFY(v->cmdForward->isEnabled());
+        QVERIFY(child<QPushButton>(v, "cmdForward")->isEnabled());
         // While a modal window is up the viewer still takes real input:
         // keys through the window system reach it, Esc closes it.
         bool closedWhileModal = false;
@@ -447,9 +451,10 @@ class ShellTest : public QObject {
         auto* d = Forms::show<frmModalProbe>();
         QVERIFY(QTest::qWaitForWindowActive(d));
         int ok = 0, other = 0, cancel = 0;
-        QObject::connect(d->cmdOK, &QPushButton::clicked, [&] { ++ok; });
+        QObject::connect(child<QPushButton>(d, "cmdOK"), &QPushButton::clicked, [&] { ++ok; });
         QObject::connect(d->cmdOther, &QPushButton::clicked, [&] { ++other; });
-        QObject::connect(d->cmdCancel, &QPushButton::clicked, [&] { ++cancel; });
+        QObject::connect(child<QPushButton>(d, "cmdCancel"), &QPushButton::clicked,
+                         [&] { ++cancel; });
         d->txtBox->setFocus();
         QTest::keyClick(d->txtBox, Qt::Key_Return);  // a box: OK
         d->cmdOther->setFocus();
