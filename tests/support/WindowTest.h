@@ -21,9 +21,9 @@ void keepStandIn(QObject* standIn);
 template <class T>
 T* child(QObject* window, const QString& name) {
     if (T* c = window ? window->findChild<T*>(name) : nullptr) return c;
-    QTest::qFail(
-        qPrintable(QString("no control %1 (%2)").arg(name, T::staticMetaObject.className())),
-        __FILE__, __LINE__);
+    QTest::qFail(qPrintable(QString("no control %1 (%2)")
+                                .arg(name, QString::fromLatin1(T::staticMetaObject.className()))),
+                 __FILE__, __LINE__);
     T* standIn = new T();
     keepStandIn(standIn);
     return standIn;
