@@ -604,15 +604,8 @@ class LogbookEntryWindowTest : public QObject {
             "txtSimInstrument", "txtGround",    "txtDual",     "txtInCommand", "txtSIC",
             "txtSimulator",     "txtCFI",       "txtCFII",     "txtTotal",     "cmdSaveInfo",
             "cmdCancel"};
-        // The control Tab moves to (inner parts of a combo box do not count).
-        auto nextStop = [](QWidget* w) {
-            QWidget* n = w->nextInFocusChain();
-            while (n && n != w && (w->isAncestorOf(n) || !(n->focusPolicy() & Qt::TabFocus)))
-                n = n->nextInFocusChain();
-            return n ? n->objectName() : QString();
-        };
         for (qsizetype i = 1; i < order.size(); ++i)
-            QCOMPARE(nextStop(child<QWidget>(e, order[i - 1].toLatin1().constData())), order[i]);
+            QCOMPARE(testsupport::nextTabStop(child<QWidget>(e, order[i - 1])), order[i]);
 
         QVERIFY(child<QPlainTextEdit>(e, "txtRemarks")->tabChangesFocus());
         e->activateWindow();

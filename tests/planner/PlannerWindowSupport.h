@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Bytes.h"
+#include "WindowTest.h"
 #include "planner/PlanRecord.h"
 #include "shell/Forms.h"
 #include "shell/modLog.h"
@@ -77,13 +78,7 @@ template <class T>
     return shown;
 }
 
-// The control Tab moves to from w (inner parts of w itself do not count).
-inline QString nextTabStop(QWidget* w) {
-    QWidget* n = w->nextInFocusChain();
-    while (n && n != w && (w->isAncestorOf(n) || !(n->focusPolicy() & Qt::TabFocus)))
-        n = n->nextInFocusChain();
-    return n ? n->objectName() : QString();
-}
+using testsupport::nextTabStop;
 
 inline QString pad(const QString& s, int width) { return s.leftJustified(width, ' ', true); }
 

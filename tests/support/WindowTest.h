@@ -29,6 +29,15 @@ T* child(QObject* window, const QString& name) {
     return standIn;
 }
 
+// The name of the control Tab moves to from w (inner parts of w itself, such
+// as a combo box's line edit, do not count).
+inline QString nextTabStop(QWidget* w) {
+    QWidget* n = w->nextInFocusChain();
+    while (n && n != w && (w->isAncestorOf(n) || !(n->focusPolicy() & Qt::TabFocus)))
+        n = n->nextInFocusChain();
+    return n ? n->objectName() : QString();
+}
+
 // Fresh registry, message box and dialog queues, clipboard and working dir
 // contents between test functions.
 void resetShell();
