@@ -54,14 +54,11 @@ frmCurrent::frmCurrent() {
     // under the label.
     auto* grid = new QGridLayout;
     int r = 0;
-    for (auto [lbl, box, req] : {std::tuple{lblLandDay, txtDayLandings, lblDayLandings},
-                                 std::tuple{lblInstrApp, txtInstrApp, lblInstrApp2},
-                                 std::tuple{lblTotalInstr, txtTotalInstr, Label2},
-                                 std::tuple{lblNight, txtNightLand, lblNightLand}}) {
-        grid->addWidget(lbl, r, 0);
-        grid->addWidget(box, r, 1);
-        req->setIndent(24);
-        grid->addWidget(req, r + 1, 0, 1, 2);
+    for (const Row& row : rows()) {
+        grid->addWidget(row.caption, r, 0);
+        grid->addWidget(row.figure, r, 1);
+        row.requirement->setIndent(24);
+        grid->addWidget(row.requirement, r + 1, 0, 1, 2);
         grid->setRowMinimumHeight(r + 1, 28);
         r += 2;
     }
@@ -124,18 +121,23 @@ void frmCurrent::mnuExit_Click() { Common::exitProgram(); }
 
 void frmCurrent::mnuPrint_Click() { PrintPage::print(this, printPage()); }
 
+std::array<frmCurrent::Row, 4> frmCurrent::rows() const {
+    return {{{lblLandDay, txtDayLandings, lblDayLandings},
+             {lblInstrApp, txtInstrApp, lblInstrApp2},
+             {lblTotalInstr, txtTotalInstr, Label2},
+             {lblNight, txtNightLand, lblNightLand}}};
+}
+
 PrintPage::Page frmCurrent::printPage() const {
     using PrintPage::esc;
     QString html = "<h2>Currency Information</h2>";
     html += "<p>Logbook: " + esc(modLog::LogPath) + "<br>Computed for " +
             esc(PrintPage::dateText(computedFor)) + "</p>";
     html += "<table cellspacing=0 cellpadding=5 border=1>";
-    for (auto [lbl, box, req] : {std::tuple{lblLandDay, txtDayLandings, lblDayLandings},
-                                 std::tuple{lblInstrApp, txtInstrApp, lblInstrApp2},
-                                 std::tuple{lblTotalInstr, txtTotalInstr, Label2},
-                                 std::tuple{lblNight, txtNightLand, lblNightLand}}) {
-        html += "<tr><td><b>" + esc(lbl->text()) + "</b><br><i>" + esc(req->text()) +
-                "</i></td><td align=right>" + esc(box->text()) + "</td></tr>";
+    for (const Row& row : rows()) {
+        html += "<tr><td><b>" + esc(row.caption->text()) + "</b><br><i>" +
+                esc(row.requirement->text()) + "</i></td><td align=right>" +
+                esc(row.figure->text()) + "</td></tr>";
     }
     PrintPage::Page page;
     page.title = "Currency Information";

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QString>
+#include <array>
 #include <cstdint>
 
 #include "shell/PrintPage.h"
@@ -44,5 +45,14 @@ class frmCurrent : public QMainWindow {
     void mnuExit_Click();
 
   private:
+    // The window's rows, top to bottom: what is counted, its figure, and the
+    // requirement it serves.
+    struct Row {
+        QLabel* caption;
+        QLineEdit* figure;
+        QLabel* requirement;
+    };
+    std::array<Row, 4> rows() const;
+
     std::int64_t computedFor = 0;  // the day the figures were computed for
 };

@@ -84,6 +84,22 @@ void noDefaultButton(QWidget* dialog) {
     }
 }
 
+EntryButtons entryButtons(QDialog* dialog, const std::function<void()>& onOk,
+                          const std::function<void()>& onCancel) {
+    auto* ok = new QPushButton("OK", dialog);
+    ok->setObjectName("cmdOK");
+    auto* cancel = new QPushButton("Cancel", dialog);
+    cancel->setObjectName("cmdCancel");
+    noDefaultButton(dialog);
+    QObject::connect(ok, &QPushButton::clicked, dialog, onOk);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, onCancel);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return {ok, cancel, row};
+}
+
 void reserveChars(QLabel* label, int chars) {
     // Measured as the label itself lays out such a text, frame and indent
     // included.

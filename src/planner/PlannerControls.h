@@ -3,12 +3,16 @@
 // stores.
 #pragma once
 
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 namespace planner {
 
@@ -33,6 +37,18 @@ QString inUseMessage(const QString& failed, const QString& file);
 // Leaves the Enter key to the program's own keyboard handling (the focused
 // button, else OK), not to the dialog's automatic default button.
 void noDefaultButton(QWidget* dialog);
+
+// The OK and Cancel buttons of an entry dialog (cmdOK, cmdCancel), in a
+// right-aligned row that further buttons may join, wired to its steps. No
+// button of the dialog is its automatic default; Enter and Esc reach OK and
+// Cancel through the program's keyboard handling.
+struct EntryButtons {
+    QPushButton* ok;
+    QPushButton* cancel;
+    QHBoxLayout* row;
+};
+EntryButtons entryButtons(QDialog* dialog, const std::function<void()>& onOk,
+                          const std::function<void()>& onCancel);
 
 // A value label at least as wide as chars characters of its (monospaced)
 // font, so the window is laid out for full fields before any is shown.

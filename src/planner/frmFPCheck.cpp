@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -73,28 +72,20 @@ frmFPCheck::frmFPCheck() {
     add(txtFRem, "txtFRem", "Fuel Remaining: ", 10);
     grid->setColumnMinimumWidth(2, 140);
 
-    cmdOK = new QPushButton("OK", this);
-    cmdOK->setObjectName("cmdOK");
-    cmdCancel = new QPushButton("Cancel", this);
-    cmdCancel->setObjectName("cmdCancel");
-    planner::noDefaultButton(this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    const auto entry = planner::entryButtons(
+        this, [this] { cmdOK_Click(); }, [this] { cmdCancel_Click(); });
+    cmdOK = entry.ok;
+    cmdCancel = entry.cancel;
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(instruction);
     outer->addLayout(grid);
-    outer->addLayout(buttons);
+    outer->addLayout(entry.row);
 
     QWidget* order[] = {txtName,    txtIdent,  txtFreq,  txtTo,   txtFrom, txtTC,
                         txtWCA,     txtTH,     txtVAR,   txtMH,   txtDEV,  txtCH,
                         txtLegDist, txtLegRem, txtEGS,   txtAGS,  txtETE,  txtATE,
                         txtETA,     txtATA,    txtFUsed, txtFRem, cmdOK,   cmdCancel};
     for (std::size_t k = 1; k < std::size(order); ++k) setTabOrder(order[k - 1], order[k]);
-
-    connect(cmdOK, &QPushButton::clicked, this, &frmFPCheck::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmFPCheck::cmdCancel_Click);
 }
 
 planner::PlanRecord frmFPCheck::typedRecord() const {
@@ -155,14 +146,4 @@ void frmFPCheck::cmdOK_Click() {
 void frmFPCheck::cmdCancel_Click() {
     Forms::hide<frmFPCheck>();
     Forms::unload<frmFPCheck>();
-}
-
-void frmFPCheck::keyPressEvent(QKeyEvent* event) {
-    // Cancel is the window's cancel button: Esc presses it.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        cmdCancel->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

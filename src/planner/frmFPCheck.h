@@ -42,7 +42,4 @@ class frmFPCheck : public QDialog {
   public slots:
     void cmdOK_Click();
     void cmdCancel_Click();
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };

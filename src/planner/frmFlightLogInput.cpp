@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "planner/PlanFile.h"
@@ -54,30 +53,22 @@ frmFlightLogInput::frmFlightLogInput() {
     txtRunway->setFixedHeight(80);
     lblRunway->setBuddy(txtRunway);
 
-    cmdOK = new QPushButton("OK", this);
-    cmdOK->setObjectName("cmdOK");
-    cmdCancel = new QPushButton("Cancel", this);
-    cmdCancel->setObjectName("cmdCancel");
-    planner::noDefaultButton(this);
+    const auto entry = planner::entryButtons(
+        this, [this] { cmdOK_Click(); }, [this] { cmdCancel_Click(); });
+    cmdOK = entry.ok;
+    cmdCancel = entry.cancel;
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(lblHeading);
     outer->addLayout(grid);
     outer->addWidget(lblRunway);
     outer->addWidget(txtRunway);
-    outer->addLayout(buttons);
+    outer->addLayout(entry.row);
 
     QWidget* order[] = {txtIdent,   txtFrom,   txtTo,      txtAlt,    txtTAS,      txtAltitude,
                         txtTimeOff, txtTimeOn, txtElapsed, txtFuelOn, txtFuelRate, txtFuelReq,
                         txtFRem,    txtRunway, cmdOK,      cmdCancel};
     for (std::size_t k = 1; k < std::size(order); ++k) setTabOrder(order[k - 1], order[k]);
-
-    connect(cmdOK, &QPushButton::clicked, this, &frmFlightLogInput::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmFlightLogInput::cmdCancel_Click);
 }
 
 void frmFlightLogInput::Form_Load() {
@@ -130,14 +121,4 @@ void frmFlightLogInput::cmdOK_Click() {
 void frmFlightLogInput::cmdCancel_Click() {
     Forms::unload<frmFlightLogInput>();
     Forms::show<frmFPLog>();
-}
-
-void frmFlightLogInput::keyPressEvent(QKeyEvent* event) {
-    // Cancel is the window's cancel button: Esc presses it.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        cmdCancel->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -52,7 +52,4 @@ class frmFlightLogInput : public QDialog {
   public slots:
     void cmdOK_Click();
     void cmdCancel_Click();
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -24,11 +23,10 @@ frmPersonal::frmPersonal() {
     txtZip = planner::lineBox(this, "txtZip", 11);
     txtPhone = planner::lineBox(this, "txtPhone", 12);
     txtHome = planner::lineBox(this, "txtHome", 15);
-    cmdOK = new QPushButton("OK", this);
-    cmdOK->setObjectName("cmdOK");
-    cmdCancel = new QPushButton("Cancel", this);
-    cmdCancel->setObjectName("cmdCancel");
-    planner::noDefaultButton(this);
+    const auto entry = planner::entryButtons(
+        this, [this] { cmdOK_Click(); }, [this] { cmdCancel_Click(); });
+    cmdOK = entry.ok;
+    cmdCancel = entry.cancel;
 
     auto* grid = new QGridLayout;
     int row = 0;
@@ -46,20 +44,13 @@ frmPersonal::frmPersonal() {
     add("lblZip", "Zip Code:", txtZip);
     add("lblPhone", "Telephone Number:", txtPhone);
     add("lblHome", "Aircraft Home Base:", txtHome);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(grid);
-    outer->addLayout(buttons);
+    outer->addLayout(entry.row);
 
     QWidget* order[] = {txtName,  txtAddress, txtCity, txtState, txtZip,
                         txtPhone, txtHome,    cmdOK,   cmdCancel};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-
-    connect(cmdOK, &QPushButton::clicked, this, &frmPersonal::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmPersonal::cmdCancel_Click);
 }
 
 planner::PlanRecord frmPersonal::typedRecord() const {
@@ -97,14 +88,4 @@ void frmPersonal::cmdOK_Click() {
 void frmPersonal::cmdCancel_Click() {
     Forms::hide<frmPersonal>();
     Forms::unload<frmPersonal>();
-}
-
-void frmPersonal::keyPressEvent(QKeyEvent* event) {
-    // Cancel is the window's cancel button: Esc presses it.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        cmdCancel->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

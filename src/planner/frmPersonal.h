@@ -28,7 +28,4 @@ class frmPersonal : public QDialog {
   public slots:
     void cmdOK_Click();
     void cmdCancel_Click();
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };

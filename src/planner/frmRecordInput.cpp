@@ -3,7 +3,6 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -63,10 +62,10 @@ frmRecordInput::frmRecordInput() {
     txtRoute->setFixedHeight(70);
     txtRemarks->setFixedHeight(70);
 
-    cmdOK = new QPushButton("OK", this);
-    cmdOK->setObjectName("cmdOK");
-    cmdCancel = new QPushButton("Cancel", this);
-    cmdCancel->setObjectName("cmdCancel");
+    const auto entry = planner::entryButtons(
+        this, [this] { cmdOK_Click(); }, [this] { cmdCancel_Click(); });
+    cmdOK = entry.ok;
+    cmdCancel = entry.cancel;
     cmdPersonal = new QPushButton("Personal Info", this);
     cmdPersonal->setObjectName("cmdPersonal");
     planner::noDefaultButton(this);
@@ -114,10 +113,7 @@ frmRecordInput::frmRecordInput() {
     pair("lblClose", "Close Plan With: ", txtClose, 2);
     ++row;
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    QHBoxLayout* buttons = entry.row;
     buttons->addWidget(cmdPersonal);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(grid);
@@ -130,8 +126,6 @@ frmRecordInput::frmRecordInput() {
                         txtColor,   txtClose,  cmdOK,       cmdCancel,   cmdPersonal};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmRecordInput::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmRecordInput::cmdCancel_Click);
     connect(cmdPersonal, &QPushButton::clicked, this, &frmRecordInput::cmdPersonal_Click);
 }
 
@@ -200,13 +194,3 @@ void frmRecordInput::cmdCancel_Click() {
 }
 
 void frmRecordInput::cmdPersonal_Click() { Forms::showModal<frmPersonal>(); }
-
-void frmRecordInput::keyPressEvent(QKeyEvent* event) {
-    // Cancel is the window's cancel button: Esc presses it.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        cmdCancel->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}

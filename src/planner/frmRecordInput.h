@@ -52,7 +52,4 @@ class frmRecordInput : public QDialog {
     void cmdOK_Click();
     void cmdCancel_Click();
     void cmdPersonal_Click();
-
-  protected:
-    void keyPressEvent(QKeyEvent* event) override;
 };

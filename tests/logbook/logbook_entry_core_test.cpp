@@ -13,6 +13,7 @@
 
 #include "Bytes.h"
 #include "TempDir.h"
+#include "TestLogbooks.h"
 #include "logbook/Logbook.h"
 #include "records/RecordFile.h"
 
@@ -30,19 +31,12 @@ LogRecord flightDated(const std::string& date, float total = 1.0f) {
     return r;
 }
 
-// A logbook with the given flights written directly, byte by byte.
+// A logbook with the given flights written directly, its rating record
+// holding one type rating.
 std::vector<Byte> logbookBytes(const std::vector<LogRecord>& flights) {
     LogRecord rating;
-    rating.LastRecord = static_cast<std::int16_t>(flights.size() + 1);
     rating.TypeRating1.assign("B737");
-    std::vector<Byte> out;
-    const auto r1 = rating.encode();
-    out.insert(out.end(), r1.begin(), r1.end());
-    for (const auto& f : flights) {
-        const auto b = f.encode();
-        out.insert(out.end(), b.begin(), b.end());
-    }
-    return out;
+    return logbooktest::logbookOfRecords(flights, rating);
 }
 
 std::vector<std::string> datesInFile(const std::string& path) {

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <vector>
 
+#include "TestLogbooks.h"
 #include "WindowTest.h"
 #include "logbook/LogRecord.h"
 #include "logbook/frmCurrent.h"
@@ -37,8 +38,9 @@
 #include "shell/modLog.h"
 #include "support/Bytes.h"
 
+using logbooktest::Bytes;
+using logbooktest::logbookOfRecords;
 using testsupport::child;
-using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
@@ -49,19 +51,6 @@ LogRecord flight(const std::string& date, float total = 1.0f) {
     r.Date.assign(date);
     r.Total = total;
     return r;
-}
-
-Bytes logbookBytes(const std::vector<LogRecord>& flights) {
-    LogRecord rating;
-    rating.LastRecord = static_cast<std::int16_t>(flights.size() + 1);
-    Bytes out;
-    const auto r1 = rating.encode();
-    out.insert(out.end(), r1.begin(), r1.end());
-    for (const auto& f : flights) {
-        const auto b = f.encode();
-        out.insert(out.end(), b.begin(), b.end());
-    }
-    return out;
 }
 
 QString writeLogbook(const Bytes& bytes, const QString& name = "pilot.log") {
@@ -78,9 +67,11 @@ LogRecord recordOf(const Bytes& bytes, int n) {
 }
 
 // The date list read through the view's model.
-int lineCount(frmLogBook* v) { return v->lstDate->model()->rowCount(); }
+int lineCount(frmLogBook* v) { return child<QListView>(v, "lstDate")->model()->rowCount(); }
 
-QModelIndex lineAt(frmLogBook* v, int row) { return v->lstDate->model()->index(row, 0); }
+QModelIndex lineAt(frmLogBook* v, int row) {
+    return child<QListView>(v, "lstDate")->model()->index(row, 0);
+}
 
 QStringList listLines(frmLogBook* v) {
     QStringList l;
@@ -97,9 +88,9 @@ frmLogBook* openViewer(const QString& path) {
 void selectLine(frmLogBook* v, int row) {
     const QModelIndex line = lineAt(v, row);
     QVERIFY(line.isValid());
-    const QRect r = v->lstDate->visualRect(line);
-    QTest::mouseClick(v->lstDate->viewport(), Qt::LeftButton, {}, r.center());
-    QVERIFY(v->lstDate->selectionModel()->isSelected(line));
+    const QRect r = child<QListView>(v, "lstDate")->visualRect(line);
+    QTest::mouseClick(child<QListView>(v, "lstDate")->viewport(), Qt::LeftButton, {}, r.center());
+    QVERIFY(child<QListView>(v, "lstDate")->selectionModel()->isSelected(line));
 }
 
 // A click on the box or option itself (its indicator), as the pilot makes it;
@@ -133,12 +124,12 @@ class LogbookEntryWindowTest : public QObject {
 
     void createsANewLogbookAndHandsOverToTheViewer() {
         auto* m = Forms::show<frmMain>();
-        QCOMPARE(m->cmdNewLog->text(), QString("Create New Logbook"));
-        QCOMPARE(m->cmdOpenLog->text(), QString("Open Current Logbook"));
-        QCOMPARE(m->cmdExitLog->text(), QString("Return to Main Menu"));
+        QCOMPARE(child<QPushButton>(m, "cmdNewLog")->text(), QString("Create New Logbook"));
+        QCOMPARE(child<QPushButton>(m, "cmdOpenLog")->text(), QString("Open Current Logbook"));
+        QCOMPARE(child<QPushButton>(m, "cmdExitLog")->text(), QString("Return to Main Menu"));
         const QString typed = QDir::current().absoluteFilePath("mybook");  // no extension typed
         FileDialog::setNextFileName(typed);
-        QTest::mouseClick(m->cmdNewLog, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(m, "cmdNewLog"), Qt::LeftButton);
         QCOMPARE(FileDialog::lastFilter(), QString("Logbook Files(*.log)|*.log"));
         const QString path = typed + ".log";
         QCOMPARE(modLog::LogPath, path);
@@ -155,9 +146,9 @@ class LogbookEntryWindowTest : public QObject {
     void cancelledDialogsChangeNothing() {
         auto* m = Forms::show<frmMain>();
         FileDialog::setNextFileName("");
-        QTest::mouseClick(m->cmdNewLog, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(m, "cmdNewLog"), Qt::LeftButton);
         FileDialog::setNextFileName("");
-        QTest::mouseClick(m->cmdOpenLog, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(m, "cmdOpenLog"), Qt::LeftButton);
         QCOMPARE(FileDialog::lastFilter(),
                  QString("Logbook Files (*.log)|*.log|All Files (*.*)|*.*|"));
         QVERIFY(Forms::isLoaded<frmMain>());
@@ -168,10 +159,10 @@ class LogbookEntryWindowTest : public QObject {
     }
 
     void createOverALongerLogbookKeepsItsLength() {
-        const Bytes old = logbookBytes({flight("1/1/99"), flight("2/2/99")});
+        const Bytes old = logbookOfRecords({flight("1/1/99"), flight("2/2/99")});
         const QString path = writeLogbook(old, "old.log");
         FileDialog::setNextFileName(path);
-        QTest::mouseClick(Forms::show<frmMain>()->cmdNewLog, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(Forms::show<frmMain>(), "cmdNewLog"), Qt::LeftButton);
         const Bytes now = fileBytes(path);
         QCOMPARE(now.size(), old.size());
         QCOMPARE(recordOf(now, 1).LastRecord, std::int16_t(1));
@@ -184,7 +175,7 @@ class LogbookEntryWindowTest : public QObject {
         auto* m = Forms::show<frmMain>();
         FileDialog::setNextFileName(path);
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(m->cmdNewLog, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(m, "cmdNewLog"), Qt::LeftButton);
         QCOMPARE(fileBytes(path), text);
         QCOMPARE(MessageBox::history().size(), std::size_t(1));
         QCOMPARE(lastBox().title, QString("Aerokit"));
@@ -196,10 +187,10 @@ class LogbookEntryWindowTest : public QObject {
     }
 
     void opensALogbookAndListsItsDates() {
-        const QString path = writeLogbook(logbookBytes({flight("3/1/99"), flight("1/1/99")}));
+        const QString path = writeLogbook(logbookOfRecords({flight("3/1/99"), flight("1/1/99")}));
         auto* m = Forms::show<frmMain>();
         FileDialog::setNextFileName(path);
-        QTest::mouseClick(m->cmdOpenLog, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(m, "cmdOpenLog"), Qt::LeftButton);
         QCOMPARE(modLog::LogPath, path);
         QCOMPARE(int(modLog::LogRecLen), 420);
         QVERIFY(!Forms::isLoaded<frmMain>());
@@ -207,7 +198,7 @@ class LogbookEntryWindowTest : public QObject {
     }
 
     void openRefusesWhatIsNoLogbookAndNeverWritesIt() {
-        Bytes good = logbookBytes({flight("1/1/99")});
+        Bytes good = logbookOfRecords({flight("1/1/99")});
         Bytes cut = good;
         cut.resize(500);
         Bytes zero = good;
@@ -228,7 +219,7 @@ class LogbookEntryWindowTest : public QObject {
             auto* m = Forms::show<frmMain>();
             FileDialog::setNextFileName(path);
             MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-            QTest::mouseClick(m->cmdOpenLog, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(m, "cmdOpenLog"), Qt::LeftButton);
             QCOMPARE(fileBytes(path), bytes);
             QCOMPARE(lastBox().title, QString("Aerokit"));
             QVERIFY2(lastBox().text.startsWith("\"" + name + "\" is not a logbook. "),
@@ -245,20 +236,20 @@ class LogbookEntryWindowTest : public QObject {
         const QString gone = QDir::current().absoluteFilePath("gone.log");
         FileDialog::setNextFileName(gone);
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(Forms::get<frmMain>()->cmdOpenLog, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(Forms::get<frmMain>(), "cmdOpenLog"), Qt::LeftButton);
         QVERIFY(lastBox().text.contains("does not exist"));
         QVERIFY(!QFile::exists(gone));
         // A folder is no file at all, not a missing one.
         QVERIFY(QDir::current().mkdir("folder.log"));
         FileDialog::setNextFileName(QDir::current().absoluteFilePath("folder.log"));
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(Forms::get<frmMain>()->cmdOpenLog, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(Forms::get<frmMain>(), "cmdOpenLog"), Qt::LeftButton);
         QVERIFY(lastBox().text.endsWith("is not a logbook. It is not a regular file."));
     }
 
     void returnToMainMenu() {
         auto* m = Forms::show<frmMain>();
-        QTest::mouseClick(m->cmdExitLog, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(m, "cmdExitLog"), Qt::LeftButton);
         QVERIFY(!Forms::isLoaded<frmMain>());
         QVERIFY(Forms::isLoaded<frmMenu>());
         QVERIFY(Forms::get<frmMenu>()->isVisible());
@@ -267,18 +258,19 @@ class LogbookEntryWindowTest : public QObject {
     // --- the rating window ----------------------------------------------------
 
     void ratingsOfANewLogbookSaveAsZerosAndSpaces() {
-        const QString path = writeLogbook(logbookBytes({}));
+        const QString path = writeLogbook(logbookOfRecords({}));
         auto* v = openViewer(path);
-        QTest::mouseClick(v->cmdOtherInfo, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmdOtherInfo"), Qt::LeftButton);
         QVERIFY(Forms::isLoaded<frmNewLog>());
         QVERIFY(!v->isVisible());
         auto* r = Forms::get<frmNewLog>();
         QCOMPARE(r->windowTitle(), QString("Create New Logbook"));
-        QCOMPARE(r->lblOtherInfo->text(), QString("Check all of the following that apply:"));
+        QCOMPARE(child<QLabel>(r, "lblOtherInfo")->text(),
+                 QString("Check all of the following that apply:"));
         for (QCheckBox* c : r->findChildren<QCheckBox*>())
             QVERIFY2(!c->isChecked(), qPrintable(c->objectName()));
         for (QLineEdit* e : r->findChildren<QLineEdit*>()) QVERIFY(e->text().isEmpty());
-        QTest::mouseClick(r->cmdSave, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(r, "cmdSave"), Qt::LeftButton);
         const Bytes b = fileBytes(path);
         QCOMPARE(b.size(), std::size_t(420));
         for (std::size_t i = 0; i < 420; ++i) {
@@ -290,20 +282,20 @@ class LogbookEntryWindowTest : public QObject {
     }
 
     void ratingsAreStoredAndShownAgain() {
-        const QString path = writeLogbook(logbookBytes({flight("1/1/99")}));
+        const QString path = writeLogbook(logbookOfRecords({flight("1/1/99")}));
         auto* v = openViewer(path);
         selectLine(v, 0);
-        v->mnuRating->trigger();
+        child<QAction>(v, "mnuRating")->trigger();
         auto* r = Forms::get<frmNewLog>();
         QCOMPARE(r->Instructor->text(), QString("Flight Instructor"));
-        QCOMPARE(r->chkHeli->text(), QString("Helicoptor"));
-        QCOMPARE(r->lblMultiLim->text(), QString("Limited to Center Line Thrust"));
+        QCOMPARE(child<QCheckBox>(r, "chkHeli")->text(), QString("Helicoptor"));
+        QCOMPARE(child<QLabel>(r, "lblMultiLim")->text(), QString("Limited to Center Line Thrust"));
         tick(r->Instructor);
-        tick(r->chkHeli);
-        tick(r->chkGlider);
-        QTest::keyClicks(r->txtTyperate1, "ABCDEFGHIJKLMN");
-        QTest::keyClicks(r->txtOther, "Seaplane");
-        QTest::mouseClick(r->cmdSave, Qt::LeftButton);
+        tick(child<QCheckBox>(r, "chkHeli"));
+        tick(child<QCheckBox>(r, "chkGlider"));
+        QTest::keyClicks(child<QLineEdit>(r, "txtTyperate1"), "ABCDEFGHIJKLMN");
+        QTest::keyClicks(child<QLineEdit>(r, "txtOther"), "Seaplane");
+        QTest::mouseClick(child<QPushButton>(r, "cmdSave"), Qt::LeftButton);
         const LogRecord rec = recordOf(fileBytes(path), 1);
         QCOMPARE(rec.CertInstructor, std::int16_t(1));
         QCOMPARE(rec.RateInstrument, std::int16_t(0));
@@ -316,73 +308,80 @@ class LogbookEntryWindowTest : public QObject {
         // The viewer was only hidden: its list and selection are as they were.
         QVERIFY(v->isVisible());
         QCOMPARE(lineCount(v), 1);
-        QVERIFY(v->lstDate->selectionModel()->isSelected(lineAt(v, 0)));
+        QVERIFY(child<QListView>(v, "lstDate")->selectionModel()->isSelected(lineAt(v, 0)));
 
-        QTest::mouseClick(v->cmdOtherInfo, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmdOtherInfo"), Qt::LeftButton);
         r = Forms::get<frmNewLog>();
-        QCOMPARE(r->txtTyperate1->text(), QString("ABCDEFGHIJ"));
-        QCOMPARE(r->txtOther->text(), QString("Seaplane            "));
+        QCOMPARE(child<QLineEdit>(r, "txtTyperate1")->text(), QString("ABCDEFGHIJ"));
+        QCOMPARE(child<QLineEdit>(r, "txtOther")->text(), QString("Seaplane            "));
         QVERIFY(r->Instructor->isChecked());
-        QVERIFY(r->chkHeli->isChecked());
-        QVERIFY(!r->chkGyro->isChecked());
-        QVERIFY(r->chkGlider->isChecked());
-        QVERIFY(!r->chkInstr->isChecked());
+        QVERIFY(child<QCheckBox>(r, "chkHeli")->isChecked());
+        QVERIFY(!child<QCheckBox>(r, "chkGyro")->isChecked());
+        QVERIFY(child<QCheckBox>(r, "chkGlider")->isChecked());
+        QVERIFY(!child<QCheckBox>(r, "chkInstr")->isChecked());
         // Cancel writes nothing.
         const Bytes before = fileBytes(path);
-        tick(r->chkatp);
-        QTest::mouseClick(r->cmdCancel, Qt::LeftButton);
+        tick(child<QCheckBox>(r, "chkatp"));
+        QTest::mouseClick(child<QPushButton>(r, "cmdCancel"), Qt::LeftButton);
         QCOMPARE(fileBytes(path), before);
         QVERIFY(!Forms::isLoaded<frmNewLog>());
         QVERIFY(v->isVisible());
     }
 
     void failedRatingSaveIsReportedAndKeepsTheBoxes() {
-        const Bytes base = logbookBytes({flight("1/1/99")});
+        const Bytes base = logbookOfRecords({flight("1/1/99")});
         const QString path = writeLogbook(base);
         auto* v = openViewer(path);
-        QTest::mouseClick(v->cmdOtherInfo, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmdOtherInfo"), Qt::LeftButton);
         auto* r = Forms::get<frmNewLog>();
-        tick(r->chkPrivate);
-        QTest::keyClicks(r->txtTyperate2, "C172");
+        tick(child<QCheckBox>(r, "chkPrivate"));
+        QTest::keyClicks(child<QLineEdit>(r, "txtTyperate2"), "C172");
         records::setWriteFailureAfter(0);
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(r->cmdSave, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(r, "cmdSave"), Qt::LeftButton);
         records::setWriteFailureAfter(std::nullopt);
         QCOMPARE(fileBytes(path), base);
         QCOMPARE(lastBox().title, QString("Aerokit"));
         QCOMPARE(lastBox().icon, MessageBox::Icon::Exclamation);
         QVERIFY(Forms::isLoaded<frmNewLog>());
-        QVERIFY(r->chkPrivate->isChecked());
-        QCOMPARE(r->txtTyperate2->text(), QString("C172"));
+        QVERIFY(child<QCheckBox>(r, "chkPrivate")->isChecked());
+        QCOMPARE(child<QLineEdit>(r, "txtTyperate2")->text(), QString("C172"));
         QVERIFY(!v->isVisible());
     }
 
     // --- flight entry -------------------------------------------------------------
 
     void entryWindowOpensEmptyAndSavesEmptyBoxes() {
-        const QString path = writeLogbook(logbookBytes({}));
+        const QString path = writeLogbook(logbookOfRecords({}));
         auto* v = openViewer(path);
-        QTest::mouseClick(v->cmdAddFlight, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmdAddFlight"), Qt::LeftButton);
         QVERIFY(!Forms::isLoaded<frmLogBook>());
         auto* e = Forms::get<frmLogInput>();
         QVERIFY(e->isVisible());
         QCOMPARE(e->windowTitle(), QString("Enter Flight Information"));
-        QCOMPARE(e->lblDual->text(), QString("Dual Recieved:"));
-        QCOMPARE(e->lblRemarks->text(), QString("Remarks, Procedures, Manuvers:"));
-        QCOMPARE(e->fraaircrafttype->title(), QString("Type of Aircraft"));
-        for (QCheckBox* c : {e->chkSEL, e->chkSES, e->chkMEL, e->chkMES}) QVERIFY(!c->isEnabled());
-        for (QRadioButton* o : {e->optSingle, e->optMEL, e->optRotor, e->optAirship, e->optGlider})
+        QCOMPARE(child<QLabel>(e, "lblDual")->text(), QString("Dual Recieved:"));
+        QCOMPARE(child<QLabel>(e, "lblRemarks")->text(), QString("Remarks, Procedures, Manuvers:"));
+        QCOMPARE(child<QGroupBox>(e, "fraaircrafttype")->title(), QString("Type of Aircraft"));
+        for (QCheckBox* c : {child<QCheckBox>(e, "chkSEL"), child<QCheckBox>(e, "chkSES"),
+                             child<QCheckBox>(e, "chkMEL"), child<QCheckBox>(e, "chkMES")})
+            QVERIFY(!c->isEnabled());
+        for (QRadioButton* o :
+             {child<QRadioButton>(e, "optSingle"), child<QRadioButton>(e, "optMEL"),
+              child<QRadioButton>(e, "optRotor"), child<QRadioButton>(e, "optAirship"),
+              child<QRadioButton>(e, "optGlider")})
             QVERIFY(!o->isChecked());
-        for (QComboBox* c : {e->cmbIntrApp1, e->cmbIntrApp2, e->cmbInstrApp3, e->cmbInstrApp4}) {
+        for (QComboBox* c :
+             {child<QComboBox>(e, "cmbIntrApp1"), child<QComboBox>(e, "cmbIntrApp2"),
+              child<QComboBox>(e, "cmbInstrApp3"), child<QComboBox>(e, "cmbInstrApp4")}) {
             QCOMPARE(c->currentIndex(), -1);
             QCOMPARE(c->currentText(), QString("Select Type"));
             QCOMPARE(c->count(), 10);
             QCOMPARE(c->itemText(5), QString("VOR/DME"));
         }
-        QCOMPARE(e->txtDate->maxLength(), 15);
-        QCOMPARE(e->txtIdent->maxLength(), 10);
-        QCOMPARE(e->txtFrom->maxLength(), 3);
-        QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+        QCOMPARE(child<QLineEdit>(e, "txtDate")->maxLength(), 15);
+        QCOMPARE(child<QLineEdit>(e, "txtIdent")->maxLength(), 10);
+        QCOMPARE(child<QLineEdit>(e, "txtFrom")->maxLength(), 3);
+        QTest::mouseClick(child<QPushButton>(e, "cmdSaveInfo"), Qt::LeftButton);
         QVERIFY(MessageBox::history().empty());
         const Bytes b = fileBytes(path);
         QCOMPARE(b.size(), std::size_t(840));
@@ -400,32 +399,33 @@ class LogbookEntryWindowTest : public QObject {
     }
 
     void typedFlightIsAppendedAndListed() {
-        Bytes base = logbookBytes({flight("1"), flight("2"), flight("3"), flight("4")});
+        Bytes base = logbookOfRecords({flight("1"), flight("2"), flight("3"), flight("4")});
         const QString path = writeLogbook(base);
-        QTest::mouseClick(openViewer(path)->cmdAddFlight, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(openViewer(path), "cmdAddFlight"), Qt::LeftButton);
         auto* e = Forms::get<frmLogInput>();
-        QTest::keyClicks(e->txtDate, "12/24/2026 extra");  // cut by the box at 15
-        QTest::keyClicks(e->txtFrom, "KS");
-        QTest::keyClicks(e->txtRemarks, "ILS 27");
-        QTest::keyClick(e->txtRemarks, Qt::Key_Return);
-        QTest::keyClicks(e->txtRemarks, "hold");
-        QTest::keyClicks(e->txtTotal, "1.5");
-        QTest::keyClicks(e->txtIntrApp1, "2.5");
-        QTest::keyClicks(e->txtIntrApp2, "3.5");
-        e->cmbIntrApp1->setCurrentIndex(0);
-        e->cmbIntrApp2->setEditText("Contact approach");
-        tick(e->optSingle);
-        QVERIFY(e->chkSEL->isEnabled());
-        tick(e->chkSEL);
-        QVERIFY(e->chkSEL->isChecked());
-        tick(e->optMEL);
-        QVERIFY(!e->chkSEL->isChecked());
-        QVERIFY(!e->chkSEL->isEnabled());
-        QVERIFY(!e->chkSES->isEnabled());
-        QVERIFY(e->chkMEL->isEnabled());
-        QVERIFY(e->chkMES->isEnabled());
-        tick(e->chkMES);
-        QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+        QTest::keyClicks(child<QLineEdit>(e, "txtDate"),
+                         "12/24/2026 extra");  // cut by the box at 15
+        QTest::keyClicks(child<QLineEdit>(e, "txtFrom"), "KS");
+        QTest::keyClicks(child<QPlainTextEdit>(e, "txtRemarks"), "ILS 27");
+        QTest::keyClick(child<QPlainTextEdit>(e, "txtRemarks"), Qt::Key_Return);
+        QTest::keyClicks(child<QPlainTextEdit>(e, "txtRemarks"), "hold");
+        QTest::keyClicks(child<QLineEdit>(e, "txtTotal"), "1.5");
+        QTest::keyClicks(child<QLineEdit>(e, "txtIntrApp1"), "2.5");
+        QTest::keyClicks(child<QLineEdit>(e, "txtIntrApp2"), "3.5");
+        child<QComboBox>(e, "cmbIntrApp1")->setCurrentIndex(0);
+        child<QComboBox>(e, "cmbIntrApp2")->setEditText("Contact approach");
+        tick(child<QRadioButton>(e, "optSingle"));
+        QVERIFY(child<QCheckBox>(e, "chkSEL")->isEnabled());
+        tick(child<QCheckBox>(e, "chkSEL"));
+        QVERIFY(child<QCheckBox>(e, "chkSEL")->isChecked());
+        tick(child<QRadioButton>(e, "optMEL"));
+        QVERIFY(!child<QCheckBox>(e, "chkSEL")->isChecked());
+        QVERIFY(!child<QCheckBox>(e, "chkSEL")->isEnabled());
+        QVERIFY(!child<QCheckBox>(e, "chkSES")->isEnabled());
+        QVERIFY(child<QCheckBox>(e, "chkMEL")->isEnabled());
+        QVERIFY(child<QCheckBox>(e, "chkMES")->isEnabled());
+        tick(child<QCheckBox>(e, "chkMES"));
+        QTest::mouseClick(child<QPushButton>(e, "cmdSaveInfo"), Qt::LeftButton);
         QVERIFY(MessageBox::history().empty());
 
         const Bytes b = fileBytes(path);
@@ -448,45 +448,54 @@ class LogbookEntryWindowTest : public QObject {
     }
 
     void otherCategoriesClearAndDisableBothPairs() {
-        QTest::mouseClick(openViewer(writeLogbook(logbookBytes({})))->cmdAddFlight, Qt::LeftButton);
+        QTest::mouseClick(
+            child<QPushButton>(openViewer(writeLogbook(logbookOfRecords({}))), "cmdAddFlight"),
+            Qt::LeftButton);
         auto* e = Forms::get<frmLogInput>();
-        for (QRadioButton* other : {e->optRotor, e->optAirship, e->optGlider}) {
-            tick(e->optSingle);
-            tick(e->chkSEL);
-            tick(e->chkSES);
+        for (QRadioButton* other :
+             {child<QRadioButton>(e, "optRotor"), child<QRadioButton>(e, "optAirship"),
+              child<QRadioButton>(e, "optGlider")}) {
+            tick(child<QRadioButton>(e, "optSingle"));
+            tick(child<QCheckBox>(e, "chkSEL"));
+            tick(child<QCheckBox>(e, "chkSES"));
             tick(other);
-            for (QCheckBox* c : {e->chkSEL, e->chkSES, e->chkMEL, e->chkMES}) {
+            for (QCheckBox* c : {child<QCheckBox>(e, "chkSEL"), child<QCheckBox>(e, "chkSES"),
+                                 child<QCheckBox>(e, "chkMEL"), child<QCheckBox>(e, "chkMES")}) {
                 QVERIFY(!c->isChecked());
                 QVERIFY(!c->isEnabled());
             }
         }
         // Back on single engine the pair is enabled again, both may be ticked.
-        tick(e->optSingle);
-        tick(e->chkSEL);
-        tick(e->chkSES);
-        QVERIFY(e->chkSEL->isChecked() && e->chkSES->isChecked());
+        tick(child<QRadioButton>(e, "optSingle"));
+        tick(child<QCheckBox>(e, "chkSEL"));
+        tick(child<QCheckBox>(e, "chkSES"));
+        QVERIFY(child<QCheckBox>(e, "chkSEL")->isChecked() &&
+                child<QCheckBox>(e, "chkSES")->isChecked());
     }
 
     void invalidValuesAreReportedAndNothingIsWritten() {
-        const Bytes base = logbookBytes({flight("1/1/99")});
+        const Bytes base = logbookOfRecords({flight("1/1/99")});
         const QString path = writeLogbook(base);
-        QTest::mouseClick(openViewer(path)->cmdAddFlight, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(openViewer(path), "cmdAddFlight"), Qt::LeftButton);
         auto* e = Forms::get<frmLogInput>();
-        QTest::keyClicks(e->txtDate, "5/5/05");
+        QTest::keyClicks(child<QLineEdit>(e, "txtDate"), "5/5/05");
         struct Case {
             QLineEdit* box;
             const char* text;
             bool dayReached;  // the empty Day box shows 0 afterwards
         };
-        const Case cases[] = {{e->txtLandings, " ", false},   {e->txtInstrApp, "abc", false},
-                              {e->txtTotal, "1.5x", true},    {e->txtInstrApp4, "40000", true},
-                              {e->txtNightLand, "one", true}, {e->txtSimulator, "--2", false}};
+        const Case cases[] = {{child<QLineEdit>(e, "txtLandings"), " ", false},
+                              {child<QLineEdit>(e, "txtInstrApp"), "abc", false},
+                              {child<QLineEdit>(e, "txtTotal"), "1.5x", true},
+                              {child<QLineEdit>(e, "txtInstrApp4"), "40000", true},
+                              {child<QLineEdit>(e, "txtNightLand"), "one", true},
+                              {child<QLineEdit>(e, "txtSimulator"), "--2", false}};
         int shown = 0;
         for (const Case& c : cases) {
-            e->txtDay->clear();
+            child<QLineEdit>(e, "txtDay")->clear();
             c.box->setText(c.text);
             MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-            QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(e, "cmdSaveInfo"), Qt::LeftButton);
             ++shown;
             QCOMPARE(int(MessageBox::history().size()), shown);
             QCOMPARE(lastBox().text, QString(kInvalid));
@@ -496,34 +505,35 @@ class LogbookEntryWindowTest : public QObject {
             QCOMPARE(fileBytes(path), base);
             QVERIFY(Forms::isLoaded<frmLogInput>());
             QCOMPARE(c.box->text(), QString(c.text));
-            QCOMPARE(e->txtDate->text(), QString("5/5/05"));
-            QCOMPARE(e->txtDay->text(), c.dayReached ? QString("0") : QString());
+            QCOMPARE(child<QLineEdit>(e, "txtDate")->text(), QString("5/5/05"));
+            QCOMPARE(child<QLineEdit>(e, "txtDay")->text(),
+                     c.dayReached ? QString("0") : QString());
             c.box->clear();
         }
         // Corrected, the same window saves.
-        QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(e, "cmdSaveInfo"), Qt::LeftButton);
         QCOMPARE(recordOf(fileBytes(path), 1).LastRecord, std::int16_t(3));
     }
 
     void failedFlightSaveKeepsTheLogbookAndTheTypedValues() {
-        const Bytes base = logbookBytes({flight("1/1/99")});
+        const Bytes base = logbookOfRecords({flight("1/1/99")});
         const QString path = writeLogbook(base);
-        QTest::mouseClick(openViewer(path)->cmdAddFlight, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(openViewer(path), "cmdAddFlight"), Qt::LeftButton);
         auto* e = Forms::get<frmLogInput>();
-        QTest::keyClicks(e->txtDate, "5/5/05");
-        QTest::keyClicks(e->txtTotal, "2");
+        QTest::keyClicks(child<QLineEdit>(e, "txtDate"), "5/5/05");
+        QTest::keyClicks(child<QLineEdit>(e, "txtTotal"), "2");
         for (std::uint64_t budget : {0ull, 300ull, 420ull + 100ull}) {
             records::setWriteFailureAfter(budget);
             MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-            QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(e, "cmdSaveInfo"), Qt::LeftButton);
             records::setWriteFailureAfter(std::nullopt);
             QCOMPARE(lastBox().text,
                      QString("The flight could not be saved to the logbook. Nothing was changed."));
             QCOMPARE(lastBox().title, QString("Aerokit"));
             QCOMPARE(lastBox().icon, MessageBox::Icon::Exclamation);
             QCOMPARE(fileBytes(path), base);
-            QCOMPARE(e->txtDate->text(), QString("5/5/05"));
-            QCOMPARE(e->txtTotal->text(), QString("2"));
+            QCOMPARE(child<QLineEdit>(e, "txtDate")->text(), QString("5/5/05"));
+            QCOMPARE(child<QLineEdit>(e, "txtTotal")->text(), QString("2"));
         }
     }
 
@@ -532,32 +542,34 @@ class LogbookEntryWindowTest : public QObject {
         full[278] = 0xFF;
         full[279] = 0x7F;
         const QString path = writeLogbook(full);
-        QTest::mouseClick(openViewer(path)->cmdAddFlight, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(openViewer(path), "cmdAddFlight"), Qt::LeftButton);
         auto* e = Forms::get<frmLogInput>();
-        QTest::keyClicks(e->txtDate, "5/5/05");
+        QTest::keyClicks(child<QLineEdit>(e, "txtDate"), "5/5/05");
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(e, "cmdSaveInfo"), Qt::LeftButton);
         QVERIFY(lastBox().text.startsWith("The logbook is full"));
         QCOMPARE(lastBox().title, QString("Aerokit"));
         QCOMPARE(fileBytes(path).size(), full.size());
         QVERIFY(Forms::isLoaded<frmLogInput>());
-        QCOMPARE(e->txtDate->text(), QString("5/5/05"));
+        QCOMPARE(child<QLineEdit>(e, "txtDate")->text(), QString("5/5/05"));
     }
 
     void cancelAndMainMenuWriteNothing() {
-        const Bytes base = logbookBytes({flight("1/1/99")});
+        const Bytes base = logbookOfRecords({flight("1/1/99")});
         const QString path = writeLogbook(base);
-        QTest::mouseClick(openViewer(path)->cmdAddFlight, Qt::LeftButton);
-        QTest::keyClicks(Forms::get<frmLogInput>()->txtDate, "x");
-        QTest::mouseClick(Forms::get<frmLogInput>()->cmdCancel, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(openViewer(path), "cmdAddFlight"), Qt::LeftButton);
+        QTest::keyClicks(child<QLineEdit>(Forms::get<frmLogInput>(), "txtDate"), "x");
+        QTest::mouseClick(child<QPushButton>(Forms::get<frmLogInput>(), "cmdCancel"),
+                          Qt::LeftButton);
         QVERIFY(!Forms::isLoaded<frmLogInput>());
         QCOMPARE(listLines(Forms::get<frmLogBook>()), QStringList({"1/1/99"}));
-        QTest::mouseClick(Forms::get<frmLogBook>()->cmdAddFlight, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(Forms::get<frmLogBook>(), "cmdAddFlight"),
+                          Qt::LeftButton);
         auto* e = Forms::get<frmLogInput>();
-        QCOMPARE(e->txtDate->text(), QString());  // a fresh window
+        QCOMPARE(child<QLineEdit>(e, "txtDate")->text(), QString());  // a fresh window
         QCOMPARE(menuTitles(e), QStringList({"&File", "&Edit", "&Help"}));
-        QCOMPARE(actionTexts(e->mnuFile), QStringList({"&Main Menu", "E&xit"}));
-        e->mnuMain->trigger();
+        QCOMPARE(actionTexts(child<QMenu>(e, "mnuFile")), QStringList({"&Main Menu", "E&xit"}));
+        child<QAction>(e, "mnuMain")->trigger();
         QVERIFY(!Forms::isLoaded<frmLogInput>());
         QVERIFY(Forms::get<frmMain>()->isVisible());
         QVERIFY(!Forms::isLoaded<frmLogBook>());
@@ -565,18 +577,22 @@ class LogbookEntryWindowTest : public QObject {
     }
 
     void remarksBoxCountsLineBreaksAsTwo() {
-        QTest::mouseClick(openViewer(writeLogbook(logbookBytes({})))->cmdAddFlight, Qt::LeftButton);
+        QTest::mouseClick(
+            child<QPushButton>(openViewer(writeLogbook(logbookOfRecords({}))), "cmdAddFlight"),
+            Qt::LeftButton);
         auto* e = Forms::get<frmLogInput>();
-        QTest::keyClicks(e->txtRemarks, QString(97, 'a'));
-        QTest::keyClick(e->txtRemarks, Qt::Key_Return);
-        QTest::keyClicks(e->txtRemarks, "bcd");
-        QCOMPARE(e->txtRemarks->toPlainText(), QString(97, 'a') + "\nb");
+        QTest::keyClicks(child<QPlainTextEdit>(e, "txtRemarks"), QString(97, 'a'));
+        QTest::keyClick(child<QPlainTextEdit>(e, "txtRemarks"), Qt::Key_Return);
+        QTest::keyClicks(child<QPlainTextEdit>(e, "txtRemarks"), "bcd");
+        QCOMPARE(child<QPlainTextEdit>(e, "txtRemarks")->toPlainText(), QString(97, 'a') + "\nb");
     }
 
     // Tab walks the boxes in the order a logbook line is filled in; in the
     // multi-line remarks box it moves on rather than typing a tab character.
     void entryTabOrderRunsThroughEveryBox() {
-        QTest::mouseClick(openViewer(writeLogbook(logbookBytes({})))->cmdAddFlight, Qt::LeftButton);
+        QTest::mouseClick(
+            child<QPushButton>(openViewer(writeLogbook(logbookOfRecords({}))), "cmdAddFlight"),
+            Qt::LeftButton);
         auto* e = Forms::get<frmLogInput>();
         const QStringList order = {
             "txtDate",          "txtMake",      "txtIdent",    "txtFrom",      "txtTo",
@@ -588,25 +604,18 @@ class LogbookEntryWindowTest : public QObject {
             "txtSimInstrument", "txtGround",    "txtDual",     "txtInCommand", "txtSIC",
             "txtSimulator",     "txtCFI",       "txtCFII",     "txtTotal",     "cmdSaveInfo",
             "cmdCancel"};
-        // The control Tab moves to (inner parts of a combo box do not count).
-        auto nextStop = [](QWidget* w) {
-            QWidget* n = w->nextInFocusChain();
-            while (n && n != w && (w->isAncestorOf(n) || !(n->focusPolicy() & Qt::TabFocus)))
-                n = n->nextInFocusChain();
-            return n ? n->objectName() : QString();
-        };
         for (qsizetype i = 1; i < order.size(); ++i)
-            QCOMPARE(nextStop(child<QWidget>(e, order[i - 1].toLatin1().constData())), order[i]);
+            QCOMPARE(testsupport::nextTabStop(child<QWidget>(e, order[i - 1])), order[i]);
 
-        QVERIFY(e->txtRemarks->tabChangesFocus());
+        QVERIFY(child<QPlainTextEdit>(e, "txtRemarks")->tabChangesFocus());
         e->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(e));
-        e->txtRemarks->setFocus();
-        QTRY_VERIFY(e->txtRemarks->hasFocus());
-        QTest::keyClicks(e->txtRemarks, "ILS 27");
-        QTest::keyClick(e->txtRemarks, Qt::Key_Tab);
-        QCOMPARE(e->txtRemarks->toPlainText(), QString("ILS 27"));
-        QTRY_VERIFY(e->txtInstrApp->hasFocus());
+        child<QPlainTextEdit>(e, "txtRemarks")->setFocus();
+        QTRY_VERIFY(child<QPlainTextEdit>(e, "txtRemarks")->hasFocus());
+        QTest::keyClicks(child<QPlainTextEdit>(e, "txtRemarks"), "ILS 27");
+        QTest::keyClick(child<QPlainTextEdit>(e, "txtRemarks"), Qt::Key_Tab);
+        QCOMPARE(child<QPlainTextEdit>(e, "txtRemarks")->toPlainText(), QString("ILS 27"));
+        QTRY_VERIFY(child<QLineEdit>(e, "txtInstrApp")->hasFocus());
     }
 
     // --- the viewer ---------------------------------------------------------------
@@ -621,106 +630,113 @@ class LogbookEntryWindowTest : public QObject {
         f.SESea = 1;
         f.CatSingle = -1;
         f.CatGlider = -1;  // set after Single: Glider ends up selected
-        const QString path = writeLogbook(logbookBytes({flight(""), f, flight("6/6/06")}));
+        const QString path = writeLogbook(logbookOfRecords({flight(""), f, flight("6/6/06")}));
         auto* v = openViewer(path);
         QCOMPARE(v->windowTitle(), QString("Logbook"));
-        QCOMPARE(v->fradateofflight->title(), QString("Choose Date of Flight"));
+        QCOMPARE(child<QGroupBox>(v, "fradateofflight")->title(), QString("Choose Date of Flight"));
         // The blank-dated first flight does not hide the others.
         QCOMPARE(listLines(v), QStringList({"5/5/05", "6/6/06"}));
-        QCOMPARE(v->txtDate->text(), QString());
+        QCOMPARE(child<QLineEdit>(v, "txtDate")->text(), QString());
         selectLine(v, 0);
-        QCOMPARE(v->txtDate->text(), QString("5/5/05         "));
-        QCOMPARE(v->txtMake->text(), QString("Cessna 172     "));
-        QCOMPARE(v->txtRemarks->toPlainText().trimmed(), QString("Steep turns\nstalls"));
-        QCOMPARE(v->txtTotal->text(), QString("1.5"));
-        QCOMPARE(v->txtNight->text(), QString("0.1"));
-        QCOMPARE(v->txtDay->text(), QString("0"));
-        QCOMPARE(v->txtIntrApp3->text(), QString("-3"));
-        QCOMPARE(v->cmbInstrApp3->currentText(), QString("VOR/DME   "));
-        QVERIFY(v->chkSES->isChecked());
-        QVERIFY(v->optGlider->isChecked());
-        QVERIFY(!v->optSingle->isChecked());
-        QVERIFY(v->txtDate->isReadOnly());
-        QVERIFY(v->txtDate->isEnabled());
+        QCOMPARE(child<QLineEdit>(v, "txtDate")->text(), QString("5/5/05         "));
+        QCOMPARE(child<QLineEdit>(v, "txtMake")->text(), QString("Cessna 172     "));
+        QCOMPARE(child<QPlainTextEdit>(v, "txtRemarks")->toPlainText().trimmed(),
+                 QString("Steep turns\nstalls"));
+        QCOMPARE(child<QLineEdit>(v, "txtTotal")->text(), QString("1.5"));
+        QCOMPARE(child<QLineEdit>(v, "txtNight")->text(), QString("0.1"));
+        QCOMPARE(child<QLineEdit>(v, "txtDay")->text(), QString("0"));
+        QCOMPARE(child<QLineEdit>(v, "txtIntrApp3")->text(), QString("-3"));
+        QCOMPARE(child<QComboBox>(v, "cmbInstrApp3")->currentText(), QString("VOR/DME   "));
+        QVERIFY(child<QCheckBox>(v, "chkSES")->isChecked());
+        QVERIFY(child<QRadioButton>(v, "optGlider")->isChecked());
+        QVERIFY(!child<QRadioButton>(v, "optSingle")->isChecked());
+        QVERIFY(child<QLineEdit>(v, "txtDate")->isReadOnly());
+        QVERIFY(child<QLineEdit>(v, "txtDate")->isEnabled());
         // Display only, but the pilot can still copy from it.
         v->activateWindow();
-        v->txtDate->setFocus();
-        v->txtDate->setSelection(0, 6);
-        QTest::keyClick(v->txtDate, Qt::Key_C, Qt::ControlModifier);
+        child<QLineEdit>(v, "txtDate")->setFocus();
+        child<QLineEdit>(v, "txtDate")->setSelection(0, 6);
+        QTest::keyClick(child<QLineEdit>(v, "txtDate"), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), QString("5/5/05"));
-        QTest::keyClick(v->txtDate, Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(v->txtDate->text(), QString("5/5/05         "));
+        QTest::keyClick(child<QLineEdit>(v, "txtDate"), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(child<QLineEdit>(v, "txtDate")->text(), QString("5/5/05         "));
         // A flight without category clears the options.
         selectLine(v, 1);
-        QCOMPARE(v->txtDate->text(), QString("6/6/06         "));
-        for (QRadioButton* o : {v->optSingle, v->optMEL, v->optRotor, v->optAirship, v->optGlider})
+        QCOMPARE(child<QLineEdit>(v, "txtDate")->text(), QString("6/6/06         "));
+        for (QRadioButton* o :
+             {child<QRadioButton>(v, "optSingle"), child<QRadioButton>(v, "optMEL"),
+              child<QRadioButton>(v, "optRotor"), child<QRadioButton>(v, "optAirship"),
+              child<QRadioButton>(v, "optGlider")})
             QVERIFY(!o->isChecked());
-        QVERIFY(!v->chkSES->isChecked());
+        QVERIFY(!child<QCheckBox>(v, "chkSES")->isChecked());
     }
 
     void viewerMenusAndButtons() {
-        auto* v = openViewer(writeLogbook(logbookBytes({})));
+        auto* v = openViewer(writeLogbook(logbookOfRecords({})));
         QCOMPARE(menuTitles(v), QStringList({"&File", "&Edit", "&Options", "&Help"}));
-        QCOMPARE(actionTexts(v->mnuFile),
+        QCOMPARE(actionTexts(child<QMenu>(v, "mnuFile")),
                  QStringList({"&Print Entry", "-", "&Main Menu", "E&xit"}));
-        QCOMPARE(actionTexts(v->mnuOptions), QStringList({"&Add Flight", "&Remove Flight", "-",
-                                                          "&Total Times", "Rating &Information"}));
+        QCOMPARE(actionTexts(child<QMenu>(v, "mnuOptions")),
+                 QStringList({"&Add Flight", "&Remove Flight", "-", "&Total Times",
+                              "Rating &Information"}));
         QCOMPARE(v->findChild<QAction*>("mnuCut")->shortcut(), QKeySequence("Ctrl+X"));
         QCOMPARE(v->findChild<QAction*>("mnuPaste")->shortcut(), QKeySequence("Ctrl+V"));
         QVERIFY(v->findChild<QAction*>("mnuAbout"));
         const std::pair<QPushButton*, const char*> captions[] = {
-            {v->cmdAddFlight, "Add Flight"},
-            {v->cmddelete, "Remove Flight"},
-            {v->cmdOtherInfo, "View Rating Information"},
-            {v->cmdTotalTimes, "View Total Times"},
-            {v->cmdCurrent, "View Currency"},
-            {v->cmdBrowse, "Browse Abbreviated Logbook"},
-            {v->cmdMainMenu, "Back to Main Menu"},
-            {v->cmdExit, "Exit Aerokit"}};
+            {child<QPushButton>(v, "cmdAddFlight"), "Add Flight"},
+            {child<QPushButton>(v, "cmddelete"), "Remove Flight"},
+            {child<QPushButton>(v, "cmdOtherInfo"), "View Rating Information"},
+            {child<QPushButton>(v, "cmdTotalTimes"), "View Total Times"},
+            {child<QPushButton>(v, "cmdCurrent"), "View Currency"},
+            {child<QPushButton>(v, "cmdBrowse"), "Browse Abbreviated Logbook"},
+            {child<QPushButton>(v, "cmdMainMenu"), "Back to Main Menu"},
+            {child<QPushButton>(v, "cmdExit"), "Exit Aerokit"}};
         for (const auto& [b, text] : captions) QCOMPARE(b->text(), QString(text));
 
         // Exit asks; No comes back to the same viewer.
         bool asked = false;
         QTimer::singleShot(0, [&] {
             asked = Forms::isLoaded<frmquit>();
-            if (asked) QTest::mouseClick(Forms::get<frmquit>()->cmdNo, Qt::LeftButton);
+            if (asked)
+                QTest::mouseClick(child<QPushButton>(Forms::get<frmquit>(), "cmdNo"),
+                                  Qt::LeftButton);
         });
-        v->mnuExit->trigger();
+        child<QAction>(v, "mnuExit")->trigger();
         QVERIFY(asked);
         QVERIFY(Forms::isLoaded<frmLogBook>());
         QVERIFY(v->isVisible());
 
-        v->mnuMain->trigger();
+        child<QAction>(v, "mnuMain")->trigger();
         QVERIFY(!Forms::isLoaded<frmLogBook>());
         QVERIFY(Forms::get<frmMenu>()->isVisible());
     }
 
     void handsOverToTheOtherLogbookWindows() {
-        auto* v = openViewer(writeLogbook(logbookBytes({flight("1/1/99")})));
-        QTest::mouseClick(v->cmdCurrent, Qt::LeftButton);
+        auto* v = openViewer(writeLogbook(logbookOfRecords({flight("1/1/99")})));
+        QTest::mouseClick(child<QPushButton>(v, "cmdCurrent"), Qt::LeftButton);
         QVERIFY(Forms::get<frmCurrent>()->isVisible());
         QVERIFY(v->isVisible());  // the viewer stays beside the currency window
-        QTest::mouseClick(v->cmdTotalTimes, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmdTotalTimes"), Qt::LeftButton);
         QVERIFY(Forms::get<frmTotalTime>()->isVisible());
         QVERIFY(!v->isVisible());
         Forms::unload<frmTotalTime>();
         v->show();
-        QTest::mouseClick(v->cmdBrowse, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmdBrowse"), Qt::LeftButton);
         QVERIFY(Forms::get<frmLogBrowse>()->isVisible());
         QVERIFY(!v->isVisible());
         QVERIFY(Forms::isLoaded<frmLogBook>());
         Forms::unload<frmLogBrowse>();
-        v->mnuTotalTimes->trigger();
+        child<QAction>(v, "mnuTotalTimes")->trigger();
         QVERIFY(Forms::get<frmTotalTime>()->isVisible());
     }
 
     void closingTheFrameOfAnEntryWindowBringsTheViewerBack() {
-        auto* v = openViewer(writeLogbook(logbookBytes({flight("1/1/99")})));
-        QTest::mouseClick(v->cmdOtherInfo, Qt::LeftButton);
+        auto* v = openViewer(writeLogbook(logbookOfRecords({flight("1/1/99")})));
+        QTest::mouseClick(child<QPushButton>(v, "cmdOtherInfo"), Qt::LeftButton);
         Forms::get<frmNewLog>()->close();
         QVERIFY(!Forms::isLoaded<frmNewLog>());
         QVERIFY(v->isVisible());
-        QTest::mouseClick(v->cmdAddFlight, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmdAddFlight"), Qt::LeftButton);
         QVERIFY(!Forms::isLoaded<frmLogBook>());
         Forms::get<frmLogInput>()->close();
         QVERIFY(!Forms::isLoaded<frmLogInput>());
@@ -730,13 +746,13 @@ class LogbookEntryWindowTest : public QObject {
     }
 
     void removalWithDuplicateDates() {
-        const QString path = writeLogbook(logbookBytes(
+        const QString path = writeLogbook(logbookOfRecords(
             {flight("1/1/99", 1), flight("5/5/05", 2), flight("5/5/05", 3), flight("6/6/06", 4)}));
         auto* v = openViewer(path);
         selectLine(v, 2);  // the second 5/5/05 line shows the first such flight
-        QCOMPARE(v->txtTotal->text(), QString("2"));
+        QCOMPARE(child<QLineEdit>(v, "txtTotal")->text(), QString("2"));
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
-        QTest::mouseClick(v->cmddelete, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmddelete"), Qt::LeftButton);
         QCOMPARE(MessageBox::history().size(), std::size_t(1));
         QCOMPARE(lastBox().text, QString("Are you sure you want to delete the current entry?"));
         QCOMPARE(lastBox().title, QString("Delete Item?"));
@@ -747,25 +763,26 @@ class LogbookEntryWindowTest : public QObject {
         QCOMPARE(recordOf(b, 1).LastRecord, std::int16_t(4));
         QCOMPARE(recordOf(b, 3).Total, 3.0f);  // the second flight of that date stays
         QCOMPARE(listLines(v), QStringList({"1/1/99", "5/5/05", "6/6/06"}));
-        QVERIFY(v->lstDate->selectionModel()->selectedIndexes().isEmpty());
-        QCOMPARE(v->txtTotal->text(), QString("2"));  // still shows the removed flight
+        QVERIFY(child<QListView>(v, "lstDate")->selectionModel()->selectedIndexes().isEmpty());
+        QCOMPARE(child<QLineEdit>(v, "txtTotal")->text(),
+                 QString("2"));  // still shows the removed flight
         QVERIFY(!QFile::exists(QDir::current().absoluteFilePath("pilot.tmp")));
     }
 
     void removalAnsweredNoOrWithoutSelectionChangesNothing() {
-        const Bytes base = logbookBytes({flight("1/1/99"), flight("2/2/99")});
+        const Bytes base = logbookOfRecords({flight("1/1/99"), flight("2/2/99")});
         const QString path = writeLogbook(base);
         auto* v = openViewer(path);
         selectLine(v, 0);
         MessageBox::setNextAnswer(MessageBox::Answer::No);
-        QTest::mouseClick(v->cmddelete, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmddelete"), Qt::LeftButton);
         QCOMPARE(fileBytes(path), base);
         QCOMPARE(lineCount(v), 2);
 
-        v->lstDate->clearSelection();
+        child<QListView>(v, "lstDate")->clearSelection();
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        v->mnuRemove->trigger();
+        child<QAction>(v, "mnuRemove")->trigger();
         QCOMPARE(MessageBox::history().size(), std::size_t(3));
         QCOMPARE(lastBox().text, QString("Please select the date of the Flight to Delete"));
         QCOMPARE(lastBox().title, QString("Select Date"));
@@ -775,14 +792,14 @@ class LogbookEntryWindowTest : public QObject {
     }
 
     void failedRemovalLosesNothing() {
-        const Bytes base = logbookBytes({flight("1/1/99"), flight("2/2/99")});
+        const Bytes base = logbookOfRecords({flight("1/1/99"), flight("2/2/99")});
         const QString path = writeLogbook(base, "Pilot.LOG");
         auto* v = openViewer(path);
         selectLine(v, 1);
         records::setWriteFailureAfter(500);
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        QTest::mouseClick(v->cmddelete, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmddelete"), Qt::LeftButton);
         records::setWriteFailureAfter(std::nullopt);
         // A selection was made: the message says what happened instead.
         QCOMPARE(lastBox().text, QString("The flight could not be removed: the new logbook could "
@@ -793,25 +810,27 @@ class LogbookEntryWindowTest : public QObject {
         QVERIFY(!QFile::exists(QDir::current().absoluteFilePath("Pilot.tmp")));
         // And then it works, leaving no temporary file.
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
-        QTest::mouseClick(v->cmddelete, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmddelete"), Qt::LeftButton);
         QCOMPARE(fileBytes(path).size(), std::size_t(840));
         QCOMPARE(QDir::current().entryList(QDir::Files), QStringList({"Pilot.LOG"}));
     }
 
     void addedFlightShowsInAFreshViewer() {
-        const QString path = writeLogbook(logbookBytes({flight("1/1/99")}));
+        const QString path = writeLogbook(logbookOfRecords({flight("1/1/99")}));
         auto* v = openViewer(path);
         selectLine(v, 0);
-        v->mnuAddFlight->trigger();
+        child<QAction>(v, "mnuAddFlight")->trigger();
         auto* e = Forms::get<frmLogInput>();
-        QTest::keyClicks(e->txtDate, "1/1/99");
-        QTest::keyClicks(e->txtTotal, "9");
-        QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+        QTest::keyClicks(child<QLineEdit>(e, "txtDate"), "1/1/99");
+        QTest::keyClicks(child<QLineEdit>(e, "txtTotal"), "9");
+        QTest::mouseClick(child<QPushButton>(e, "cmdSaveInfo"), Qt::LeftButton);
         v = Forms::get<frmLogBook>();
         QCOMPARE(listLines(v), QStringList({"1/1/99", "1/1/99"}));
-        QCOMPARE(v->txtDate->text(), QString());  // loaded afresh, nothing shown
+        QCOMPARE(child<QLineEdit>(v, "txtDate")->text(),
+                 QString());  // loaded afresh, nothing shown
         selectLine(v, 1);
-        QCOMPARE(v->txtTotal->text(), QString("1"));  // the first flight of that date
+        QCOMPARE(child<QLineEdit>(v, "txtTotal")->text(),
+                 QString("1"));  // the first flight of that date
     }
 
     void printsTheShownFlightWithItsLabels() {
@@ -822,7 +841,7 @@ class LogbookEntryWindowTest : public QObject {
         f.AppCount1 = 2;
         f.CatMulti = -1;
         f.MELand = 1;
-        auto* v = openViewer(writeLogbook(logbookBytes({f})));
+        auto* v = openViewer(writeLogbook(logbookOfRecords({f})));
         selectLine(v, 0);
         const QString html = v->printPage().html;
         QVERIFY(html.contains("Date of Flight:"));
@@ -841,14 +860,14 @@ class LogbookEntryWindowTest : public QObject {
         QVERIFY(text.contains(QFileInfo(modLog::LogPath).fileName()));
         const QString viaMenu = QDir::current().absoluteFilePath("menu.pdf");
         PrintPage::setNextPdfPath(viaMenu);
-        v->mnuPrint->trigger();
+        child<QAction>(v, "mnuPrint")->trigger();
         QVERIFY(QFileInfo(viaMenu).size() > 1000);
     }
 
     // --- corrupt and hostile logbooks -------------------------------------------
 
     void brokenLogbooksNeverCrashAndAreNeverWritten() {
-        Bytes good = logbookBytes({flight("1/1/99"), flight("2/2/99")});
+        Bytes good = logbookOfRecords({flight("1/1/99"), flight("2/2/99")});
         Bytes truncated = good;
         truncated.resize(420 + 200);
         // Shorter than record 1. (A whole logbook with a partial record after
@@ -871,24 +890,25 @@ class LogbookEntryWindowTest : public QObject {
             QCOMPARE(lineCount(v), 0);
             MessageBox::setNextAnswer(
                 MessageBox::Answer::Ok);  // no Delete question: the file is refused first
-            QTest::mouseClick(v->cmddelete, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(v, "cmddelete"), Qt::LeftButton);
             QCOMPARE(lastBox().text, QString("The flight could not be removed: the file is not a "
                                              "logbook. Nothing was changed."));
             QCOMPARE(MessageBox::pendingAnswers(), 0);
 
-            QTest::mouseClick(v->cmdOtherInfo, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(v, "cmdOtherInfo"), Qt::LeftButton);
             auto* r = Forms::get<frmNewLog>();
-            tick(r->chkatp);
+            tick(child<QCheckBox>(r, "chkatp"));
             MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-            QTest::mouseClick(r->cmdSave, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(r, "cmdSave"), Qt::LeftButton);
             QCOMPARE(lastBox().title, QString("Aerokit"));
-            QTest::mouseClick(r->cmdCancel, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(r, "cmdCancel"), Qt::LeftButton);
 
-            QTest::mouseClick(Forms::get<frmLogBook>()->cmdAddFlight, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(Forms::get<frmLogBook>(), "cmdAddFlight"),
+                              Qt::LeftButton);
             auto* e = Forms::get<frmLogInput>();
-            QTest::keyClicks(e->txtDate, "7/7/07");
+            QTest::keyClicks(child<QLineEdit>(e, "txtDate"), "7/7/07");
             MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-            QTest::mouseClick(e->cmdSaveInfo, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(e, "cmdSaveInfo"), Qt::LeftButton);
             QCOMPARE(lastBox().text, QString("The flight could not be saved: the file is not a "
                                              "logbook. Nothing was changed."));
             QVERIFY(Forms::isLoaded<frmLogInput>());
@@ -903,20 +923,20 @@ class LogbookEntryWindowTest : public QObject {
         LogRecord allNul = flight("", 8);
         allNul.Date.bytes.fill('\0');
         const QString path =
-            writeLogbook(logbookBytes({flight("", 1), nul, allNul, flight("9", 2)}));
+            writeLogbook(logbookOfRecords({flight("", 1), nul, allNul, flight("9", 2)}));
         auto* v = openViewer(path);
         QCOMPARE(lineCount(v), 3);
         selectLine(v, 1);  // the all-NUL date
-        QCOMPARE(v->txtTotal->text(), QString("8"));
+        QCOMPARE(child<QLineEdit>(v, "txtTotal")->text(), QString("8"));
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
-        QTest::mouseClick(v->cmddelete, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmddelete"), Qt::LeftButton);
         const Bytes b = fileBytes(path);
         QCOMPARE(b.size(), std::size_t(4 * 420));
         QCOMPARE(recordOf(b, 2).Total, 1.0f);  // the undated flight is still there
         QCOMPARE(recordOf(b, 3).Total, 7.0f);
         QCOMPARE(recordOf(b, 4).Total, 2.0f);
         selectLine(v, 1);  // "9": not the NUL-padded "9"
-        QCOMPARE(v->txtTotal->text(), QString("2"));
+        QCOMPARE(child<QLineEdit>(v, "txtTotal")->text(), QString("2"));
     }
 
     void hostileFieldsAreShownWithoutHarm() {
@@ -925,7 +945,7 @@ class LogbookEntryWindowTest : public QObject {
         std::memset(f.Make.bytes.data(), 0, 15);
         f.Make.bytes[0] = 'A';  // text ending in NULs
         f.Ident.bytes = {'\x01', '\0', 'Z', '\xFF', '\x81', '\x8D', '\x8F', '\x90', '\x9D', '\n'};
-        Bytes bytes = logbookBytes({f, flight("")});
+        Bytes bytes = logbookOfRecords({f, flight("")});
         const float nan = std::numeric_limits<float>::quiet_NaN();
         const float inf = std::numeric_limits<float>::infinity();
         auto putFloat = [&](std::size_t off, float v) { std::memcpy(&bytes[420 + off], &v, 4); };
@@ -943,16 +963,16 @@ class LogbookEntryWindowTest : public QObject {
         QCOMPARE(lineAt(v, 0).data().toString(),
                  QString::fromUtf8("\xC3\xA9t\xC3\xA9 \xE2\x82\xAC\xC5\xB8"));
         selectLine(v, 0);
-        QCOMPARE(v->txtMake->text(), QString("A"));
-        QVERIFY(!v->txtInstrApp->text().isEmpty());
-        QVERIFY(!v->txtTotal->text().isEmpty());
-        QVERIFY(v->optMEL->isChecked());
-        QVERIFY(v->chkSEL->isChecked());
+        QCOMPARE(child<QLineEdit>(v, "txtMake")->text(), QString("A"));
+        QVERIFY(!child<QLineEdit>(v, "txtInstrApp")->text().isEmpty());
+        QVERIFY(!child<QLineEdit>(v, "txtTotal")->text().isEmpty());
+        QVERIFY(child<QRadioButton>(v, "optMEL")->isChecked());
+        QVERIFY(child<QCheckBox>(v, "chkSEL")->isChecked());
         QVERIFY(!v->printPage().html.isEmpty());
         QCOMPARE(fileBytes(path), bytes);  // looking never writes
         // Removing it by its odd date works on the text shown.
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
-        QTest::mouseClick(v->cmddelete, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmddelete"), Qt::LeftButton);
         QCOMPARE(fileBytes(path).size(), std::size_t(840));
         QCOMPARE(lineCount(v), 0);
     }

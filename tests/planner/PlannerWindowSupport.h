@@ -4,12 +4,15 @@
 
 #include <QLabel>
 #include <QString>
+#include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "Bytes.h"
+#include "WindowTest.h"
 #include "planner/PlanRecord.h"
 #include "shell/Forms.h"
 #include "shell/modLog.h"
@@ -48,22 +51,34 @@ inline planner::PlanRecord checkpointNamed(const std::string& name) {
     return r;
 }
 
-// Runs act on window T once the event loop of its modal showing runs;
-// nothing happens when T was never shown.
+// Whether a whenShown action ran; the test checks it after showing the
+// window, so a window that never opened fails instead of skipping its checks.
+class Shown {
+  public:
+    bool ran() const { return *ran_; }
+
+  private:
+    template <class T>
+    friend Shown whenShown(std::function<void(T*)> act);
+    std::shared_ptr<bool> ran_ = std::make_shared<bool>(false);
+};
+
+// Runs act on window T once the event loop of its modal showing runs. When
+// a check in act fails, the window is hidden so its loop ends and the failure
+// is reported at once.
 template <class T>
-void whenShown(std::function<void(T*)> act) {
-    QTimer::singleShot(0, [act] {
-        if (Forms::isLoaded<T>()) act(Forms::get<T>());
+[[nodiscard]] Shown whenShown(std::function<void(T*)> act) {
+    Shown shown;
+    QTimer::singleShot(0, [act, ran = shown.ran_] {
+        if (!Forms::isLoaded<T>()) return;
+        *ran = true;
+        act(Forms::get<T>());
+        if (QTest::currentTestFailed() && Forms::isLoaded<T>()) Forms::get<T>()->hide();
     });
+    return shown;
 }
 
-// The control Tab moves to from w (inner parts of w itself do not count).
-inline QString nextTabStop(QWidget* w) {
-    QWidget* n = w->nextInFocusChain();
-    while (n && n != w && (w->isAncestorOf(n) || !(n->focusPolicy() & Qt::TabFocus)))
-        n = n->nextInFocusChain();
-    return n ? n->objectName() : QString();
-}
+using testsupport::nextTabStop;
 
 inline QString pad(const QString& s, int width) { return s.leftJustified(width, ' ', true); }
 

@@ -13,8 +13,23 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <csignal>
+#include <memory>
 
 #include "WindowTest.h"
+#include "logbook/frmCurrent.h"
+#include "logbook/frmLogBook.h"
+#include "logbook/frmLogBrowse.h"
+#include "logbook/frmLogInput.h"
+#include "logbook/frmMain.h"
+#include "logbook/frmNewLog.h"
+#include "logbook/frmTotalTime.h"
+#include "planner/frmFPCheck.h"
+#include "planner/frmFPLog.h"
+#include "planner/frmFlightLogInput.h"
+#include "planner/frmFlightPlanRecord.h"
+#include "planner/frmPersonal.h"
+#include "planner/frmPlanner.h"
+#include "planner/frmRecordInput.h"
 #include "shell/CommonCommands.h"
 #include "shell/Convert.h"
 #include "shell/FileDialog.h"
@@ -28,6 +43,8 @@
 #include "shell/frmSplash.h"
 #include "shell/frmquit.h"
 #include "shell/modLog.h"
+#include "wandb/frmNewAircraft.h"
+#include "wandb/frmWandB.h"
 
 using testsupport::child;
 
@@ -77,6 +94,11 @@ class frmModalProbe : public QDialog {
     QPushButton* cmdCancel;
 };
 
+template <class T>
+QWidget* newWindow() {
+    return new T;
+}
+
 class ShellTest : public QObject {
     Q_OBJECT
   private slots:
@@ -116,7 +138,7 @@ class ShellTest : public QObject {
         bool asked = false;
         QTimer::singleShot(0, [&] {
             asked = Forms::get<frmquit>()->isVisible();
-            Forms::get<frmquit>()->cmdNo->click();
+            child<QPushButton>(Forms::get<frmquit>(), "cmdNo")->click();
         });
         QVERIFY(!w->close());
         QVERIFY(asked);
@@ -130,7 +152,8 @@ class ShellTest : public QObject {
         // An entry window runs its Cancel step.
         auto* d = Forms::show<frmModalProbe>();
         int cancels = 0;
-        QObject::connect(d->cmdCancel, &QPushButton::clicked, [&] { ++cancels; });
+        QObject::connect(child<QPushButton>(d, "cmdCancel"), &QPushButton::clicked,
+                         [&] { ++cancels; });
         QVERIFY(!d->close());
         QCOMPARE(cancels, 1);
     }
@@ -149,14 +172,121 @@ class ShellTest : public QObject {
         QVERIFY(!Forms::isLoaded<frmModalProbe>());
     }
 
+    void everyWindowHoldsEachOfItsNamedControlsOnce() {
+        const std::pair<QWidget* (*)(), const char*> windows[] = {
+            {&newWindow<frmAbout>,
+             "cmdOK lblDescription lblDisclaimer lblTitle lblVersion picIcon"},
+            {&newWindow<frmCurrent>,
+             "Label2 cmdBacktoLog cmdMain lblDayLandings lblInstrApp lblInstrApp2 lblLandDay "
+             "lblNight lblNightLand lblTotalInstr mnuExit mnuMain mnuPrint mnuSep1 txtDayLandings "
+             "txtInstrApp txtNightLand txtTotalInstr"},
+            {&newWindow<frmFPCheck>,
+             "txtAGS txtATA txtATE txtCH txtDEV txtEGS txtETA txtETE txtFRem txtFUsed txtFreq "
+             "txtFrom txtIdent txtLegDist txtLegRem txtMH txtName txtTC txtTH txtTo txtVAR txtWCA"},
+            {&newWindow<frmFPLog>,
+             "lblAGS lblAIdent lblATA lblATE lblAlt lblAltitude lblCH lblCheck lblDEV lblDist "
+             "lblDistRem lblEGS lblETA lblETE lblElapsed lblFRem lblFUsed lblFreq lblFrom "
+             "lblIdent lblMH lblOnboard lblRadFrom lblRadTo lblRate lblRemaining "
+             "lblRequired lblTAS lblTC lblTH lblTimeOn lblTimeoff lblTo lblVAR lblWCA "
+             "mnuCheckpoint mnuEditLog mnuExit mnuMain mnuPrint mnuPrintLog mnuRemove mnuShowRec "
+             "txtRunway"},
+            {&newWindow<frmFlightLogInput>,
+             "lblAlt lblAltitude lblElapsed lblFRem lblFrom lblFuelOn lblFuelRate lblFuelReq "
+             "lblHeading lblRunway lblTAS lblTimeOff lblTimeOn lblTo lblident txtAlt txtAltitude "
+             "txtElapsed txtFRem txtFrom txtFuelOn txtFuelRate txtFuelReq txtIdent txtRunway "
+             "txtTAS txtTimeOff txtTimeOn txtTo"},
+            {&newWindow<frmFlightPlanRecord>,
+             "lblAboard lblAboard1 lblActual lblActual1 lblAerokit lblAlternates lblAlts lblCity "
+             "lblClose lblClose2 lblColor lblColor1 lblCruise lblCurise1 lblDVFR lblDVFR1 "
+             "lblDepart lblDepart1 lblDepartTime lblDestination lblDestination1 lblEnRoute "
+             "lblFHours lblFMinutes lblFuel lblHomeBase lblHours lblHours1 lblHours2 lblIFR "
+             "lblIFR1 lblIdent lblIdent1 lblKTS lblMinutes lblMinutes1 lblMinutes2 lblName "
+             "lblPersonal lblPhone lblProposed lblRecord lblRemarks lblRoute lblRoute1 lblSpecial1 "
+             "lblSpeciallblSpecial lblState lblStreet lblSuffixes lblTrueSpeed1 lblTruespeed "
+             "lblType lblType1 lblVFR lblVFR1 lblZip lblproposed1 mnuEditPersonal mnuEditPlan "
+             "mnuExit mnuLog mnuMain mnuPrint mnuPrintRec picSuffixes"},
+            {&newWindow<frmLogBook>,
+             "cmbInstrApp4 cmbIntrApp1 txtDate txtFrom txtIdent txtInstrApp txtInstrApp4 "
+             "txtIntrApp1 txtLandings txtMake txtNightLand txtRemarks txtTo txtTotal txtXCountry "
+             "cmdAddFlight cmdBrowse cmdCurrent cmdExit cmdMainMenu cmdOtherInfo cmdTotalTimes "
+             "cmddelete fradateofflight lstDate mnuExit mnuMain mnuPrint mnuRemove"},
+            {&newWindow<frmLogBrowse>,
+             "lblDate lblDay lblDepart lblDual lblIdent lblIntstrApp lblLandings lblNight lblPIC "
+             "lblTo lblTotal lstLogBook mnuExit mnuPrint mnusep1"},
+            {&newWindow<frmLogInput>,
+             "chkMEL chkMES chkSEL chkSES cmbInstrApp3 cmbInstrApp4 cmbIntrApp1 cmbIntrApp2 "
+             "fraArrive fraConditions fraType fraaircrafttype optAirship optGlider optMEL optRotor "
+             "optSingle txtCFI txtCFII txtDate txtDay txtDual txtFrom txtGround txtIdent "
+             "txtInCommand txtInstrApp txtInstrApp4 txtInstrument txtIntrApp1 txtIntrApp2 "
+             "txtIntrApp3 txtLandings txtMake txtNight txtNightLand txtRemarks txtSIC "
+             "txtSimInstrument txtSimulator txtTo txtTotal txtXCountry cmdCancel cmdSaveInfo "
+             "mnuExit mnuMain"},
+            {&newWindow<frmMain>, "cmdExitLog cmdNewLog cmdOpenLog lblTitle"},
+            {&newWindow<frmMenu>, "Label1 Label3 cmdExit cmdLogbook cmdPreFlight cmdWandB"},
+            {&newWindow<frmNewAircraft>,
+             "cmdCancel cmdSave fraBags fraFuel fraOil fraSeats txtAftCGLimit txtBag1Arm "
+             "txtBag1Name txtBag2Arm txtBag2Name txtBag3Arm txtBag3Name txtEmptyMoment "
+             "txtEmptyWeight txtFwdCGLimit txtIdent txtMake txtMaxTOweight txtOilArm txtOilName "
+             "txtSeat1Arm txtSeat1Name txtSeat2Arm txtSeat2Name txtSeat3Arm txtSeat3Name "
+             "txtTank1Arm txtTank1Name txtTank2Arm txtTank2Name txtTank3Arm txtTank3Name"},
+            {&newWindow<frmNewLog>,
+             "chkAirframe chkAirship chkBalloon chkCommercial chkGIAdvanced chkGIBasic "
+             "chkGIinstrument chkGeneral chkGlider chkGround chkGyro chkHeli chkInstr chkLighter "
+             "chkMEL chkMES chkMulti chkMultiLim chkOther chkPower chkPrivate chkRec chkRotor "
+             "chkSE chkSEL chkSES chkStudent chkTech chkatp cmdCancel cmdSave fraCerts fraRatings "
+             "fraTypes lblMultiLim lblOtherInfo txtOther txtTyperate1 txtTyperate2 txtTyperate3 "
+             "txtTyperate4 txtTyperate5 txtTyperate6"},
+            {&newWindow<frmPersonal>,
+             "lblCity lblName lblPhone lblState lblZip txtAddress txtCity txtHome txtName txtPhone "
+             "txtState txtZip"},
+            {&newWindow<frmPlanner>, "cmdExitPlanner cmdNewPlan cmdOpenplan lblPreflight"},
+            {&newWindow<frmRecordInput>,
+             "cmdPersonal fraType lblAboard lblClose lblColor lblCruise lblDepart lblFHours "
+             "lblFMinutes lblHours lblIdent lblMinutes lblRemarks lblRoute lblType optDVFR optIFR "
+             "optVFR txtAboard txtAct txtAltPorts txtClose txtColor txtCruise txtDepart txtDest "
+             "txtFHours txtFMinutes txtHours txtIdent txtMinutes txtProp txtRemarks txtRoute "
+             "txtSpecial txtSpeed txtType"},
+            {&newWindow<frmSplash>, "Frame1 imgLogo lblPlatform lblProductName lblVersion"},
+            {&newWindow<frmTotalTime>,
+             "chkIdent chkType cmbIdent cmbType cmdBackMenu cmdLogBook fraConditions fraType "
+             "lblDay lblDual lblInstrApp lblLandings lblNight lblNightLand lblTotal mnuExit "
+             "mnuMain mnuPrint txtCFI txtCFII txtDay txtDual txtGround txtInCommand txtInstrApp "
+             "txtInstrument txtLandings txtNight txtNightLand txtSIC txtSimInstrument txtSimulator "
+             "txtTotal txtXCountry"},
+            {&newWindow<frmWandB>,
+             "lblTank1 lblTank1Arm lblTank1Gal lblTank1Moment lblTank1lbs lblTank3 lblTank3Arm "
+             "lblTank3Gal lblTank3Moment lblTank3lbs txtTank1Gal txtTank1lbs txtTank2Gal "
+             "txtTank2lbs txtTank3Gal txtTank3lbs mnuAbout mnuCopy mnuCut mnuHelp mnuHelp1 "
+             "mnuPaste cmdCalculateCG cmdClear cmdLoad cmdMain cmdNew fraBags fraCG fraFuel fraOil "
+             "fraSeats "
+             "fraTotal fraWeights lblAftLimit lblBags1 lblBags1Arm lblBags1Moment lblBags3 "
+             "lblBags3Arm lblBags3Moment lblEmptyArm lblEmptyMoment lblEmptyWeight lblFwdLimit "
+             "lblMaxWeight lblOil lblOilArm lblOilMoment lblOilQts lblOillbs lblSeat1 lblSeat1Arm "
+             "lblSeat1Moment lblSeat3 lblSeat3Arm lblSeat3Moment lblTOweight lblTakeoffCG "
+             "lblTotalArm lblTotalMoment lblTotalWeight lblZeroCG lblZeroweight lstLoad mnuCG "
+             "mnuClear mnuExit mnuLoad mnuMain mnuNew mnuPrint mnuPrint1 txtBags1 txtBags3 "
+             "txtIdent txtMake txtOilQts txtOillbs txtSeat1 txtSeat3"},
+            {&newWindow<frmquit>, "cmdNo cmdYes"},
+        };
+        QStringList wrong;  // each control missing or named more than once
+        for (const auto& [make, names] : windows) {
+            const std::unique_ptr<QWidget> w(make());
+            auto once = [&](const QString& name) {
+                return w->findChildren<QObject*>(name).size() == 1;
+            };
+            // A control array's members carry their index: name_0, name_1...
+            for (const QString& name : QString(names).split(' '))
+                if (!once(name) && !once(name + "_0")) wrong << w->objectName() + " " + name;
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(", ")));
+    }
+
     void splashShowsTitleVersionAndPlatform() {
         frmSplash* s = Forms::show<frmSplash>();
-        QCOMPARE(s->lblVersion->text(), QString("Version 1.0.0"));
-        QCOMPARE(s->lblProductName->text(), QString("Aerokit"));
-        QVERIFY(!s->lblPlatform->text().isEmpty());
-        QVERIFY(s->lblPlatform->text() != "Windows 95");
-        QVERIFY(child<QFrame>(s, "Frame1"));
-        QVERIFY(child<QLabel>(s, "imgLogo"));
+        QCOMPARE(child<QLabel>(s, "lblVersion")->text(), QString("Version 1.0.0"));
+        QCOMPARE(child<QLabel>(s, "lblProductName")->text(), QString("Aerokit"));
+        QVERIFY(!child<QLabel>(s, "lblPlatform")->text().isEmpty());
+        QVERIFY(child<QLabel>(s, "lblPlatform")->text() != "Windows 95");
     }
 
     void splashCharacterKeysDismissIt_data() {
@@ -195,7 +325,7 @@ class ShellTest : public QObject {
         frmSplash* s = Forms::show<frmSplash>();
         s->resize(520, 260);
         QVERIFY(QTest::qWaitForWindowExposed(s));
-        QTest::mouseClick(s->lblVersion, Qt::LeftButton);
+        QTest::mouseClick(child<QLabel>(s, "lblVersion"), Qt::LeftButton);
         QTest::mouseClick(s->imgLogo, Qt::LeftButton);
         QTest::mouseClick(s, Qt::LeftButton, {}, QPoint(2, 2));  // the margin
         QVERIFY(Forms::isLoaded<frmSplash>());
@@ -216,7 +346,7 @@ class ShellTest : public QObject {
         QCOMPARE(child<QPushButton>(m, "cmdExit")->text(), QString("Exit Aerokit"));
 
         // A tool that is not built in: its button does nothing.
-        m->cmdWandB->click();
+        child<QPushButton>(m, "cmdWandB")->click();
         QVERIFY(Forms::isLoaded<frmMenu>());
 
         int opened = 0;
@@ -224,12 +354,12 @@ class ShellTest : public QObject {
             ++opened;
             Forms::show<frmProbe>();
         };
-        m->cmdPreFlight->click();
+        child<QPushButton>(m, "cmdPreFlight")->click();
         QCOMPARE(opened, 1);
         QVERIFY(Forms::get<frmProbe>()->isVisible());
         QVERIFY(!Forms::isLoaded<frmMenu>());  // closed, not only hidden
         frmMenu* fresh = Forms::show<frmMenu>();
-        QCOMPARE(fresh->cmdPreFlight->text(), QString("Preflight Planner"));
+        QCOMPARE(child<QPushButton>(fresh, "cmdPreFlight")->text(), QString("Preflight Planner"));
     }
 
     void exitNoLeavesTheCallerAndAsksAgainWithoutReloading() {
@@ -241,9 +371,9 @@ class ShellTest : public QObject {
                 frmquit* q = Forms::get<frmquit>();
                 checked = q->isVisible() && q->windowTitle() == "EXIT?" &&
                           q->drawnText() == "Are you sure you want to Quit?" &&
-                          q->cmdYes->text() == "Yes" && q->cmdNo->text() == "No" &&
-                          q->loadCount() == 1;
-                QTest::mouseClick(q->cmdNo, Qt::LeftButton);
+                          child<QPushButton>(q, "cmdYes")->text() == "Yes" &&
+                          child<QPushButton>(q, "cmdNo")->text() == "No" && q->loadCount() == 1;
+                QTest::mouseClick(child<QPushButton>(q, "cmdNo"), Qt::LeftButton);
             });
             Common::exitProgram();
             QVERIFY(checked);
@@ -254,16 +384,17 @@ class ShellTest : public QObject {
         QCOMPARE(w->txtA->text(), QString("flight 1"));
         QCOMPARE(w->loads, 1);
         // Yes comes first in the tab order.
-        QCOMPARE(Forms::get<frmquit>()->cmdYes->nextInFocusChain(), Forms::get<frmquit>()->cmdNo);
+        QCOMPARE(child<QPushButton>(Forms::get<frmquit>(), "cmdYes")->nextInFocusChain(),
+                 child<QPushButton>(Forms::get<frmquit>(), "cmdNo"));
     }
 
     void exitYesEndsTheProgramAtOnce() {
         int ended = 0;
         Forms::setEndHandler([&] { ++ended; });
         Forms::show<frmProbe>();
-        QTimer::singleShot(0, [] { Forms::get<frmquit>()->cmdYes->click(); });
+        QTimer::singleShot(0, [] { child<QPushButton>(Forms::get<frmquit>(), "cmdYes")->click(); });
         Forms::get<frmMenu>();
-        Forms::get<frmMenu>()->cmdExit->click();
+        child<QPushButton>(Forms::get<frmMenu>(), "cmdExit")->click();
         QCOMPARE(ended, 1);
         QVERIFY(Forms::ending());
         QVERIFY(!Forms::isLoaded<frmProbe>());
@@ -293,14 +424,16 @@ class ShellTest : public QObject {
         QTimer::singleShot(0, [&] {
             frmAbout* a = Forms::get<frmAbout>();
             checked = a->windowTitle() == "About Aerokit" &&
-                      a->lblVersion->text() == "Version 1.0.0" &&
-                      a->lblTitle->text() == "Aerokit" && a->lblTitle->font().bold() &&
-                      a->lblDescription->text().startsWith(
-                          " This program serves as an aid to pilots.  It") &&
-                      a->lblDisclaimer->text().contains("responsiblity") &&
-                      a->lblDisclaimer->text().contains("acurate") && a->isModal() &&
-                      child<QFrame>(a, "Line1") && child<QLabel>(a, "picIcon");
-            a->cmdOK->click();
+                      child<QLabel>(a, "lblVersion")->text() == "Version 1.0.0" &&
+                      child<QLabel>(a, "lblTitle")->text() == "Aerokit" &&
+                      child<QLabel>(a, "lblTitle")->font().bold() &&
+                      child<QLabel>(a, "lblDescription")
+                          ->text()
+                          .startsWith(" This program serves as an aid to pilots.  It") &&
+                      child<QLabel>(a, "lblDisclaimer")->text().contains("responsiblity") &&
+                      child<QLabel>(a, "lblDisclaimer")->text().contains("acurate") &&
+                      a->isModal() && child<QFrame>(a, "Line1") && child<QLabel>(a, "picIcon");
+            child<QPushButton>(a, "cmdOK")->click();
         });
         Common::about();
         QVERIFY(checked);
@@ -416,17 +549,17 @@ class ShellTest : public QObject {
         // opens the help at the menu's topic.
         frmMenu* m = Forms::show<frmMenu>();
         QVERIFY(QTest::qWaitForWindowActive(m));
-        QTest::keyClick(m->cmdLogbook, Qt::Key_F1);
+        QTest::keyClick(child<QPushButton>(m, "cmdLogbook"), Qt::Key_F1);
         HelpViewer* v = HelpViewer::current();
         QVERIFY(v && v->isVisible());
         QCOMPARE(v->browser()->source().fragment(), QString("start"));
         QCOMPARE(HelpViewer::topicFor(m), QString("start"));
-        v->cmdContents->click();
+        child<QPushButton>(v, "cmdContents")->click();
         QCOMPARE(v->browser()->source().fragment(), QString("contents"));
-        QVERIFY(v->cmdBack->isEnabled());
-        v->cmdBack->click();
+        QVERIFY(child<QPushButton>(v, "cmdBack")->isEnabled());
+        child<QPushButton>(v, "cmdBack")->click();
         QCOMPARE(v->browser()->source().fragment(), QString("start"));
-        QVERIFY(v->cmdForward->isEnabled());
+        QVERIFY(child<QPushButton>(v, "cmdForward")->isEnabled());
         // While a modal window is up the viewer still takes real input:
         // keys through the window system reach it, Esc closes it.
         bool closedWhileModal = false;
@@ -447,9 +580,10 @@ class ShellTest : public QObject {
         auto* d = Forms::show<frmModalProbe>();
         QVERIFY(QTest::qWaitForWindowActive(d));
         int ok = 0, other = 0, cancel = 0;
-        QObject::connect(d->cmdOK, &QPushButton::clicked, [&] { ++ok; });
+        QObject::connect(child<QPushButton>(d, "cmdOK"), &QPushButton::clicked, [&] { ++ok; });
         QObject::connect(d->cmdOther, &QPushButton::clicked, [&] { ++other; });
-        QObject::connect(d->cmdCancel, &QPushButton::clicked, [&] { ++cancel; });
+        QObject::connect(child<QPushButton>(d, "cmdCancel"), &QPushButton::clicked,
+                         [&] { ++cancel; });
         d->txtBox->setFocus();
         QTest::keyClick(d->txtBox, Qt::Key_Return);  // a box: OK
         d->cmdOther->setFocus();

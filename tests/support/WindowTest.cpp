@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <memory>
+#include <vector>
 
 #include "records/Clock.h"
 #include "records/RecordFile.h"
@@ -15,6 +16,7 @@
 namespace testsupport {
 namespace {
 std::unique_ptr<QTemporaryDir> gDir;
+std::vector<std::unique_ptr<QObject>> gStandIns;
 QtMessageHandler gPrevious = nullptr;
 
 // The offscreen platform cannot raise windows or pass size hints on; its
@@ -25,6 +27,8 @@ void quietHandler(QtMsgType type, const QMessageLogContext& ctx, const QString& 
 }
 }  // namespace
 
+void keepStandIn(QObject* standIn) { gStandIns.emplace_back(standIn); }
+
 void resetShell() {
     // Chained in front of whatever handler the test runner has installed.
     const QtMessageHandler previous = qInstallMessageHandler(quietHandler);
@@ -32,6 +36,7 @@ void resetShell() {
     Forms::resetForTesting();
     Forms::setEndHandler([] {});  // tests observe the end; the test runner goes on
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    gStandIns.clear();
     MessageBox::clearHistory();
     FileDialog::clearForTesting();
     Convert::setLocaleForTesting("en_US");
@@ -49,6 +54,7 @@ int runWindowTest(int argc, char** argv, QObject* test) {
     resetShell();
     const int rc = QTest::qExec(test, argc, argv);
     Forms::resetForTesting();
+    gStandIns.clear();
     QDir::setCurrent(QDir::tempPath());
     gDir.reset();
     return rc;

@@ -13,12 +13,29 @@
 
 namespace testsupport {
 
-// The control named name inside window; fails the test when absent.
+void keepStandIn(QObject* standIn);
+
+// The control named name inside window. When it is absent the test fails,
+// naming it, and an unnamed stand-in of type T comes back so the rest of the
+// test function runs harmlessly instead of crashing the whole binary.
 template <class T>
 T* child(QObject* window, const QString& name) {
-    T* c = window ? window->findChild<T*>(name) : nullptr;
-    if (!c) qWarning("no control %s", qPrintable(name));
-    return c;
+    if (T* c = window ? window->findChild<T*>(name) : nullptr) return c;
+    QTest::qFail(qPrintable(QString("no control %1 (%2)")
+                                .arg(name, QString::fromLatin1(T::staticMetaObject.className()))),
+                 __FILE__, __LINE__);
+    T* standIn = new T();
+    keepStandIn(standIn);
+    return standIn;
+}
+
+// The name of the control Tab moves to from w (inner parts of w itself, such
+// as a combo box's line edit, do not count).
+inline QString nextTabStop(QWidget* w) {
+    QWidget* n = w->nextInFocusChain();
+    while (n && n != w && (w->isAncestorOf(n) || !(n->focusPolicy() & Qt::TabFocus)))
+        n = n->nextInFocusChain();
+    return n ? n->objectName() : QString();
 }
 
 // Fresh registry, message box and dialog queues, clipboard and working dir

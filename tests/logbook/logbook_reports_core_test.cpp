@@ -9,6 +9,7 @@
 #include <limits>
 #include <random>
 
+#include "TestLogbooks.h"
 #include "logbook/Currency.h"
 #include "logbook/FlightScan.h"
 #include "logbook/LogBrowse.h"
@@ -16,11 +17,10 @@
 #include "logbook/TotalTime.h"
 #include "records/DateText.h"
 #include "records/NumberText.h"
-#include "reports_test_logbooks.h"
 #include "support/Bytes.h"
 #include "support/TempDir.h"
 
-using namespace reports_test;
+using namespace logbooktest;
 using logbook::FlightTextField;
 
 namespace {
@@ -33,12 +33,6 @@ std::string write(const testsupport::TempDir& dir, const Bytes& bytes,
 }
 
 std::int64_t day(int y, int m, int d) { return records::daysFromCivil(y, m, d); }
-
-std::string mdy(std::int64_t days) {
-    int y, m, d;
-    records::civilFromDays(days, y, m, d);
-    return std::to_string(m) + "/" + std::to_string(d) + "/" + std::to_string(y);
-}
 
 Flight flight(const std::string& date, const std::string& ident, const std::string& make,
               float total) {

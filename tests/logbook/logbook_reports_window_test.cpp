@@ -19,6 +19,7 @@
 #include <cstring>
 #include <limits>
 
+#include "TestLogbooks.h"
 #include "WindowTest.h"
 #include "logbook/frmCurrent.h"
 #include "logbook/frmLogBook.h"
@@ -27,14 +28,13 @@
 #include "logbook/frmTotalTime.h"
 #include "records/Clock.h"
 #include "records/DateText.h"
-#include "reports_test_logbooks.h"
 #include "shell/Convert.h"
 #include "shell/PrintPage.h"
 #include "shell/frmquit.h"
 #include "shell/modLog.h"
 #include "support/Bytes.h"
 
-using namespace reports_test;
+using namespace logbooktest;
 using testsupport::child;
 
 namespace {
@@ -49,25 +49,6 @@ QString useLogbook(const Bytes& bytes, const QString& name = "pilot.log") {
 }
 
 Bytes fileBytes(const QString& path) { return testsupport::readFileBytes(path.toStdString()); }
-
-std::string mdy(std::int64_t days) {
-    int y, m, d;
-    records::civilFromDays(days, y, m, d);
-    return std::to_string(m) + "/" + std::to_string(d) + "/" + std::to_string(y % 100);
-}
-
-Flight flown(const std::string& date, const std::string& ident, const std::string& make,
-             float hours) {
-    Flight f;
-    f.date = date;
-    f.ident = ident;
-    f.make = make;
-    f.total = hours;
-    f.day = hours;
-    f.inCommand = hours;
-    f.landings = 1;
-    return f;
-}
 
 QStringList comboEntries(QComboBox* c) {
     QStringList out;
@@ -101,42 +82,6 @@ int pdfPages(const QString& path) {
     for (qsizetype i = pdf.indexOf("/Type /Page"); i >= 0; i = pdf.indexOf("/Type /Page", i + 1))
         if (pdf.mid(i + 11, 1) != "s") ++n;
     return n;
-}
-
-// Logbooks no version of the program writes: each must load in every
-// report window without a crash and stay byte for byte as it was.
-std::vector<std::pair<const char*, Bytes>> hostileLogbooks() {
-    std::vector<std::pair<const char*, Bytes>> out;
-    const Bytes good =
-        logbookOf({flown("3/15/98", "N1", "C172", 1), flown("3/16/98", "N2", "PA28", 2)});
-    auto last = [&](std::int16_t v) {
-        Bytes b = good;
-        records::putInt16(b, 278, v);
-        return b;
-    };
-    out.push_back({"LastRecord 0", last(0)});
-    out.push_back({"LastRecord negative", last(-1)});
-    out.push_back({"LastRecord 32767 on a short file", last(32767)});
-    Bytes cut = good;
-    cut.resize(good.size() - 7);
-    out.push_back({"cut off", cut});
-    out.push_back({"empty", {}});
-    Flight odd = flown("\xE9t\xE9 98", "N\x80\xFF", "Mak\x9F", 1);
-    odd.day = std::numeric_limits<float>::quiet_NaN();
-    odd.night = std::numeric_limits<float>::infinity();
-    odd.instrApp = -std::numeric_limits<float>::infinity();
-    Bytes r = flightRecord(odd);
-    r[1] = 0;
-    r[31] = 0;
-    r[16] = 0;
-    out.push_back({"NaN, infinities, NUL and high bytes",
-                   logbookBytes({r, flightRecord(flown(mdy(kToday), "N1", "C172", 1))})});
-    Bytes noise(420 * 6);
-    std::uint32_t x = 12345;
-    for (auto& b : noise) b = static_cast<std::uint8_t>((x = x * 1103515245u + 12345u) >> 16);
-    records::putInt16(noise, 278, 6);
-    out.push_back({"noise", noise});
-    return out;
 }
 
 }  // namespace
@@ -631,28 +576,29 @@ class ReportsWindowsTest : public QObject {
         const QString path = useLogbook(
             logbookOf({flown("1/1/98", "N1", "C172", 1), flown("1/2/98", "N2", "C172", 2)}));
         auto* v = Forms::show<frmLogBook>();
-        v->lstDate->setCurrentIndex(v->lstDate->model()->index(1, 0));
-        QCOMPARE(v->txtTotal->text(), QString("2"));
+        child<QListView>(v, "lstDate")
+            ->setCurrentIndex(child<QListView>(v, "lstDate")->model()->index(1, 0));
+        QCOMPARE(child<QLineEdit>(v, "txtTotal")->text(), QString("2"));
 
-        QTest::mouseClick(v->cmdTotalTimes, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmdTotalTimes"), Qt::LeftButton);
         QVERIFY(!v->isVisible());
         Forms::get<frmTotalTime>()->close();
         QVERIFY(!Forms::isLoaded<frmTotalTime>());
         QVERIFY(Forms::isLoaded<frmLogBook>());
         QCOMPARE(Forms::get<frmLogBook>(), v);  // the same viewer, not a fresh one
         QVERIFY(v->isVisible());
-        QCOMPARE(v->txtTotal->text(), QString("2"));
+        QCOMPARE(child<QLineEdit>(v, "txtTotal")->text(), QString("2"));
 
-        QTest::mouseClick(v->cmdBrowse, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmdBrowse"), Qt::LeftButton);
         QVERIFY(!v->isVisible());
         Forms::get<frmLogBrowse>()->close();
         QVERIFY(!Forms::isLoaded<frmLogBrowse>());
         QCOMPARE(Forms::get<frmLogBook>(), v);
         QVERIFY(v->isVisible());
-        QCOMPARE(v->lstDate->model()->rowCount(), 2);
+        QCOMPARE(child<QListView>(v, "lstDate")->model()->rowCount(), 2);
 
         // The buttons' own ways out still show the viewer only once.
-        QTest::mouseClick(v->cmdTotalTimes, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(v, "cmdTotalTimes"), Qt::LeftButton);
         QTest::mouseClick(child<QPushButton>(Forms::get<frmTotalTime>(), "cmdBackMenu"),
                           Qt::LeftButton);
         QVERIFY(!Forms::isLoaded<frmLogBook>());
@@ -711,7 +657,7 @@ class ReportsWindowsTest : public QObject {
     // ---- Damaged logbooks in every report window ----
 
     void hostileLogbooksNeverCrashAndAreNeverWritten() {
-        for (const auto& [what, bytes] : hostileLogbooks()) {
+        for (const auto& [what, bytes] : hostileLogbooks(mdy(kToday))) {
             const QString path = useLogbook(bytes);
             auto* t = Forms::show<frmTotalTime>();
             QTest::mouseClick(child<QCheckBox>(t, "chkIdent"), Qt::LeftButton);
@@ -729,7 +675,7 @@ class ReportsWindowsTest : public QObject {
             QVERIFY2(fileBytes(path) == bytes, what);
         }
         // What the damaged records show.
-        const auto all = hostileLogbooks();
+        const auto all = hostileLogbooks(mdy(kToday));
         useLogbook(all[5].second);
         auto* t = Forms::show<frmTotalTime>();
         QCOMPARE(child<QLineEdit>(t, "txtDay")->text(), QString("NaN"));
@@ -750,4 +696,4 @@ class ReportsWindowsTest : public QObject {
 };
 
 AEROKIT_WINDOW_TEST_MAIN(ReportsWindowsTest)
-#include "reports_windows_test.moc"
+#include "logbook_reports_window_test.moc"

@@ -66,13 +66,13 @@ void store(const AircraftRecord& a) {
 
 // Load Aircraft, then click the entry named file.
 bool pick(frmWandB* w, const QString& file) {
-    w->cmdLoad->click();
-    const auto items = w->lstLoad->findItems(file, Qt::MatchExactly);
-    if (items.size() != 1 || w->lstLoad->isHidden()) return false;
-    w->lstLoad->setCurrentItem(items[0]);
-    QTest::mouseClick(w->lstLoad->viewport(), Qt::LeftButton, {},
-                      w->lstLoad->visualItemRect(items[0]).center());
-    return w->lstLoad->isHidden();
+    child<QPushButton>(w, "cmdLoad")->click();
+    const auto items = child<QListWidget>(w, "lstLoad")->findItems(file, Qt::MatchExactly);
+    if (items.size() != 1 || child<QListWidget>(w, "lstLoad")->isHidden()) return false;
+    child<QListWidget>(w, "lstLoad")->setCurrentItem(items[0]);
+    QTest::mouseClick(child<QListWidget>(w, "lstLoad")->viewport(), Qt::LeftButton, {},
+                      child<QListWidget>(w, "lstLoad")->visualItemRect(items[0]).center());
+    return child<QListWidget>(w, "lstLoad")->isHidden();
 }
 
 void leave(QLineEdit* box, Qt::FocusReason reason = Qt::TabFocusReason) {
@@ -81,8 +81,9 @@ void leave(QLineEdit* box, Qt::FocusReason reason = Qt::TabFocusReason) {
 }
 
 QStringList results(frmWandB* w) {
-    return {w->lblTotalWeight->text(), w->lblTOweight->text(),  w->lblTotalMoment->text(),
-            w->lblZeroweight->text(),  w->lblTakeoffCG->text(), w->lblZeroCG->text()};
+    return {child<QLabel>(w, "lblTotalWeight")->text(), child<QLabel>(w, "lblTOweight")->text(),
+            child<QLabel>(w, "lblTotalMoment")->text(), child<QLabel>(w, "lblZeroweight")->text(),
+            child<QLabel>(w, "lblTakeoffCG")->text(),   child<QLabel>(w, "lblZeroCG")->text()};
 }
 
 const MessageBox::Shown& lastBox() { return MessageBox::history().back(); }
@@ -101,21 +102,21 @@ class WandBTest : public QObject {
         frmWandB* w = Forms::show<frmWandB>();
         QCOMPARE(w->objectName(), QString("frmWandB"));
         QCOMPARE(w->windowTitle(), QString("Calculate Weight and  Balance"));
-        QVERIFY(w->lstLoad->isHidden());
-        QCOMPARE(w->lblEmptyArm->text(), QString("----------"));
-        QCOMPARE(w->lblEmptyWeight->text(), QString());
-        QCOMPARE(w->lblTotalArm->text(), QString());
-        QCOMPARE(w->cmdCalculateCG->text(), QString("Calculate CG"));
-        QCOMPARE(w->cmdNew->text(), QString("New Aircraft"));
-        QCOMPARE(w->cmdLoad->text(), QString("Load Aircraft"));
-        QCOMPARE(w->cmdClear->text(), QString("Clear"));
-        QCOMPARE(w->cmdMain->text(), QString("Main Menu"));
-        QCOMPARE(w->fraTotal->title(), QString("Total"));
-        QCOMPARE(w->fraWeights->title(), QString("Aircraft Weights"));
-        QCOMPARE(w->fraCG->title(), QString("Center of Gravity (CG)"));
-        QCOMPARE(w->lblTank2Gal->text(), QString("Gal."));
-        QCOMPARE(w->lblOilQts->text(), QString("Qts."));
-        QCOMPARE(w->lblOillbs->text(), QString("lbs"));
+        QVERIFY(child<QListWidget>(w, "lstLoad")->isHidden());
+        QCOMPARE(child<QLabel>(w, "lblEmptyArm")->text(), QString("----------"));
+        QCOMPARE(child<QLabel>(w, "lblEmptyWeight")->text(), QString());
+        QCOMPARE(child<QLabel>(w, "lblTotalArm")->text(), QString());
+        QCOMPARE(child<QPushButton>(w, "cmdCalculateCG")->text(), QString("Calculate CG"));
+        QCOMPARE(child<QPushButton>(w, "cmdNew")->text(), QString("New Aircraft"));
+        QCOMPARE(child<QPushButton>(w, "cmdLoad")->text(), QString("Load Aircraft"));
+        QCOMPARE(child<QPushButton>(w, "cmdClear")->text(), QString("Clear"));
+        QCOMPARE(child<QPushButton>(w, "cmdMain")->text(), QString("Main Menu"));
+        QCOMPARE(child<QGroupBox>(w, "fraTotal")->title(), QString("Total"));
+        QCOMPARE(child<QGroupBox>(w, "fraWeights")->title(), QString("Aircraft Weights"));
+        QCOMPARE(child<QGroupBox>(w, "fraCG")->title(), QString("Center of Gravity (CG)"));
+        QCOMPARE(child<QLabel>(w, "lblTank2Gal")->text(), QString("Gal."));
+        QCOMPARE(child<QLabel>(w, "lblOilQts")->text(), QString("Qts."));
+        QCOMPARE(child<QLabel>(w, "lblOillbs")->text(), QString("lbs"));
         // Every station row is there before an aircraft is loaded.
         for (const char* name :
              {"txtSeat3", "txtBags2", "txtTank3Gal", "lblTank3lbs", "txtOilQts", "lblOilMoment"})
@@ -141,42 +142,47 @@ class WandBTest : public QObject {
         for (const char* name : {"mnuCut", "mnuCopy", "mnuPaste", "mnuClear"})
             QVERIFY(child<QAction>(w, name)->shortcut().isEmpty());
         // Tab order: ident, make, then the entry boxes row by row.
-        QCOMPARE(w->txtMake->nextInFocusChain(), w->txtSeat1);
-        QCOMPARE(w->txtBags3->nextInFocusChain(), w->txtTank1Gal);
-        QCOMPARE(w->txtTank1Gal->nextInFocusChain(), w->txtTank1lbs);
-        QCOMPARE(w->txtTank3lbs->nextInFocusChain(), w->txtOilQts);
-        QCOMPARE(w->txtOilQts->nextInFocusChain(), w->txtOillbs);
+        QCOMPARE(child<QLineEdit>(w, "txtMake")->nextInFocusChain(),
+                 child<QLineEdit>(w, "txtSeat1"));
+        QCOMPARE(child<QLineEdit>(w, "txtBags3")->nextInFocusChain(),
+                 child<QLineEdit>(w, "txtTank1Gal"));
+        QCOMPARE(child<QLineEdit>(w, "txtTank1Gal")->nextInFocusChain(),
+                 child<QLineEdit>(w, "txtTank1lbs"));
+        QCOMPARE(child<QLineEdit>(w, "txtTank3lbs")->nextInFocusChain(),
+                 child<QLineEdit>(w, "txtOilQts"));
+        QCOMPARE(child<QLineEdit>(w, "txtOilQts")->nextInFocusChain(),
+                 child<QLineEdit>(w, "txtOillbs"));
     }
 
     void workedExample() {
         store(example());
         frmWandB* w = Forms::show<frmWandB>();
         QVERIFY(pick(w, "N1234.pln"));
-        QCOMPARE(w->txtIdent->text(), QString("N1234          "));
-        QCOMPARE(w->txtMake->text(), QString("Cessna 172     "));
-        QCOMPARE(w->lblEmptyWeight->text(), QString("1500"));
-        QCOMPARE(w->lblEmptyMoment->text(), QString("57000"));
-        QCOMPARE(w->lblMaxWeight->text(), QString("2300"));
-        QCOMPARE(w->lblFwdLimit->text(), QString("35"));
-        QCOMPARE(w->lblAftLimit->text(), QString("47.3"));
-        QCOMPARE(w->lblSeat1->text().trimmed(), QString("Pilot"));
-        QCOMPARE(w->lblSeat1Arm->text(), QString("37"));
-        QCOMPARE(w->lblTank1Arm->text(), QString("48"));
-        QTest::keyClicks(w->txtSeat1, "170");
-        QTest::keyClicks(w->txtTank1Gal, "20");
-        QTest::mouseClick(w->cmdCalculateCG, Qt::LeftButton);
+        QCOMPARE(child<QLineEdit>(w, "txtIdent")->text(), QString("N1234          "));
+        QCOMPARE(child<QLineEdit>(w, "txtMake")->text(), QString("Cessna 172     "));
+        QCOMPARE(child<QLabel>(w, "lblEmptyWeight")->text(), QString("1500"));
+        QCOMPARE(child<QLabel>(w, "lblEmptyMoment")->text(), QString("57000"));
+        QCOMPARE(child<QLabel>(w, "lblMaxWeight")->text(), QString("2300"));
+        QCOMPARE(child<QLabel>(w, "lblFwdLimit")->text(), QString("35"));
+        QCOMPARE(child<QLabel>(w, "lblAftLimit")->text(), QString("47.3"));
+        QCOMPARE(child<QLabel>(w, "lblSeat1")->text().trimmed(), QString("Pilot"));
+        QCOMPARE(child<QLabel>(w, "lblSeat1Arm")->text(), QString("37"));
+        QCOMPARE(child<QLabel>(w, "lblTank1Arm")->text(), QString("48"));
+        QTest::keyClicks(child<QLineEdit>(w, "txtSeat1"), "170");
+        QTest::keyClicks(child<QLineEdit>(w, "txtTank1Gal"), "20");
+        QTest::mouseClick(child<QPushButton>(w, "cmdCalculateCG"), Qt::LeftButton);
         QVERIFY(MessageBox::history().empty());
-        QCOMPARE(w->txtTank1lbs->text(), QString("120"));
-        QCOMPARE(w->lblSeat1Moment->text(), QString("6290"));
-        QCOMPARE(w->lblTank1Moment->text(), QString("5760"));
+        QCOMPARE(child<QLineEdit>(w, "txtTank1lbs")->text(), QString("120"));
+        QCOMPARE(child<QLabel>(w, "lblSeat1Moment")->text(), QString("6290"));
+        QCOMPARE(child<QLabel>(w, "lblTank1Moment")->text(), QString("5760"));
         QCOMPARE(results(w), (QStringList{"1790", "1790", "69050", "1670", "38.57542", "37.8982"}));
-        QCOMPARE(w->lblTotalArm->text(), QString());
+        QCOMPARE(child<QLabel>(w, "lblTotalArm")->text(), QString());
         // The menu item runs the same step.
-        w->cmdClear->click();
-        w->txtSeat1->setText("170");
-        w->txtTank1Gal->setText("20");
-        w->mnuCG->trigger();
-        QCOMPARE(w->lblTakeoffCG->text(), QString("38.57542"));
+        child<QPushButton>(w, "cmdClear")->click();
+        child<QLineEdit>(w, "txtSeat1")->setText("170");
+        child<QLineEdit>(w, "txtTank1Gal")->setText("20");
+        child<QAction>(w, "mnuCG")->trigger();
+        QCOMPARE(child<QLabel>(w, "lblTakeoffCG")->text(), QString("38.57542"));
     }
 
     void oilQuartsBecomePoundsInDoublePrecision() {
@@ -185,89 +191,89 @@ class WandBTest : public QObject {
         QVERIFY(pick(w, "N9.pln"));
         const char* quarts[][2] = {{"7", "13.125"}, {"3", "5.625"}, {"8", "15"}};
         for (const auto& q : quarts) {
-            w->txtOilQts->setText(q[0]);
-            w->cmdCalculateCG->click();
-            QCOMPARE(w->txtOillbs->text(), QString(q[1]));
+            child<QLineEdit>(w, "txtOilQts")->setText(q[0]);
+            child<QPushButton>(w, "cmdCalculateCG")->click();
+            QCOMPARE(child<QLineEdit>(w, "txtOillbs")->text(), QString(q[1]));
         }
         // Oil arm 19: 15 lb give 285, and it stays in the zero-fuel figures.
-        QCOMPARE(w->lblOilMoment->text(), QString("285"));
-        QCOMPARE(w->lblZeroweight->text(), QString("1515"));
+        QCOMPARE(child<QLabel>(w, "lblOilMoment")->text(), QString("285"));
+        QCOMPARE(child<QLabel>(w, "lblZeroweight")->text(), QString("1515"));
         QVERIFY(MessageBox::history().empty());
         // Typing pounds does not convert the quarts while typing.
-        w->txtOillbs->setText("30");
-        leave(w->txtOillbs);
-        QCOMPARE(w->txtOilQts->text(), QString("8"));
+        child<QLineEdit>(w, "txtOillbs")->setText("30");
+        leave(child<QLineEdit>(w, "txtOillbs"));
+        QCOMPARE(child<QLineEdit>(w, "txtOilQts")->text(), QString("8"));
     }
 
     void tankBoxesConvertOnLeaving() {
         store(example());
         frmWandB* w = Forms::show<frmWandB>();
         QVERIFY(pick(w, "N1234.pln"));
-        w->txtTank1lbs->setText("100");
-        leave(w->txtTank1lbs);
-        QCOMPARE(w->txtTank1Gal->text(), QString("16.66667"));
-        leave(w->txtTank1Gal);
-        QCOMPARE(w->txtTank1lbs->text(), QString("100"));
-        w->txtTank2Gal->setText("33.3");
-        leave(w->txtTank2Gal);
-        QCOMPARE(w->txtTank2lbs->text(), QString("199.8"));
-        w->txtTank3Gal->setText("100");
-        leave(w->txtTank3Gal);
-        QCOMPARE(w->txtTank3lbs->text(), QString("600"));
-        w->txtTank3lbs->setText("6");
-        leave(w->txtTank3lbs);
-        QCOMPARE(w->txtTank3Gal->text(), QString("1"));
+        child<QLineEdit>(w, "txtTank1lbs")->setText("100");
+        leave(child<QLineEdit>(w, "txtTank1lbs"));
+        QCOMPARE(child<QLineEdit>(w, "txtTank1Gal")->text(), QString("16.66667"));
+        leave(child<QLineEdit>(w, "txtTank1Gal"));
+        QCOMPARE(child<QLineEdit>(w, "txtTank1lbs")->text(), QString("100"));
+        child<QLineEdit>(w, "txtTank2Gal")->setText("33.3");
+        leave(child<QLineEdit>(w, "txtTank2Gal"));
+        QCOMPARE(child<QLineEdit>(w, "txtTank2lbs")->text(), QString("199.8"));
+        child<QLineEdit>(w, "txtTank3Gal")->setText("100");
+        leave(child<QLineEdit>(w, "txtTank3Gal"));
+        QCOMPARE(child<QLineEdit>(w, "txtTank3lbs")->text(), QString("600"));
+        child<QLineEdit>(w, "txtTank3lbs")->setText("6");
+        leave(child<QLineEdit>(w, "txtTank3lbs"));
+        QCOMPARE(child<QLineEdit>(w, "txtTank3Gal")->text(), QString("1"));
         // Switching windows or opening a menu is not leaving the box.
-        w->txtTank3Gal->setText("2");
-        leave(w->txtTank3Gal, Qt::ActiveWindowFocusReason);
-        leave(w->txtTank3Gal, Qt::PopupFocusReason);
-        QCOMPARE(w->txtTank3lbs->text(), QString("6"));
+        child<QLineEdit>(w, "txtTank3Gal")->setText("2");
+        leave(child<QLineEdit>(w, "txtTank3Gal"), Qt::ActiveWindowFocusReason);
+        leave(child<QLineEdit>(w, "txtTank3Gal"), Qt::PopupFocusReason);
+        QCOMPARE(child<QLineEdit>(w, "txtTank3lbs")->text(), QString("6"));
         // An empty box converts nothing.
-        w->txtTank2lbs->clear();
-        leave(w->txtTank2lbs);
-        QCOMPARE(w->txtTank2Gal->text(), QString("33.3"));
+        child<QLineEdit>(w, "txtTank2lbs")->clear();
+        leave(child<QLineEdit>(w, "txtTank2lbs"));
+        QCOMPARE(child<QLineEdit>(w, "txtTank2Gal")->text(), QString("33.3"));
         QVERIFY(MessageBox::history().empty());
         // The locale's decimal comma.
         Convert::setLocaleForTesting("de_DE");
-        w->txtTank1lbs->setText("100");
-        leave(w->txtTank1lbs);
-        QCOMPARE(w->txtTank1Gal->text(), QString("16,66667"));
+        child<QLineEdit>(w, "txtTank1lbs")->setText("100");
+        leave(child<QLineEdit>(w, "txtTank1lbs"));
+        QCOMPARE(child<QLineEdit>(w, "txtTank1Gal")->text(), QString("16,66667"));
     }
 
     void realFocusMovesConvert() {
         frmWandB* w = Forms::show<frmWandB>();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        w->txtTank1Gal->setFocus(Qt::MouseFocusReason);
-        QTRY_VERIFY(w->txtTank1Gal->hasFocus());
-        QTest::keyClicks(w->txtTank1Gal, "10");
-        QTest::keyClick(w->txtTank1Gal, Qt::Key_Tab);
-        QTRY_COMPARE(w->txtTank1lbs->text(), QString("60"));
+        child<QLineEdit>(w, "txtTank1Gal")->setFocus(Qt::MouseFocusReason);
+        QTRY_VERIFY(child<QLineEdit>(w, "txtTank1Gal")->hasFocus());
+        QTest::keyClicks(child<QLineEdit>(w, "txtTank1Gal"), "10");
+        QTest::keyClick(child<QLineEdit>(w, "txtTank1Gal"), Qt::Key_Tab);
+        QTRY_COMPARE(child<QLineEdit>(w, "txtTank1lbs")->text(), QString("60"));
     }
 
     void badTankTextAsksToRecheck() {
         frmWandB* w = Forms::show<frmWandB>();
-        w->txtTank2Gal->setText("ten");
-        w->txtTank2lbs->setText("42");
+        child<QLineEdit>(w, "txtTank2Gal")->setText("ten");
+        child<QLineEdit>(w, "txtTank2lbs")->setText("42");
         answerOk();
-        leave(w->txtTank2Gal);
+        leave(child<QLineEdit>(w, "txtTank2Gal"));
         QCOMPARE(int(MessageBox::history().size()), 1);
         QCOMPARE(lastBox().text, QString("Recheck Input"));
         QCOMPARE(lastBox().title, QString("Invalid Input"));
         QCOMPARE(lastBox().icon, MessageBox::Icon::Stop);
         QCOMPARE(lastBox().buttons, MessageBox::Buttons::Ok);
-        QCOMPARE(w->txtTank2lbs->text(), QString("42"));
-        w->txtTank1lbs->setText("1e39");
-        w->txtTank1Gal->setText("5");
+        QCOMPARE(child<QLineEdit>(w, "txtTank2lbs")->text(), QString("42"));
+        child<QLineEdit>(w, "txtTank1lbs")->setText("1e39");
+        child<QLineEdit>(w, "txtTank1Gal")->setText("5");
         answerOk();
-        leave(w->txtTank1lbs);
+        leave(child<QLineEdit>(w, "txtTank1lbs"));
         QCOMPARE(int(MessageBox::history().size()), 2);
-        QCOMPARE(w->txtTank1Gal->text(), QString("5"));
+        QCOMPARE(child<QLineEdit>(w, "txtTank1Gal")->text(), QString("5"));
         // A product beyond single precision.
-        w->txtTank3Gal->setText("3e38");
+        child<QLineEdit>(w, "txtTank3Gal")->setText("3e38");
         answerOk();
-        leave(w->txtTank3Gal);
+        leave(child<QLineEdit>(w, "txtTank3Gal"));
         QCOMPARE(int(MessageBox::history().size()), 3);
-        QCOMPARE(w->txtTank3lbs->text(), QString());
+        QCOMPARE(child<QLineEdit>(w, "txtTank3lbs")->text(), QString());
     }
 
     void hiddenStationsAndTheirReturn() {
@@ -279,25 +285,34 @@ class WandBTest : public QObject {
         store(everyStation("N9"));
         frmWandB* w = Forms::show<frmWandB>();
         QVERIFY(pick(w, "N9.pln"));
-        const QString oldSeat3 = w->lblSeat3->text();
+        const QString oldSeat3 = child<QLabel>(w, "lblSeat3")->text();
         QVERIFY(pick(w, "N3.pln"));
         for (QWidget* c : std::initializer_list<QWidget*>{
-                 w->txtSeat3, w->lblSeat3Arm, w->lblSeat3Moment, w->txtTank2Gal, w->lblTank2Gal,
-                 w->txtTank2lbs, w->lblTank2lbs, w->lblTank2Arm, w->lblTank2Moment, w->txtTank3Gal,
-                 w->lblTank3Gal, w->txtTank3lbs, w->lblTank3lbs, w->lblTank3Arm, w->lblTank3Moment})
+                 child<QLineEdit>(w, "txtSeat3"), child<QLabel>(w, "lblSeat3Arm"),
+                 child<QLabel>(w, "lblSeat3Moment"), child<QLineEdit>(w, "txtTank2Gal"),
+                 child<QLabel>(w, "lblTank2Gal"), child<QLineEdit>(w, "txtTank2lbs"),
+                 child<QLabel>(w, "lblTank2lbs"), child<QLabel>(w, "lblTank2Arm"),
+                 child<QLabel>(w, "lblTank2Moment"), child<QLineEdit>(w, "txtTank3Gal"),
+                 child<QLabel>(w, "lblTank3Gal"), child<QLineEdit>(w, "txtTank3lbs"),
+                 child<QLabel>(w, "lblTank3lbs"), child<QLabel>(w, "lblTank3Arm"),
+                 child<QLabel>(w, "lblTank3Moment")})
             QVERIFY2(c->isHidden(), qPrintable(c->objectName()));
         for (QWidget* c : std::initializer_list<QWidget*>{
-                 w->txtSeat2, w->lblSeat2Arm, w->txtTank1Gal, w->lblTank1lbs, w->txtOilQts,
-                 w->lblOilMoment, w->txtBags3})
+                 child<QLineEdit>(w, "txtSeat2"), child<QLabel>(w, "lblSeat2Arm"),
+                 child<QLineEdit>(w, "txtTank1Gal"), child<QLabel>(w, "lblTank1lbs"),
+                 child<QLineEdit>(w, "txtOilQts"), child<QLabel>(w, "lblOilMoment"),
+                 child<QLineEdit>(w, "txtBags3")})
             QVERIFY2(!c->isHidden(), qPrintable(c->objectName()));
         // The name label of an absent station is left as it was.
-        QVERIFY(!w->lblSeat3->isHidden());
-        QCOMPARE(w->lblSeat3->text(), oldSeat3);
+        QVERIFY(!child<QLabel>(w, "lblSeat3")->isHidden());
+        QCOMPARE(child<QLabel>(w, "lblSeat3")->text(), oldSeat3);
         QVERIFY(pick(w, "N9.pln"));
         for (QWidget* c : std::initializer_list<QWidget*>{
-                 w->txtSeat3, w->lblSeat3Moment, w->txtTank2lbs, w->lblTank3Gal, w->lblTank3Arm})
+                 child<QLineEdit>(w, "txtSeat3"), child<QLabel>(w, "lblSeat3Moment"),
+                 child<QLineEdit>(w, "txtTank2lbs"), child<QLabel>(w, "lblTank3Gal"),
+                 child<QLabel>(w, "lblTank3Arm")})
             QVERIFY2(!c->isHidden(), qPrintable(c->objectName()));
-        QCOMPARE(w->lblTank3Arm->text(), QString("18"));
+        QCOMPARE(child<QLabel>(w, "lblTank3Arm")->text(), QString("18"));
     }
 
     void hiddenStationsContributeNothing() {
@@ -308,47 +323,49 @@ class WandBTest : public QObject {
         store(everyStation("N9"));
         frmWandB* w = Forms::show<frmWandB>();
         QVERIFY(pick(w, "N9.pln"));
-        w->txtSeat3->setText("200");
-        w->txtTank2Gal->setText("10");
-        w->txtSeat1->setText("100");
+        child<QLineEdit>(w, "txtSeat3")->setText("200");
+        child<QLineEdit>(w, "txtTank2Gal")->setText("10");
+        child<QLineEdit>(w, "txtSeat1")->setText("100");
         QVERIFY(pick(w, "N3.pln"));
-        QCOMPARE(w->txtSeat3->text(), QString("200"));  // loading clears nothing
-        w->cmdCalculateCG->click();
+        QCOMPARE(child<QLineEdit>(w, "txtSeat3")->text(),
+                 QString("200"));  // loading clears nothing
+        child<QPushButton>(w, "cmdCalculateCG")->click();
         QVERIFY(MessageBox::history().empty());
-        QCOMPARE(w->lblTotalWeight->text(), QString("1600"));
-        QCOMPARE(w->txtTank2lbs->text(), QString());
+        QCOMPARE(child<QLabel>(w, "lblTotalWeight")->text(), QString("1600"));
+        QCOMPARE(child<QLineEdit>(w, "txtTank2lbs")->text(), QString());
     }
 
     void calculateBeforeLoadingChangesNothing() {
         frmWandB* w = Forms::show<frmWandB>();
-        w->txtSeat1->setText("170");
+        child<QLineEdit>(w, "txtSeat1")->setText("170");
         answerOk();
-        w->cmdCalculateCG->click();
+        child<QPushButton>(w, "cmdCalculateCG")->click();
         QCOMPARE(int(MessageBox::history().size()), 1);
         QCOMPARE(lastBox().text, kError);
         QCOMPARE(lastBox().title, QString("ERROR"));
         QCOMPARE(lastBox().buttons, MessageBox::Buttons::Ok);
         QCOMPARE(lastBox().icon, MessageBox::Icon::None);
         QCOMPARE(results(w), QStringList(6, QString()));
-        QCOMPARE(w->lblSeat1Moment->text(), QString());
+        QCOMPARE(child<QLabel>(w, "lblSeat1Moment")->text(), QString());
     }
 
     void clearThenCalculateGivesTheEmptyAircraft() {
         store(example());
         frmWandB* w = Forms::show<frmWandB>();
         QVERIFY(pick(w, "N1234.pln"));
-        w->txtSeat1->setText("170");
-        w->txtTank1Gal->setText("20");
-        w->txtOilQts->setText("4");
-        w->cmdCalculateCG->click();
-        w->mnuClear->trigger();
-        for (QLineEdit* e :
-             {w->txtSeat1, w->txtTank1Gal, w->txtTank1lbs, w->txtOilQts, w->txtOillbs})
+        child<QLineEdit>(w, "txtSeat1")->setText("170");
+        child<QLineEdit>(w, "txtTank1Gal")->setText("20");
+        child<QLineEdit>(w, "txtOilQts")->setText("4");
+        child<QPushButton>(w, "cmdCalculateCG")->click();
+        child<QAction>(w, "mnuClear")->trigger();
+        for (QLineEdit* e : {child<QLineEdit>(w, "txtSeat1"), child<QLineEdit>(w, "txtTank1Gal"),
+                             child<QLineEdit>(w, "txtTank1lbs"), child<QLineEdit>(w, "txtOilQts"),
+                             child<QLineEdit>(w, "txtOillbs")})
             QCOMPARE(e->text(), QString());
         QCOMPARE(results(w), QStringList(6, QString()));
-        QCOMPARE(w->lblSeat1Moment->text(), QString("6290"));  // moments stay
-        QCOMPARE(w->txtIdent->text().trimmed(), QString("N1234"));
-        w->cmdCalculateCG->click();
+        QCOMPARE(child<QLabel>(w, "lblSeat1Moment")->text(), QString("6290"));  // moments stay
+        QCOMPARE(child<QLineEdit>(w, "txtIdent")->text().trimmed(), QString("N1234"));
+        child<QPushButton>(w, "cmdCalculateCG")->click();
         QVERIFY(MessageBox::history().empty());
         QCOMPARE(results(w), (QStringList{"1500", "1500", "57000", "1500", "38", "38"}));
     }
@@ -357,25 +374,25 @@ class WandBTest : public QObject {
         store(everyStation());
         frmWandB* w = Forms::show<frmWandB>();
         QVERIFY(pick(w, "N9.pln"));
-        w->txtSeat1->setText("100");
-        w->cmdCalculateCG->click();
+        child<QLineEdit>(w, "txtSeat1")->setText("100");
+        child<QPushButton>(w, "cmdCalculateCG")->click();
         const QStringList before = results(w);
         QCOMPARE(before[0], QString("1600"));
-        w->txtTank1Gal->setText("10");
-        w->txtBags1->setText("heavy");
+        child<QLineEdit>(w, "txtTank1Gal")->setText("10");
+        child<QLineEdit>(w, "txtBags1")->setText("heavy");
         answerOk();
-        w->cmdCalculateCG->click();
+        child<QPushButton>(w, "cmdCalculateCG")->click();
         QCOMPARE(lastBox().title, QString("ERROR"));
-        QCOMPARE(w->txtTank1lbs->text(), QString("60"));  // step 3 done
-        QCOMPARE(w->lblSeat1Moment->text(), QString("1000"));
-        QCOMPARE(w->lblTank1Moment->text(), QString());  // after the failure
+        QCOMPARE(child<QLineEdit>(w, "txtTank1lbs")->text(), QString("60"));  // step 3 done
+        QCOMPARE(child<QLabel>(w, "lblSeat1Moment")->text(), QString("1000"));
+        QCOMPARE(child<QLabel>(w, "lblTank1Moment")->text(), QString());  // after the failure
         QCOMPARE(results(w), before);
         // A weight that totals 0.
-        w->txtBags1->setText("-1600");
-        w->txtTank1Gal->clear();
-        w->txtTank1lbs->clear();
+        child<QLineEdit>(w, "txtBags1")->setText("-1600");
+        child<QLineEdit>(w, "txtTank1Gal")->clear();
+        child<QLineEdit>(w, "txtTank1lbs")->clear();
         answerOk();
-        w->cmdCalculateCG->click();
+        child<QPushButton>(w, "cmdCalculateCG")->click();
         QCOMPARE(int(MessageBox::history().size()), 2);
         QCOMPARE(results(w), before);
     }
@@ -386,59 +403,60 @@ class WandBTest : public QObject {
         QVERIFY(pick(w, "N1234.pln"));
         for (const char* ident : {"N5555", "", "../N1234", "N1234.pln"}) {
             MessageBox::clearHistory();
-            w->txtIdent->setText(ident);
+            child<QLineEdit>(w, "txtIdent")->setText(ident);
             answerOk();
-            w->cmdCalculateCG->click();
+            child<QPushButton>(w, "cmdCalculateCG")->click();
             QCOMPARE(int(MessageBox::history().size()), 1);
             QCOMPARE(lastBox().title, QString("ERROR"));
             QCOMPARE(results(w), QStringList(6, QString()));
         }
         QVERIFY(!QFile::exists("N5555.pln"));  // looking up never creates a file
-        w->txtIdent->setText("  N1234 ");
-        w->cmdCalculateCG->click();
-        QCOMPARE(w->lblTotalWeight->text(), QString("1500"));
+        child<QLineEdit>(w, "txtIdent")->setText("  N1234 ");
+        child<QPushButton>(w, "cmdCalculateCG")->click();
+        QCOMPARE(child<QLabel>(w, "lblTotalWeight")->text(), QString("1500"));
     }
 
     void aircraftListAndItsAbsence() {
         frmWandB* w = Forms::show<frmWandB>();
         answerOk();
-        w->mnuLoad->trigger();
+        child<QAction>(w, "mnuLoad")->trigger();
         QCOMPARE(int(MessageBox::history().size()), 1);
         QCOMPARE(lastBox().text, QString("Aicraft not found: Please Select New Aircraft"));
         QCOMPARE(lastBox().title, QString("Aircraft Not Found"));
         QCOMPARE(lastBox().icon, MessageBox::Icon::Stop);
-        QVERIFY(w->lstLoad->isHidden());
-        QCOMPARE(w->lstLoad->count(), 0);
+        QVERIFY(child<QListWidget>(w, "lstLoad")->isHidden());
+        QCOMPARE(child<QListWidget>(w, "lstLoad")->count(), 0);
 
         for (const char* n : {"zulu.pln", "N200.pln", "alpha.pln", "Bravo.pln", "notes.txt"})
             testsupport::writeFileBytes(n, std::vector<std::uint8_t>(290, ' '));
-        w->cmdLoad->click();
-        QVERIFY(!w->lstLoad->isHidden());
+        child<QPushButton>(w, "cmdLoad")->click();
+        QVERIFY(!child<QListWidget>(w, "lstLoad")->isHidden());
         QStringList names;
-        for (int i = 0; i < w->lstLoad->count(); ++i) names << w->lstLoad->item(i)->text();
+        for (int i = 0; i < child<QListWidget>(w, "lstLoad")->count(); ++i)
+            names << child<QListWidget>(w, "lstLoad")->item(i)->text();
         QCOMPARE(names, (QStringList{"alpha.pln", "Bravo.pln", "N200.pln", "zulu.pln"}));
         // A second Load starts the list afresh.
         QFile::remove("zulu.pln");
-        w->cmdLoad->click();
-        QCOMPARE(w->lstLoad->count(), 3);
+        child<QPushButton>(w, "cmdLoad")->click();
+        QCOMPARE(child<QListWidget>(w, "lstLoad")->count(), 3);
         // The file went away before the click: reported, nothing loaded.
         QFile::remove("N200.pln");
         MessageBox::clearHistory();
-        w->lstLoad->setCurrentRow(2);
+        child<QListWidget>(w, "lstLoad")->setCurrentRow(2);
         answerOk();
         w->lstLoad_Click();
         QCOMPARE(lastBox().title, QString("Aircraft Not Found"));
-        QVERIFY(w->lstLoad->isHidden());
-        QCOMPARE(w->lblEmptyWeight->text(), QString());
+        QVERIFY(child<QListWidget>(w, "lstLoad")->isHidden());
+        QCOMPARE(child<QLabel>(w, "lblEmptyWeight")->text(), QString());
         // By the keyboard: the list has the focus, arrows move, Enter picks.
-        w->cmdLoad->click();
+        child<QPushButton>(w, "cmdLoad")->click();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        QCOMPARE(QApplication::focusWidget(), w->lstLoad);
-        QTest::keyClick(w->lstLoad, Qt::Key_Down);
-        QCOMPARE(w->lstLoad->currentItem()->text(), QString("Bravo.pln"));
-        QTest::keyClick(w->lstLoad, Qt::Key_Return);
-        QVERIFY(w->lstLoad->isHidden());
-        QVERIFY(!w->lblEmptyWeight->text().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), child<QListWidget>(w, "lstLoad"));
+        QTest::keyClick(child<QListWidget>(w, "lstLoad"), Qt::Key_Down);
+        QCOMPARE(child<QListWidget>(w, "lstLoad")->currentItem()->text(), QString("Bravo.pln"));
+        QTest::keyClick(child<QListWidget>(w, "lstLoad"), Qt::Key_Return);
+        QVERIFY(child<QListWidget>(w, "lstLoad")->isHidden());
+        QVERIFY(!child<QLabel>(w, "lblEmptyWeight")->text().isEmpty());
     }
 
     void markupInAFileIsShownAsText() {
@@ -450,8 +468,8 @@ class WandBTest : public QObject {
         store(a);
         frmWandB* w = Forms::show<frmWandB>();
         QVERIFY(pick(w, "N5.pln"));
-        QCOMPARE(w->lblSeat1->text().trimmed(), QString("<b>Pilot</b>"));
-        QCOMPARE(w->lblTank1->text().trimmed(), QString("<img src=none.png>"));
+        QCOMPARE(child<QLabel>(w, "lblSeat1")->text().trimmed(), QString("<b>Pilot</b>"));
+        QCOMPARE(child<QLabel>(w, "lblTank1")->text().trimmed(), QString("<img src=none.png>"));
         int labels = 0;
         for (QLabel* l : w->findChildren<QLabel*>()) {
             if (!l->objectName().startsWith("lbl")) continue;
@@ -461,23 +479,23 @@ class WandBTest : public QObject {
         QCOMPARE(labels, 51);  // every lbl control of the window
         // Shown as the literal text: as wide as a plain label with it.
         QLabel plain;
-        plain.setFont(w->lblSeat1->font());
+        plain.setFont(child<QLabel>(w, "lblSeat1")->font());
         plain.setTextFormat(Qt::PlainText);
-        plain.setText(w->lblSeat1->text());
-        QCOMPARE(w->lblSeat1->sizeHint().width(), plain.sizeHint().width());
+        plain.setText(child<QLabel>(w, "lblSeat1")->text());
+        QCOMPARE(child<QLabel>(w, "lblSeat1")->sizeHint().width(), plain.sizeHint().width());
     }
 
     void loadWithNoAircraftLeftHidesTheList() {
         store(example());
         frmWandB* w = Forms::show<frmWandB>();
-        w->cmdLoad->click();
-        QVERIFY(!w->lstLoad->isHidden());
+        child<QPushButton>(w, "cmdLoad")->click();
+        QVERIFY(!child<QListWidget>(w, "lstLoad")->isHidden());
         QFile::remove("N1234.pln");
         answerOk();
-        w->cmdLoad->click();
+        child<QPushButton>(w, "cmdLoad")->click();
         QCOMPARE(lastBox().title, QString("Aircraft Not Found"));
-        QCOMPARE(w->lstLoad->count(), 0);
-        QVERIFY(w->lstLoad->isHidden());
+        QCOMPARE(child<QListWidget>(w, "lstLoad")->count(), 0);
+        QVERIFY(child<QListWidget>(w, "lstLoad")->isHidden());
     }
 
     void corruptAircraftFilesNeverCrash() {
@@ -505,30 +523,31 @@ class WandBTest : public QObject {
         for (const auto& f : files) {
             MessageBox::clearHistory();
             QVERIFY2(pick(w, f.file), f.file);
-            w->txtSeat1->setText("100");
-            w->txtTank1Gal->setText("5");
-            w->txtOilQts->setText("2");
+            child<QLineEdit>(w, "txtSeat1")->setText("100");
+            child<QLineEdit>(w, "txtTank1Gal")->setText("5");
+            child<QLineEdit>(w, "txtOilQts")->setText("2");
             if (!f.computes) answerOk();
-            w->cmdCalculateCG->click();
+            child<QPushButton>(w, "cmdCalculateCG")->click();
             QCOMPARE(int(MessageBox::history().size()), f.computes ? 0 : 1);
             QCOMPARE(MessageBox::pendingAnswers(), 0);
-            if (f.computes) QCOMPARE(w->lblTotalWeight->text(), QString("1633.75"));
+            if (f.computes)
+                QCOMPARE(child<QLabel>(w, "lblTotalWeight")->text(), QString("1633.75"));
         }
         // All-NUL names: no station rows; the short file reads as zeros.
         QVERIFY(pick(w, "nul.pln"));
-        QVERIFY(w->txtSeat1->isHidden());
-        QVERIFY(w->txtOilQts->isHidden());
-        QCOMPARE(w->txtIdent->text(), QString());
+        QVERIFY(child<QLineEdit>(w, "txtSeat1")->isHidden());
+        QVERIFY(child<QLineEdit>(w, "txtOilQts")->isHidden());
+        QCOMPARE(child<QLineEdit>(w, "txtIdent")->text(), QString());
         QVERIFY(pick(w, "short.pln"));
-        QCOMPARE(w->txtIdent->text(), QString("N1"));
-        QCOMPARE(w->lblEmptyWeight->text(), QString("0"));
+        QCOMPARE(child<QLineEdit>(w, "txtIdent")->text(), QString("N1"));
+        QCOMPARE(child<QLabel>(w, "lblEmptyWeight")->text(), QString("0"));
         // A NaN arm with a load on it ends in the error, no result.
         QVERIFY(pick(w, "nan.pln"));
         MessageBox::clearHistory();
-        w->cmdClear->click();
-        w->txtSeat1->setText("100");
+        child<QPushButton>(w, "cmdClear")->click();
+        child<QLineEdit>(w, "txtSeat1")->setText("100");
         answerOk();
-        w->cmdCalculateCG->click();
+        child<QPushButton>(w, "cmdCalculateCG")->click();
         QCOMPARE(lastBox().title, QString("ERROR"));
         QCOMPARE(results(w), QStringList(6, QString()));
     }
@@ -536,57 +555,57 @@ class WandBTest : public QObject {
     void editMenuWorksOnTheFocusedBox() {
         frmWandB* w = Forms::show<frmWandB>();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        w->txtSeat1->setText("170");
-        w->txtSeat1->setFocus();
-        QTRY_VERIFY(w->txtSeat1->hasFocus());
-        w->txtSeat1->selectAll();
+        child<QLineEdit>(w, "txtSeat1")->setText("170");
+        child<QLineEdit>(w, "txtSeat1")->setFocus();
+        QTRY_VERIFY(child<QLineEdit>(w, "txtSeat1")->hasFocus());
+        child<QLineEdit>(w, "txtSeat1")->selectAll();
         child<QAction>(w, "mnuCut")->trigger();
         QCOMPARE(QApplication::clipboard()->text(), QString("170"));
-        QCOMPARE(w->txtSeat1->text(), QString());
-        w->txtBags2->setFocus();
-        QTRY_VERIFY(w->txtBags2->hasFocus());
+        QCOMPARE(child<QLineEdit>(w, "txtSeat1")->text(), QString());
+        child<QLineEdit>(w, "txtBags2")->setFocus();
+        QTRY_VERIFY(child<QLineEdit>(w, "txtBags2")->hasFocus());
         child<QAction>(w, "mnuPaste")->trigger();
-        QCOMPARE(w->txtBags2->text(), QString("170"));
+        QCOMPARE(child<QLineEdit>(w, "txtBags2")->text(), QString("170"));
         // Ctrl+V is no menu shortcut here: the box handles it itself.
         QVERIFY(child<QAction>(w, "mnuPaste")->shortcut().isEmpty());
     }
 
     void mainMenuUnloadsTheWindow() {
         frmWandB* w = Forms::show<frmWandB>();
-        w->txtSeat1->setText("1");
-        w->cmdMain->click();
+        child<QLineEdit>(w, "txtSeat1")->setText("1");
+        child<QPushButton>(w, "cmdMain")->click();
         QVERIFY(!Forms::isLoaded<frmWandB>());
         QVERIFY(Forms::get<frmMenu>()->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         frmWandB* again = Forms::show<frmWandB>();
-        QCOMPARE(again->txtSeat1->text(), QString());
-        QVERIFY(again->lstLoad->isHidden());
-        again->mnuMain->trigger();
+        QCOMPARE(child<QLineEdit>(again, "txtSeat1")->text(), QString());
+        QVERIFY(child<QListWidget>(again, "lstLoad")->isHidden());
+        child<QAction>(again, "mnuMain")->trigger();
         QVERIFY(!Forms::isLoaded<frmWandB>());
     }
 
     void exitAnsweredNoKeepsTheWindow() {
         frmWandB* w = Forms::show<frmWandB>();
-        w->txtSeat2->setText("77");
+        child<QLineEdit>(w, "txtSeat2")->setText("77");
         bool asked = false;
         QTimer::singleShot(0, [&] {
             asked = Forms::get<frmquit>()->isVisible();
-            Forms::get<frmquit>()->cmdNo->click();
+            child<QPushButton>(Forms::get<frmquit>(), "cmdNo")->click();
         });
-        w->mnuExit->trigger();
+        child<QAction>(w, "mnuExit")->trigger();
         QVERIFY(asked);
         QCOMPARE(Forms::get<frmWandB>(), w);
-        QCOMPARE(w->txtSeat2->text(), QString("77"));
+        QCOMPARE(child<QLineEdit>(w, "txtSeat2")->text(), QString("77"));
     }
 
     void loadSheetShowsWhatTheWindowShows() {
         store(everyStation());
         frmWandB* w = Forms::show<frmWandB>();
         QVERIFY(pick(w, "N9.pln"));
-        w->txtSeat1->setText("170");
-        w->txtTank1Gal->setText("20");
-        w->txtOilQts->setText("8");
-        w->cmdCalculateCG->click();
+        child<QLineEdit>(w, "txtSeat1")->setText("170");
+        child<QLineEdit>(w, "txtTank1Gal")->setText("20");
+        child<QLineEdit>(w, "txtOilQts")->setText("8");
+        child<QPushButton>(w, "cmdCalculateCG")->click();
         const QString html = w->printPage().html;
         for (const QString& s : {QString("N9"),
                                  QString("Cessna 172"),
@@ -598,12 +617,12 @@ class WandBTest : public QObject {
                                  QString("Oil"),
                                  QString("20 Gal."),
                                  QString("8 Qts."),
-                                 w->lblSeat1Moment->text(),
-                                 w->lblTank1Moment->text(),
-                                 w->lblTotalMoment->text(),
-                                 w->lblTakeoffCG->text(),
-                                 w->lblZeroCG->text(),
-                                 w->lblZeroweight->text(),
+                                 child<QLabel>(w, "lblSeat1Moment")->text(),
+                                 child<QLabel>(w, "lblTank1Moment")->text(),
+                                 child<QLabel>(w, "lblTotalMoment")->text(),
+                                 child<QLabel>(w, "lblTakeoffCG")->text(),
+                                 child<QLabel>(w, "lblZeroCG")->text(),
+                                 child<QLabel>(w, "lblZeroweight")->text(),
                                  QString("2300"),
                                  QString("47.3"),
                                  QString("Max Weight:"),
@@ -612,9 +631,9 @@ class WandBTest : public QObject {
             QVERIFY2(html.contains(s), qPrintable(s));
         // Judging against the limits is the pilot's: a load far over the
         // maximum weight is printed plainly, with no mark.
-        w->txtSeat1->setText("5000");
-        w->cmdCalculateCG->click();
-        QCOMPARE(w->lblTOweight->text(), QString("6635"));
+        child<QLineEdit>(w, "txtSeat1")->setText("5000");
+        child<QPushButton>(w, "cmdCalculateCG")->click();
+        QCOMPARE(child<QLabel>(w, "lblTOweight")->text(), QString("6635"));
         const QString heavy = w->printPage().html;
         QVERIFY(heavy.contains("6635"));
         for (const char* mark : {"exceed", "out of", "over", "warning", "color"})
@@ -624,22 +643,25 @@ class WandBTest : public QObject {
         QVERIFY(testsupport::pdfPageTexts(pdf).join("").contains("6635"));
         // A loading changed after the calculation prints the loading alone:
         // no moment, total or CG beside it, and says it is not calculated.
-        const QString seatMoment = w->lblSeat1Moment->text();
-        for (auto change : {std::function<void()>([&] { w->txtSeat1->setText("180"); }),
-                            std::function<void()>([&] { w->txtTank1Gal->setText("30"); }),
-                            std::function<void()>([&] { w->txtBags1->setText("1"); })}) {
-            w->txtSeat1->setText("5000");
-            w->txtTank1Gal->setText("20");
-            w->txtBags1->clear();
-            w->cmdCalculateCG->click();
+        const QString seatMoment = child<QLabel>(w, "lblSeat1Moment")->text();
+        for (auto change :
+             {std::function<void()>([&] { child<QLineEdit>(w, "txtSeat1")->setText("180"); }),
+              std::function<void()>([&] { child<QLineEdit>(w, "txtTank1Gal")->setText("30"); }),
+              std::function<void()>([&] { child<QLineEdit>(w, "txtBags1")->setText("1"); })}) {
+            child<QLineEdit>(w, "txtSeat1")->setText("5000");
+            child<QLineEdit>(w, "txtTank1Gal")->setText("20");
+            child<QLineEdit>(w, "txtBags1")->clear();
+            child<QPushButton>(w, "cmdCalculateCG")->click();
             QVERIFY(!w->printPage().html.contains("Not calculated"));
             change();
-            QCOMPARE(w->lblTOweight->text(), QString("6635"));  // the window keeps its figures
+            QCOMPARE(child<QLabel>(w, "lblTOweight")->text(),
+                     QString("6635"));  // the window keeps its figures
             const QString stale = w->printPage().html;
             QVERIFY(
                 stale.contains("Not calculated: the loading changed after the last calculation"));
-            for (const QString& mixed : {QString("6635"), seatMoment, w->lblTakeoffCG->text(),
-                                         w->lblZeroCG->text(), QString("Moment")})
+            for (const QString& mixed :
+                 {QString("6635"), seatMoment, child<QLabel>(w, "lblTakeoffCG")->text(),
+                  child<QLabel>(w, "lblZeroCG")->text(), QString("Moment")})
                 QVERIFY2(!stale.contains(mixed), qPrintable(mixed));
             QVERIFY(stale.contains("Max Weight: 2300"));
         }
@@ -649,14 +671,14 @@ class WandBTest : public QObject {
         QVERIFY(staleText.contains("Not calculated: the loading changed after the last"));
         QVERIFY(!staleText.contains("6635"));
         QVERIFY(staleText.contains("N9.pln") && staleText.contains("page 1 of 1"));
-        w->cmdCalculateCG->click();
+        child<QPushButton>(w, "cmdCalculateCG")->click();
         QVERIFY(!w->printPage().html.contains("Not calculated"));
-        w->cmdClear->click();
+        child<QPushButton>(w, "cmdClear")->click();
         QVERIFY(w->printPage().html.contains("Not calculated: no calculation"));
         // The menu item prints the same page.
         const QString viaMenu = QDir::current().filePath("menu.pdf");
         PrintPage::setNextPdfPath(viaMenu);
-        w->mnuPrint1->trigger();
+        child<QAction>(w, "mnuPrint1")->trigger();
         QVERIFY(QFileInfo(viaMenu).size() > 1000);
         // Absent stations are left off the sheet.
         AircraftRecord partial = everyStation("N3");
@@ -668,4 +690,4 @@ class WandBTest : public QObject {
 };
 
 AEROKIT_WINDOW_TEST_MAIN(WandBTest)
-#include "frmWandBTest.moc"
+#include "wandb_window_test.moc"

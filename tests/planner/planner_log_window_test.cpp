@@ -75,7 +75,7 @@ bool rowEmpty(frmFPLog* log, int k) {
 // Fills every box of the checkpoint window with a text naming it.
 void typeCheckpoint(frmFPCheck* w, const QString& name) {
     for (QLineEdit* e : w->findChildren<QLineEdit*>()) e->setText(e->objectName().mid(3));
-    w->txtName->setText(name);
+    child<QLineEdit>(w, "txtName")->setText(name);
 }
 
 }  // namespace
@@ -91,12 +91,13 @@ class PlanLogWindowTest : public QObject {
         QCOMPARE(log->windowTitle(), QString("Aerokit: Flight Log"));
         for (int k = 0; k < 10; ++k) {
             QVERIFY(rowEmpty(log, k));
-            QCOMPARE(log->lblRow[k]->text(), QString::number(k + 1) + ".");
+            QCOMPARE(child<QLabel>(log, QString("lblRow_%1").arg(k))->text(),
+                     QString::number(k + 1) + ".");
         }
-        QVERIFY(log->lblAIdent->text().isEmpty());
-        QVERIFY(log->txtRunway->toPlainText().isEmpty());
-        QVERIFY(!log->mnuRemove->isEnabled());
-        QVERIFY(log->mnuCheckpoint->isEnabled());
+        QVERIFY(child<QLabel>(log, "lblAIdent")->text().isEmpty());
+        QVERIFY(child<QPlainTextEdit>(log, "txtRunway")->toPlainText().isEmpty());
+        QVERIFY(!child<QAction>(log, "mnuRemove")->isEnabled());
+        QVERIFY(child<QAction>(log, "mnuCheckpoint")->isEnabled());
         QStringList tops;
         for (QAction* a : log->menuBar()->actions()) tops << a->text();
         QCOMPARE(tops, QStringList({"&File", "&Print", "Flight &Plan", "&Help"}));
@@ -116,20 +117,21 @@ class PlanLogWindowTest : public QObject {
     void logShowsHeaderAndRows() {
         planWithCheckpoints(3);
         auto* log = Forms::show<frmFPLog>();
-        QCOMPARE(log->lblAIdent->text(), pad("N12345", 10));
-        QCOMPARE(log->lblFrom->text(), pad("KBED", 10));
-        QCOMPARE(log->lblAlt->text(), pad("KPSF", 15));
-        QCOMPARE(log->lblRate->text(), pad("12 GPH", 15));
-        QCOMPARE(log->txtRunway->toPlainText(), pad("RWY 29\nRWY 19", 199));
-        QCOMPARE(log->lblCheck[0]->text(), pad("CP1", 25));
-        QCOMPARE(log->lblIdent[2]->text(), pad("BOS", 10));
-        QCOMPARE(log->lblFRem[1]->text(), pad("CP2", 10));
-        QVERIFY(log->lblFreq[0]->text().isEmpty());  // never stored
+        QCOMPARE(child<QLabel>(log, "lblAIdent")->text(), pad("N12345", 10));
+        QCOMPARE(child<QLabel>(log, "lblFrom")->text(), pad("KBED", 10));
+        QCOMPARE(child<QLabel>(log, "lblAlt")->text(), pad("KPSF", 15));
+        QCOMPARE(child<QLabel>(log, "lblRate")->text(), pad("12 GPH", 15));
+        QCOMPARE(child<QPlainTextEdit>(log, "txtRunway")->toPlainText(),
+                 pad("RWY 29\nRWY 19", 199));
+        QCOMPARE(child<QLabel>(log, "lblCheck_0")->text(), pad("CP1", 25));
+        QCOMPARE(child<QLabel>(log, "lblIdent_2")->text(), pad("BOS", 10));
+        QCOMPARE(child<QLabel>(log, "lblFRem_1")->text(), pad("CP2", 10));
+        QVERIFY(child<QLabel>(log, "lblFreq_0")->text().isEmpty());  // never stored
         QVERIFY(rowEmpty(log, 3));
-        QVERIFY(log->mnuRemove->isEnabled());
+        QVERIFY(child<QAction>(log, "mnuRemove")->isEnabled());
         // Names as the grid arrays: lblX_0 .. lblX_9.
-        QCOMPARE(log->lblDistRem[9]->objectName(), QString("lblDistRem_9"));
-        QCOMPARE(log->lblRadFrom[4]->objectName(), QString("lblRadFrom_4"));
+        QVERIFY(child<QLabel>(log, "lblDistRem_9"));
+        QVERIFY(child<QLabel>(log, "lblRadFrom_4"));
     }
 
     void runwayWithLoneLineBreaksShowsWhole() {
@@ -139,7 +141,7 @@ class PlanLogWindowTest : public QObject {
         makePlan("p.flt", {r});
         const auto before = readFileBytes("p.flt");
         auto* log = Forms::show<frmFPLog>();
-        const QString shown = log->txtRunway->toPlainText();
+        const QString shown = child<QPlainTextEdit>(log, "txtRunway")->toPlainText();
         QCOMPARE(shown.size(), 200);
         QVERIFY(shown.startsWith(QString(120, 'a')));
         QCOMPARE(shown.count(QChar('a')), 120);
@@ -150,24 +152,26 @@ class PlanLogWindowTest : public QObject {
         const PlanRecord old = planWith(-1);
         makePlan("p.flt", {old, checkpointNamed("KEEP")});
         auto* log = Forms::show<frmFPLog>();
-        whenShown<frmFlightLogInput>([](frmFlightLogInput* w) {
+        auto shown = whenShown<frmFlightLogInput>([](frmFlightLogInput* w) {
             QCOMPARE(w->windowTitle(), QString("Flight Log Input"));
-            QCOMPARE(w->lblHeading->text(), QString("Aerokit: Flight Log Information"));
-            QCOMPARE(w->lblident->text(), QString("Aircraft Number: "));
-            QCOMPARE(w->lblAlt->text(), QString("Alternate Destination: "));
-            QCOMPARE(w->lblRunway->text(), QString("Runway Information"));
-            QCOMPARE(w->txtIdent->text(), pad("N12345", 10));
-            QCOMPARE(w->txtAlt->text(), pad("KPSF", 15));
-            QCOMPARE(w->txtAltitude->text(), pad("7500", 10));
-            QVERIFY(w->txtTimeOff->text().isEmpty());
-            QVERIFY(w->txtRunway->toPlainText().isEmpty());
-            w->txtAltitude->setText("9500");
-            QTest::keyClicks(w->txtTimeOn, "1030");
-            QTest::keyClicks(w->txtFRem, "8 GAL");
-            w->txtRunway->setPlainText("ILS 23\nVASI");
-            w->cmdOK->click();
+            QCOMPARE(child<QLabel>(w, "lblHeading")->text(),
+                     QString("Aerokit: Flight Log Information"));
+            QCOMPARE(child<QLabel>(w, "lblident")->text(), QString("Aircraft Number: "));
+            QCOMPARE(child<QLabel>(w, "lblAlt")->text(), QString("Alternate Destination: "));
+            QCOMPARE(child<QLabel>(w, "lblRunway")->text(), QString("Runway Information"));
+            QCOMPARE(child<QLineEdit>(w, "txtIdent")->text(), pad("N12345", 10));
+            QCOMPARE(child<QLineEdit>(w, "txtAlt")->text(), pad("KPSF", 15));
+            QCOMPARE(child<QLineEdit>(w, "txtAltitude")->text(), pad("7500", 10));
+            QVERIFY(child<QLineEdit>(w, "txtTimeOff")->text().isEmpty());
+            QVERIFY(child<QPlainTextEdit>(w, "txtRunway")->toPlainText().isEmpty());
+            child<QLineEdit>(w, "txtAltitude")->setText("9500");
+            QTest::keyClicks(child<QLineEdit>(w, "txtTimeOn"), "1030");
+            QTest::keyClicks(child<QLineEdit>(w, "txtFRem"), "8 GAL");
+            child<QPlainTextEdit>(w, "txtRunway")->setPlainText("ILS 23\nVASI");
+            child<QPushButton>(w, "cmdOK")->click();
         });
-        log->mnuEditLog->trigger();
+        child<QAction>(log, "mnuEditLog")->trigger();
+        QVERIFY(shown.ran());
         QVERIFY(Forms::isLoaded<frmFlightLogInput>());
         QVERIFY(!Forms::get<frmFlightLogInput>()->isVisible());
         const PlanRecord r = fileRecord("p.flt", 1);
@@ -182,41 +186,44 @@ class PlanLogWindowTest : public QObject {
         QCOMPARE(r.Color, old.Color);
         QCOMPARE(r.LastCheckpoint, old.LastCheckpoint);
         QCOMPARE(fileRecord("p.flt", 2), checkpointNamed("KEEP"));
-        QCOMPARE(log->lblAltitude->text(), pad("9500", 10));
-        QCOMPARE(log->lblTimeOn->text(), pad("1030", 10));
-        QCOMPARE(log->lblTimeoff->text(), QString(10, ' '));
-        QCOMPARE(log->txtRunway->toPlainText(), pad("ILS 23\nVASI", 199));
+        QCOMPARE(child<QLabel>(log, "lblAltitude")->text(), pad("9500", 10));
+        QCOMPARE(child<QLabel>(log, "lblTimeOn")->text(), pad("1030", 10));
+        QCOMPARE(child<QLabel>(log, "lblTimeoff")->text(), QString(10, ' '));
+        QCOMPARE(child<QPlainTextEdit>(log, "txtRunway")->toPlainText(), pad("ILS 23\nVASI", 199));
         // The cruising altitude is shared with box 7 of the form.
         Forms::show<frmFlightPlanRecord>();
-        QCOMPARE(Forms::get<frmFlightPlanRecord>()->lblCruise->text(), pad("9500", 10));
+        QCOMPARE(child<QLabel>(Forms::get<frmFlightPlanRecord>(), "lblCruise")->text(),
+                 pad("9500", 10));
     }
 
     void escInLogHeaderCancels() {
         planWithCheckpoints(1);
         const auto before = readFileBytes("p.flt");
         auto* log = Forms::show<frmFPLog>();
-        whenShown<frmFlightLogInput>([](frmFlightLogInput* w) {
-            w->txtTimeOff->setText("1111");
-            QTest::keyClick(w->txtTimeOff, Qt::Key_Escape);
+        auto shown = whenShown<frmFlightLogInput>([](frmFlightLogInput* w) {
+            child<QLineEdit>(w, "txtTimeOff")->setText("1111");
+            child<QLineEdit>(w, "txtTimeOff")->setFocus();
+            QTest::keyClick(child<QLineEdit>(w, "txtTimeOff"), Qt::Key_Escape);
         });
-        log->mnuEditLog->trigger();
+        child<QAction>(log, "mnuEditLog")->trigger();
+        QVERIFY(shown.ran());
         QVERIFY(!Forms::isLoaded<frmFlightLogInput>());
         QCOMPARE(readFileBytes("p.flt"), before);
         QVERIFY(log->isVisible());
-        QCOMPARE(log->lblTimeoff->text(), pad("0900", 10));
+        QCOMPARE(child<QLabel>(log, "lblTimeoff")->text(), pad("0900", 10));
         // Loaded afresh: the typed time is gone.
-        QVERIFY(Forms::get<frmFlightLogInput>()->txtTimeOff->text().isEmpty());
+        QVERIFY(child<QLineEdit>(Forms::get<frmFlightLogInput>(), "txtTimeOff")->text().isEmpty());
     }
 
     void logHeaderOkHidesAndKeepsWhatWasTyped() {
         planWithCheckpoints(0);
         auto* w = Forms::get<frmFlightLogInput>();
-        w->txtElapsed->setText("1:30");
-        w->cmdOK->click();
+        child<QLineEdit>(w, "txtElapsed")->setText("1:30");
+        child<QPushButton>(w, "cmdOK")->click();
         makePlan("q.flt", {planner::freshPlan()});
         QCOMPARE(Forms::get<frmFlightLogInput>(), w);
-        QCOMPARE(w->txtElapsed->text(), QString("1:30"));
-        QCOMPARE(w->txtIdent->text(), pad("N12345", 10));
+        QCOMPARE(child<QLineEdit>(w, "txtElapsed")->text(), QString("1:30"));
+        QCOMPARE(child<QLineEdit>(w, "txtIdent")->text(), pad("N12345", 10));
         const std::pair<const char*, int> maxima[] = {
             {"txtIdent", 10},   {"txtFrom", 10},     {"txtTo", 10},       {"txtAlt", 15},
             {"txtTAS", 10},     {"txtAltitude", 10}, {"txtTimeOff", 10},  {"txtTimeOn", 10},
@@ -242,7 +249,7 @@ class PlanLogWindowTest : public QObject {
             {"lblAGS", "Actual Grnd Spd. "},     {"lblFRem", "Fuel Remaining: "}};
         for (auto [name, text] : captions) QCOMPARE(child<QLabel>(c, name)->text(), QString(text));
         for (QLineEdit* e : c->findChildren<QLineEdit*>())
-            QCOMPARE(e->maxLength(), e == c->txtName ? 25 : 10);
+            QCOMPARE(e->maxLength(), e == child<QLineEdit>(c, "txtName") ? 25 : 10);
 
         auto* h = Forms::get<frmFlightLogInput>();
         const char* horder[] = {"txtIdent",   "txtFrom",     "txtTo",       "txtAlt",
@@ -264,16 +271,18 @@ class PlanLogWindowTest : public QObject {
     void firstCheckpointGoesToRecordTwoAndRowOne() {
         makePlan("p.flt", {planner::freshPlan()});
         auto* log = Forms::show<frmFPLog>();
-        whenShown<frmFPCheck>([](frmFPCheck* w) {
+        auto shown = whenShown<frmFPCheck>([](frmFPCheck* w) {
             QCOMPARE(w->windowTitle(), QString("Input Checkpoint"));
             QCOMPARE(child<QLabel>(w, "lblInstruction")->text(),
                      QString("Enter the following information about the Checkpoint"));
-            QCOMPARE(w->txtName->maxLength(), 25);
-            QTest::keyClicks(w->txtName, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");  // 26: one too many
-            QTest::keyClicks(w->txtETA, "1415");
-            w->cmdOK->click();
+            QCOMPARE(child<QLineEdit>(w, "txtName")->maxLength(), 25);
+            QTest::keyClicks(child<QLineEdit>(w, "txtName"),
+                             "ABCDEFGHIJKLMNOPQRSTUVWXYZ");  // 26: one too many
+            QTest::keyClicks(child<QLineEdit>(w, "txtETA"), "1415");
+            child<QPushButton>(w, "cmdOK")->click();
         });
-        log->mnuCheckpoint->trigger();
+        child<QAction>(log, "mnuCheckpoint")->trigger();
+        QVERIFY(shown.ran());
         QVERIFY(!Forms::isLoaded<frmFPCheck>());
         QCOMPARE(fileRecord("p.flt", 1).LastCheckpoint, std::int16_t(0));
         const PlanRecord cp = fileRecord("p.flt", 2);
@@ -282,10 +291,10 @@ class PlanLogWindowTest : public QObject {
         QCOMPARE(cp.NavIdent.raw(), std::string(10, ' '));
         QCOMPARE(cp.LastCheckpoint, std::int16_t(0));
         QVERIFY(cp.AircraftIdent.neverStored());
-        QCOMPARE(log->lblCheck[0]->text(), QString("ABCDEFGHIJKLMNOPQRSTUVWXY"));
-        QCOMPARE(log->lblETA[0]->text(), pad("1415", 10));
+        QCOMPARE(child<QLabel>(log, "lblCheck_0")->text(), QString("ABCDEFGHIJKLMNOPQRSTUVWXY"));
+        QCOMPARE(child<QLabel>(log, "lblETA_0")->text(), pad("1415", 10));
         QVERIFY(rowEmpty(log, 1));
-        QVERIFY(log->mnuRemove->isEnabled());
+        QVERIFY(child<QAction>(log, "mnuRemove")->isEnabled());
     }
 
     void checkpointBoxesFillTheirOwnColumns() {
@@ -293,7 +302,7 @@ class PlanLogWindowTest : public QObject {
         auto* log = Forms::show<frmFPLog>();
         auto* w = Forms::get<frmFPCheck>();
         typeCheckpoint(w, "NAME");
-        w->cmdOK->click();
+        child<QPushButton>(w, "cmdOK")->click();
         const QStringList expected = {
             pad("NAME", 25),    pad("Ident", 10),  pad("Freq", 10), pad("To", 10),
             pad("From", 10),    pad("TC", 10),     pad("WCA", 10),  pad("TH", 10),
@@ -314,28 +323,26 @@ class PlanLogWindowTest : public QObject {
         makePlan("p.flt", {planner::freshPlan()});
         auto* log = Forms::show<frmFPLog>();
         for (int i = 0; i < 10; ++i) {
-            whenShown<frmFPCheck>([i](frmFPCheck* w) {
-                w->txtName->setText(QString("CHECK %1").arg(i + 1));
-                w->cmdOK->click();
+            auto shown = whenShown<frmFPCheck>([i](frmFPCheck* w) {
+                child<QLineEdit>(w, "txtName")->setText(QString("CHECK %1").arg(i + 1));
+                child<QPushButton>(w, "cmdOK")->click();
             });
-            log->mnuCheckpoint->trigger();
+            child<QAction>(log, "mnuCheckpoint")->trigger();
+            QVERIFY(shown.ran());
             QVERIFY(!Forms::isLoaded<frmFPCheck>());
         }
         QVERIFY(MessageBox::history().empty());
         QCOMPARE(fileRecord("p.flt", 1).LastCheckpoint, std::int16_t(9));
         QCOMPARE(readFileBytes("p.flt").size(), std::size_t(11 * 1006));
-        QCOMPARE(log->lblCheck[9]->text(), pad("CHECK 10", 25));
-        QCOMPARE(log->lblRow[9]->text(), QString("10."));
+        QCOMPARE(child<QLabel>(log, "lblCheck_9")->text(), pad("CHECK 10", 25));
+        QCOMPARE(child<QLabel>(log, "lblRow_9")->text(), QString("10."));
         const auto before = readFileBytes("p.flt");
-        bool opened = false;
-        whenShown<frmFPCheck>([&opened](frmFPCheck* w) {
-            opened = true;
-            w->cmdCancel->click();
-        });
+        const Shown shown = whenShown<frmFPCheck>(
+            [](frmFPCheck* w) { child<QPushButton>(w, "cmdCancel")->click(); });
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        log->mnuCheckpoint->trigger();
+        child<QAction>(log, "mnuCheckpoint")->trigger();
         QTest::qWait(20);
-        QVERIFY(!opened);
+        QVERIFY(!shown.ran());
         QVERIFY(!Forms::isLoaded<frmFPCheck>());
         QCOMPARE(MessageBox::history().size(), std::size_t(1));
         const auto& box = MessageBox::history().back();
@@ -350,14 +357,12 @@ class PlanLogWindowTest : public QObject {
         planWithCheckpoints(9);
         const auto before = readFileBytes("p.flt");
         auto* log = Forms::show<frmFPLog>();
-        bool opened = false;
-        whenShown<frmFPCheck>([&opened](frmFPCheck* w) {
-            opened = true;
-            w->txtName->setText("NOT KEPT");
-            w->cmdCancel->click();
+        const Shown shown = whenShown<frmFPCheck>([](frmFPCheck* w) {
+            child<QLineEdit>(w, "txtName")->setText("NOT KEPT");
+            child<QPushButton>(w, "cmdCancel")->click();
         });
-        log->mnuCheckpoint->trigger();
-        QVERIFY(opened);
+        child<QAction>(log, "mnuCheckpoint")->trigger();
+        QVERIFY(shown.ran());
         QVERIFY(!Forms::isLoaded<frmFPCheck>());
         QCOMPARE(readFileBytes("p.flt"), before);
         QVERIFY(rowEmpty(log, 9));
@@ -369,7 +374,7 @@ class PlanLogWindowTest : public QObject {
         const auto before = readFileBytes("p.flt");
         auto* log = Forms::show<frmFPLog>();
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
-        log->mnuRemove->trigger();
+        child<QAction>(log, "mnuRemove")->trigger();
         QCOMPARE(MessageBox::history().size(), std::size_t(1));
         const auto& box = MessageBox::history().back();
         QCOMPARE(box.text, QString("Are you sure you want to remove checkpoint # 3"));
@@ -377,21 +382,21 @@ class PlanLogWindowTest : public QObject {
         QCOMPARE(box.buttons, MessageBox::Buttons::YesNo);
         QCOMPARE(box.icon, MessageBox::Icon::None);
         QVERIFY(rowEmpty(log, 2));
-        QCOMPARE(log->lblCheck[1]->text(), pad("CP2", 25));
+        QCOMPARE(child<QLabel>(log, "lblCheck_1")->text(), pad("CP2", 25));
         const auto after = readFileBytes("p.flt");
         QCOMPARE(after.size(), before.size());
         QCOMPARE(fileRecord("p.flt", 1).LastCheckpoint, std::int16_t(1));
         for (std::size_t i = 0; i < after.size(); ++i)
             if (i != 769 && i != 770) QCOMPARE(after[i], before[i]);
-        QVERIFY(log->mnuRemove->isEnabled());
+        QVERIFY(child<QAction>(log, "mnuRemove")->isEnabled());
 
         // The next checkpoint overwrites record 4.
         auto* w = Forms::get<frmFPCheck>();
-        w->txtName->setText("NEW THIRD");
-        w->cmdOK->click();
+        child<QLineEdit>(w, "txtName")->setText("NEW THIRD");
+        child<QPushButton>(w, "cmdOK")->click();
         QCOMPARE(readFileBytes("p.flt").size(), before.size());
         QCOMPARE(fileRecord("p.flt", 4).CheckName.raw(), pad("NEW THIRD", 25).toStdString());
-        QCOMPARE(log->lblCheck[2]->text(), pad("NEW THIRD", 25));
+        QCOMPARE(child<QLabel>(log, "lblCheck_2")->text(), pad("NEW THIRD", 25));
     }
 
     void answeringNoChangesNothing() {
@@ -400,87 +405,90 @@ class PlanLogWindowTest : public QObject {
         auto* log = Forms::show<frmFPLog>();
         const QStringList row = rowTexts(log, 1);
         MessageBox::setNextAnswer(MessageBox::Answer::No);
-        log->mnuRemove->trigger();
+        child<QAction>(log, "mnuRemove")->trigger();
         QCOMPARE(MessageBox::history().back().text,
                  QString("Are you sure you want to remove checkpoint # 2"));
         QCOMPARE(readFileBytes("p.flt"), before);
         QCOMPARE(rowTexts(log, 1), row);
-        QVERIFY(log->mnuRemove->isEnabled());
+        QVERIFY(child<QAction>(log, "mnuRemove")->isEnabled());
     }
 
     void removingTheOnlyCheckpointDisablesRemoval() {
         planWithCheckpoints(1);
         auto* log = Forms::show<frmFPLog>();
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
-        log->mnuRemove->trigger();
+        child<QAction>(log, "mnuRemove")->trigger();
         QCOMPARE(MessageBox::history().back().text,
                  QString("Are you sure you want to remove checkpoint # 1"));
         QCOMPARE(fileRecord("p.flt", 1).LastCheckpoint, std::int16_t(-1));
-        QVERIFY(!log->mnuRemove->isEnabled());
+        QVERIFY(!child<QAction>(log, "mnuRemove")->isEnabled());
         QVERIFY(rowEmpty(log, 0));
         // Reopened, the log is empty although record 2 still holds the checkpoint.
-        log->mnuShowRec->trigger();
-        Forms::get<frmFlightPlanRecord>()->mnuLog->trigger();
+        child<QAction>(log, "mnuShowRec")->trigger();
+        child<QAction>(Forms::get<frmFlightPlanRecord>(), "mnuLog")->trigger();
         log = Forms::get<frmFPLog>();
         QVERIFY(rowEmpty(log, 0));
-        QVERIFY(!log->mnuRemove->isEnabled());
+        QVERIFY(!child<QAction>(log, "mnuRemove")->isEnabled());
         QCOMPARE(fileRecord("p.flt", 2).CheckName.raw(), pad("CP1", 25).toStdString());
         // Adding enables removal again.
         auto* w = Forms::get<frmFPCheck>();
-        w->txtName->setText("AGAIN");
-        w->cmdOK->click();
-        QVERIFY(log->mnuRemove->isEnabled());
+        child<QLineEdit>(w, "txtName")->setText("AGAIN");
+        child<QPushButton>(w, "cmdOK")->click();
+        QVERIFY(child<QAction>(log, "mnuRemove")->isEnabled());
     }
 
     void failedWritesAreReportedAndTheWindowStays() {
         planWithCheckpoints(2);
         const auto before = readFileBytes("p.flt");
         auto* log = Forms::show<frmFPLog>();
-        const QStringList header = {log->lblTimeoff->text(), log->lblRate->text()};
+        const QStringList header = {child<QLabel>(log, "lblTimeoff")->text(),
+                                    child<QLabel>(log, "lblRate")->text()};
         records::setWriteFailureAfter(0);
 
         auto* h = Forms::get<frmFlightLogInput>();
         h->show();
-        h->txtTimeOff->setText("1200");
+        child<QLineEdit>(h, "txtTimeOff")->setText("1200");
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        h->cmdOK->click();
+        child<QPushButton>(h, "cmdOK")->click();
         QCOMPARE(MessageBox::history().back().title, QString("Flight Log Not Saved"));
         QCOMPARE(MessageBox::history().back().icon, MessageBox::Icon::Stop);
         QVERIFY(h->isVisible());
-        QCOMPARE(h->txtTimeOff->text(), QString("1200"));
-        QCOMPARE(QStringList({log->lblTimeoff->text(), log->lblRate->text()}), header);
-        h->cmdCancel->click();
+        QCOMPARE(child<QLineEdit>(h, "txtTimeOff")->text(), QString("1200"));
+        QCOMPARE(QStringList({child<QLabel>(log, "lblTimeoff")->text(),
+                              child<QLabel>(log, "lblRate")->text()}),
+                 header);
+        child<QPushButton>(h, "cmdCancel")->click();
 
         auto* c = Forms::get<frmFPCheck>();
         c->show();
-        c->txtName->setText("LOST?");
+        child<QLineEdit>(c, "txtName")->setText("LOST?");
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        c->cmdOK->click();
+        child<QPushButton>(c, "cmdOK")->click();
         QCOMPARE(MessageBox::history().back().title, QString("Checkpoint Not Saved"));
         QVERIFY(c->isVisible());
-        QCOMPARE(c->txtName->text(), QString("LOST?"));
+        QCOMPARE(child<QLineEdit>(c, "txtName")->text(), QString("LOST?"));
         QVERIFY(rowEmpty(log, 2));
 
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        log->mnuRemove->trigger();
+        child<QAction>(log, "mnuRemove")->trigger();
         QCOMPARE(MessageBox::history().back().title, QString("Checkpoint Not Removed"));
-        QCOMPARE(log->lblCheck[1]->text(), pad("CP2", 25));
+        QCOMPARE(child<QLabel>(log, "lblCheck_1")->text(), pad("CP2", 25));
         QCOMPARE(readFileBytes("p.flt"), before);
 
         // Once the disk works again the same window saves what it kept.
         records::setWriteFailureAfter(std::nullopt);
-        c->cmdOK->click();
+        child<QPushButton>(c, "cmdOK")->click();
         QVERIFY(!Forms::isLoaded<frmFPCheck>());
-        QCOMPARE(log->lblCheck[2]->text(), pad("LOST?", 25));
+        QCOMPARE(child<QLabel>(log, "lblCheck_2")->text(), pad("LOST?", 25));
         QCOMPARE(fileRecord("p.flt", 1).LastCheckpoint, std::int16_t(2));
     }
 
     void mainMenuUnloadsLogAndHiddenForm() {
         planWithCheckpoints(1);
         auto* d = Forms::show<frmFlightPlanRecord>();
-        d->mnuLog->trigger();
-        Forms::get<frmFPLog>()->mnuMain->trigger();
+        child<QAction>(d, "mnuLog")->trigger();
+        child<QAction>(Forms::get<frmFPLog>(), "mnuMain")->trigger();
         QVERIFY(!Forms::isLoaded<frmFPLog>());
         QVERIFY(!Forms::isLoaded<frmFlightPlanRecord>());
         QVERIFY(Forms::get<frmMenu>()->isVisible());
@@ -538,7 +546,7 @@ class PlanLogWindowTest : public QObject {
                               "NAV AID", "Fuel Used", "10.", "page 1 of 1", "p.flt"})
             QVERIFY2(text.contains(s), s);
         PrintPage::setNextPdfPath(QDir::current().filePath("menu.pdf"));
-        log->mnuPrintLog->trigger();
+        child<QAction>(log, "mnuPrintLog")->trigger();
         QCOMPARE(testsupport::pdfPageTexts("menu.pdf"), pages);
     }
 
@@ -548,29 +556,29 @@ class PlanLogWindowTest : public QObject {
         for (int k = 0; k < 12; ++k) recs.push_back(checkpointNamed("R" + std::to_string(k + 2)));
         makePlan("big.flt", recs);
         auto* log = Forms::show<frmFPLog>();
-        QCOMPARE(log->lblCheck[0]->text(), pad("R2", 25));
-        QCOMPARE(log->lblCheck[9]->text(), pad("R11", 25));
-        QVERIFY(log->mnuRemove->isEnabled());
+        QCOMPARE(child<QLabel>(log, "lblCheck_0")->text(), pad("R2", 25));
+        QCOMPARE(child<QLabel>(log, "lblCheck_9")->text(), pad("R11", 25));
+        QVERIFY(child<QAction>(log, "mnuRemove")->isEnabled());
         const auto before = readFileBytes("big.flt");
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        log->mnuCheckpoint->trigger();
+        child<QAction>(log, "mnuCheckpoint")->trigger();
         QCOMPARE(MessageBox::history().back().text, kMaxText);
         QVERIFY(!Forms::isLoaded<frmFPCheck>());
         // The checkpoint window itself refuses too.
         auto* w = Forms::get<frmFPCheck>();
-        w->txtName->setText("X");
+        child<QLineEdit>(w, "txtName")->setText("X");
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        w->cmdOK->click();
+        child<QPushButton>(w, "cmdOK")->click();
         QCOMPARE(MessageBox::history().back().title, kMaxTitle);
         QCOMPARE(readFileBytes("big.flt"), before);
-        w->cmdCancel->click();
+        child<QPushButton>(w, "cmdCancel")->click();
         // Removal counts down from the stored value; no row beyond ten exists.
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
-        log->mnuRemove->trigger();
+        child<QAction>(log, "mnuRemove")->trigger();
         QCOMPARE(MessageBox::history().back().text,
                  QString("Are you sure you want to remove checkpoint # 501"));
         QCOMPARE(fileRecord("big.flt", 1).LastCheckpoint, std::int16_t(499));
-        QCOMPARE(log->lblCheck[9]->text(), pad("R11", 25));
+        QCOMPARE(child<QLabel>(log, "lblCheck_9")->text(), pad("R11", 25));
     }
 
     void counterBelowMinusOneShowsNoRowAndRefusesAdding() {
@@ -580,17 +588,17 @@ class PlanLogWindowTest : public QObject {
         const auto before = readFileBytes("neg.flt");
         auto* log = Forms::show<frmFPLog>();
         for (int k = 0; k < 10; ++k) QVERIFY(rowEmpty(log, k));
-        QVERIFY(!log->mnuRemove->isEnabled());
+        QVERIFY(!child<QAction>(log, "mnuRemove")->isEnabled());
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        log->mnuCheckpoint->trigger();
+        child<QAction>(log, "mnuCheckpoint")->trigger();
         QCOMPARE(MessageBox::history().size(), std::size_t(1));
         QCOMPARE(MessageBox::history().back().text, kMaxText);
         QVERIFY(!Forms::isLoaded<frmFPCheck>());
         // Even when asked directly, removal has nothing to remove and asks nothing.
-        log->mnuRemove->setEnabled(true);
-        log->mnuRemove->trigger();
+        child<QAction>(log, "mnuRemove")->setEnabled(true);
+        child<QAction>(log, "mnuRemove")->trigger();
         QCOMPARE(MessageBox::history().size(), std::size_t(1));
-        QVERIFY(!log->mnuRemove->isEnabled());
+        QVERIFY(!child<QAction>(log, "mnuRemove")->isEnabled());
         QCOMPARE(readFileBytes("neg.flt"), before);
     }
 
@@ -629,24 +637,25 @@ class PlanLogWindowTest : public QObject {
             QVERIFY(Forms::isLoaded<frmFlightPlanRecord>());
             (void)d->printPage();
             auto* in = Forms::get<frmRecordInput>();
-            QVERIFY(in->txtIdent->text().size() <= 10);
-            in->cmdCancel->click();
-            d->mnuLog->trigger();
+            QVERIFY(child<QLineEdit>(in, "txtIdent")->text().size() <= 10);
+            child<QPushButton>(in, "cmdCancel")->click();
+            child<QAction>(d, "mnuLog")->trigger();
             auto* log = Forms::get<frmFPLog>();
             (void)PrintPage::printToPdf(log->printPage(), "log.pdf");
             auto* h = Forms::get<frmFlightLogInput>();
-            h->cmdCancel->click();
+            child<QPushButton>(h, "cmdCancel")->click();
             for (int i = 0; i < 3; ++i) {
-                whenShown<frmFPCheck>([](frmFPCheck* w) {
-                    w->txtName->setText("C");
-                    w->cmdOK->click();
+                (void)whenShown<frmFPCheck>([](frmFPCheck* w) {
+                    child<QLineEdit>(w, "txtName")->setText("C");
+                    child<QPushButton>(w, "cmdOK")->click();
                 });
                 MessageBox::setNextAnswer(MessageBox::Answer::Ok);  // a refusal, if any
-                log->mnuCheckpoint->trigger();
+                child<QAction>(log, "mnuCheckpoint")->trigger();
                 while (MessageBox::pendingAnswers() > 0) MessageBox::show("", "");
-                if (Forms::isLoaded<frmFPCheck>()) Forms::get<frmFPCheck>()->cmdCancel->click();
+                if (Forms::isLoaded<frmFPCheck>())
+                    child<QPushButton>(Forms::get<frmFPCheck>(), "cmdCancel")->click();
                 MessageBox::setNextAnswer(MessageBox::Answer::Yes);
-                log->mnuRemove->trigger();
+                child<QAction>(log, "mnuRemove")->trigger();
                 while (MessageBox::pendingAnswers() > 0) MessageBox::show("", "");
             }
             const PlanRecord r = fileRecord(name, 1);
@@ -657,9 +666,10 @@ class PlanLogWindowTest : public QObject {
                     std::max<std::int16_t>(9, planner::PlanRecord::decode(bytes).LastCheckpoint));
         }
         // The high bytes and the NUL: Windows-1252 shown, ending at the NUL.
-        QCOMPARE(Forms::get<frmFPLog>()->lblAIdent->text(), QString::fromUtf8("N\xC3\xA9"));
+        QCOMPARE(child<QLabel>(Forms::get<frmFPLog>(), "lblAIdent")->text(),
+                 QString::fromUtf8("N\xC3\xA9"));
     }
 };
 
 AEROKIT_WINDOW_TEST_MAIN(PlanLogWindowTest)
-#include "PlanLogWindowTest.moc"
+#include "planner_log_window_test.moc"

@@ -116,11 +116,11 @@ class PlanFormWindowTest : public QObject {
     void createNewPlanAddsExtensionAndShowsEmptyForm() {
         frmPlanner* p = Forms::show<frmPlanner>();
         QCOMPARE(p->windowTitle(), QString("Aerokit Preflight Planner"));
-        QCOMPARE(p->cmdNewPlan->text(), QString("Create New Flight Plan"));
-        QCOMPARE(p->cmdOpenplan->text(), QString("Open Current Flight Plan"));
-        QCOMPARE(p->cmdExitPlanner->text(), QString("Return to Main Menu"));
+        QCOMPARE(child<QPushButton>(p, "cmdNewPlan")->text(), QString("Create New Flight Plan"));
+        QCOMPARE(child<QPushButton>(p, "cmdOpenplan")->text(), QString("Open Current Flight Plan"));
+        QCOMPARE(child<QPushButton>(p, "cmdExitPlanner")->text(), QString("Return to Main Menu"));
         FileDialog::setNextFileName(QDir::current().filePath("trip"));
-        QTest::mouseClick(p->cmdNewPlan, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(p, "cmdNewPlan"), Qt::LeftButton);
         QCOMPARE(FileDialog::lastFilter(), QString("Flight Plans (*.flt)|*.flt"));
         QVERIFY(modLog::PlanPath.endsWith("trip.flt"));
         const auto b = readFileBytes("trip.flt");
@@ -141,25 +141,25 @@ class PlanFormWindowTest : public QObject {
     void createOverPlanWithCheckpointsKeepsLength() {
         makePlan("old.flt", {filledPlan(), checkpointNamed("A"), checkpointNamed("B")});
         FileDialog::setNextFileName(QDir::current().filePath("old.flt"));
-        Forms::show<frmPlanner>()->cmdNewPlan->click();
+        child<QPushButton>(Forms::show<frmPlanner>(), "cmdNewPlan")->click();
         QCOMPARE(readFileBytes("old.flt").size(), std::size_t(3 * 1006));
         QCOMPARE(fileRecord("old.flt", 1), planner::freshPlan());
-        Forms::get<frmFlightPlanRecord>()->mnuLog->trigger();
+        child<QAction>(Forms::get<frmFlightPlanRecord>(), "mnuLog")->trigger();
         auto* log = Forms::get<frmFPLog>();
-        QVERIFY(log->lblCheck[0]->text().isEmpty());
-        QVERIFY(!log->mnuRemove->isEnabled());
+        QVERIFY(child<QLabel>(log, "lblCheck_0")->text().isEmpty());
+        QVERIFY(!child<QAction>(log, "mnuRemove")->isEnabled());
     }
 
     void cancelledDialogsChangeNothing() {
         modLog::PlanPath = "before.flt";
         frmPlanner* p = Forms::show<frmPlanner>();
         FileDialog::setNextFileName("");
-        p->cmdNewPlan->click();
+        child<QPushButton>(p, "cmdNewPlan")->click();
         FileDialog::setNextFileName("");
-        p->cmdOpenplan->click();
+        child<QPushButton>(p, "cmdOpenplan")->click();
         // A name that is not an existing file is no plan either.
         FileDialog::setNextFileName(QDir::current().filePath("missing.flt"));
-        p->cmdOpenplan->click();
+        child<QPushButton>(p, "cmdOpenplan")->click();
         QCOMPARE(modLog::PlanPath, QString("before.flt"));
         QVERIFY(Forms::isLoaded<frmPlanner>());
         QVERIFY(p->isVisible());
@@ -171,7 +171,7 @@ class PlanFormWindowTest : public QObject {
         modLog::PlanPath = "before.flt";
         records::setWriteFailureAfter(0);
         FileDialog::setNextFileName(QDir::current().filePath("new.flt"));
-        Forms::show<frmPlanner>()->cmdNewPlan->click();
+        child<QPushButton>(Forms::show<frmPlanner>(), "cmdNewPlan")->click();
         QCOMPARE(modLog::PlanPath, QString("before.flt"));
         QVERIFY(Forms::isLoaded<frmPlanner>());
         QVERIFY(!Forms::isLoaded<frmFlightPlanRecord>());
@@ -192,23 +192,23 @@ class PlanFormWindowTest : public QObject {
         QVERIFY(planner::savePersonal(me));
         modLog::PlanPath.clear();
         FileDialog::setNextFileName(QDir::current().filePath("ifr.flt"));
-        Forms::show<frmPlanner>()->cmdOpenplan->click();
+        child<QPushButton>(Forms::show<frmPlanner>(), "cmdOpenplan")->click();
         QCOMPARE(modLog::PlanPath, QDir::current().filePath("ifr.flt"));
         auto* d = Forms::get<frmFlightPlanRecord>();
         QCOMPARE(d->windowTitle(), QString("Aerokit: Flight Plan Record"));
-        QCOMPARE(d->lblVFR->text(), QString());
-        QCOMPARE(d->lblIFR->text(), QString("X"));
-        QCOMPARE(d->lblDVFR->text(), QString());
-        QCOMPARE(d->lblIdent->text(), QString("N12345    "));
-        QCOMPARE(d->lblType->text(), QString("C172      A         "));
-        QCOMPARE(d->lblRoute->text(), pad("DIRECT\r\nV141", 100));
-        QVERIFY(d->lblRoute->text().contains('\n'));
-        QCOMPARE(d->lblName->text(), QString("Amelia Earhart      "));
-        QCOMPARE(d->lblCity->text(), pad("Atchison", 20));
-        QCOMPARE(d->lblState->text(), QString("KS"));
-        QCOMPARE(d->lblStreet->text(), QString());  // never stored
+        QCOMPARE(child<QLabel>(d, "lblVFR")->text(), QString());
+        QCOMPARE(child<QLabel>(d, "lblIFR")->text(), QString("X"));
+        QCOMPARE(child<QLabel>(d, "lblDVFR")->text(), QString());
+        QCOMPARE(child<QLabel>(d, "lblIdent")->text(), QString("N12345    "));
+        QCOMPARE(child<QLabel>(d, "lblType")->text(), QString("C172      A         "));
+        QCOMPARE(child<QLabel>(d, "lblRoute")->text(), pad("DIRECT\r\nV141", 100));
+        QVERIFY(child<QLabel>(d, "lblRoute")->text().contains('\n'));
+        QCOMPARE(child<QLabel>(d, "lblName")->text(), QString("Amelia Earhart      "));
+        QCOMPARE(child<QLabel>(d, "lblCity")->text(), pad("Atchison", 20));
+        QCOMPARE(child<QLabel>(d, "lblState")->text(), QString("KS"));
+        QCOMPARE(child<QLabel>(d, "lblStreet")->text(), QString());  // never stored
         // Fields never stored show empty.
-        QCOMPARE(d->lblProposed->text(), QString());
+        QCOMPARE(child<QLabel>(d, "lblProposed")->text(), QString());
         QVERIFY(!Forms::isLoaded<frmPlanner>());
     }
 
@@ -216,24 +216,26 @@ class PlanFormWindowTest : public QObject {
         makePlan("full.flt", std::vector<PlanRecord>(11, fullWidthPlan()));
         QVERIFY(planner::savePersonal(fullWidthPlan()));
         auto* form = Forms::show<frmFlightPlanRecord>();
-        QCOMPARE(form->lblStreet->text().size(), 30);
+        QCOMPARE(child<QLabel>(form, "lblStreet")->text().size(), 30);
         verifyWhole(form);
-        form->mnuLog->trigger();
+        child<QAction>(form, "mnuLog")->trigger();
         auto* log = Forms::get<frmFPLog>();
-        QCOMPARE(log->lblFRem[9]->text().size(), 10);
+        QCOMPARE(child<QLabel>(log, "lblFRem_9")->text().size(), 10);
         verifyWhole(log);
         // Entry boxes as wide as their longest text: the street, the
         // checkpoint's name.
-        whenShown<frmPersonal>([](frmPersonal* p) {
-            verifyBoxFits(p->txtAddress);
-            p->cmdCancel->click();
+        auto shown = whenShown<frmPersonal>([](frmPersonal* p) {
+            verifyBoxFits(child<QLineEdit>(p, "txtAddress"));
+            child<QPushButton>(p, "cmdCancel")->click();
         });
-        form->mnuEditPersonal->trigger();
-        whenShown<frmFPCheck>([](frmFPCheck* c) {
-            verifyBoxFits(c->txtName);
-            c->cmdCancel->click();
+        child<QAction>(form, "mnuEditPersonal")->trigger();
+        QVERIFY(shown.ran());
+        shown = whenShown<frmFPCheck>([](frmFPCheck* c) {
+            verifyBoxFits(child<QLineEdit>(c, "txtName"));
+            child<QPushButton>(c, "cmdCancel")->click();
         });
         Forms::showModal<frmFPCheck>();
+        QVERIFY(shown.ran());
     }
 
     void formCaptionsAndMenus() {
@@ -274,7 +276,7 @@ class PlanFormWindowTest : public QObject {
         for (auto [name, text] : captions) QCOMPARE(child<QLabel>(d, name)->text(), QString(text));
         QStringList legend;
         for (QLabel* l : d->picSuffixes->findChildren<QLabel*>())
-            if (l != d->lblSuffixes) legend << l->text();
+            if (l != child<QLabel>(d, "lblSuffixes")) legend << l->text();
         QCOMPARE(legend.size(), 9);
         QVERIFY(legend.contains("T-Transponder w/o Altitude Encoding "));
         QVERIFY(legend.contains("R-RNAV, Transponder W/ Altitude Encoding"));
@@ -305,21 +307,24 @@ class PlanFormWindowTest : public QObject {
         const PlanRecord old = filledPlan();
         makePlan("p.flt", {old});
         auto* d = Forms::show<frmFlightPlanRecord>();
-        QCOMPARE(d->lblVFR->text(), QString("X"));
-        whenShown<frmRecordInput>([](frmRecordInput* w) {
+        QCOMPARE(child<QLabel>(d, "lblVFR")->text(), QString("X"));
+        auto shown = whenShown<frmRecordInput>([](frmRecordInput* w) {
             QCOMPARE(w->windowTitle(), QString("Flight Plan Record Input"));
-            QCOMPARE(w->txtIdent->text(), QString("N12345    "));
-            QCOMPARE(w->txtDepart->text(), QString("KBED      "));
-            QCOMPARE(w->txtDest->text(), QString("KMVY      "));
-            QCOMPARE(w->txtAltPorts->text(), pad("KACK", 15));
-            QCOMPARE(w->txtSpeed->text(), pad("110", 10));
-            QCOMPARE(w->txtCruise->text(), pad("5500", 10));
-            QVERIFY(w->txtType->text().isEmpty());
-            QVERIFY(w->txtRoute->toPlainText().isEmpty());
-            QVERIFY(!w->optVFR->isChecked() && !w->optIFR->isChecked() && !w->optDVFR->isChecked());
-            w->cmdOK->click();
+            QCOMPARE(child<QLineEdit>(w, "txtIdent")->text(), QString("N12345    "));
+            QCOMPARE(child<QLineEdit>(w, "txtDepart")->text(), QString("KBED      "));
+            QCOMPARE(child<QLineEdit>(w, "txtDest")->text(), QString("KMVY      "));
+            QCOMPARE(child<QLineEdit>(w, "txtAltPorts")->text(), pad("KACK", 15));
+            QCOMPARE(child<QLineEdit>(w, "txtSpeed")->text(), pad("110", 10));
+            QCOMPARE(child<QLineEdit>(w, "txtCruise")->text(), pad("5500", 10));
+            QVERIFY(child<QLineEdit>(w, "txtType")->text().isEmpty());
+            QVERIFY(child<QPlainTextEdit>(w, "txtRoute")->toPlainText().isEmpty());
+            QVERIFY(!child<QRadioButton>(w, "optVFR")->isChecked() &&
+                    !child<QRadioButton>(w, "optIFR")->isChecked() &&
+                    !child<QRadioButton>(w, "optDVFR")->isChecked());
+            child<QPushButton>(w, "cmdOK")->click();
         });
-        d->mnuEditPlan->trigger();
+        child<QAction>(d, "mnuEditPlan")->trigger();
+        QVERIFY(shown.ran());
         QVERIFY(Forms::isLoaded<frmRecordInput>());
         QVERIFY(!Forms::get<frmRecordInput>()->isVisible());
         const PlanRecord r = fileRecord("p.flt", 1);
@@ -337,24 +342,24 @@ class PlanFormWindowTest : public QObject {
         QCOMPARE(r.RunwayInfo, old.RunwayInfo);
         QCOMPARE(r.LastCheckpoint, std::int16_t(1));
         QVERIFY(r.PilotName.neverStored());
-        QVERIFY(d->lblVFR->text().isEmpty());
-        QVERIFY(d->lblIFR->text().isEmpty());
-        QVERIFY(d->lblDVFR->text().isEmpty());
-        QCOMPARE(d->lblRoute->text(), QString(100, ' '));
+        QVERIFY(child<QLabel>(d, "lblVFR")->text().isEmpty());
+        QVERIFY(child<QLabel>(d, "lblIFR")->text().isEmpty());
+        QVERIFY(child<QLabel>(d, "lblDVFR")->text().isEmpty());
+        QCOMPARE(child<QLabel>(d, "lblRoute")->text(), QString(100, ' '));
     }
 
     void ifrAfterVfrLeavesOneMark() {
         makePlan("p.flt", {filledPlan()});
         auto* d = Forms::show<frmFlightPlanRecord>();
-        QCOMPARE(d->lblVFR->text(), QString("X"));
+        QCOMPARE(child<QLabel>(d, "lblVFR")->text(), QString("X"));
         auto* w = Forms::get<frmRecordInput>();
-        w->optVFR->click();
-        w->optIFR->click();
-        QVERIFY(!w->optVFR->isChecked());
-        w->cmdOK->click();
-        QCOMPARE(d->lblVFR->text(), QString());
-        QCOMPARE(d->lblIFR->text(), QString("X"));
-        QCOMPARE(d->lblDVFR->text(), QString());
+        child<QRadioButton>(w, "optVFR")->click();
+        child<QRadioButton>(w, "optIFR")->click();
+        QVERIFY(!child<QRadioButton>(w, "optVFR")->isChecked());
+        child<QPushButton>(w, "cmdOK")->click();
+        QCOMPARE(child<QLabel>(d, "lblVFR")->text(), QString());
+        QCOMPARE(child<QLabel>(d, "lblIFR")->text(), QString("X"));
+        QCOMPARE(child<QLabel>(d, "lblDVFR")->text(), QString());
         const PlanRecord r = fileRecord("p.flt", 1);
         QCOMPARE(r.IsVFR, std::int16_t(0));
         QCOMPARE(r.IsIFR, std::int16_t(-1));
@@ -365,45 +370,48 @@ class PlanFormWindowTest : public QObject {
         makePlan("p.flt", {planner::freshPlan()});
         auto* d = Forms::show<frmFlightPlanRecord>();
         auto* w = Forms::get<frmRecordInput>();
-        QTest::keyClicks(w->txtType, "PA28");
-        QTest::keyClicks(w->txtSpecial, "U");
-        QTest::keyClicks(w->txtIdent, "N9");
-        w->cmdOK->click();
-        QCOMPARE(d->lblType->text(), QString("PA28      U         "));
-        QVERIFY(d->lblType->text().startsWith("PA28" + QString(6, ' ') + "U"));
-        QCOMPARE(d->lblIdent->text(), QString("N9        "));
+        QTest::keyClicks(child<QLineEdit>(w, "txtType"), "PA28");
+        QTest::keyClicks(child<QLineEdit>(w, "txtSpecial"), "U");
+        QTest::keyClicks(child<QLineEdit>(w, "txtIdent"), "N9");
+        child<QPushButton>(w, "cmdOK")->click();
+        QCOMPARE(child<QLabel>(d, "lblType")->text(), QString("PA28      U         "));
+        QVERIFY(child<QLabel>(d, "lblType")->text().startsWith("PA28" + QString(6, ' ') + "U"));
+        QCOMPARE(child<QLabel>(d, "lblIdent")->text(), QString("N9        "));
     }
 
     void okHidesAndKeepsTypingCancelUnloads() {
         makePlan("p.flt", {filledPlan()});
         auto* d = Forms::show<frmFlightPlanRecord>();
-        whenShown<frmRecordInput>([](frmRecordInput* w) {
-            w->optDVFR->click();
-            w->txtColor->setText("RED/WHITE");
-            w->txtIdent->setText("N777");
-            w->cmdOK->click();
+        auto shown = whenShown<frmRecordInput>([](frmRecordInput* w) {
+            child<QRadioButton>(w, "optDVFR")->click();
+            child<QLineEdit>(w, "txtColor")->setText("RED/WHITE");
+            child<QLineEdit>(w, "txtIdent")->setText("N777");
+            child<QPushButton>(w, "cmdOK")->click();
         });
-        d->mnuEditPlan->trigger();
+        child<QAction>(d, "mnuEditPlan")->trigger();
+        QVERIFY(shown.ran());
         // The file changes behind the window: showing it again does not reread.
         PlanRecord other = filledPlan();
         other.AircraftIdent.assign("N000");
         makePlan("p.flt", {other});
-        whenShown<frmRecordInput>([](frmRecordInput* w) {
-            QCOMPARE(w->txtIdent->text(), QString("N777"));
-            QCOMPARE(w->txtColor->text(), QString("RED/WHITE"));
-            QVERIFY(w->optDVFR->isChecked());
-            w->cmdCancel->click();
+        shown = whenShown<frmRecordInput>([](frmRecordInput* w) {
+            QCOMPARE(child<QLineEdit>(w, "txtIdent")->text(), QString("N777"));
+            QCOMPARE(child<QLineEdit>(w, "txtColor")->text(), QString("RED/WHITE"));
+            QVERIFY(child<QRadioButton>(w, "optDVFR")->isChecked());
+            child<QPushButton>(w, "cmdCancel")->click();
         });
-        d->mnuEditPlan->trigger();
+        child<QAction>(d, "mnuEditPlan")->trigger();
+        QVERIFY(shown.ran());
         QVERIFY(!Forms::isLoaded<frmRecordInput>());
         QCOMPARE(fileRecord("p.flt", 1), other);  // Cancel stores nothing
-        whenShown<frmRecordInput>([](frmRecordInput* w) {
-            QCOMPARE(w->txtIdent->text(), QString("N000      "));
-            QVERIFY(w->txtColor->text().isEmpty());
-            QVERIFY(!w->optDVFR->isChecked());
-            w->cmdCancel->click();
+        shown = whenShown<frmRecordInput>([](frmRecordInput* w) {
+            QCOMPARE(child<QLineEdit>(w, "txtIdent")->text(), QString("N000      "));
+            QVERIFY(child<QLineEdit>(w, "txtColor")->text().isEmpty());
+            QVERIFY(!child<QRadioButton>(w, "optDVFR")->isChecked());
+            child<QPushButton>(w, "cmdCancel")->click();
         });
-        d->mnuEditPlan->trigger();
+        child<QAction>(d, "mnuEditPlan")->trigger();
+        QVERIFY(shown.ran());
     }
 
     void recordInputFieldsLengthsAndTabOrder() {
@@ -416,8 +424,8 @@ class PlanFormWindowTest : public QObject {
             {"txtFMinutes", 5}, {"txtAltPorts", 15}, {"txtAboard", 10},  {"txtColor", 20},
             {"txtClose", 8}};
         for (auto [name, max] : maxima) QCOMPARE(child<QLineEdit>(w, name)->maxLength(), max);
-        QCOMPARE(w->fraType->title(), QString("Type of Flight"));
-        QCOMPARE(w->cmdPersonal->text(), QString("Personal Info"));
+        QCOMPARE(child<QGroupBox>(w, "fraType")->title(), QString("Type of Flight"));
+        QCOMPARE(child<QPushButton>(w, "cmdPersonal")->text(), QString("Personal Info"));
         const char* order[] = {
             "optVFR",     "optIFR",    "optDVFR",     "txtIdent",    "txtType",
             "txtSpecial", "txtSpeed",  "txtDepart",   "txtProp",     "txtAct",
@@ -429,9 +437,9 @@ class PlanFormWindowTest : public QObject {
         QCOMPARE(child<QLabel>(w, "lblProp")->text(), QString("Deparure Time: Proposed "));
         QCOMPARE(child<QLabel>(w, "lblHours")->text(), QString("Est. Time en Rt:    Hours: "));
         // A proposed time of five characters goes into a ten-character field.
-        QTest::keyClicks(w->txtProp, "1430Z99");
-        QCOMPARE(w->txtProp->text(), QString("1430Z"));
-        w->cmdOK->click();
+        QTest::keyClicks(child<QLineEdit>(w, "txtProp"), "1430Z99");
+        QCOMPARE(child<QLineEdit>(w, "txtProp")->text(), QString("1430Z"));
+        child<QPushButton>(w, "cmdOK")->click();
         QCOMPARE(fileRecord("p.flt", 1).ProposedTime.raw(), std::string("1430Z     "));
     }
 
@@ -440,38 +448,40 @@ class PlanFormWindowTest : public QObject {
         auto* d = Forms::show<frmFlightPlanRecord>();
         auto* w = Forms::get<frmRecordInput>();
         w->show();
-        w->txtRoute->setFocus();
-        QTest::keyClicks(w->txtRoute, "KBED");
-        QTest::keyClick(w->txtRoute, Qt::Key_Return);
-        QTest::keyClicks(w->txtRoute, "V141");
-        QTest::keyClicks(w->txtRemarks, QString(99, 'r'));
-        QTest::keyClick(w->txtRemarks, Qt::Key_Return);  // would need 99 + 2: refused
-        QTest::keyClicks(w->txtRemarks, "st");           // room for one more
-        QCOMPARE(w->txtRemarks->toPlainText(), QString(99, 'r') + "s");
+        child<QPlainTextEdit>(w, "txtRoute")->setFocus();
+        QTest::keyClicks(child<QPlainTextEdit>(w, "txtRoute"), "KBED");
+        QTest::keyClick(child<QPlainTextEdit>(w, "txtRoute"), Qt::Key_Return);
+        QTest::keyClicks(child<QPlainTextEdit>(w, "txtRoute"), "V141");
+        QTest::keyClicks(child<QPlainTextEdit>(w, "txtRemarks"), QString(99, 'r'));
+        QTest::keyClick(child<QPlainTextEdit>(w, "txtRemarks"),
+                        Qt::Key_Return);  // would need 99 + 2: refused
+        QTest::keyClicks(child<QPlainTextEdit>(w, "txtRemarks"), "st");  // room for one more
+        QCOMPARE(child<QPlainTextEdit>(w, "txtRemarks")->toPlainText(), QString(99, 'r') + "s");
         // A line break counts two: 98 + CR LF fills the box.
-        w->txtRemarks->setPlainText(QString(98, 'r'));
-        w->txtRemarks->moveCursor(QTextCursor::End);
-        QTest::keyClick(w->txtRemarks, Qt::Key_Return);
-        QTest::keyClicks(w->txtRemarks, "x");
-        QCOMPARE(w->txtRemarks->toPlainText(), QString(98, 'r') + "\n");
-        w->txtRemarks->setPlainText(QString(99, 'r') + "s");
-        w->cmdOK->click();
+        child<QPlainTextEdit>(w, "txtRemarks")->setPlainText(QString(98, 'r'));
+        child<QPlainTextEdit>(w, "txtRemarks")->moveCursor(QTextCursor::End);
+        QTest::keyClick(child<QPlainTextEdit>(w, "txtRemarks"), Qt::Key_Return);
+        QTest::keyClicks(child<QPlainTextEdit>(w, "txtRemarks"), "x");
+        QCOMPARE(child<QPlainTextEdit>(w, "txtRemarks")->toPlainText(), QString(98, 'r') + "\n");
+        child<QPlainTextEdit>(w, "txtRemarks")->setPlainText(QString(99, 'r') + "s");
+        child<QPushButton>(w, "cmdOK")->click();
         const PlanRecord r = fileRecord("p.flt", 1);
         QCOMPARE(r.Route.raw(), std::string("KBED\r\nV141") + std::string(90, ' '));
         QCOMPARE(r.Remarks.raw(), std::string(99, 'r') + "s");
-        QCOMPARE(d->lblRoute->text(), pad("KBED\r\nV141", 100));
+        QCOMPARE(child<QLabel>(d, "lblRoute")->text(), pad("KBED\r\nV141", 100));
     }
 
     void personalWithOnlyNameAndDirectUpdate() {
         makePlan("p.flt", {planner::freshPlan()});
         auto* d = Forms::show<frmFlightPlanRecord>();
-        whenShown<frmPersonal>([](frmPersonal* w) {
+        auto shown = whenShown<frmPersonal>([](frmPersonal* w) {
             QCOMPARE(w->windowTitle(), QString("Personal Information"));
             for (QLineEdit* e : w->findChildren<QLineEdit*>()) QVERIFY(e->text().isEmpty());
-            QTest::keyClicks(w->txtName, "Chuck Yeager");
-            w->cmdOK->click();
+            QTest::keyClicks(child<QLineEdit>(w, "txtName"), "Chuck Yeager");
+            child<QPushButton>(w, "cmdOK")->click();
         });
-        d->mnuEditPersonal->trigger();
+        child<QAction>(d, "mnuEditPersonal")->trigger();
+        QVERIFY(shown.ran());
         const auto b = readFileBytes("Personal.nfo");
         QCOMPARE(b.size(), std::size_t(1006));
         QCOMPARE(std::string(b.begin() + 256, b.begin() + 276),
@@ -479,8 +489,8 @@ class PlanFormWindowTest : public QObject {
         QCOMPARE(std::string(b.begin() + 276, b.begin() + 366), std::string(90, ' '));
         for (std::size_t i = 0; i < b.size(); ++i)
             if (i < 256 || i >= 366) QCOMPARE(int(b[i]), 0);
-        QCOMPARE(d->lblName->text(), QString("Chuck Yeager        "));
-        QCOMPARE(d->lblHomeBase->text(), QString(15, ' '));
+        QCOMPARE(child<QLabel>(d, "lblName")->text(), QString("Chuck Yeager        "));
+        QCOMPARE(child<QLabel>(d, "lblHomeBase")->text(), QString(15, ' '));
         QVERIFY(Forms::isLoaded<frmPersonal>());
         QVERIFY(!Forms::get<frmPersonal>()->isVisible());
         // The plan file is not touched by the personal information.
@@ -505,23 +515,24 @@ class PlanFormWindowTest : public QObject {
             if (prev) QCOMPARE(nextTabStop(prev), QString(box));
             prev = child<QWidget>(w, box);
         }
-        w->txtState->setText("MA");
-        w->cmdCancel->click();
+        child<QLineEdit>(w, "txtState")->setText("MA");
+        child<QPushButton>(w, "cmdCancel")->click();
         QVERIFY(!Forms::isLoaded<frmPersonal>());
         QVERIFY(!QFileInfo::exists("Personal.nfo"));
-        QVERIFY(Forms::get<frmPersonal>()->txtState->text().isEmpty());
+        QVERIFY(child<QLineEdit>(Forms::get<frmPersonal>(), "txtState")->text().isEmpty());
     }
 
     void personalFromRecordInput() {
         makePlan("p.flt", {planner::freshPlan()});
         auto* d = Forms::show<frmFlightPlanRecord>();
         auto* w = Forms::get<frmRecordInput>();
-        whenShown<frmPersonal>([](frmPersonal* p) {
-            p->txtCity->setText("Bedford");
-            p->cmdOK->click();
+        auto shown = whenShown<frmPersonal>([](frmPersonal* p) {
+            child<QLineEdit>(p, "txtCity")->setText("Bedford");
+            child<QPushButton>(p, "cmdOK")->click();
         });
-        w->cmdPersonal->click();
-        QCOMPARE(d->lblCity->text(), pad("Bedford", 20));
+        child<QPushButton>(w, "cmdPersonal")->click();
+        QVERIFY(shown.ran());
+        QCOMPARE(child<QLabel>(d, "lblCity")->text(), pad("Bedford", 20));
         QCOMPARE(planner::readPersonal().City.raw(), std::string("Bedford") + std::string(13, ' '));
     }
 
@@ -532,10 +543,10 @@ class PlanFormWindowTest : public QObject {
         const QStringList shown = valueTexts(d);
         auto* w = Forms::get<frmRecordInput>();
         w->show();
-        w->txtColor->setText("BLUE");
+        child<QLineEdit>(w, "txtColor")->setText("BLUE");
         records::setWriteFailureAfter(0);
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        w->cmdOK->click();
+        child<QPushButton>(w, "cmdOK")->click();
         QCOMPARE(MessageBox::history().size(), std::size_t(1));
         const auto& box = MessageBox::history().back();
         QCOMPARE(box.title, QString("Flight Plan Not Saved"));
@@ -543,20 +554,20 @@ class PlanFormWindowTest : public QObject {
         QCOMPARE(box.icon, MessageBox::Icon::Stop);
         QCOMPARE(box.buttons, MessageBox::Buttons::Ok);
         QVERIFY(w->isVisible());
-        QCOMPARE(w->txtColor->text(), QString("BLUE"));
+        QCOMPARE(child<QLineEdit>(w, "txtColor")->text(), QString("BLUE"));
         QCOMPARE(valueTexts(d), shown);
         QCOMPARE(readFileBytes("p.flt"), before);
 
         auto* p = Forms::get<frmPersonal>();
         p->show();
-        p->txtName->setText("Bob");
+        child<QLineEdit>(p, "txtName")->setText("Bob");
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        p->cmdOK->click();
+        child<QPushButton>(p, "cmdOK")->click();
         QCOMPARE(MessageBox::history().size(), std::size_t(2));
         QCOMPARE(MessageBox::history().back().title, QString("Personal Information Not Saved"));
         QCOMPARE(MessageBox::history().back().icon, MessageBox::Icon::Stop);
         QVERIFY(p->isVisible());
-        QCOMPARE(p->txtName->text(), QString("Bob"));
+        QCOMPARE(child<QLineEdit>(p, "txtName")->text(), QString("Bob"));
         QCOMPARE(valueTexts(d), shown);
 
         records::setWriteFailureAfter(std::nullopt);
@@ -565,7 +576,7 @@ class PlanFormWindowTest : public QObject {
         const int other = ::open("p.flt", O_RDONLY);
         QCOMPARE(::flock(other, LOCK_EX), 0);
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        w->cmdOK->click();
+        child<QPushButton>(w, "cmdOK")->click();
         ::close(other);
         records::setLockWait(std::chrono::milliseconds(2000));
         QCOMPARE(MessageBox::history().back().text,
@@ -575,9 +586,9 @@ class PlanFormWindowTest : public QObject {
         QVERIFY(w->isVisible());
         QCOMPARE(readFileBytes("p.flt"), before);
 
-        w->cmdOK->click();
+        child<QPushButton>(w, "cmdOK")->click();
         QVERIFY(!w->isVisible());
-        QCOMPARE(d->lblColor->text(), pad("BLUE", 20));
+        QCOMPARE(child<QLabel>(d, "lblColor")->text(), pad("BLUE", 20));
     }
 
     void labelsUnchangedAfterTheLogAndBack() {
@@ -587,14 +598,14 @@ class PlanFormWindowTest : public QObject {
         QVERIFY(planner::savePersonal(me));
         auto* d = Forms::show<frmFlightPlanRecord>();
         const QStringList shown = valueTexts(d);
-        d->mnuLog->trigger();
+        child<QAction>(d, "mnuLog")->trigger();
         QVERIFY(!d->isVisible());
         auto* log = Forms::get<frmFPLog>();
         QVERIFY(log->isVisible());
         // Both files change while the form is hidden.
         makePlan("p.flt", {planner::freshPlan()});
         QVERIFY(planner::savePersonal(PlanRecord{}));
-        log->mnuShowRec->trigger();
+        child<QAction>(log, "mnuShowRec")->trigger();
         QVERIFY(!Forms::isLoaded<frmFPLog>());
         QCOMPARE(Forms::get<frmFlightPlanRecord>(), d);
         QVERIFY(d->isVisible());
@@ -604,11 +615,11 @@ class PlanFormWindowTest : public QObject {
     void mainMenuUnloadsTheForm() {
         makePlan("p.flt", {filledPlan()});
         auto* d = Forms::show<frmFlightPlanRecord>();
-        d->mnuMain->trigger();
+        child<QAction>(d, "mnuMain")->trigger();
         QVERIFY(!Forms::isLoaded<frmFlightPlanRecord>());
         QVERIFY(Forms::isLoaded<frmMenu>());
         QVERIFY(Forms::get<frmMenu>()->isVisible());
-        Forms::show<frmPlanner>()->cmdExitPlanner->click();
+        child<QPushButton>(Forms::show<frmPlanner>(), "cmdExitPlanner")->click();
         QVERIFY(!Forms::isLoaded<frmPlanner>());
         QVERIFY(Forms::get<frmMenu>()->isVisible());
     }
@@ -659,7 +670,7 @@ class PlanFormWindowTest : public QObject {
                                   "p.flt"})
             QVERIFY2(text.contains(whole), whole);
         PrintPage::setNextPdfPath(QDir::current().filePath("menu.pdf"));
-        d->mnuPrintRec->trigger();
+        child<QAction>(d, "mnuPrintRec")->trigger();
         QCOMPARE(testsupport::pdfPageTexts("menu.pdf"), pages);
     }
 
@@ -670,11 +681,11 @@ class PlanFormWindowTest : public QObject {
         QVERIFY(!Forms::isLoaded<frmFlightPlanRecord>());
         frmPlanner* p = Forms::show<frmPlanner>();
         FileDialog::setNextFileName(QDir::current().filePath("folder.flt"));
-        p->cmdNewPlan->click();
+        child<QPushButton>(p, "cmdNewPlan")->click();
         QVERIFY(Forms::isLoaded<frmPlanner>());
         QVERIFY(!Forms::isLoaded<frmFlightPlanRecord>());
     }
 };
 
 AEROKIT_WINDOW_TEST_MAIN(PlanFormWindowTest)
-#include "PlanFormWindowTest.moc"
+#include "planner_form_window_test.moc"

@@ -15,14 +15,16 @@
 
 namespace {
 
+using testsupport::child;
+
 void fillRequired(frmNewAircraft* w, const QString& ident = "N1234") {
-    w->txtIdent->setText(ident);
-    w->txtMake->setText("Cessna 172");
-    w->txtEmptyWeight->setText("1500");
-    w->txtEmptyMoment->setText("57000");
-    w->txtMaxTOweight->setText("2300");
-    w->txtFwdCGLimit->setText("35");
-    w->txtAftCGLimit->setText("47.3");
+    child<QLineEdit>(w, "txtIdent")->setText(ident);
+    child<QLineEdit>(w, "txtMake")->setText("Cessna 172");
+    child<QLineEdit>(w, "txtEmptyWeight")->setText("1500");
+    child<QLineEdit>(w, "txtEmptyMoment")->setText("57000");
+    child<QLineEdit>(w, "txtMaxTOweight")->setText("2300");
+    child<QLineEdit>(w, "txtFwdCGLimit")->setText("35");
+    child<QLineEdit>(w, "txtAftCGLimit")->setText("47.3");
 }
 
 QStringList aircraftFiles() { return QDir().entryList({"*.pln*"}, QDir::Files); }
@@ -49,31 +51,35 @@ class NewAircraftTest : public QObject {
     void captionsLimitsAndTabOrder() {
         frmNewAircraft* w = Forms::get<frmNewAircraft>();
         QCOMPARE(w->windowTitle(), QString("Input New Aircraft"));
-        QCOMPARE(w->cmdSave->text(), QString("Save Aircraft"));
-        QCOMPARE(w->cmdCancel->text(), QString("Cancel"));
-        QCOMPARE(w->fraOil->title(), QString("Oil (If not included in Empty Weight)"));
-        QCOMPARE(w->fraSeats->title(), QString("Seats"));
-        QCOMPARE(w->fraBags->title(), QString("Baggage"));
-        QCOMPARE(w->fraFuel->title(), QString("Fuel"));
-        QCOMPARE(w->txtIdent->maxLength(), 15);
-        QCOMPARE(w->txtMake->maxLength(), 15);
+        QCOMPARE(child<QPushButton>(w, "cmdSave")->text(), QString("Save Aircraft"));
+        QCOMPARE(child<QPushButton>(w, "cmdCancel")->text(), QString("Cancel"));
+        QCOMPARE(child<QGroupBox>(w, "fraOil")->title(),
+                 QString("Oil (If not included in Empty Weight)"));
+        QCOMPARE(child<QGroupBox>(w, "fraSeats")->title(), QString("Seats"));
+        QCOMPARE(child<QGroupBox>(w, "fraBags")->title(), QString("Baggage"));
+        QCOMPARE(child<QGroupBox>(w, "fraFuel")->title(), QString("Fuel"));
+        QCOMPARE(child<QLineEdit>(w, "txtIdent")->maxLength(), 15);
+        QCOMPARE(child<QLineEdit>(w, "txtMake")->maxLength(), 15);
         for (const char* name : {"txtSeat1Name", "txtSeat3Name", "txtBag2Name", "txtTank1Name",
                                  "txtTank3Name", "txtOilName"})
             QCOMPARE(testsupport::child<QLineEdit>(w, name)->maxLength(), 20);
-        QCOMPARE(w->txtEmptyWeight->maxLength(), 32767);
-        QCOMPARE(w->txtOilArm->maxLength(), 32767);
+        QCOMPARE(child<QLineEdit>(w, "txtEmptyWeight")->maxLength(), 32767);
+        QCOMPARE(child<QLineEdit>(w, "txtOilArm")->maxLength(), 32767);
         // Seven figures, then each station name before its arm.
-        QCOMPARE(nextTab(w->txtAftCGLimit), w->txtSeat1Name);
-        QCOMPARE(nextTab(w->txtSeat1Name), w->txtSeat1Arm);
-        QCOMPARE(nextTab(w->txtSeat3Arm), w->txtBag1Name);
-        QCOMPARE(nextTab(w->txtTank3Arm), w->txtOilName);
+        QCOMPARE(nextTab(child<QLineEdit>(w, "txtAftCGLimit")),
+                 child<QLineEdit>(w, "txtSeat1Name"));
+        QCOMPARE(nextTab(child<QLineEdit>(w, "txtSeat1Name")), child<QLineEdit>(w, "txtSeat1Arm"));
+        QCOMPARE(nextTab(child<QLineEdit>(w, "txtSeat3Arm")), child<QLineEdit>(w, "txtBag1Name"));
+        QCOMPARE(nextTab(child<QLineEdit>(w, "txtTank3Arm")), child<QLineEdit>(w, "txtOilName"));
     }
 
     void requiredBoxesAreCheckedInOrder() {
         frmNewAircraft* w = Forms::show<frmNewAircraft>();
-        QLineEdit* boxes[] = {w->txtIdent,       w->txtMake,        w->txtEmptyWeight,
-                              w->txtEmptyMoment, w->txtMaxTOweight, w->txtFwdCGLimit,
-                              w->txtAftCGLimit};
+        QLineEdit* boxes[] = {
+            child<QLineEdit>(w, "txtIdent"),       child<QLineEdit>(w, "txtMake"),
+            child<QLineEdit>(w, "txtEmptyWeight"), child<QLineEdit>(w, "txtEmptyMoment"),
+            child<QLineEdit>(w, "txtMaxTOweight"), child<QLineEdit>(w, "txtFwdCGLimit"),
+            child<QLineEdit>(w, "txtAftCGLimit")};
         const char* texts[][2] = {
             {"You must enter Aircraft Ident", "Failed to Enter Ident"},
             {"You must enter Aircraft Make/Model", "Failed to Enter Make/Model"},
@@ -86,7 +92,7 @@ class NewAircraftTest : public QObject {
         const char* fills[] = {"N1", "C152", "1100", "35000", "1670", "31", "36.5"};
         for (int i = 0; i < 7; ++i) {
             answerOk();
-            QTest::mouseClick(w->cmdSave, Qt::LeftButton);
+            QTest::mouseClick(child<QPushButton>(w, "cmdSave"), Qt::LeftButton);
             QCOMPARE(int(MessageBox::history().size()), i + 1);
             QCOMPARE(lastBox().text, QString(texts[i][0]));
             QCOMPARE(lastBox().title, QString(texts[i][1]));
@@ -97,16 +103,16 @@ class NewAircraftTest : public QObject {
             boxes[i]->setText(fills[i]);
         }
         // Blanks pass the check for emptiness; they are no number, though.
-        w->txtEmptyWeight->setText("   ");
+        child<QLineEdit>(w, "txtEmptyWeight")->setText("   ");
         answerOk();
-        w->cmdSave->click();
+        child<QPushButton>(w, "cmdSave")->click();
         QCOMPARE(lastBox().text, QString("Aircraft Empty Weight must be a number"));
         QCOMPARE(lastBox().title, QString("Invalid Number"));
         QCOMPARE(lastBox().icon, MessageBox::Icon::Exclamation);
         QVERIFY(aircraftFiles().isEmpty());
-        QCOMPARE(w->txtIdent->text(), QString("N1"));
+        QCOMPARE(child<QLineEdit>(w, "txtIdent")->text(), QString("N1"));
         // Cancel after a failed save leaves no file behind.
-        w->cmdCancel->click();
+        child<QPushButton>(w, "cmdCancel")->click();
         QVERIFY(!w->isVisible());
         QVERIFY(aircraftFiles().isEmpty());
     }
@@ -114,18 +120,19 @@ class NewAircraftTest : public QObject {
     void savesTheRecordAndHandsOver() {
         frmNewAircraft* w = Forms::show<frmNewAircraft>();
         fillRequired(w);
-        w->txtMake->setText("123456789012345");
-        w->txtSeat1Name->setText("Pilot");
-        w->txtSeat1Arm->setText("37");
-        w->txtTank1Name->setText("Main");
-        w->txtTank1Arm->setText("0");
-        w->cmdSave->click();
+        child<QLineEdit>(w, "txtMake")->setText("123456789012345");
+        child<QLineEdit>(w, "txtSeat1Name")->setText("Pilot");
+        child<QLineEdit>(w, "txtSeat1Arm")->setText("37");
+        child<QLineEdit>(w, "txtTank1Name")->setText("Main");
+        child<QLineEdit>(w, "txtTank1Arm")->setText("0");
+        child<QPushButton>(w, "cmdSave")->click();
         QVERIFY(MessageBox::history().empty());
         QVERIFY(!w->isVisible());
         QVERIFY(Forms::isLoaded<frmNewAircraft>());
         QVERIFY(Forms::isLoaded<frmWandB>());
         QVERIFY(Forms::get<frmWandB>()->isVisible());
-        QCOMPARE(Forms::get<frmWandB>()->txtIdent->text(), QString());  // not loaded there
+        QCOMPARE(child<QLineEdit>(Forms::get<frmWandB>(), "txtIdent")->text(),
+                 QString());  // not loaded there
         QCOMPARE(aircraftFiles(), QStringList{"N1234.pln"});
         const auto bytes = testsupport::readFileBytes("N1234.pln");
         QCOMPARE(int(bytes.size()), 290);
@@ -147,15 +154,15 @@ class NewAircraftTest : public QObject {
     void shortFieldsArePaddedAndTheFileStays290Bytes() {
         frmNewAircraft* w = Forms::show<frmNewAircraft>();
         fillRequired(w, "N1");
-        w->txtMake->setText("C");
-        w->cmdSave->click();
+        child<QLineEdit>(w, "txtMake")->setText("C");
+        child<QPushButton>(w, "cmdSave")->click();
         const auto bytes = testsupport::readFileBytes("N1.pln");
         QCOMPARE(int(bytes.size()), 290);
         QCOMPARE(std::string(bytes.begin() + 15, bytes.begin() + 30), "C" + std::string(14, ' '));
         // Saving again under the same ident overwrites, still one record.
         Forms::show<frmNewAircraft>();
-        w->txtMake->setText("Piper");
-        w->cmdSave->click();
+        child<QLineEdit>(w, "txtMake")->setText("Piper");
+        child<QPushButton>(w, "cmdSave")->click();
         const auto again = testsupport::readFileBytes("N1.pln");
         QCOMPARE(int(again.size()), 290);
         QCOMPARE(std::string(again.begin() + 15, again.begin() + 20), std::string("Piper"));
@@ -164,7 +171,7 @@ class NewAircraftTest : public QObject {
     void identIsTrimmedForTheFileName() {
         frmNewAircraft* w = Forms::show<frmNewAircraft>();
         fillRequired(w, "  N77 ");
-        w->cmdSave->click();
+        child<QPushButton>(w, "cmdSave")->click();
         QCOMPARE(aircraftFiles(), QStringList{"N77.pln"});
         const auto rec = wandb::loadAircraft("N77.pln");
         QVERIFY(rec.has_value());
@@ -179,14 +186,14 @@ class NewAircraftTest : public QObject {
         for (const char* ident : {" ", ".", "..", "../N1", "a/b", "a\\b", "C:N1", "N*", "N?",
                                   "N\"1", "<N1>", "N|1", "N\t1"}) {
             MessageBox::clearHistory();
-            w->txtIdent->setText(ident);
+            child<QLineEdit>(w, "txtIdent")->setText(ident);
             answerOk();
-            w->cmdSave->click();
+            child<QPushButton>(w, "cmdSave")->click();
             QCOMPARE(int(MessageBox::history().size()), 1);
             QCOMPARE(lastBox().title, QString("Invalid Aircraft Ident"));
             QCOMPARE(lastBox().icon, MessageBox::Icon::Exclamation);
             QVERIFY(w->isVisible());
-            QCOMPARE(w->txtIdent->text(), QString(ident));
+            QCOMPARE(child<QLineEdit>(w, "txtIdent")->text(), QString(ident));
         }
         QVERIFY(aircraftFiles().isEmpty());
         QVERIFY(QDir("..").entryList({"*.pln*"}, QDir::Files).isEmpty());
@@ -196,24 +203,24 @@ class NewAircraftTest : public QObject {
     void numbersThatDoNotConvertNameTheirBox() {
         frmNewAircraft* w = Forms::show<frmNewAircraft>();
         fillRequired(w);
-        w->txtFwdCGLimit->setText("35 in");
+        child<QLineEdit>(w, "txtFwdCGLimit")->setText("35 in");
         answerOk();
-        w->cmdSave->click();
+        child<QPushButton>(w, "cmdSave")->click();
         QCOMPARE(lastBox().text, QString("Forward CG Limit must be a number"));
-        w->txtFwdCGLimit->setText("35");
-        w->txtBag2Arm->setText("9O");
+        child<QLineEdit>(w, "txtFwdCGLimit")->setText("35");
+        child<QLineEdit>(w, "txtBag2Arm")->setText("9O");
         answerOk();
-        w->cmdSave->click();
+        child<QPushButton>(w, "cmdSave")->click();
         QCOMPARE(lastBox().text, QString("Baggage 2 Arm must be a number"));
         QCOMPARE(lastBox().title, QString("Invalid Number"));
         QVERIFY(aircraftFiles().isEmpty());
         QVERIFY(w->isVisible());
         // The locale's decimal comma.
-        w->txtBag2Arm->clear();
+        child<QLineEdit>(w, "txtBag2Arm")->clear();
         Convert::setLocaleForTesting("de_DE");
-        w->txtAftCGLimit->setText("47,3");
+        child<QLineEdit>(w, "txtAftCGLimit")->setText("47,3");
         MessageBox::clearHistory();
-        w->cmdSave->click();
+        child<QPushButton>(w, "cmdSave")->click();
         QVERIFY(MessageBox::history().empty());
         QCOMPARE(wandb::loadAircraft("N1234.pln")->AftCGLimit, 47.3f);
     }
@@ -221,38 +228,38 @@ class NewAircraftTest : public QObject {
     void failedWriteIsReportedAndTheWindowStays() {
         frmNewAircraft* w = Forms::show<frmNewAircraft>();
         fillRequired(w);
-        w->txtSeat1Name->setText("Pilot");
+        child<QLineEdit>(w, "txtSeat1Name")->setText("Pilot");
         records::setWriteFailureAfter(10);
         answerOk();
-        w->cmdSave->click();
+        child<QPushButton>(w, "cmdSave")->click();
         QCOMPARE(int(MessageBox::history().size()), 1);
         QCOMPARE(lastBox().title, QString("Aircraft Not Saved"));
         QVERIFY(lastBox().text.contains("N1234.pln"));
         QCOMPARE(lastBox().icon, MessageBox::Icon::Stop);
         QVERIFY(w->isVisible());
         QVERIFY(!Forms::isLoaded<frmWandB>());
-        QCOMPARE(w->txtSeat1Name->text(), QString("Pilot"));
+        QCOMPARE(child<QLineEdit>(w, "txtSeat1Name")->text(), QString("Pilot"));
         QVERIFY(aircraftFiles().isEmpty());
         records::setWriteFailureAfter(std::nullopt);
-        w->cmdSave->click();
+        child<QPushButton>(w, "cmdSave")->click();
         QCOMPARE(aircraftFiles(), QStringList{"N1234.pln"});
         QVERIFY(!w->isVisible());
     }
 
     void closingOnlyHidesAndKeepsTheBoxes() {
         frmNewAircraft* w = Forms::show<frmNewAircraft>();
-        w->txtIdent->setText("N5");
-        w->txtOilArm->setText("-12");
-        w->cmdCancel->click();
+        child<QLineEdit>(w, "txtIdent")->setText("N5");
+        child<QLineEdit>(w, "txtOilArm")->setText("-12");
+        child<QPushButton>(w, "cmdCancel")->click();
         QVERIFY(!w->isVisible());
         QCOMPARE(Forms::show<frmNewAircraft>(), w);
-        QCOMPARE(w->txtIdent->text(), QString("N5"));
+        QCOMPARE(child<QLineEdit>(w, "txtIdent")->text(), QString("N5"));
         w->close();  // through the frame
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(Forms::isLoaded<frmNewAircraft>());
         QCOMPARE(Forms::get<frmNewAircraft>(), w);
         QVERIFY(!w->isVisible());
-        QCOMPARE(w->txtOilArm->text(), QString("-12"));
+        QCOMPARE(child<QLineEdit>(w, "txtOilArm")->text(), QString("-12"));
         QVERIFY(aircraftFiles().isEmpty());
     }
 
@@ -263,9 +270,9 @@ class NewAircraftTest : public QObject {
             frmNewAircraft* w = Forms::get<frmNewAircraft>();
             seen = w->isVisible() && w->isModal();
             fillRequired(w, "N42");
-            w->cmdSave->click();
+            child<QPushButton>(w, "cmdSave")->click();
         });
-        wb->cmdNew->click();
+        child<QPushButton>(wb, "cmdNew")->click();
         QVERIFY(seen);
         QCOMPARE(aircraftFiles(), QStringList{"N42.pln"});
         QVERIFY(!Forms::get<frmNewAircraft>()->isVisible());
@@ -274,13 +281,13 @@ class NewAircraftTest : public QObject {
         QString kept;
         QTimer::singleShot(0, [&] {
             frmNewAircraft* w = Forms::get<frmNewAircraft>();
-            kept = w->txtIdent->text();
-            w->cmdCancel->click();
+            kept = child<QLineEdit>(w, "txtIdent")->text();
+            child<QPushButton>(w, "cmdCancel")->click();
         });
-        wb->mnuNew->trigger();
+        child<QAction>(wb, "mnuNew")->trigger();
         QCOMPARE(kept, QString("N42"));
     }
 };
 
 AEROKIT_WINDOW_TEST_MAIN(NewAircraftTest)
-#include "frmNewAircraftTest.moc"
+#include "wandb_definition_window_test.moc"
