@@ -1,5 +1,6 @@
 #include "logbook/Currency.h"
 
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -105,9 +106,19 @@ CurrencyFigures computeCurrency(const std::string& path, const records::DateLoca
     CurrencyFigures f;
     int year = 0, month = 0, day = 0;
     records::civilFromDays(today, year, month, day);
+    // A logbook holds its flights in date order, often several a day: the
+    // date of the flight before is kept with its raw 15 bytes and reused
+    // when they are the same.
+    char lastText[15] = {};
+    bool haveLast = false;
+    std::optional<records::DateValue> d;
     const bool read = forEachFlight(path, [&](records::ConstByteSpan rec) {
-        const std::string_view date(reinterpret_cast<const char*>(rec.data()) + off::Date, 15);
-        const auto d = flightDate(date, loc, year);
+        const char* text = reinterpret_cast<const char*>(rec.data()) + off::Date;
+        if (!haveLast || std::memcmp(text, lastText, sizeof lastText) != 0) {
+            d = flightDate(std::string_view(text, sizeof lastText), loc, year);
+            std::memcpy(lastText, text, sizeof lastText);
+            haveLast = true;
+        }
         if (!d) return;  // no date: the flight cannot be placed in time
         addCurrencyFlight(f, rec, d->serial(), today);
     });

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "logbook/FlightScan.h"
 #include "records/RecordFile.h"
 
 using records::Byte;
@@ -442,9 +443,43 @@ std::vector<std::string> dateList(const Contents& log) {
     return dates;
 }
 
+namespace {
+// Checks the file like readLogbook, then passes records 2 .. LastRecord to
+// visit in blocks through one reused buffer: the date list and the search
+// read the whole logbook, and 13.7 MB of fresh memory would cost more (its
+// pages faulted in and zeroed) than reading the file. Like readLogbook, the
+// LastRecord read with the first block must agree with the check, and a
+// failed read anywhere fails the whole scan.
+template <class Visit>
+bool scanChecked(const std::string& path, Visit&& visit) {
+    Check c;
+    auto f = openChecked(path, c);
+    if (!f || !c.ok()) return false;
+    constexpr std::int64_t kBlock = 256;  // about 105 KB, inside the second-level cache
+    std::vector<Byte> block;
+    for (std::int64_t n = 1; n <= c.lastRecord;) {
+        const std::int64_t count = std::min<std::int64_t>(kBlock, c.lastRecord - n + 1);
+        if (!f->readRange(n, static_cast<std::size_t>(count), block)) return false;
+        if (n == 1 && records::getInt16(block, LogRecord::Offset::LastRecord) != c.lastRecord)
+            return false;
+        for (std::int64_t i = n == 1 ? 1 : 0; i < count; ++i)
+            visit(n + i, records::ConstByteSpan(
+                             block.data() + static_cast<std::size_t>(i) * LogRecord::Size,
+                             LogRecord::Size));
+        n += count;
+    }
+    return true;
+}
+}  // namespace
+
 std::vector<std::string> dateList(const std::string& path) {
-    const auto log = readLogbook(path);
-    return log ? dateList(*log) : std::vector<std::string>{};
+    std::vector<std::string> dates;
+    if (const auto count = flightCount(path)) dates.reserve(*count);
+    const bool read = scanChecked(path, [&](std::int64_t, records::ConstByteSpan rec) {
+        const std::string_view d = trimmedDateView(rec);
+        if (!d.empty()) dates.emplace_back(d);
+    });
+    return read ? dates : std::vector<std::string>{};
 }
 
 std::optional<Found> findFlight(const Contents& log, const std::string& trimmedDate) {
@@ -459,8 +494,12 @@ std::optional<Found> findFlight(const Contents& log, const std::string& trimmedD
 }
 
 std::optional<Found> findFlight(const std::string& path, const std::string& trimmedDate) {
-    const auto log = readLogbook(path);
-    return log ? findFlight(*log, trimmedDate) : std::nullopt;
+    if (blank(trimmedDate)) return std::nullopt;
+    std::optional<Found> found;
+    const bool read = scanChecked(path, [&](std::int64_t n, records::ConstByteSpan rec) {
+        if (!found && trimmedDateView(rec) == trimmedDate) found = Found{n, LogRecord::decode(rec)};
+    });
+    return read ? found : std::nullopt;
 }
 
 std::string temporaryPath(const std::string& logPath) {
