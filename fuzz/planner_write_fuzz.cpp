@@ -59,7 +59,7 @@ template <class Save, class Merge>
 void saveHeader(const Bytes& start, const std::string& path, const PlanRecord& typed, Save save,
                 Merge merge) {
     fuzzfiles::put(path, start);
-    const auto saved = save(path, typed);
+    const auto saved = save(path, typed, nullptr);
     const Bytes after = fuzzfiles::get(path);
     require(saved.has_value(), "a plan file takes record 1");
     const PlanRecord old = PlanRecord::decode(record(start, 1));

@@ -104,7 +104,7 @@ void dates(const std::string& path, const std::vector<Bytes>& flights) {
     }
     std::vector<std::string> expected;
     for (const Bytes& f : flights) {
-        std::string d = records::trimSpaces(field(f, off::Date, 15));
+        std::string d(records::trimSpaces(field(f, off::Date, 15)));
         if (!d.empty()) expected.push_back(std::move(d));
     }
     require(listed == expected && logbook::dateList(*log) == expected,
