@@ -1,5 +1,7 @@
 #include "convert/Json.h"
 
+#include "records/CodePage.h"
+
 namespace convert {
 namespace {
 
@@ -77,23 +79,6 @@ class Parser {
         v.text.assign(t_.substr(start, p_ - start));
         return true;
     }
-    static void appendUtf8(std::string& out, char32_t cp) {
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
     bool hex4(char32_t& cp) {
         if (p_ + 4 > t_.size()) return fail("a \\u escape is cut short");
         cp = 0;
@@ -164,7 +149,7 @@ class Parser {
                     } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
                         return fail("a lone surrogate in a string");
                     }
-                    appendUtf8(out, cp);
+                    records::appendUtf8(out, cp);
                     break;
                 }
                 default:

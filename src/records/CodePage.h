@@ -15,4 +15,7 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // malformed UTF-8, become '?'.
 std::string utf8ToCp1252(std::string_view utf8);
 
+// Appends one Unicode code point to `out` as UTF-8.
+void appendUtf8(std::string& out, char32_t cp);
+
 }  // namespace records
