@@ -1,6 +1,7 @@
 #include "BenchLogbook.h"
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <stdexcept>
@@ -102,6 +103,19 @@ void writeLogbook(const std::string& path, int flights) {
     if (!out || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size() ||
         std::fclose(out) != 0)
         throw std::runtime_error("cannot write " + path);
+}
+
+void copySynced(const std::string& from, const std::string& to) {
+    std::vector<char> buf(64 * 1024);
+    std::FILE* in = std::fopen(from.c_str(), "rb");
+    std::FILE* out = std::fopen(to.c_str(), "wb");
+    if (!in || !out) throw std::runtime_error("cannot copy " + from + " to " + to);
+    std::size_t n;
+    while ((n = std::fread(buf.data(), 1, buf.size(), in)) > 0) std::fwrite(buf.data(), 1, n, out);
+    std::fflush(out);
+    ::fsync(::fileno(out));
+    std::fclose(out);
+    std::fclose(in);
 }
 
 double peakMemoryMiB() {

@@ -20,6 +20,10 @@ std::string lastFlightDate(int flights = kFlights);
 // An ident that flies about one flight in forty.
 std::string commonIdent();
 
+// The baseline for whole-file writes: copies `from` to `to` through a 64 KiB
+// buffer and syncs the copy, as a plain program would.
+void copySynced(const std::string& from, const std::string& to);
+
 // Peak resident memory of this process so far, in MiB.
 double peakMemoryMiB();
 

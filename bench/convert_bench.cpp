@@ -35,17 +35,8 @@ int convertCmd(const std::vector<std::string>& args) {
 // same size written, synced and moved into place.
 void plainCopySynced(benchmark::State& st) {
     const std::string out = gDir + "/copy.log";
-    std::vector<char> buf(64 * 1024);
     for (auto _ : st) {
-        std::FILE* in = std::fopen(gLog.c_str(), "rb");
-        std::FILE* f = std::fopen((out + ".tmp").c_str(), "wb");
-        std::size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), in)) > 0)
-            std::fwrite(buf.data(), 1, n, f);
-        std::fflush(f);
-        ::fsync(::fileno(f));
-        std::fclose(f);
-        std::fclose(in);
+        benchlog::copySynced(gLog, out + ".tmp");
         fs::rename(out + ".tmp", out);
         st.PauseTiming();
         fs::remove(out);

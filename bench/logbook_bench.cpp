@@ -52,17 +52,8 @@ void plainRead(benchmark::State& st) {
 }
 
 void plainCopySynced(benchmark::State& st) {
-    std::vector<char> buf(64 * 1024);
     for (auto _ : st) {
-        std::FILE* in = std::fopen(gLog.c_str(), "rb");
-        std::FILE* out = std::fopen(gCopy.c_str(), "wb");
-        std::size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), in)) > 0)
-            std::fwrite(buf.data(), 1, n, out);
-        std::fflush(out);
-        ::fsync(::fileno(out));
-        std::fclose(out);
-        std::fclose(in);
+        benchlog::copySynced(gLog, gCopy);
         st.PauseTiming();
         fs::remove(gCopy);
         st.ResumeTiming();

@@ -108,20 +108,11 @@ double plainRead(const std::string& path) {
 }
 
 double plainCopySynced(const std::string& path, const std::string& copy) {
-    std::vector<char> buf(64 * 1024);
     std::vector<double> ms;
     for (int i = 0; i < kRuns; ++i) {
         QElapsedTimer t;
         t.start();
-        std::FILE* in = std::fopen(path.c_str(), "rb");
-        std::FILE* out = std::fopen(copy.c_str(), "wb");
-        std::size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), in)) > 0)
-            std::fwrite(buf.data(), 1, n, out);
-        std::fflush(out);
-        ::fsync(::fileno(out));
-        std::fclose(out);
-        std::fclose(in);
+        benchlog::copySynced(path, copy);
         ms.push_back(sinceMs(t));
         std::remove(copy.c_str());
     }
