@@ -6,6 +6,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScrollBar>
+#include <QTextCursor>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -92,6 +94,20 @@ HelpViewer::HelpViewer() : browser_(new QTextBrowser(this)) {
     connect(cmdBack, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(cmdForward, &QPushButton::clicked, browser_, &QTextBrowser::forward);
     connect(cmdContents, &QPushButton::clicked, this, [this] { load(path_, "contents"); });
+    // Every topic is a place in the same document, so the text cursor stays
+    // on a followed link when the topic is shown, and Back would record it as
+    // the topic's focus: Forward then scrolled to that link, not to the topic.
+    // A new place keeps no focus from the old one; the view stays where it is.
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+        QTextCursor cursor = browser_->textCursor();
+        if (!cursor.hasSelection()) return;
+        const int h = browser_->horizontalScrollBar()->value();
+        const int v = browser_->verticalScrollBar()->value();
+        cursor.clearSelection();
+        browser_->setTextCursor(cursor);
+        browser_->horizontalScrollBar()->setValue(h);
+        browser_->verticalScrollBar()->setValue(v);
+    });
     connect(browser_, &QTextBrowser::backwardAvailable, cmdBack, &QPushButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, cmdForward, &QPushButton::setEnabled);
 

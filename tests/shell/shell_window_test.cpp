@@ -8,7 +8,9 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTextCursor>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -560,6 +562,33 @@ class ShellTest : public QObject {
         child<QPushButton>(v, "cmdBack")->click();
         QCOMPARE(v->browser()->source().fragment(), QString("start"));
         QVERIFY(child<QPushButton>(v, "cmdForward")->isEnabled());
+        // Contents, a link followed, Back: Forward shows the topic again,
+        // scrolled to it, and then has nowhere further to go. (Alt+F is the
+        // same button: its mnemonic.)
+        QCOMPARE(child<QPushButton>(v, "cmdForward")->shortcut(), QKeySequence("Alt+F"));
+        QScrollBar* scroll = v->browser()->verticalScrollBar();
+        v->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(v));
+        v->browser()->setFocus();
+        for (int round = 0; round < 2; ++round) {
+            child<QPushButton>(v, "cmdContents")->click();
+            const int contents = scroll->value();
+            // A real click on the link, which leaves the text cursor on it.
+            QTextCursor link = v->browser()->document()->find("Start");
+            link.setPosition(link.selectionStart() + 1);
+            QTest::mouseClick(v->browser()->viewport(), Qt::LeftButton, {},
+                              v->browser()->cursorRect(link).center());
+            QCOMPARE(v->browser()->source().fragment(), QString("start"));
+            const int topic = scroll->value();
+            QVERIFY(topic > contents);
+            child<QPushButton>(v, "cmdBack")->click();
+            QCOMPARE(v->browser()->source().fragment(), QString("contents"));
+            QCOMPARE(scroll->value(), contents);
+            QTest::mouseClick(child<QPushButton>(v, "cmdForward"), Qt::LeftButton);
+            QCOMPARE(v->browser()->source().fragment(), QString("start"));
+            QCOMPARE(scroll->value(), topic);
+            QVERIFY(!child<QPushButton>(v, "cmdForward")->isEnabled());
+        }
         // While a modal window is up the viewer still takes real input:
         // keys through the window system reach it, Esc closes it.
         bool closedWhileModal = false;
