@@ -295,6 +295,7 @@ logbook::FlightInput FlightControls::flightInput() const {
 }
 
 void FlightControls::showFlight(const LogRecord& r) {
+    flightShown = true;
     txtDate->setText(Convert::fromField(r.Date));
     txtMake->setText(Convert::fromField(r.Make));
     txtIdent->setText(Convert::fromField(r.Ident));
@@ -370,8 +371,14 @@ QList<QPair<QString, FlightControls::Rows>> FlightControls::shownValues() const 
     int line = 1;
     for (const auto& [c, e] : apps) {
         const QString type = c->currentText().trimmed();
+        // A line left alone (no count, the type at the combo's first text,
+        // stored cut to the field) is no approach: it prints blank.
+        const bool unused =
+            (e->text().isEmpty() || e->text() == "0") &&
+            (type.isEmpty() || type == QString(kSelectType).left(10) || type == kSelectType);
         approaches.append(
-            {type.isEmpty() ? QString("Approach %1:").arg(line) : type + ":", e->text()});
+            {unused || type.isEmpty() ? QString("Approach %1:").arg(line) : type + ":",
+             unused ? QString() : e->text()});
         ++line;
     }
     approaches << row(lblLandings, txtLandings) << row(lblNightLand, txtNightLand)

@@ -105,6 +105,8 @@ class FlightControls {
     logbook::FlightInput flightInput() const;
     // Shows a stored flight in the controls (the viewer's display).
     void showFlight(const LogRecord& flight);
+    // Whether a flight has been shown; before the first one the controls are blank.
+    bool showsFlight() const { return flightShown; }
     // The label texts in entry order with the value each control shows,
     // grouped under the frames of the window, for a printed page.
     using Rows = QList<QPair<QString, QString>>;
@@ -112,4 +114,7 @@ class FlightControls {
     // Display only: nothing can be typed, ticked or picked, yet text can
     // still be selected and copied.
     void makeDisplayOnly();
+
+  private:
+    bool flightShown = false;
 };

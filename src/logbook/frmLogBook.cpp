@@ -219,4 +219,12 @@ PrintPage::Page frmLogBook::printPage() const {
     return page;
 }
 
-void frmLogBook::mnuPrint_Click() { PrintPage::print(this, printPage()); }
+void frmLogBook::mnuPrint_Click() {
+    if (!showsFlight()) {
+        MessageBox::show("There is no flight to print: please select the date of a flight first",
+                         "Print Entry", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation,
+                         this);
+        return;
+    }
+    PrintPage::print(this, printPage());
+}

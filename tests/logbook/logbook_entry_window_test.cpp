@@ -839,11 +839,29 @@ class LogbookEntryWindowTest : public QObject {
         f.Remarks.assign("<b>night</b> & more");
         f.AppType1.assign("ILS");
         f.AppCount1 = 2;
+        // Lines left alone are stored as the combo's cut first text and 0, or
+        // blank; one with a count keeps whatever type it has.
+        f.AppType2.assign("Select Typ");
+        f.AppType3.assign("");
+        f.AppType4.assign("Select Typ");
+        f.AppCount4 = 3;
         f.CatMulti = -1;
         f.MELand = 1;
         auto* v = openViewer(writeLogbook(logbookOfRecords({f})));
+        // Nothing shown yet: nothing is printed, and the pilot is told why.
+        const QString none = QDir::current().absoluteFilePath("none.pdf");
+        PrintPage::setNextPdfPath(none);
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        child<QAction>(v, "mnuPrint")->trigger();
+        QVERIFY(!QFileInfo::exists(none));
+        QCOMPARE(MessageBox::history().size(), std::size_t(1));
+        QVERIFY(lastBox().text.contains("no flight to print"));
         selectLine(v, 0);
         const QString html = v->printPage().html;
+        QVERIFY(html.contains("<b>Approach 2:</b></td><td></td>"));
+        QVERIFY(html.contains("<b>Approach 3:</b></td><td></td>"));
+        QVERIFY(html.contains("<b>Select Typ:</b></td><td>3</td>"));
+        QCOMPARE(html.count("Select Typ"), 1);
         QVERIFY(html.contains("Date of Flight:"));
         QVERIFY(html.contains("Aircraft Ident:"));
         QVERIFY(html.contains("Total Duration of Flight:"));
