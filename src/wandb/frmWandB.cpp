@@ -1,11 +1,15 @@
 #include "wandb/frmWandB.h"
 
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <tuple>
+#include <vector>
 
 #include "records/Fields.h"
 #include "shell/CommonCommands.h"
@@ -16,6 +20,7 @@
 #include "shell/frmMenu.h"
 #include "shell/modLog.h"
 #include "wandb/AircraftFiles.h"
+#include "wandb/LoadSheet.h"
 #include "wandb/Loading.h"
 #include "wandb/frmNewAircraft.h"
 
@@ -51,13 +56,32 @@ QGroupBox* frame(QWidget* parent, const char* name, const QString& caption) {
     return f;
 }
 
-// Every frame of the grid shares these columns, so the figures line up:
-// name, entry boxes, arm, moment.
-void columns(QGridLayout* g) {
-    g->setColumnMinimumWidth(0, 120);
-    g->setColumnMinimumWidth(1, 240);
-    g->setColumnMinimumWidth(2, 80);
-    g->setColumnMinimumWidth(3, 80);
+// The frames' grids share one set of columns: arm and moment wide enough for
+// any figure, the entries as wide as the widest, and the names taking what is
+// left, so every figure stands under its heading at any window size.
+void alignColumns(const std::vector<QGridLayout*>& grids, QGroupBox* framed) {
+    const int figureWidth =
+        std::max(80, QFontMetrics(framed->font()).horizontalAdvance("-8.888888E+38") + 8);
+    int entryWidth = 240;
+    for (QGridLayout* g : grids)
+        for (int r = 0; r < g->rowCount(); ++r)
+            if (QLayoutItem* it = g->itemAtPosition(r, 1))
+                entryWidth = std::max(entryWidth, it->sizeHint().width());
+    for (QGridLayout* g : grids) {
+        g->setHorizontalSpacing(6);
+        g->setColumnMinimumWidth(0, 120);
+        g->setColumnStretch(0, 1);
+        g->setColumnMinimumWidth(1, entryWidth);
+        for (int c : {2, 3}) {
+            g->setColumnMinimumWidth(c, figureWidth);
+            for (int r = 0; r < g->rowCount(); ++r)  // a long figure never widens its column
+                if (QLayoutItem* it = g->itemAtPosition(r, c); it && !it->alignment())
+                    it->widget()->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        }
+    }
+    // The headings stand outside the frames: inset as the frames' contents are.
+    const QMargins in = framed->contentsMargins() + framed->layout()->contentsMargins();
+    grids.front()->setContentsMargins(in.left(), 0, in.right(), 0);
 }
 
 QWidget* pair(QWidget* parent, QWidget* a, QWidget* b, QWidget* c = nullptr, QWidget* d = nullptr) {
@@ -69,7 +93,7 @@ QWidget* pair(QWidget* parent, QWidget* a, QWidget* b, QWidget* c = nullptr, QWi
             x->setParent(w);
             h->addWidget(x);
         }
-    h->addStretch();
+    w->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     return w;
 }
 
@@ -111,8 +135,6 @@ frmWandB::frmWandB() {
     // Column headings and the empty aircraft.
     auto* top = new QGridLayout;
     left->addLayout(top);
-    columns(top);
-    top->setContentsMargins(10, 0, 10, 0);
     top->addWidget(new QLabel("Weight", central), 0, 1, Qt::AlignCenter);
     top->addWidget(new QLabel("Arm", central), 0, 2, Qt::AlignRight);
     top->addWidget(new QLabel("Moment", central), 0, 3, Qt::AlignRight);
@@ -126,100 +148,76 @@ frmWandB::frmWandB() {
     top->addWidget(lblEmptyArm, 1, 2);
     top->addWidget(lblEmptyMoment, 1, 3);
 
-    // Seats and baggage: a name, a weight box, arm and moment.
-    auto simpleFrame = [&](QGroupBox*& fra, const char* fraName, const char* caption,
-                           std::array<QLabel**, 3> names, std::array<QLineEdit**, 3> boxes,
-                           std::array<QLabel**, 3> arms, std::array<QLabel**, 3> moments,
-                           std::array<const char*, 12> objectNames) {
-        fra = frame(central, fraName, caption);
-        auto* g = new QGridLayout(fra);
-        columns(g);
-        for (int i = 0; i < 3; ++i) {
-            *names[i] = label(fra, objectNames[i * 4]);
-            *boxes[i] = box(fra, objectNames[i * 4 + 1]);
-            *arms[i] = figure(fra, objectNames[i * 4 + 2]);
-            *moments[i] = figure(fra, objectNames[i * 4 + 3]);
-            g->addWidget(*names[i], i, 0);
-            g->addWidget(*boxes[i], i, 1, Qt::AlignCenter);
-            g->addWidget(*arms[i], i, 2);
-            g->addWidget(*moments[i], i, 3);
-        }
+    // Station rows, each a name, its entry boxes, arm and moment.
+    std::vector<QGridLayout*> grids = {top};
+    auto frameGrid = [&](QGroupBox*& fra, const char* name, const QString& caption) {
+        fra = frame(central, name, caption);
+        grids.push_back(new QGridLayout(fra));
         left->addWidget(fra);
+        return grids.back();
     };
-    simpleFrame(
-        fraSeats, "fraSeats", "Seats", {&lblSeat1, &lblSeat2, &lblSeat3},
-        {&txtSeat1, &txtSeat2, &txtSeat3}, {&lblSeat1Arm, &lblSeat2Arm, &lblSeat3Arm},
-        {&lblSeat1Moment, &lblSeat2Moment, &lblSeat3Moment},
-        {"lblSeat1", "txtSeat1", "lblSeat1Arm", "lblSeat1Moment", "lblSeat2", "txtSeat2",
-         "lblSeat2Arm", "lblSeat2Moment", "lblSeat3", "txtSeat3", "lblSeat3Arm", "lblSeat3Moment"});
-    simpleFrame(
-        fraBags, "fraBags", "Baggage", {&lblBags1, &lblBags2, &lblBags3},
-        {&txtBags1, &txtBags2, &txtBags3}, {&lblBags1Arm, &lblBags2Arm, &lblBags3Arm},
-        {&lblBags1Moment, &lblBags2Moment, &lblBags3Moment},
-        {"lblBags1", "txtBags1", "lblBags1Arm", "lblBags1Moment", "lblBags2", "txtBags2",
-         "lblBags2Arm", "lblBags2Moment", "lblBags3", "txtBags3", "lblBags3Arm", "lblBags3Moment"});
-
-    // Fuel: gallons and pounds.
-    fraFuel = frame(central, "fraFuel", "Fuel");
-    {
-        auto* g = new QGridLayout(fraFuel);
-        columns(g);
-        QLabel** names[] = {&lblTank1, &lblTank2, &lblTank3};
-        QLineEdit** gal[] = {&txtTank1Gal, &txtTank2Gal, &txtTank3Gal};
-        QLabel** galUnit[] = {&lblTank1Gal, &lblTank2Gal, &lblTank3Gal};
-        QLineEdit** lbs[] = {&txtTank1lbs, &txtTank2lbs, &txtTank3lbs};
-        QLabel** lbsUnit[] = {&lblTank1lbs, &lblTank2lbs, &lblTank3lbs};
-        QLabel** arms[] = {&lblTank1Arm, &lblTank2Arm, &lblTank3Arm};
-        QLabel** moments[] = {&lblTank1Moment, &lblTank2Moment, &lblTank3Moment};
+    auto station = [&](QGroupBox* fra, int row, const QByteArray& n, QLabel*& name, QWidget* entry,
+                       QLabel*& arm, QLabel*& moment) {
+        auto* g = static_cast<QGridLayout*>(fra->layout());
+        g->addWidget(name = label(fra, "lbl" + n), row, 0);
+        g->addWidget(entry, row, 1, Qt::AlignCenter);
+        g->addWidget(arm = figure(fra, "lbl" + n + "Arm"), row, 2);
+        g->addWidget(moment = figure(fra, "lbl" + n + "Moment"), row, 3);
+    };
+    // Seats and baggage take pounds.
+    auto poundsFrame = [&](QGroupBox*& fra, const char* fraName, const char* caption,
+                           const char* kind, std::array<QLabel**, 3> names,
+                           std::array<QLineEdit**, 3> boxes, std::array<QLabel**, 3> arms,
+                           std::array<QLabel**, 3> moments) {
+        frameGrid(fra, fraName, caption);
         for (int i = 0; i < 3; ++i) {
-            const QByteArray n = QByteArray::number(i + 1);
-            *names[i] = label(fraFuel, "lblTank" + n);
-            *gal[i] = box(fraFuel, "txtTank" + n + "Gal");
-            *galUnit[i] = label(fraFuel, "lblTank" + n + "Gal", "Gal.");
-            *lbs[i] = box(fraFuel, "txtTank" + n + "lbs");
-            *lbsUnit[i] = label(fraFuel, "lblTank" + n + "lbs", "lbs");
-            *arms[i] = figure(fraFuel, "lblTank" + n + "Arm");
-            *moments[i] = figure(fraFuel, "lblTank" + n + "Moment");
-            g->addWidget(*names[i], i, 0);
-            g->addWidget(pair(fraFuel, *gal[i], *galUnit[i], *lbs[i], *lbsUnit[i]), i, 1);
-            g->addWidget(*arms[i], i, 2);
-            g->addWidget(*moments[i], i, 3);
+            const QByteArray n = kind + QByteArray::number(i + 1);
+            *boxes[i] = box(fra, "txt" + n);
+            station(fra, i, n, *names[i], *boxes[i], *arms[i], *moments[i]);
         }
+    };
+    poundsFrame(fraSeats, "fraSeats", "Seats", "Seat", {&lblSeat1, &lblSeat2, &lblSeat3},
+                {&txtSeat1, &txtSeat2, &txtSeat3}, {&lblSeat1Arm, &lblSeat2Arm, &lblSeat3Arm},
+                {&lblSeat1Moment, &lblSeat2Moment, &lblSeat3Moment});
+    poundsFrame(fraBags, "fraBags", "Baggage", "Bags", {&lblBags1, &lblBags2, &lblBags3},
+                {&txtBags1, &txtBags2, &txtBags3}, {&lblBags1Arm, &lblBags2Arm, &lblBags3Arm},
+                {&lblBags1Moment, &lblBags2Moment, &lblBags3Moment});
+    // Fuel in gallons or pounds, oil in quarts or pounds.
+    auto twoUnits = [&](QGroupBox* fra, const QByteArray& n, const char* unit, QLineEdit*& amount,
+                        QLabel*& amountUnit, QLineEdit*& pounds, QLabel*& poundsUnit) {
+        amount = box(fra, "txt" + n + unit);
+        amountUnit = label(fra, "lbl" + n + unit, QByteArray(unit) == "Gal" ? "Gal." : "Qts.");
+        pounds = box(fra, "txt" + n + "lbs");
+        poundsUnit = label(fra, "lbl" + n + "lbs", "lbs");
+        return pair(fra, amount, amountUnit, pounds, poundsUnit);
+    };
+    frameGrid(fraFuel, "fraFuel", "Fuel");
+    for (auto [i, name, gal, galUnit, lbs, lbsUnit, arm, moment] :
+         {std::tuple{0, &lblTank1, &txtTank1Gal, &lblTank1Gal, &txtTank1lbs, &lblTank1lbs,
+                     &lblTank1Arm, &lblTank1Moment},
+          std::tuple{1, &lblTank2, &txtTank2Gal, &lblTank2Gal, &txtTank2lbs, &lblTank2lbs,
+                     &lblTank2Arm, &lblTank2Moment},
+          std::tuple{2, &lblTank3, &txtTank3Gal, &lblTank3Gal, &txtTank3lbs, &lblTank3lbs,
+                     &lblTank3Arm, &lblTank3Moment}}) {
+        const QByteArray n = "Tank" + QByteArray::number(i + 1);
+        station(fraFuel, i, n, *name, twoUnits(fraFuel, n, "Gal", *gal, *galUnit, *lbs, *lbsUnit),
+                *arm, *moment);
     }
-    left->addWidget(fraFuel);
+    frameGrid(fraOil, "fraOil", "Oil");
+    station(fraOil, 0, "Oil", lblOil,
+            twoUnits(fraOil, "Oil", "Qts", txtOilQts, lblOilQts, txtOillbs, lblOillbs), lblOilArm,
+            lblOilMoment);
 
-    fraOil = frame(central, "fraOil", "Oil");
-    {
-        auto* g = new QGridLayout(fraOil);
-        columns(g);
-        lblOil = label(fraOil, "lblOil");
-        txtOilQts = box(fraOil, "txtOilQts");
-        lblOilQts = label(fraOil, "lblOilQts", "Qts.");
-        txtOillbs = box(fraOil, "txtOillbs");
-        lblOillbs = label(fraOil, "lblOillbs", "lbs");
-        lblOilArm = figure(fraOil, "lblOilArm");
-        lblOilMoment = figure(fraOil, "lblOilMoment");
-        g->addWidget(lblOil, 0, 0);
-        g->addWidget(pair(fraOil, txtOilQts, lblOilQts, txtOillbs, lblOillbs), 0, 1);
-        g->addWidget(lblOilArm, 0, 2);
-        g->addWidget(lblOilMoment, 0, 3);
-    }
-    left->addWidget(fraOil);
-
-    fraTotal = frame(central, "fraTotal", "Total");
-    {
-        auto* g = new QGridLayout(fraTotal);
-        columns(g);
-        lblTotalWeight = figure(fraTotal, "lblTotalWeight");
-        lblTotalWeight->setAlignment(Qt::AlignCenter);
-        lblTotalArm = figure(fraTotal, "lblTotalArm");
-        lblTotalMoment = figure(fraTotal, "lblTotalMoment");
-        g->addWidget(new QLabel("Takeoff", fraTotal), 0, 0);
-        g->addWidget(lblTotalWeight, 0, 1);
-        g->addWidget(lblTotalArm, 0, 2);
-        g->addWidget(lblTotalMoment, 0, 3);
-    }
-    left->addWidget(fraTotal);
+    QGridLayout* total = frameGrid(fraTotal, "fraTotal", "Total");
+    lblTotalWeight = figure(fraTotal, "lblTotalWeight");
+    lblTotalWeight->setAlignment(Qt::AlignCenter);
+    lblTotalArm = figure(fraTotal, "lblTotalArm");
+    lblTotalMoment = figure(fraTotal, "lblTotalMoment");
+    total->addWidget(new QLabel("Takeoff", fraTotal), 0, 0);
+    total->addWidget(lblTotalWeight, 0, 1);
+    total->addWidget(lblTotalArm, 0, 2);
+    total->addWidget(lblTotalMoment, 0, 3);
+    alignColumns(grids, fraSeats);
     left->addStretch();
 
     // Results beside the aircraft's limits.
@@ -332,22 +330,30 @@ std::array<frmWandB::Row, 10> frmWandB::rows() const {
          {txtTank1Gal, lblTank1Gal, txtTank1lbs, lblTank1lbs, lblTank1Arm, lblTank1Moment},
          txtTank1lbs,
          lblTank1Arm,
-         lblTank1Moment},
+         lblTank1Moment,
+         txtTank1Gal,
+         lblTank1Gal},
         {lblTank2,
          {txtTank2Gal, lblTank2Gal, txtTank2lbs, lblTank2lbs, lblTank2Arm, lblTank2Moment},
          txtTank2lbs,
          lblTank2Arm,
-         lblTank2Moment},
+         lblTank2Moment,
+         txtTank2Gal,
+         lblTank2Gal},
         {lblTank3,
          {txtTank3Gal, lblTank3Gal, txtTank3lbs, lblTank3lbs, lblTank3Arm, lblTank3Moment},
          txtTank3lbs,
          lblTank3Arm,
-         lblTank3Moment},
+         lblTank3Moment,
+         txtTank3Gal,
+         lblTank3Gal},
         {lblOil,
          {txtOilQts, lblOilQts, txtOillbs, lblOillbs, lblOilArm, lblOilMoment},
          txtOillbs,
          lblOilArm,
-         lblOilMoment},
+         lblOilMoment,
+         txtOilQts,
+         lblOilQts},
     }};
 }
 
@@ -438,6 +444,7 @@ void frmWandB::lstLoad_Click() {
     lblMaxWeight->setText(Convert::single(rec->MaxTOweight));
     lblFwdLimit->setText(Convert::single(rec->FwdCGLimit));
     lblAftLimit->setText(Convert::single(rec->AftCGLimit));
+    chartFigures = {rec->FwdCGLimit, rec->AftCGLimit, rec->MaxTOweight};
     const auto all = rows();
     for (std::size_t i = 0; i < all.size(); ++i) {
         const wandb::Station s = wandb::kStations[i];
@@ -486,6 +493,10 @@ void frmWandB::cmdCalculateCG_Click() {
     lblZeroweight->setText(Convert::single(out.result->zeroFuelWeight));
     lblTakeoffCG->setText(Convert::single(out.result->takeoffCG));
     lblZeroCG->setText(Convert::single(out.result->zeroFuelCG));
+    chartFigures.zeroFuelWeight = out.result->zeroFuelWeight;
+    chartFigures.zeroFuelCG = out.result->zeroFuelCG;
+    chartFigures.takeoffWeight = out.result->totalWeight;
+    chartFigures.takeoffCG = out.result->takeoffCG;
     calculatedKey = loadingKey();
     for (std::size_t i = 0; i < all.size(); ++i)
         calculatedMoments[i] = out.moments[i] ? Convert::single(*out.moments[i]) : QString();
@@ -524,69 +535,37 @@ void frmWandB::mnuExit_Click() { Common::exitProgram(); }
 void frmWandB::mnuPrint1_Click() { PrintPage::print(this, printPage()); }
 
 PrintPage::Page frmWandB::printPage() const {
-    using PrintPage::esc;
-    auto cell = [](const QString& s, bool right = true) {
-        return QString("<td%1>%2</td>").arg(right ? " align=\"right\"" : "", esc(s));
-    };
-    // Results print only beside the loading that produced them; a sheet with
-    // a changed loading gives the loading alone and says it is not calculated.
-    const bool calculated = !calculatedKey.isEmpty() && calculatedKey == loadingKey();
-    QString html;
-    html += "<h2>Weight and Balance</h2>";
-    html += "<p>Aircraft: <b>" + esc(txtIdent->text().trimmed()) + "</b> &nbsp; " +
-            esc(txtMake->text().trimmed()) + "</p>";
-    if (!calculated)
-        html += QString(
-                    "<table border=\"2\" cellspacing=\"0\" cellpadding=\"6\"><tr><td><b>%1"
-                    "</b></td></tr></table><p></p>")
-                    .arg(calculatedKey.isEmpty() && lblTOweight->text().isEmpty()
-                             ? "Not calculated: no calculation was made for this loading"
-                             : "Not calculated: the loading changed after the last calculation");
-    html +=
-        "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">"
-        "<tr><th align=\"left\">Station</th><th>Load</th><th>Weight</th><th>Arm</th>";
-    if (calculated) html += "<th>Moment</th>";
-    html += "</tr>";
-    html += "<tr>" + cell("Empty Aircraft", false) + cell("") + cell(lblEmptyWeight->text()) +
-            cell(lblEmptyArm->text()) + (calculated ? cell(lblEmptyMoment->text()) : "") + "</tr>";
+    using State = wandb::LoadSheet::State;
+    wandb::LoadSheet sheet;
+    // Results print only beside the loading that produced them.
+    sheet.state = !calculatedKey.isEmpty() && calculatedKey == loadingKey()  ? State::Calculated
+                  : calculatedKey.isEmpty() && lblTOweight->text().isEmpty() ? State::NotCalculated
+                                                                             : State::ChangedSince;
+    sheet.ident = txtIdent->text().trimmed();
+    sheet.make = txtMake->text().trimmed();
+    sheet.rows.push_back({"Empty Aircraft",
+                          {},
+                          lblEmptyWeight->text(),
+                          lblEmptyArm->text(),
+                          lblEmptyMoment->text()});
     const auto all = rows();
-    QLineEdit* gallons[] = {txtTank1Gal, txtTank2Gal, txtTank3Gal};
     for (std::size_t i = 0; i < all.size(); ++i) {
         if (all[i].pounds->isHidden()) continue;  // the aircraft has no such station
-        const wandb::Station s = wandb::kStations[i];
-        QString load;
-        if (wandb::isTank(s)) {
-            const QString g = gallons[i - static_cast<std::size_t>(wandb::Station::Tank1)]->text();
-            if (!g.isEmpty()) load = g + " Gal.";
-        } else if (s == wandb::Station::Oil && !txtOilQts->text().isEmpty()) {
-            load = txtOilQts->text() + " Qts.";
-        }
-        html += "<tr>" + cell(all[i].name->text().trimmed(), false) + cell(load) +
-                cell(all[i].pounds->text()) + cell(all[i].arm->text()) +
-                (calculated ? cell(calculatedMoments[i]) : "") + "</tr>";
+        const QLineEdit* amount = all[i].amount;
+        const QString load = amount && !amount->text().isEmpty()
+                                 ? amount->text() + " " + all[i].unit->text()
+                                 : QString();
+        sheet.rows.push_back({all[i].name->text().trimmed(), load, all[i].pounds->text(),
+                              all[i].arm->text(), calculatedMoments[i]});
     }
-    if (calculated)
-        html += "<tr><td><b>Takeoff</b></td><td></td>" + cell(lblTotalWeight->text()) +
-                cell(lblTotalArm->text()) + cell(lblTotalMoment->text()) + "</tr>";
-    html += "</table>";
-    // Results and limits side by side, as the window shows them; the pilot
-    // compares them.
-    html +=
-        "<h3>Aircraft Weights and Center of Gravity (CG)</h3>"
-        "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">";
-    if (calculated)
-        html += "<tr><th></th><th>Weight</th><th>CG</th></tr><tr><td>Zero Fuel</td>" +
-                cell(lblZeroweight->text()) + cell(lblZeroCG->text()) +
-                "</tr><tr><td>Takeoff</td>" + cell(lblTOweight->text()) +
-                cell(lblTakeoffCG->text()) + "</tr>";
-    html += "<tr><td>Limits</td><td align=\"right\">Max Weight: " + esc(lblMaxWeight->text()) +
-            "</td><td align=\"right\">Forward: " + esc(lblFwdLimit->text()) +
-            " &nbsp; Aft: " + esc(lblAftLimit->text()) + "</td></tr></table>";
-    html += "<p>Weights in pounds; arms, moments and CG limits in the aircraft's own units.</p>";
-    PrintPage::Page page;
-    page.title = "Weight and Balance";
-    const QString ident = txtIdent->text().trimmed();
-    if (!ident.isEmpty()) page.sourceFile = ident + ".pln";
-    page.html = html;
-    return page;
+    sheet.takeoff = {{}, {}, lblTotalWeight->text(), lblTotalArm->text(), lblTotalMoment->text()};
+    sheet.zeroFuelWeight = lblZeroweight->text();
+    sheet.zeroFuelCG = lblZeroCG->text();
+    sheet.takeoffWeight = lblTOweight->text();
+    sheet.takeoffCG = lblTakeoffCG->text();
+    sheet.maxWeight = lblMaxWeight->text();
+    sheet.fwdLimit = lblFwdLimit->text();
+    sheet.aftLimit = lblAftLimit->text();
+    sheet.chart = chartFigures;
+    return wandb::loadSheetPage(sheet);
 }

@@ -17,6 +17,7 @@
 
 #include "records/NumberText.h"
 #include "shell/PrintPage.h"
+#include "wandb/LoadChart.h"
 
 class frmWandB : public QMainWindow {
     Q_OBJECT
@@ -156,6 +157,8 @@ class frmWandB : public QMainWindow {
         QLineEdit* pounds;
         QLabel* arm;
         QLabel* moment;
+        QLineEdit* amount = nullptr;  // gallons or quarts, with its unit
+        QLabel* unit = nullptr;
     };
     std::array<Row, 10> rows() const;
 
@@ -164,6 +167,8 @@ class frmWandB : public QMainWindow {
     QString loadingKey() const;
     QString calculatedKey;                      // empty: no valid calculation
     std::array<QString, 10> calculatedMoments;  // empty for a blank station
+    // The loaded aircraft's limits and, once calculated, the loading's points.
+    wandb::ChartFigures chartFigures;
     // Leaving a tank's gallons or pounds box fills the other one through
     // `convert`; a typed text that is not a number is reported.
     using TankConversion = std::optional<std::string> (*)(std::string_view,

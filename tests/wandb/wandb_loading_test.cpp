@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "TempDir.h"
 #include "wandb/AircraftFiles.h"
+#include "wandb/LoadChart.h"
 #include "wandb/Loading.h"
 
 using namespace wandb;
@@ -238,4 +242,63 @@ TEST(Loading, ReadsTheAircraftNamedByTheTrimmedIdent) {
         in.ident = ident;
         EXPECT_FALSE(calculateLoading(in).result) << ident;
     }
+}
+
+TEST(LoadChart, AxesAreRoundAndHoldEveryFigureWithAMargin) {
+    std::vector<std::vector<double>> cases = {
+        {35, 47.3, 38.2, 40.1},
+        {1953.8, 2300, 2100},
+        {6635, 2300, 1800},
+        {0},
+        {-12.5, -3},
+        {1e-4, 3e-4},
+        {1e9, 1e9 + 1},
+        {42, 42, 42},
+        {3.4e38, -3.4e38, 0.0},
+    };
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> exponent(-3, 6), unit(-1, 1);
+    for (int i = 0; i < 300; ++i) {
+        const double scale = std::pow(10.0, exponent(rng));
+        cases.push_back({unit(rng) * scale, unit(rng) * scale, unit(rng) * scale});
+    }
+    for (const auto& values : cases) {
+        SCOPED_TRACE(testing::PrintToString(values));
+        const auto axis = roundAxis(values);
+        ASSERT_TRUE(axis);
+        const double lo = *std::min_element(values.begin(), values.end());
+        const double hi = *std::max_element(values.begin(), values.end());
+        EXPECT_LT(axis->lo, lo);
+        EXPECT_GT(axis->hi, hi);
+        // Every figure keeps some room from the edge even when all are equal.
+        EXPECT_GE(std::min(lo - axis->lo, axis->hi - hi), (hi - lo) * 0.05);
+        // A step of 1, 2, 2.5 or 5 times a power of ten; every tick a multiple.
+        const double mantissa = axis->step / std::pow(10.0, std::floor(std::log10(axis->step)));
+        EXPECT_TRUE(std::fabs(mantissa - 1) < 1e-9 || std::fabs(mantissa - 2) < 1e-9 ||
+                    std::fabs(mantissa - 2.5) < 1e-9 || std::fabs(mantissa - 5) < 1e-9)
+            << mantissa;
+        const auto ticks = axis->ticks();
+        ASSERT_GE(ticks.size(), 3u);
+        ASSERT_LE(ticks.size(), 8u);
+        EXPECT_DOUBLE_EQ(ticks.front(), axis->lo);
+        EXPECT_DOUBLE_EQ(ticks.back(), axis->hi);
+        for (double t : ticks) {
+            const double k = t / axis->step;
+            EXPECT_NEAR(k, std::round(k), 1e-6) << t;
+        }
+    }
+    // A figure that is not a number (a damaged aircraft file) gives no axis.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const auto& bad : std::vector<std::vector<double>>{{}, {nan}, {1, inf}, {-inf, 2}})
+        EXPECT_FALSE(roundAxis(bad));
+    ChartFigures f{35, 47.3f, 2300, 1953.8f, 38.2f, 2100, 40.1f};
+    const auto axes = chartAxes(f);
+    ASSERT_TRUE(axes);
+    EXPECT_LT(axes->cg.lo, 35);
+    EXPECT_GT(axes->cg.hi, 47.3);
+    EXPECT_LT(axes->weight.lo, 1953.8);
+    EXPECT_GT(axes->weight.hi, 2300);
+    f.aftLimit = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_FALSE(chartAxes(f));
 }

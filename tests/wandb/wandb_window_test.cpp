@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QMenuBar>
+#include <QProcess>
 #include <QTimer>
 #include <functional>
 
@@ -87,6 +88,22 @@ QStringList results(frmWandB* w) {
 }
 
 const MessageBox::Shown& lastBox() { return MessageBox::history().back(); }
+
+// The load sheet printed to a PDF file, and the text read back from it.
+QString sheetText(frmWandB* w, const QString& name) {
+    const QString pdf = QDir::current().filePath(name);
+    if (!PrintPage::printToPdf(w->printPage(), pdf)) return {};
+    return testsupport::pdfPageTexts(pdf).join("");
+}
+
+// The pictures a PDF file holds; a drawing made of lines and text has none.
+int pdfImageCount(const QString& pdf) {
+    QProcess run;
+    run.start("pdfimages", {"-list", pdf});
+    if (!run.waitForFinished(30000) || run.exitCode() != 0) return -1;
+    // Two heading lines, then one line per image.
+    return int(QString::fromUtf8(run.readAllStandardOutput()).trimmed().split('\n').size()) - 2;
+}
 
 // The step about to run shows one box; answer it.
 void answerOk() { MessageBox::setNextAnswer(MessageBox::Answer::Ok); }
@@ -606,41 +623,36 @@ class WandBTest : public QObject {
         child<QLineEdit>(w, "txtTank1Gal")->setText("20");
         child<QLineEdit>(w, "txtOilQts")->setText("8");
         child<QPushButton>(w, "cmdCalculateCG")->click();
-        const QString html = w->printPage().html;
-        for (const QString& s : {QString("N9"),
-                                 QString("Cessna 172"),
-                                 QString("Empty Aircraft"),
-                                 QString("Pilot"),
-                                 QString("Copilot"),
-                                 QString("Bag C"),
-                                 QString("Aux"),
-                                 QString("Oil"),
-                                 QString("20 Gal."),
-                                 QString("8 Qts."),
-                                 child<QLabel>(w, "lblSeat1Moment")->text(),
-                                 child<QLabel>(w, "lblTank1Moment")->text(),
-                                 child<QLabel>(w, "lblTotalMoment")->text(),
-                                 child<QLabel>(w, "lblTakeoffCG")->text(),
-                                 child<QLabel>(w, "lblZeroCG")->text(),
-                                 child<QLabel>(w, "lblZeroweight")->text(),
-                                 QString("2300"),
-                                 QString("47.3"),
-                                 QString("Max Weight:"),
-                                 QString("Forward"),
-                                 QString("Aft")})
-            QVERIFY2(html.contains(s), qPrintable(s));
+        const QString text = sheetText(w, "full.pdf");
+        const QString zeroFuel = child<QLabel>(w, "lblZeroweight")->text() + " lbs, CG " +
+                                 child<QLabel>(w, "lblZeroCG")->text();
+        const QString takeoff = child<QLabel>(w, "lblTOweight")->text() + " lbs, CG " +
+                                child<QLabel>(w, "lblTakeoffCG")->text();
+        for (const QString& s :
+             {QString("N9"), QString("Cessna 172"), QString("Empty Aircraft"), QString("Pilot"),
+              QString("Copilot"), QString("Bag C"), QString("Aux"), QString("Oil"),
+              QString("20 Gal."), QString("8 Qts."), child<QLabel>(w, "lblSeat1Moment")->text(),
+              child<QLabel>(w, "lblTank1Moment")->text(),
+              child<QLabel>(w, "lblTotalMoment")->text(), child<QLabel>(w, "lblTakeoffCG")->text(),
+              child<QLabel>(w, "lblZeroCG")->text(), child<QLabel>(w, "lblZeroweight")->text(),
+              QString("2300"), QString("47.3"), QString("Max Weight:"), QString("Forward"),
+              QString("Aft"),
+              // The chart below: the limits and both points labelled.
+              QString("CG Chart"), QString("Forward limit 35"), QString("Aft limit 47.3"),
+              QString("Max takeoff weight 2300 lbs"), "Zero fuel " + zeroFuel, "Takeoff " + takeoff,
+              QString("CG (aircraft's own units)")})
+            QVERIFY2(text.contains(s), qPrintable(s));
+        // Drawn, not pasted in as a picture: sharp at any printer resolution.
+        QCOMPARE(pdfImageCount(QDir::current().filePath("full.pdf")), 0);
         // Judging against the limits is the pilot's: a load far over the
         // maximum weight is printed plainly, with no mark.
         child<QLineEdit>(w, "txtSeat1")->setText("5000");
         child<QPushButton>(w, "cmdCalculateCG")->click();
         QCOMPARE(child<QLabel>(w, "lblTOweight")->text(), QString("6635"));
-        const QString heavy = w->printPage().html;
-        QVERIFY(heavy.contains("6635"));
-        for (const char* mark : {"exceed", "out of", "over", "warning", "color"})
+        const QString heavy = sheetText(w, "heavy.pdf");
+        QVERIFY(heavy.contains("Takeoff 6635 lbs"));
+        for (const char* mark : {"exceed", "out of", "over", "warning"})
             QVERIFY2(!heavy.contains(mark, Qt::CaseInsensitive), mark);
-        const QString pdf = QDir::current().filePath("sheet.pdf");
-        QVERIFY(PrintPage::printToPdf(w->printPage(), pdf));
-        QVERIFY(testsupport::pdfPageTexts(pdf).join("").contains("6635"));
         // A loading changed after the calculation prints the loading alone:
         // no moment, total or CG beside it, and says it is not calculated.
         const QString seatMoment = child<QLabel>(w, "lblSeat1Moment")->text();
@@ -652,7 +664,7 @@ class WandBTest : public QObject {
             child<QLineEdit>(w, "txtTank1Gal")->setText("20");
             child<QLineEdit>(w, "txtBags1")->clear();
             child<QPushButton>(w, "cmdCalculateCG")->click();
-            QVERIFY(!w->printPage().html.contains("Not calculated"));
+            QVERIFY(w->printPage().draw);  // the chart's page
             change();
             QCOMPARE(child<QLabel>(w, "lblTOweight")->text(),
                      QString("6635"));  // the window keeps its figures
@@ -670,9 +682,11 @@ class WandBTest : public QObject {
         const QString staleText = testsupport::pdfPageTexts(stalePdf).join("");
         QVERIFY(staleText.contains("Not calculated: the loading changed after the last"));
         QVERIFY(!staleText.contains("6635"));
+        for (const char* chart : {"CG Chart", "Forward limit", "Zero fuel", "lbs, CG"})
+            QVERIFY2(!staleText.contains(chart), chart);
         QVERIFY(staleText.contains("N9.pln") && staleText.contains("page 1 of 1"));
         child<QPushButton>(w, "cmdCalculateCG")->click();
-        QVERIFY(!w->printPage().html.contains("Not calculated"));
+        QVERIFY(sheetText(w, "again.pdf").contains("CG Chart"));
         child<QPushButton>(w, "cmdClear")->click();
         QVERIFY(w->printPage().html.contains("Not calculated: no calculation"));
         // The menu item prints the same page.
