@@ -53,8 +53,8 @@ QString sheetHtml(const LoadSheet& s) {
                 cell(s.zeroFuelWeight) + cell(s.zeroFuelCG) + "</tr><tr><td>Takeoff</td>" +
                 cell(s.takeoffWeight) + cell(s.takeoffCG) + "</tr>";
     html += "<tr><td>Limits</td><td align=\"right\">Max Weight: " + esc(s.maxWeight) +
-            "</td><td align=\"right\">Forward: " + esc(s.fwdLimit) + " &nbsp; Aft: " +
-            esc(s.aftLimit) + "</td></tr></table>";
+            "</td><td align=\"right\">Forward: " + esc(s.fwdLimit) +
+            " &nbsp; Aft: " + esc(s.aftLimit) + "</td></tr></table>";
     html += "<p>Weights in pounds; arms, moments and CG limits in the aircraft's own units.</p>";
     return html;
 }
@@ -91,9 +91,10 @@ void drawChart(QPainter& p, const QRectF& area, const ChartFigures& f, const Cha
     for (double t : weightTicks)
         tickWidth = std::max(tickWidth, small.horizontalAdvance(Convert::dbl(t)));
     // Room for the limits' labels above, the tick values and titles beside.
-    const QRectF r(QPointF(area.left() + line * 1.6 + tickWidth + 4 * pt,
-                           area.top() + title.height() * 1.4 + line * 1.4),
-                   QPointF(area.right() - small.averageCharWidth() * 2, area.bottom() - line * 3.2));
+    const QRectF r(
+        QPointF(area.left() + line * 1.6 + tickWidth + 4 * pt,
+                area.top() + title.height() * 1.4 + line * 1.4),
+        QPointF(area.right() - small.averageCharWidth() * 2, area.bottom() - line * 3.2));
     if (r.width() <= 0 || r.height() <= 0) return;
 
     auto X = [&](double cg) {
@@ -105,8 +106,9 @@ void drawChart(QPainter& p, const QRectF& area, const ChartFigures& f, const Cha
 
     // The allowed region: between the CG limits, up to the maximum weight.
     if (f.fwdLimit < f.aftLimit)
-        p.fillRect(QRectF(QPointF(X(f.fwdLimit), Y(f.maxWeight)), QPointF(X(f.aftLimit), r.bottom())),
-                   QColor(228, 228, 228));
+        p.fillRect(
+            QRectF(QPointF(X(f.fwdLimit), Y(f.maxWeight)), QPointF(X(f.aftLimit), r.bottom())),
+            QColor(228, 228, 228));
 
     // Grid and tick values.
     p.setFont(chartFont(8));
@@ -131,8 +133,8 @@ void drawChart(QPainter& p, const QRectF& area, const ChartFigures& f, const Cha
     p.drawRect(r);
 
     // Axis titles in the units the tables use.
-    p.drawText(QRectF(r.left(), r.bottom() + line * 1.55, r.width(), line * 1.4),
-               Qt::AlignCenter, "CG (aircraft's own units)");
+    p.drawText(QRectF(r.left(), r.bottom() + line * 1.55, r.width(), line * 1.4), Qt::AlignCenter,
+               "CG (aircraft's own units)");
     p.save();
     p.translate(area.left() + line * 0.2, r.center().y());
     p.rotate(-90);
@@ -186,10 +188,10 @@ void drawChart(QPainter& p, const QRectF& area, const ChartFigures& f, const Cha
                "Zero fuel " + Convert::single(f.zeroFuelWeight) + " lbs, CG " +
                    Convert::single(f.zeroFuelCG),
                !takeoffHigher);
-    pointLabel(takeoff,
-               "Takeoff " + Convert::single(f.takeoffWeight) + " lbs, CG " +
-                   Convert::single(f.takeoffCG),
-               takeoffHigher);
+    pointLabel(
+        takeoff,
+        "Takeoff " + Convert::single(f.takeoffWeight) + " lbs, CG " + Convert::single(f.takeoffCG),
+        takeoffHigher);
 }
 
 }  // namespace
@@ -199,9 +201,9 @@ PrintPage::Page loadSheetPage(const LoadSheet& sheet) {
     page.title = "Weight and Balance";
     if (!sheet.ident.isEmpty()) page.sourceFile = sheet.ident + ".pln";
     const QString html = sheetHtml(sheet);
-    const std::optional<ChartAxes> axes =
-        sheet.state == LoadSheet::State::Calculated && sheet.chart ? chartAxes(*sheet.chart)
-                                                                   : std::nullopt;
+    const std::optional<ChartAxes> axes = sheet.state == LoadSheet::State::Calculated && sheet.chart
+                                              ? chartAxes(*sheet.chart)
+                                              : std::nullopt;
     if (!axes) {
         page.html = html;
         return page;

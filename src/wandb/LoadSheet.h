@@ -14,9 +14,9 @@ namespace wandb {
 
 struct LoadSheet {
     enum class State {
-        Calculated,       // the loading is the one the last calculation read
-        NotCalculated,    // no calculation was made for this loading
-        ChangedSince,     // the loading changed after the last calculation
+        Calculated,     // the loading is the one the last calculation read
+        NotCalculated,  // no calculation was made for this loading
+        ChangedSince,   // the loading changed after the last calculation
     };
     State state = State::NotCalculated;
     QString ident, make;

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <array>
 #include <optional>
 #include <string>
@@ -150,17 +151,20 @@ class frmWandB : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // The controls of one station row, in station order.
+    // The controls of one station row.
     struct Row {
-        QLabel* name;
+        QLabel* name = nullptr;
         std::vector<QWidget*> shownWithStation;  // boxes, unit labels, arm, moment
-        QLineEdit* pounds;
-        QLabel* arm;
-        QLabel* moment;
+        QLineEdit* pounds = nullptr;
+        QLabel* arm = nullptr;
+        QLabel* moment = nullptr;
         QLineEdit* amount = nullptr;  // gallons or quarts, with its unit
         QLabel* unit = nullptr;
     };
-    std::array<Row, 10> rows() const;
+    std::array<Row, 10> stationRows;  // in station order
+    // The constructor's two halves: the loading, and the results with the limits.
+    void arrangeLoading(QWidget* central, QVBoxLayout* left);
+    void arrangeResults(QWidget* central, QVBoxLayout* right);
 
     // Everything the calculation reads; the load sheet gives the results only
     // while this is what the last successful calculation read.

@@ -615,6 +615,39 @@ class WandBTest : public QObject {
         QCOMPARE(child<QLineEdit>(w, "txtSeat2")->text(), QString("77"));
     }
 
+    void figuresStayUnderTheirHeadingsAtAnySize() {
+        AircraftRecord a = everyStation();
+        a.Seat2Arm = -3.402823e38f;  // the widest figure there is
+        store(a);
+        frmWandB* w = Forms::show<frmWandB>();
+        QVERIFY(pick(w, "N9.pln"));
+        auto heading = [&](const QString& text) {
+            for (QLabel* l : w->findChildren<QLabel*>())
+                if (l->text() == text) return l;
+            return static_cast<QLabel*>(nullptr);
+        };
+        QLabel* arm = heading("Arm");
+        QLabel* moment = heading("Moment");
+        QVERIFY(arm && moment);
+        auto right = [&](QWidget* x) { return x->mapTo(w, QPoint(x->width(), 0)).x(); };
+        const QStringList rows = {"Empty", "Seat1", "Seat2", "Seat3", "Bags1", "Bags2",
+                                  "Bags3", "Tank1", "Tank2", "Tank3", "Oil",   "Total"};
+        for (const QSize size :
+             {QSize(1, 1), QSize(900, 700), QSize(1600, 1000), QSize(2560, 1400)}) {
+            w->resize(size);
+            QApplication::processEvents();
+            w->centralWidget()->layout()->activate();
+            for (const QString& row : rows) {
+                const QString at = QString("%1 at width %2").arg(row).arg(w->width());
+                QVERIFY2(std::abs(right(child<QLabel>(w, "lbl" + row + "Arm")) - right(arm)) <= 1,
+                         qPrintable(at));
+                QVERIFY2(
+                    std::abs(right(child<QLabel>(w, "lbl" + row + "Moment")) - right(moment)) <= 1,
+                    qPrintable(at));
+            }
+        }
+    }
+
     void loadSheetShowsWhatTheWindowShows() {
         store(everyStation());
         frmWandB* w = Forms::show<frmWandB>();
