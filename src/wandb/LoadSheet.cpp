@@ -5,6 +5,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <algorithm>
 
@@ -221,8 +222,9 @@ PrintPage::Page loadSheetPage(const LoadSheet& sheet) {
         p.translate(body.topLeft());
         doc.documentLayout()->draw(&p, ctx);
         p.restore();
-        // The chart lines up with the text, below it after a blank line.
-        const double margin = doc.documentMargin();
+        // The chart lines up with the text (inset by the document's margin,
+        // which the layout scales to the printer), below it after a gap.
+        const double margin = doc.documentLayout()->blockBoundingRect(doc.firstBlock()).left();
         const double top = body.top() + doc.size().height() + margin;
         const double height = std::min(body.bottom() - top, body.width() * 0.7);
         drawChart(p, QRectF(body.left() + margin, top, body.width() - 2 * margin, height), figures,

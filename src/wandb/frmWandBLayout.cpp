@@ -200,7 +200,6 @@ void frmWandB::arrangeLoading(QWidget* central, QVBoxLayout* left) {
     total->addWidget(lblTotalMoment, 0, 3);
     alignColumns(grids, fraSeats);
     left->addStretch();
-
 }
 
 void frmWandB::arrangeResults(QWidget* central, QVBoxLayout* right) {
