@@ -10,7 +10,11 @@
 //   logbook_window_bench [rounds]   times the windows (and starts itself for the start-up time)
 //   logbook_window_bench memory F   opens logbook F in the viewer, prints the peak
 //   logbook_window_bench startup    runs as the program starts, prints when the menu is drawn
+//   logbook_window_bench profile A  does action A (open, browse, key, remove) once warm and
+//                                   once instrumented, for valgrind --tool=callgrind
+//                                   --collect-atstart=no
 #include <unistd.h>
+#include <valgrind/callgrind.h>
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -270,7 +274,8 @@ std::vector<Line> round(const std::string& file, int& listed, int& dated) {
         auto* main = Forms::show<frmMain>();
         settle();
         FileDialog::setNextFileName(QString::fromStdString(file));
-        timeToDrawn(open, [main] { main->cmdOpenLog->click(); }, listDrawn("lstDate"));
+        timeToDrawn(
+            open, [main] { main->cmdOpenLog->click(); }, listDrawn("lstDate"));
         dated = Forms::get<frmLogBook>()->lstDate->model()->rowCount();
         Forms::unload<frmLogBook>();
         settle();
@@ -314,7 +319,8 @@ std::vector<Line> round(const std::string& file, int& listed, int& dated) {
         for (QChar c : typed) {
             const int k = c.isDigit() ? Qt::Key_0 + c.digitValue()
                                       : Qt::Key_A + (c.toUpper().unicode() - 'A');
-            timeToDrawn(keys, [&] { key(edit, k, c); }, windowDrawn("frmTotalTime"));
+            timeToDrawn(
+                keys, [&] { key(edit, k, c); }, windowDrawn("frmTotalTime"));
         }
         for (qsizetype i = 0; i < typed.size(); ++i)
             timeToDrawn(
@@ -356,14 +362,69 @@ std::vector<Line> round(const std::string& file, int& listed, int& dated) {
         settle();
         copyWall.push_back(timedCopy(file, file + ".copy").wall);
         MessageBox::setNextAnswer(MessageBox::Answer::Yes);
-        timeToDrawn(removal, [viewer] { viewer->cmddelete->click(); }, listDrawn("lstDate"));
+        timeToDrawn(
+            removal, [viewer] { viewer->cmddelete->click(); }, listDrawn("lstDate"));
     }
     Line l{"one removal (Yes -> list drawn)", removal.medians(), 1.5, true, median(copyWall)};
     lines.push_back(l);
-    lines.push_back({"  synced plain copy of the file (baseline)", {median(copyWall), 0}, 0, false});
+    lines.push_back(
+        {"  synced plain copy of the file (baseline)", {median(copyWall), 0}, 0, false});
     Forms::unload<frmLogBook>();
     settle();
     return lines;
+}
+
+// One action done once to warm up and once more between callgrind's
+// start and stop of instrumentation.
+int profileMode(const std::string& file, const std::string& action) {
+    benchlog::writeLogbook(file);
+    modLog::LogPath = QString::fromStdString(file);
+    for (int pass = 0; pass < 2; ++pass) {
+        std::function<void()> click;
+        std::function<bool(QWidget*)> drawn;
+        std::function<void()> after;
+        if (action == "open") {
+            auto* main = Forms::show<frmMain>();
+            settle();
+            FileDialog::setNextFileName(QString::fromStdString(file));
+            click = [main] { main->cmdOpenLog->click(); };
+            drawn = listDrawn("lstDate");
+            after = [] { Forms::unload<frmLogBook>(); };
+        } else if (action == "browse") {
+            auto* viewer = viewerShown();
+            click = [viewer] { viewer->cmdBrowse->click(); };
+            drawn = listDrawn("lstLogBook");
+            after = [] { Forms::unload<frmLogBrowse>(); };
+        } else if (action == "remove") {
+            auto* viewer = viewerShown();
+            selectRow(viewer->lstDate, viewer->lstDate->model()->rowCount() - 1);
+            settle();
+            MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+            click = [viewer] { viewer->cmddelete->click(); };
+            drawn = listDrawn("lstDate");
+        } else if (action == "key") {
+            auto* totals = Forms::show<frmTotalTime>();
+            settle();
+            if (pass == 0) totals->findChild<QCheckBox*>("chkIdent")->click();
+            QLineEdit* edit = totals->findChild<QComboBox*>("cmbIdent")->lineEdit();
+            edit->setFocus();
+            edit->setText("N12");
+            settle();
+            click = [edit] { key(edit, Qt::Key_3, "3"); };
+            drawn = windowDrawn("frmTotalTime");
+        } else {
+            std::fprintf(stderr, "unknown action %s\n", action.c_str());
+            return 2;
+        }
+        Samples s;
+        if (pass == 1) CALLGRIND_START_INSTRUMENTATION;
+        timeToDrawn(s, click, drawn);
+        if (pass == 1) CALLGRIND_STOP_INSTRUMENTATION;
+        std::printf("%s: %.2f ms wall, %.2f ms cpu\n", action.c_str(), s.wall[0], s.cpu[0]);
+        if (after) after();
+        settle();
+    }
+    return 0;
 }
 
 }  // namespace
@@ -375,6 +436,11 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     if (argc >= 3 && std::strcmp(argv[1], "memory") == 0)
         return memoryMode(QString::fromLocal8Bit(argv[2]));
+    const QString dir0 = qEnvironmentVariable("AEROKIT_BENCH_DIR", "bench-data");
+    if (argc >= 3 && std::strcmp(argv[1], "profile") == 0) {
+        QDir().mkpath(dir0);
+        return profileMode(QDir(dir0).absoluteFilePath("profile.log").toStdString(), argv[2]);
+    }
     const int rounds = argc >= 2 ? std::max(1, std::atoi(argv[1])) : 3;
 
     const QString dir = qEnvironmentVariable("AEROKIT_BENCH_DIR", "bench-data");
@@ -389,8 +455,7 @@ int main(int argc, char** argv) {
     for (int r = 1; r <= rounds; ++r) {
         all.push_back(round(file, listed, dated));
         std::printf("round %d of %d (medians of %d runs; %d dates, %d lines listed; load %s)\n", r,
-                    rounds, kRuns, dated, listed,
-                    [] {
+                    rounds, kRuns, dated, listed, [] {
                         static char load[64] = "?";
                         if (std::FILE* f = std::fopen("/proc/loadavg", "r")) {
                             if (!std::fgets(load, sizeof load, f)) load[0] = 0;

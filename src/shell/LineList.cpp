@@ -16,6 +16,11 @@ void LineListModel::setLines(const QStringList& lines) {
     setLines(static_cast<int>(lines.size()), [lines](int r) { return lines[r]; });
 }
 
+QModelIndex LineListModel::index(int row, int column, const QModelIndex& parent) const {
+    if (parent.isValid() || column != 0 || row < 0 || row >= count()) return {};
+    return createIndex(row, 0);
+}
+
 int LineListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : count();
 }

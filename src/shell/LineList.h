@@ -21,6 +21,8 @@ class LineListModel : public QAbstractListModel {
     QString line(int row) const { return text_(order_[static_cast<std::size_t>(row)]); }
     int count() const { return static_cast<int>(order_.size()); }
 
+    // Asked for every row when a view lays out its rows: kept short.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
