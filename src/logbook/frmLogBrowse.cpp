@@ -87,6 +87,7 @@ frmLogBrowse::frmLogBrowse() {
     lstLogBook = LineList::view(central, "lstLogBook");
     lstLogBook->setFont(mono);
     lstLogBook->setTextElideMode(Qt::ElideNone);
+    LineList::drawSingleLines(lstLogBook);
     lstLogBook->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     lstLogBook->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     connect(lstLogBook->horizontalScrollBar(), &QScrollBar::valueChanged, this,

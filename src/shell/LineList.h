@@ -36,6 +36,10 @@ namespace LineList {
 
 // A single-selection view named `name` over a new model of its own.
 QListView* view(QWidget* parent, const char* name);
+// Draws the view's rows as single lines that are never elided or wrapped
+// (long fixed-column lines): the text shaped once, where the style's item
+// drawing lays every line out twice to find out whether to elide it.
+void drawSingleLines(QListView* view);
 LineListModel* model(const QListView* view);
 // The selected row, or -1.
 int selectedRow(const QListView* view);
