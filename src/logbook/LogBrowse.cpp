@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <string_view>
 #include <tuple>
@@ -181,8 +182,10 @@ SortKey keyOf(const Flight& f, char sign) {
     folded[kTextWidth] = kFold[static_cast<unsigned char>(sign)];
     SortKey key;
     for (std::size_t w = 0; w < 4; ++w) {
-        std::uint64_t word = 0;
-        for (std::size_t i = 0; i < 8; ++i) word = (word << 8) | folded[w * 8 + i];
+        std::uint64_t word;
+        std::memcpy(&word, folded + w * 8, 8);
+        // Big-endian, so that the words compare as the bytes do.
+        if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
         key.k[w] = word;
     }
     return key;
@@ -200,22 +203,39 @@ bool restLess(std::string_view a, std::string_view b) {
     return a < b;
 }
 
+// The flights' first key words with their indexes, ascending: a radix sort
+// a byte at a time from the last, skipping the bytes every key shares (the
+// blanks after short dates), stable, so equal words keep the flights' order.
+std::vector<std::pair<std::uint64_t, std::uint32_t>> byFirstWord(const std::vector<SortKey>& keys) {
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> a, b;
+    a.reserve(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        a.emplace_back(keys[i].k[0], static_cast<std::uint32_t>(i));
+    b.resize(a.size());
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> count{};
+        for (const auto& e : a) ++count[((e.first >> shift) & 0xFF) + 1];
+        if (std::find(count.begin() + 1, count.end(), a.size()) != count.end()) continue;
+        for (std::size_t i = 1; i < count.size(); ++i) count[i] += count[i - 1];
+        for (const auto& e : a) b[count[(e.first >> shift) & 0xFF]++] = e;
+        a.swap(b);
+    }
+    return a;
+}
+
 // The order of the flights: their lines ascending without regard to case,
 // ties by bytes. Sorted by the key's first word, then each run of equal
 // first words by the whole key, then each run of equal keys by its lines,
 // each made once.
 std::vector<std::uint32_t> sortedOrder(const std::vector<Flight>& flights,
                                        const std::vector<SortKey>& keys) {
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> first;
-    first.reserve(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        first.emplace_back(keys[i].k[0], static_cast<std::uint32_t>(i));
-    std::sort(first.begin(), first.end());
+    const auto first = byFirstWord(keys);
     std::vector<std::uint32_t> order;
     order.reserve(first.size());
     for (const auto& p : first) order.push_back(p.second);
     auto sameKey = [&](std::uint32_t a, std::uint32_t b) {
-        return std::equal(keys[a].k, keys[a].k + 4, keys[b].k);
+        const SortKey &x = keys[a], &y = keys[b];
+        return x.k[1] == y.k[1] && x.k[2] == y.k[2] && x.k[3] == y.k[3];  // k[0] is equal
     };
     std::vector<std::pair<std::string, std::uint32_t>> tied;
     for (std::size_t at = 0; at < order.size();) {
