@@ -2,16 +2,17 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <string_view>
+#include <tuple>
+#include <utility>
 
 #include "logbook/FlightScan.h"
 #include "records/NumberText.h"
 
 namespace logbook {
 namespace {
-
-using off = LogRecord::Offset;
 
 // Windows-1252 lower case: A-Z, the Latin-1 capitals (not the multiplication
 // sign), and the four capitals the code page keeps in 0x80-0x9F.
@@ -36,7 +37,9 @@ class ListNumbers {
     std::string_view text(float v) {
         std::uint32_t bits;
         std::memcpy(&bits, &v, sizeof bits);
-        Slot& s = slots_[(bits ^ (bits >> 13) ^ (bits >> 23)) & (kSlots - 1)];
+        // A multiplicative hash: the values differ mostly in their high
+        // mantissa and exponent bits.
+        Slot& s = slots_[(bits * 2654435761u) >> 22];
         if (!s.used || s.bits != bits) {
             s.used = true;
             s.bits = bits;
@@ -46,7 +49,7 @@ class ListNumbers {
     }
 
   private:
-    static constexpr std::size_t kSlots = 1024;
+    static constexpr std::size_t kSlots = 1024;  // the hash's top 10 bits
     struct Slot {
         bool used = false;
         std::uint32_t bits = 0;
@@ -61,66 +64,88 @@ class ListNumbers {
     std::array<Slot, kSlots> slots_{};
 };
 
-// Builds a line in a stack buffer: its longest form (seven numbers of 13
+using Flight = BrowseLines::Flight;
+
+constexpr std::size_t kTextColumns = 4;
+constexpr std::size_t kTextWidth = sizeof(Flight::text);
+static_assert(kTextWidth == 31);  // with the sign, the four words of the sort key
+static_assert([] {
+    std::size_t width = 0;
+    for (std::size_t c = 0; c < kBrowseColumns.size(); ++c) {
+        if ((c < kTextColumns) == kBrowseColumns[c].number()) return false;
+        width += kBrowseColumns[c].width;
+    }
+    return width == kTextWidth;
+}());
+static_assert(kBrowseColumns.size() - kTextColumns == std::tuple_size_v<decltype(Flight::numbers)>);
+
+// What a line shows of a record: the text fields with NULs as blanks, and
+// the numbers (a sum taken in single precision, as the line always showed).
+Flight flightOf(records::ConstByteSpan r) {
+    Flight f;
+    std::size_t at = 0;
+    for (std::size_t c = 0; c < kTextColumns; ++c) {
+        const BrowseColumn& col = kBrowseColumns[c];
+        std::memcpy(f.text + at, r.data() + col.offset, col.width);
+        at += col.width;
+    }
+    // Copied whole, then its NULs turned to blanks: a loop over a fixed span,
+    // which the compiler can do a word at a time.
+    for (char& ch : f.text) ch = ch == '\0' ? ' ' : ch;
+    for (std::size_t c = kTextColumns; c < kBrowseColumns.size(); ++c) {
+        const BrowseColumn& col = kBrowseColumns[c];
+        float v = records::getFloat(r, col.offset);
+        if (col.plusOffset != BrowseColumn::kNone) v += records::getFloat(r, col.plusOffset);
+        f.numbers[c - kTextColumns] = v;
+    }
+    return f;
+}
+
+// Builds a line in a stack buffer: its longest form (seven numbers of 23
 // characters) is well under its size.
 class LineBuilder {
   public:
-    void text(records::ConstByteSpan rec, std::size_t offset, std::size_t width) {
-        // Copied whole, then its NULs turned to blanks: both loops run over
-        // a fixed span, which the compiler can do a word at a time.
-        char* out = buf_ + n_;
-        std::memcpy(out, rec.data() + offset, width);
-        for (std::size_t i = 0; i < width; ++i) out[i] = out[i] == '\0' ? ' ' : out[i];
-        n_ += width;
+    void text(std::string_view t) {
+        std::memcpy(buf_ + n_, t.data(), t.size());
+        n_ += t.size();
     }
     void blanks(std::size_t count) {
         std::memset(buf_ + n_, ' ', count);
         n_ += count;
     }
-    void number(std::string_view t) {
-        std::memcpy(buf_ + n_, t.data(), t.size());
-        n_ += t.size();
-    }
     std::string str() const { return std::string(buf_, n_); }
     std::string_view view() const { return {buf_, n_}; }
-    std::size_t appendTo(std::string& out) const {
-        out.append(buf_, n_);
-        return n_;
-    }
 
   private:
     char buf_[512];
     std::size_t n_ = 0;
 };
 
-void buildLine(records::ConstByteSpan r, ListNumbers& numbers, LineBuilder& b) {
-    using records::getFloat;
-    b.text(r, off::Date, 15);
-    b.blanks(8);
-    b.text(r, off::Ident, 10);
-    b.blanks(6);
-    b.text(r, off::From, 3);
-    b.blanks(13);
-    b.text(r, off::To, 3);
-    b.blanks(13);
-    b.number(numbers.text(getFloat(r, off::InstrApp)));
-    b.blanks(17);
-    b.number(numbers.text(getFloat(r, off::Landings) + getFloat(r, off::NightLand)));
-    b.blanks(15);
-    b.number(numbers.text(getFloat(r, off::Day)));
-    b.blanks(12);
-    b.number(numbers.text(getFloat(r, off::Night)));
-    b.blanks(13);
-    b.number(numbers.text(getFloat(r, off::Dual)));
-    b.blanks(13);
-    b.number(numbers.text(getFloat(r, off::InCommand)));
-    b.blanks(13);
-    b.number(numbers.text(getFloat(r, off::Total)));
+template <class Numbers>
+void buildLine(const Flight& f, Numbers&& number, LineBuilder& b) {
+    std::size_t at = 0;
+    for (std::size_t c = 0; c < kBrowseColumns.size(); ++c) {
+        const BrowseColumn& col = kBrowseColumns[c];
+        b.blanks(col.blanksBefore);
+        if (col.number()) {
+            b.text(number(f.numbers[c - kTextColumns]));
+        } else {
+            b.text({f.text + at, col.width});
+            at += col.width;
+        }
+    }
 }
 
-std::string buildLine(records::ConstByteSpan r, ListNumbers& numbers) {
+// One number's list form, written into a buffer of its own.
+struct NumberText {
+    char text[records::kNumberTextMax + 1];
+    std::string_view operator()(float v) { return {text, records::writeSingleList(v, text)}; }
+};
+
+std::string lineOf(const Flight& f) {
     LineBuilder b;
-    buildLine(r, numbers, b);
+    NumberText number;
+    buildLine(f, number, b);
     return b.str();
 }
 
@@ -140,36 +165,29 @@ bool lineLess(std::string_view a, std::string_view b) {
     return a < b;  // std::string compares bytes as unsigned char
 }
 
-// Every line has blanks at the same places before its first number (columns
-// 15-22, 33-38, 42-54 and 58-70), so the folded bytes of the date, ident,
-// From and To and the first number's sign column decide the order of the
-// first 72 columns. Packed into four big-endian words they settle nearly
-// every comparison of the sort without touching the lines.
-constexpr std::size_t kKeyColumns[][2] = {{0, 15}, {23, 10}, {39, 3}, {55, 3}, {71, 1}};
+// Every line has its text columns and blanks at the same places before its
+// first number, which begins with a blank or minus sign in column 71: the
+// folded text columns and that sign decide the order of the first 72
+// columns. Packed into four big-endian words they settle nearly every
+// comparison of the sort without making a line.
 constexpr std::size_t kKeyedPrefix = 72;
-
 struct SortKey {
     std::uint64_t k[4];
-    std::uint32_t index;
 };
 
-SortKey keyOf(std::string_view line, std::size_t index) {
-    SortKey key{{0, 0, 0, 0}, static_cast<std::uint32_t>(index)};
-    if (line.size() >= kKeyedPrefix) {  // every line of a flight: no bounds to check
-        const auto* p = reinterpret_cast<const unsigned char*>(line.data());
-        std::size_t at = 0;
-        for (const auto& [from, width] : kKeyColumns)
-            for (std::size_t i = from; i < from + width; ++i, ++at)
-                key.k[at / 8] = (key.k[at / 8] << 8) | kFold[p[i]];
-        return key;
+SortKey keyOf(const Flight& f, char sign) {
+    unsigned char folded[32];
+    for (std::size_t i = 0; i < kTextWidth; ++i)
+        folded[i] = kFold[static_cast<unsigned char>(f.text[i])];
+    folded[kTextWidth] = kFold[static_cast<unsigned char>(sign)];
+    SortKey key;
+    for (std::size_t w = 0; w < 4; ++w) {
+        std::uint64_t word;
+        std::memcpy(&word, folded + w * 8, 8);
+        // Big-endian, so that the words compare as the bytes do.
+        if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+        key.k[w] = word;
     }
-    std::size_t at = 0;
-    for (const auto& [from, width] : kKeyColumns)
-        for (std::size_t i = from; i < from + width; ++i, ++at) {
-            const std::uint64_t c =
-                i < line.size() ? kFold[static_cast<unsigned char>(line[i])] : 0;
-            key.k[at / 8] = (key.k[at / 8] << 8) | c;
-        }
     return key;
 }
 
@@ -185,115 +203,141 @@ bool restLess(std::string_view a, std::string_view b) {
     return a < b;
 }
 
-// The order of the lines: ascending without regard to case, ties by bytes.
-// keys: keyOf(lines[i], i) for every line.
-template <class Lines>
-std::vector<std::uint32_t> sortedOrder(const Lines& lines, std::vector<SortKey>& keys) {
-    std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
-        for (int w = 0; w < 4; ++w)
-            if (a.k[w] != b.k[w]) return a.k[w] < b.k[w];
-        return restLess(std::string_view(lines[a.index]), std::string_view(lines[b.index]));
-    });
+// The flights' first key words with their indexes, ascending: a radix sort
+// a byte at a time from the last, skipping the bytes every key shares (the
+// blanks after short dates), stable, so equal words keep the flights' order.
+std::vector<std::pair<std::uint64_t, std::uint32_t>> byFirstWord(const std::vector<SortKey>& keys) {
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> a, b;
+    a.reserve(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        a.emplace_back(keys[i].k[0], static_cast<std::uint32_t>(i));
+    b.resize(a.size());
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::array<std::size_t, 257> count{};
+        for (const auto& e : a) ++count[((e.first >> shift) & 0xFF) + 1];
+        if (std::find(count.begin() + 1, count.end(), a.size()) != count.end()) continue;
+        for (std::size_t i = 1; i < count.size(); ++i) count[i] += count[i - 1];
+        for (const auto& e : a) b[count[(e.first >> shift) & 0xFF]++] = e;
+        a.swap(b);
+    }
+    return a;
+}
+
+// The order of the flights: their lines ascending without regard to case,
+// ties by bytes. Sorted by the key's first word, then each run of equal
+// first words by the whole key, then each run of equal keys by its lines,
+// each made once.
+std::vector<std::uint32_t> sortedOrder(const std::vector<Flight>& flights,
+                                       const std::vector<SortKey>& keys) {
+    const auto first = byFirstWord(keys);
     std::vector<std::uint32_t> order;
-    order.reserve(lines.size());
-    for (const SortKey& k : keys) order.push_back(k.index);
+    order.reserve(first.size());
+    for (const auto& p : first) order.push_back(p.second);
+    auto sameKey = [&](std::uint32_t a, std::uint32_t b) {
+        const SortKey &x = keys[a], &y = keys[b];
+        return x.k[1] == y.k[1] && x.k[2] == y.k[2] && x.k[3] == y.k[3];  // k[0] is equal
+    };
+    std::vector<std::pair<std::string, std::uint32_t>> tied;
+    for (std::size_t at = 0; at < order.size();) {
+        std::size_t end = at + 1;
+        while (end < order.size() && first[end].first == first[at].first) ++end;
+        if (end - at > 1) {
+            std::sort(order.begin() + static_cast<std::ptrdiff_t>(at),
+                      order.begin() + static_cast<std::ptrdiff_t>(end),
+                      [&](std::uint32_t a, std::uint32_t b) {
+                          return std::lexicographical_compare(keys[a].k + 1, keys[a].k + 4,
+                                                              keys[b].k + 1, keys[b].k + 4);
+                      });
+            for (std::size_t t = at; t < end;) {
+                std::size_t tEnd = t + 1;
+                while (tEnd < end && sameKey(order[t], order[tEnd])) ++tEnd;
+                if (tEnd - t > 1) {
+                    tied.clear();
+                    for (std::size_t i = t; i < tEnd; ++i)
+                        tied.emplace_back(lineOf(flights[order[i]]), order[i]);
+                    std::sort(tied.begin(), tied.end(), [](const auto& a, const auto& b) {
+                        return restLess(a.first, b.first);
+                    });
+                    for (std::size_t i = t; i < tEnd; ++i) order[i] = tied[i - t].second;
+                }
+                t = tEnd;
+            }
+        }
+        at = end;
+    }
     return order;
-}
-
-template <class Lines>
-std::vector<std::uint32_t> sortedOrder(const Lines& lines) {
-    std::vector<SortKey> keys;
-    keys.reserve(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) keys.push_back(keyOf(lines[i], i));
-    return sortedOrder(lines, keys);
-}
-
-std::string cellText(records::ConstByteSpan r, std::size_t offset, std::size_t width) {
-    LineBuilder b;
-    b.text(r, offset, width);
-    return std::string(records::trimSpaces(b.str()));
-}
-
-std::string cellNumber(float v) {
-    std::string s = records::formatSingleList(v);
-    if (!s.empty() && s.front() == ' ') s.erase(s.begin());
-    return s;
 }
 
 }  // namespace
 
-std::string browseLine(records::ConstByteSpan flight) {
-    ListNumbers numbers;
-    return buildLine(flight, numbers);
-}
+std::string browseLine(records::ConstByteSpan flight) { return lineOf(flightOf(flight)); }
 
 bool browseLess(std::string_view a, std::string_view b) { return lineLess(a, b); }
+
+std::string BrowseLines::operator[](std::size_t i) const { return lineOf(flights_[i]); }
+
+std::array<std::string, kBrowseColumns.size()> BrowseLines::cells(std::size_t i) const {
+    const Flight& f = flights_[i];
+    std::array<std::string, kBrowseColumns.size()> cells;
+    std::size_t at = 0;
+    NumberText number;
+    for (std::size_t c = 0; c < kBrowseColumns.size(); ++c) {
+        const BrowseColumn& col = kBrowseColumns[c];
+        if (col.number()) {
+            std::string_view t = number(f.numbers[c - kTextColumns]);
+            if (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+            cells[c] = std::string(t);
+        } else {
+            cells[c] = std::string(records::trimSpaces({f.text + at, col.width}));
+            at += col.width;
+        }
+    }
+    return cells;
+}
 
 std::vector<std::string> BrowseLines::toVector() const {
     std::vector<std::string> out;
     out.reserve(size());
-    for (std::size_t i = 0; i < size(); ++i) out.emplace_back((*this)[i]);
+    for (std::size_t i = 0; i < size(); ++i) out.push_back((*this)[i]);
     return out;
 }
 
 BrowseLines browseLines(const std::string& path) {
     ListNumbers numbers;
-    BrowseLines result;
-    std::vector<std::string_view> lines;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> spans;
+    std::size_t fixed = 0;  // the blanks and text columns of every line
+    for (const BrowseColumn& col : kBrowseColumns) fixed += col.blanksBefore + col.width;
+    std::vector<Flight> flights;
     std::vector<SortKey> keys;
     if (const auto n = flightCount(path)) {
-        spans.reserve(*n);
+        flights.reserve(*n);
         keys.reserve(*n);
-        // A line is about 175 characters: reserving room for all of them
-        // spares copying the text as it grows.
-        result.text_.reserve(*n * 192);
     }
+    std::size_t longest = 0;
     const bool read = forEachFlight(path, [&](records::ConstByteSpan r) {
-        LineBuilder b;
-        buildLine(r, numbers, b);
-        // The sort key is taken while the line is still in the cache.
-        keys.push_back(keyOf(b.view(), spans.size()));
-        const auto at = static_cast<std::uint32_t>(result.text_.size());
-        spans.emplace_back(at, static_cast<std::uint32_t>(b.appendTo(result.text_)));
+        const Flight& f = flights.emplace_back(flightOf(r));
+        // The numbers' widths (from their remembered texts) give the line's
+        // length, and the first one's sign is the last column of the key.
+        const std::string_view first = numbers.text(f.numbers[0]);
+        keys.push_back(keyOf(f, first.empty() ? ' ' : first.front()));
+        std::size_t length = fixed + first.size();
+        for (std::size_t c = 1; c < f.numbers.size(); ++c)
+            length += numbers.text(f.numbers[c]).size();
+        longest = std::max(longest, length);
     });
     if (!read) return {};
-    lines.reserve(spans.size());
-    for (const auto& [at, len] : spans)
-        lines.push_back(std::string_view(result.text_).substr(at, len));
-    result.spans_.reserve(spans.size());
-    for (std::uint32_t i : sortedOrder(lines, keys)) result.spans_.push_back(spans[i]);
+    BrowseLines result;
+    result.longest_ = longest;
+    result.flights_.reserve(flights.size());
+    for (std::uint32_t i : sortedOrder(flights, keys)) result.flights_.push_back(flights[i]);
     return result;
 }
 
 std::vector<BrowseRow> browseRows(const std::string& path) {
-    using records::getFloat;
-    ListNumbers numbers;
+    const BrowseLines lines = browseLines(path);
     std::vector<BrowseRow> rows;
-    const bool read = forEachFlight(path, [&](records::ConstByteSpan r) {
-        BrowseRow row;
-        row.line = buildLine(r, numbers);
-        row.cells = {cellText(r, off::Date, 15),
-                     cellText(r, off::Ident, 10),
-                     cellText(r, off::From, 3),
-                     cellText(r, off::To, 3),
-                     cellNumber(getFloat(r, off::InstrApp)),
-                     cellNumber(getFloat(r, off::Landings) + getFloat(r, off::NightLand)),
-                     cellNumber(getFloat(r, off::Day)),
-                     cellNumber(getFloat(r, off::Night)),
-                     cellNumber(getFloat(r, off::Dual)),
-                     cellNumber(getFloat(r, off::InCommand)),
-                     cellNumber(getFloat(r, off::Total))};
-        rows.push_back(std::move(row));
-    });
-    if (!read) return {};
-    std::vector<std::string> lines;
-    lines.reserve(rows.size());
-    for (const BrowseRow& r : rows) lines.push_back(r.line);
-    std::vector<BrowseRow> sorted;
-    sorted.reserve(rows.size());
-    for (std::uint32_t i : sortedOrder(lines)) sorted.push_back(std::move(rows[i]));
-    return sorted;
+    rows.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) rows.push_back({lines[i], lines.cells(i)});
+    return rows;
 }
 
 }  // namespace logbook

@@ -25,25 +25,15 @@
 
 namespace {
 
-struct Heading {
-    const char* name;
-    const char* text;
-    int column;  // the character of a line where its column's text begins
-};
-// A line is fixed text fields and number texts joined by fixed runs of
-// blanks: Date 15, 8 blanks, Ident 10, 6, From 3, 13, To 3, 13, then the
-// numbers, each after its blank or minus sign, with 17, 15, 12, 13, 13 and 13
-// blanks between them. The number columns move with the width of the numbers
-// before them; the headings stand over the common line of a pilot in
-// command: one-digit counts, no night and no dual time (" 2", " 4", " 1.2",
-// " 0", " 0", " 1.2", " 1.2").
-constexpr Heading kHeadings[] = {
-    {"lblDate", "Date", 0}, {"lblIdent", "Aircraft Ident", 23},  {"lblDepart", "From", 39},
-    {"lblTo", "To", 55},    {"lblIntstrApp", "Instr. App.", 72}, {"lblLandings", "Landings", 91},
-    {"lblDay", "Day", 108}, {"lblNight", "Night", 124},          {"lblDual", "Dual", 139},
-    {"lblPIC", "PIC", 154}, {"lblTotal", "Total Time", 171}};
-// Characters the default width shows: the widest heading's end.
-constexpr int kShownColumns = 171 + 10 + 1;
+// The headings' labels, one over each of the list's columns.
+constexpr const char* kHeadingNames[] = {"lblDate",      "lblIdent",    "lblDepart", "lblTo",
+                                         "lblIntstrApp", "lblLandings", "lblDay",    "lblNight",
+                                         "lblDual",      "lblPIC",      "lblTotal"};
+static_assert(std::size(kHeadingNames) == logbook::kBrowseColumns.size());
+// Characters the default width shows: the last heading's end.
+constexpr std::size_t kShownColumns =
+    logbook::browseHeadingColumn(logbook::kBrowseColumns.size() - 1) +
+    std::char_traits<char>::length(logbook::kBrowseColumns.back().heading) + 1;
 
 // The list's items draw their text this far inside the item.
 int textMargin(const QWidget* list) {
@@ -76,18 +66,20 @@ frmLogBrowse::frmLogBrowse() {
     const QFontMetrics fm(mono);
     QLabel** labels[] = {&lblDate, &lblIdent, &lblDepart, &lblTo,  &lblIntstrApp, &lblLandings,
                          &lblDay,  &lblNight, &lblDual,   &lblPIC, &lblTotal};
-    for (std::size_t i = 0; i < std::size(kHeadings); ++i) {
-        auto* l = new QLabel(kHeadings[i].text, headingRow_);
-        l->setObjectName(kHeadings[i].name);
+    for (std::size_t i = 0; i < logbook::kBrowseColumns.size(); ++i) {
+        auto* l = new QLabel(logbook::kBrowseColumns[i].heading, headingRow_);
+        l->setObjectName(kHeadingNames[i]);
         l->setFont(mono);
         l->setContentsMargins(0, 0, 0, 0);
         l->setIndent(0);
         l->adjustSize();
-        l->move(fm.horizontalAdvance(QString(kHeadings[i].column, QLatin1Char(' '))), 0);
+        const auto column = static_cast<qsizetype>(logbook::browseHeadingColumn(i));
+        l->move(fm.horizontalAdvance(QString(column, QLatin1Char(' '))), 0);
         *labels[i] = l;
     }
-    headingRow_->resize(fm.horizontalAdvance(QString(kShownColumns + 20, QLatin1Char(' '))),
-                        lblDate->height());
+    headingRow_->resize(
+        fm.horizontalAdvance(QString(static_cast<qsizetype>(kShownColumns) + 20, QLatin1Char(' '))),
+        lblDate->height());
     headingStrip_->setFixedHeight(lblDate->height() + 2);
 
     // The lines come in already ordered without regard to case; the view
@@ -95,6 +87,7 @@ frmLogBrowse::frmLogBrowse() {
     lstLogBook = LineList::view(central, "lstLogBook");
     lstLogBook->setFont(mono);
     lstLogBook->setTextElideMode(Qt::ElideNone);
+    LineList::drawSingleLines(lstLogBook);
     lstLogBook->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     lstLogBook->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     connect(lstLogBook->horizontalScrollBar(), &QScrollBar::valueChanged, this,
@@ -116,7 +109,7 @@ frmLogBrowse::frmLogBrowse() {
     // scrolling sideways.
     const int frame = 2 * lstLogBook->frameWidth();
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lstLogBook);
-    resize(fm.horizontalAdvance(QString(kShownColumns, QLatin1Char(' '))) +
+    resize(fm.horizontalAdvance(QString(static_cast<qsizetype>(kShownColumns), QLatin1Char(' '))) +
                2 * textMargin(lstLogBook) + frame + scrollBar + 4,
            fm.lineSpacing() * 24 + 120);
 
@@ -136,13 +129,12 @@ void frmLogBrowse::Form_Load() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     auto lines = std::make_shared<const logbook::BrowseLines>(
         logbook::browseLines(Convert::toPath(modLog::LogPath)));
-    // A line's text is made when its row is shown; one byte is one character.
-    std::size_t longest = 0;
-    for (std::size_t i = 0; i < lines->size(); ++i) longest = std::max(longest, (*lines)[i].size());
+    // A line's text is made when its row is drawn or chosen; one byte is one
+    // character.
     LineList::model(lstLogBook)->setLines(static_cast<int>(lines->size()), [lines](int row) {
         return lineText((*lines)[static_cast<std::size_t>(row)]);
     });
-    fitLines(static_cast<qsizetype>(longest));
+    fitLines(static_cast<qsizetype>(lines->longest()));
 }
 
 void frmLogBrowse::fitLines(qsizetype longest) {
@@ -196,9 +188,10 @@ PrintPage::Page frmLogBrowse::printPage() const {
     auto& t = page.table;
     t.caption = "Logbook\n" + QDir::toNativeSeparators(modLog::LogPath) + " \u2014 " +
                 QString::number(rows.size()) + (rows.size() == 1 ? " flight" : " flights");
-    for (const Heading& h : kHeadings) t.headings << h.text;
-    t.alignRight.assign(std::size(kHeadings), true);
-    for (std::size_t i = 0; i < 4; ++i) t.alignRight[i] = false;
+    for (const logbook::BrowseColumn& c : logbook::kBrowseColumns) {
+        t.headings << c.heading;
+        t.alignRight.push_back(c.number());
+    }
     t.rows.reserve(rows.size());
     for (const auto& row : rows) {
         QStringList cells;

@@ -1,8 +1,14 @@
 #include "shell/LineList.h"
 
+#include <QApplication>
+#include <QFontMetricsF>
 #include <QItemSelectionModel>
+#include <QPainter>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 void LineListModel::setLines(int n, std::function<QString(int)> text) {
     beginResetModel();
@@ -14,6 +20,11 @@ void LineListModel::setLines(int n, std::function<QString(int)> text) {
 
 void LineListModel::setLines(const QStringList& lines) {
     setLines(static_cast<int>(lines.size()), [lines](int r) { return lines[r]; });
+}
+
+QModelIndex LineListModel::index(int row, int column, const QModelIndex& parent) const {
+    if (parent.isValid() || column != 0 || row < 0 || row >= count()) return {};
+    return createIndex(row, 0);
 }
 
 int LineListModel::rowCount(const QModelIndex& parent) const {
@@ -34,7 +45,66 @@ bool LineListModel::removeRows(int row, int n, const QModelIndex& parent) {
     return true;
 }
 
+namespace {
+
+// The style's item drawing (background, selection) without its text, then
+// the text where the style puts an unelided single line (inside the text
+// rectangle less the focus frame's margin, left-aligned, centred vertically
+// on whole pixels, in the pen the style would choose), then the focus frame
+// as the style draws it.
+class SingleLineDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QWidget* w = opt.widget;
+        const QStyle* style = w ? w->style() : QApplication::style();
+        const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, w);
+        const QRect focusRect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &opt, w);
+        const bool focus = opt.state & QStyle::State_HasFocus;
+        const QString text = std::exchange(opt.text, QString());
+        // The focus frame goes over the text, as the style draws it.
+        opt.state &= ~QStyle::State_HasFocus;
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, p, w);
+        QPalette::ColorGroup cg =
+            opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        if (!text.isEmpty()) {
+            if (cg == QPalette::Normal && !(opt.state & QStyle::State_Active))
+                cg = QPalette::Inactive;
+            p->save();
+            p->setPen(opt.palette.color(cg, opt.state & QStyle::State_Selected
+                                                ? QPalette::HighlightedText
+                                                : QPalette::Text));
+            p->setFont(opt.font);
+            const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
+            const QRect r = textRect.adjusted(margin, 0, -margin, 0);
+            const QFontMetricsF fm(opt.font);
+            const int top = r.top() + (r.height() - static_cast<int>(fm.height())) / 2;
+            p->drawText(QPointF(r.left(), top + fm.ascent()), text);
+            p->restore();
+        }
+        if (focus) {
+            QStyleOptionFocusRect o;
+            o.QStyleOption::operator=(opt);
+            o.state |=
+                QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+            o.rect = focusRect;
+            const QPalette::ColorGroup bg =
+                opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+            o.backgroundColor = opt.palette.color(
+                bg, opt.state & QStyle::State_Selected ? QPalette::Highlight : QPalette::Window);
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &o, p, w);
+        }
+    }
+};
+
+}  // namespace
+
 namespace LineList {
+
+void drawSingleLines(QListView* view) { view->setItemDelegate(new SingleLineDelegate(view)); }
 
 QListView* view(QWidget* parent, const char* name) {
     auto* v = new QListView(parent);

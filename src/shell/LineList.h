@@ -21,6 +21,8 @@ class LineListModel : public QAbstractListModel {
     QString line(int row) const { return text_(order_[static_cast<std::size_t>(row)]); }
     int count() const { return static_cast<int>(order_.size()); }
 
+    // Asked for every row when a view lays out its rows: kept short.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
@@ -34,6 +36,10 @@ namespace LineList {
 
 // A single-selection view named `name` over a new model of its own.
 QListView* view(QWidget* parent, const char* name);
+// Draws the view's rows as single lines that are never elided or wrapped
+// (long fixed-column lines): the text shaped once, where the style's item
+// drawing lays every line out twice to find out whether to elide it.
+void drawSingleLines(QListView* view);
 LineListModel* model(const QListView* view);
 // The selected row, or -1.
 int selectedRow(const QListView* view);

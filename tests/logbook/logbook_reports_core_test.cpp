@@ -353,6 +353,12 @@ TEST(ReportsBrowse, LineOfTheExampleFlight) {
         std::string(15, ' ') + " 1.2" + std::string(12, ' ') + " 0" + std::string(13, ' ') + " 0" +
         std::string(13, ' ') + " 1.2" + std::string(13, ' ') + " 1.2";
     EXPECT_EQ(logbook::browseLine(flightRecord(f)), expected);
+    // This is the common line the headings are placed for: each stands over its column.
+    const std::array<std::string, 11> shown = {"3/15/98", "N123", "JFK", "BOS", "2",  "4",
+                                               "1.2",     "0",    "0",   "1.2", "1.2"};
+    ASSERT_EQ(logbook::kBrowseColumns.size(), shown.size());
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        EXPECT_EQ(expected.substr(logbook::browseHeadingColumn(i), shown[i].size()), shown[i]) << i;
 }
 
 TEST(ReportsBrowse, NumbersMatchTheListFormOnAnyValue) {
@@ -429,8 +435,12 @@ TEST(ReportsBrowse, LargeMixedLogbookIsAPermutationInCaseInsensitiveOrder) {
         recs.push_back(flightRecord(f));
         expected.push_back(logbook::browseLine(recs.back()));
     }
-    const auto lines = logbook::browseLines(write(dir, logbookBytes(recs))).toVector();
+    const auto listed = logbook::browseLines(write(dir, logbookBytes(recs)));
+    const auto lines = listed.toVector();
     ASSERT_EQ(lines.size(), expected.size());
+    std::size_t longest = 0;
+    for (const std::string& e : expected) longest = std::max(longest, e.size());
+    EXPECT_EQ(listed.longest(), longest);
     EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end(), logbook::browseLess));
     EXPECT_TRUE(std::is_permutation(lines.begin(), lines.end(), expected.begin()));
     std::sort(expected.begin(), expected.end(), logbook::browseLess);
