@@ -81,7 +81,7 @@ const char* const kHelp =
 
 // The most a file read here may hold: far more than any logbook's CSV, so
 // that a file that never ends (a device, a pipe left open) stops the read.
-constexpr std::size_t kMaxInput = std::size_t{512} << 20;
+constexpr std::size_t kMaxInput = std::size_t{256} << 20;
 
 struct Usage {
     std::string message;
@@ -166,7 +166,7 @@ bool readDescriptor(int fd, std::string& s, std::string& error) {
             return false;
         }
         if (s.size() + static_cast<std::size_t>(n) > kMaxInput) {
-            error = "is larger than any file this program reads (512 MB); it is not read";
+            error = "is larger than any file this program reads (256 MB); it is not read";
             return false;
         }
         s.append(buf, static_cast<std::size_t>(n));
@@ -186,7 +186,7 @@ std::optional<std::string> readAll(const std::string& path, std::istream& in, st
         while (in.read(buf, sizeof buf) || in.gcount() > 0) {
             s.append(buf, static_cast<std::size_t>(in.gcount()));
             if (s.size() > kMaxInput) {
-                error = "is larger than any file this program reads (512 MB); it is not read";
+                error = "is larger than any file this program reads (256 MB); it is not read";
                 return std::nullopt;
             }
         }

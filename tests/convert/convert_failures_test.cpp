@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cfloat>
 #include <chrono>
 #include <cmath>
 #include <filesystem>
@@ -26,6 +27,7 @@ std::string withNaN() {
     LogRecord r = flightOf(log, 2);
     r.Total = std::nanf("");
     r.Night = INFINITY;
+    r.Day = FLT_MAX;  // written as 3.4028235e+38, a little above it: still read back
     const auto b = r.encode();
     log.replace(2 * LogRecord::Size, LogRecord::Size, reinterpret_cast<const char*>(b.data()),
                 b.size());
@@ -178,7 +180,10 @@ TEST(ConvertFailures, ClearMessagesAndNothingWritten) {
     }
     // The export writes the bad values empty: the file reads back.
     ASSERT_EQ(convertCmd({"export", dir.file("nan.log"), "-o", dir.file("nan.csv")}).status, 0);
-    EXPECT_EQ(convertCmd({"import", dir.file("nan.csv"), dir.file("back.log")}).status, 0);
+    ASSERT_EQ(convertCmd({"import", dir.file("nan.csv"), dir.file("back.log")}).status, 0);
+    const LogRecord back = flightOf(readText(dir.file("back.log")), 2);
+    EXPECT_EQ(back.Day, FLT_MAX);
+    EXPECT_EQ(back.Total, 0.0f);
 
     // A failed read of standard input is no empty file.
     std::istringstream none;

@@ -155,6 +155,12 @@ TEST(ConvertMyFlightbook, ImportReadsItsColumnsInEveryCulture) {
          "Date=15.03.2024 Make=DR400 Ident=D-EABC From=EDF To=EDF Remarks=Route: EDFE Total=1.5 "
          "PIC=1234.5 SIC=0 Night=0.5",
          {"warning: routes From and To cannot hold kept in the remarks (1): line 2: \"EDFE\""}},
+        {"an empty Date As Typed leaves the date to Date",
+         "Date,Date As Typed,Total Flight Time\n2024-01-02,,1\n2024-01-03,3.1.24,2\n",
+         {},
+         "Date=2024-01-02 Make= Ident= From= To= Remarks= Total=1",
+         {},
+         2},
         {"aliases, a decimal comma told, a local flight, a balloon",
          "FLT_DATE,Registration,Aircraft Type,Total Time,Cross Country,Day Landings,Night "
          "Landings,Route,Category/Class,Remarks\n"
