@@ -30,10 +30,10 @@ namespace {
 constexpr const char* kProgram = "aerokit-convert";
 
 const char* const kUsage =
-    "Usage: aerokit-convert export LOGBOOK.log [-o FILE] [--to PROGRAM] [--locale NAME] "
-    "[--strict]\n"
-    "       aerokit-convert import FILE LOGBOOK.log [--from PROGRAM] [--decimal-comma] [--strict]\n"
-    "                                 [--append | --ratings FROM.log]\n"
+    "Usage: aerokit-convert export LOGBOOK.log [-o FILE] [--to PROGRAM] [--locale NAME]\n"
+    "                                 [--strict]\n"
+    "       aerokit-convert import FILE LOGBOOK.log [--from PROGRAM] [--decimal-comma]\n"
+    "                                 [--strict] [--append | --ratings FROM.log]\n"
     "       aerokit-convert dump FILE [--type log|plan|aircraft] [-o FILE.json]\n"
     "       aerokit-convert restore FILE.json OUTFILE\n"
     "       aerokit-convert --help | --version\n";

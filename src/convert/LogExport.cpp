@@ -256,7 +256,7 @@ void Writer::cell(std::string& out, const ColumnDef& c, const LogRecord& r, std:
                 if (untouchedLine(*types[i], counts[i])) continue;
                 const std::string_view t = records::trimSpaces(view(*types[i]));
                 const std::string type = t == "Select Typ" ? std::string() : utf8(t);
-                if (type.find_first_of(c.meaning == M::PackedApproach ? ";" : " ,;-") !=
+                if (type.find_first_of(c.meaning == M::PackedApproach ? ";" : " ,;") !=
                     std::string::npos)
                     report_.add("approach types with a separator in them read back split",
                                 flight(n, r) + ": " + quoted(type));
