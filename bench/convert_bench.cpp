@@ -1,6 +1,7 @@
-// aerokit-convert on the logbook of 32766 flights: export to CSV, import
-// the CSV into a new logbook (written, synced and moved into place), and
-// dump to JSON, each end to end as the command line runs it.
+// aerokit-convert on the logbook of 32766 flights: export to Aerokit's CSV
+// and to MyFlightbook's, import each into a new logbook (written, synced and
+// moved into place), and dump to JSON, each end to end as the command line
+// runs it.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -18,7 +19,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string gDir, gLog, gCsv;
+std::string gDir, gLog, gCsv, gMfb;
 
 int convertCmd(const std::vector<std::string>& args) {
     std::istringstream in;
@@ -64,6 +65,26 @@ void importCsv(benchmark::State& st) {
     }
 }
 
+void exportMyFlightbook(benchmark::State& st) {
+    const std::string out = gDir + "/export-mfb.csv";
+    for (auto _ : st) {
+        convertCmd({"export", gLog, "-o", out, "--to", "myflightbook", "--locale", "de_DE"});
+        st.PauseTiming();
+        fs::remove(out);
+        st.ResumeTiming();
+    }
+}
+
+void importMyFlightbook(benchmark::State& st) {
+    const std::string out = gDir + "/imported-mfb.log";
+    for (auto _ : st) {
+        convertCmd({"import", gMfb, out});
+        st.PauseTiming();
+        fs::remove(out);
+        st.ResumeTiming();
+    }
+}
+
 void dumpJson(benchmark::State& st) {
     const std::string out = gDir + "/dump.json";
     for (auto _ : st) {
@@ -82,6 +103,14 @@ BENCHMARK(plainCopySynced)
     ->ReportAggregatesOnly(true);
 BENCHMARK(exportCsv)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(importCsv)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(exportMyFlightbook)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(importMyFlightbook)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(dumpJson)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 int main(int argc, char** argv) {
@@ -89,14 +118,14 @@ int main(int argc, char** argv) {
     gDir = dir ? dir : fs::temp_directory_path().string();
     gLog = gDir + "/convert.log";
     gCsv = gDir + "/convert.csv";
-    fs::remove(gLog);
-    fs::remove(gCsv);
+    gMfb = gDir + "/convert-mfb.csv";
+    for (const std::string& f : {gLog, gCsv, gMfb}) fs::remove(f);
     benchlog::writeLogbook(gLog);
     convertCmd({"export", gLog, "-o", gCsv, "--locale", "en_US"});
+    convertCmd({"export", gLog, "-o", gMfb, "--to", "myflightbook", "--locale", "de_DE"});
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    fs::remove(gLog);
-    fs::remove(gCsv);
+    for (const std::string& f : {gLog, gCsv, gMfb}) fs::remove(f);
     return 0;
 }

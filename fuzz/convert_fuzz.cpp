@@ -1,6 +1,6 @@
 // Arbitrary bytes as a logbook, plan and aircraft file through dump and
 // restore (the same bytes must come back), as JSON into restore, and as CSV
-// into the import and as a logbook into the export.
+// into every program's import and as a logbook into every export.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -24,8 +24,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!again.bytes || *again.bytes != *r.bytes) __builtin_trap();
         }
     }
-    const auto imported = convert::importCsv(bytes, 32766);
-    if (imported.ok() && imported.flights.size() != imported.count * 420) __builtin_trap();
-    convert::exportCsv(bytes, records::DateLocale{}, 2026);
+    // Every program's reading, and every layout's writing.
+    for (const auto& format : convert::formats()) {
+        convert::ImportOptions in;
+        in.from = format.id;
+        const auto imported = convert::importFlights(bytes, in);
+        if (imported.ok() && imported.flights.size() != imported.count * 420) __builtin_trap();
+        if (!format.writable) continue;
+        convert::ExportOptions out;
+        out.to = format.id;
+        out.currentYear = 2026;
+        convert::exportFlights(bytes, out);
+    }
+    const auto detected = convert::importFlights(bytes, {});
+    if (detected.ok() && detected.flights.size() != detected.count * 420) __builtin_trap();
     return 0;
 }

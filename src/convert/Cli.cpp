@@ -1,5 +1,9 @@
 #include "convert/Cli.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -10,6 +14,7 @@
 #include <optional>
 #include <sstream>
 
+#include "convert/Culture.h"
 #include "convert/Dump.h"
 #include "convert/Layouts.h"
 #include "convert/LogCsv.h"
@@ -25,27 +30,37 @@ namespace {
 constexpr const char* kProgram = "aerokit-convert";
 
 const char* const kUsage =
-    "Usage: aerokit-convert export LOGBOOK.log [-o FILE.csv] [--locale NAME]\n"
-    "       aerokit-convert import FILE.csv LOGBOOK.log [--append | --ratings FROM.log]\n"
+    "Usage: aerokit-convert export LOGBOOK.log [-o FILE] [--to PROGRAM] [--locale NAME]\n"
+    "                                 [--strict]\n"
+    "       aerokit-convert import FILE LOGBOOK.log [--from PROGRAM] [--decimal-comma]\n"
+    "                                 [--strict] [--append | --ratings FROM.log]\n"
     "       aerokit-convert dump FILE [--type log|plan|aircraft] [-o FILE.json]\n"
     "       aerokit-convert restore FILE.json OUTFILE\n"
     "       aerokit-convert --help | --version\n";
 
 const char* const kHelp =
-    "Moves Aerokit's logbooks to and from CSV, and any Aerokit file to and from JSON.\n"
+    "Moves Aerokit's logbooks to and from other logbook programs and CSV, and any\n"
+    "Aerokit file to and from JSON. PROGRAM is csv (Aerokit's own CSV, every field\n"
+    "exact), myflightbook, foreflight or logten (LogTen Pro, import only).\n"
     "\n"
-    "  export LOGBOOK.log [-o FILE.csv] [--locale NAME]\n"
-    "      One CSV row per flight, with MyFlightbook's column names where MyFlightbook\n"
-    "      has the field and the logbook's own field names for the rest. Date is\n"
-    "      written as YYYY-MM-DD where the typed date converts by the date order of\n"
-    "      the locale NAME (en_US, de_DE, ..., or mdy, dmy, ymd; default: the\n"
-    "      user's locale); \"Date As Typed\" keeps the text as typed.\n"
-    "  import FILE.csv LOGBOOK.log [--append | --ratings FROM.log]\n"
+    "  export LOGBOOK.log [-o FILE] [--to PROGRAM] [--locale NAME] [--strict]\n"
+    "      One row per flight in the program's layout (default: csv). Date is\n"
+    "      written as YYYY-MM-DD where the typed date converts by the date order\n"
+    "      of the locale NAME (en_US, de_DE, ..., or mdy, dmy, ymd); \"Date As\n"
+    "      Typed\" keeps the text as typed. The locale also decides the decimal\n"
+    "      mark, and with it the separator: a decimal comma goes with \";\".\n"
+    "      Default: the user's locale (LC_ALL, LC_NUMERIC, LANG).\n"
+    "  import FILE LOGBOOK.log [--from PROGRAM] [--decimal-comma] [--strict]\n"
+    "                          [--append | --ratings FROM.log]\n"
     "      Builds the flights as the flight entry window does from the same values\n"
     "      and writes them to a new logbook (never over an existing file), its\n"
     "      certificates and ratings blank or copied from the logbook FROM.log; or,\n"
-    "      with --append, adds them to an existing one. Any bad row stops the\n"
-    "      import and nothing is written.\n"
+    "      with --append, adds them all to an existing one at once. The program\n"
+    "      is recognised from the file unless --from names it; the separator (\",\",\n"
+    "      \";\" or tab) from the header line, and a decimal comma from the numbers\n"
+    "      unless --decimal-comma says so. Any bad row, or a file without a date\n"
+    "      and a total time column, stops the import and nothing is written. Rows\n"
+    "      whose cells are all empty are skipped.\n"
     "  dump FILE [--type log|plan|aircraft] [-o FILE.json]\n"
     "      Every record of a logbook, plan file, Personal.nfo or aircraft file as\n"
     "      JSON, every field by name. The type comes from the extension (.log,\n"
@@ -54,12 +69,19 @@ const char* const kHelp =
     "      The file back from its dump, byte for byte (never over an existing file).\n"
     "\n"
     "  -o, --output FILE   where export and dump write (default: standard output)\n"
+    "      --strict        every value that would change on the way is an error,\n"
+    "                      and nothing is written (without it: one warning per\n"
+    "                      kind of change, with its count and first rows)\n"
     "  -h, --help          this text\n"
     "      --version       the program's version\n"
     "\n"
     "A FILE of - is standard input or output. Exit status: 0 done, 1 a file is\n"
     "missing, unreadable, not of its kind, holds a bad value or is in the way,\n"
     "2 the command line is wrong. See aerokit-convert(1).\n";
+
+// The most a file read here may hold: far more than any logbook's CSV, so
+// that a file that never ends (a device, a pipe left open) stops the read.
+constexpr std::size_t kMaxInput = std::size_t{256} << 20;
 
 struct Usage {
     std::string message;
@@ -68,8 +90,8 @@ struct Usage {
 struct Args {
     std::string command;
     std::vector<std::string> positional;
-    std::optional<std::string> output, locale, type, ratings;
-    bool append = false;
+    std::optional<std::string> output, locale, type, ratings, to, from;
+    bool append = false, strict = false, decimalComma = false;
 };
 
 Args parseArgs(const std::vector<std::string>& args) {
@@ -112,8 +134,16 @@ Args parseArgs(const std::vector<std::string>& args) {
             value(a.type);
         else if (arg == "--ratings")
             value(a.ratings);
+        else if (arg == "--to")
+            value(a.to);
+        else if (arg == "--from")
+            value(a.from);
         else if (arg == "--append" && !inlineValue)
             a.append = true;
+        else if (arg == "--strict" && !inlineValue)
+            a.strict = true;
+        else if (arg == "--decimal-comma" && !inlineValue)
+            a.decimalComma = true;
         else if ((arg == "-h" || arg == "--help") && !inlineValue)
             a.command = "--help";
         else if (arg == "--version" && !inlineValue)
@@ -124,32 +154,94 @@ Args parseArgs(const std::vector<std::string>& args) {
     return a;
 }
 
-// Reads a whole file, or standard input for "-".
-std::optional<std::string> readAll(const std::string& path, std::istream& in, std::string& error) {
-    if (path == "-") {
-        std::ostringstream ss;
-        ss << in.rdbuf();
-        return std::move(ss).str();
+// Reads all of a descriptor, at most kMaxInput bytes.
+bool readDescriptor(int fd, std::string& s, std::string& error) {
+    char buf[1 << 16];
+    while (true) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0) return true;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error = std::string("cannot be read: ") + std::strerror(errno);
+            return false;
+        }
+        if (s.size() + static_cast<std::size_t>(n) > kMaxInput) {
+            error = "is larger than any file this program reads (256 MB); it is not read";
+            return false;
+        }
+        s.append(buf, static_cast<std::size_t>(n));
     }
-    std::ifstream f(path, std::ios::binary);
-    if (!f) {
+}
+
+// Reads a whole file, or standard input for "-". Only regular files are
+// opened: a folder, a FIFO or a device is refused before any read.
+std::optional<std::string> readAll(const std::string& path, std::istream& in, std::string& error) {
+    std::string s;
+    if (path == "-") {
+        if (&in == &std::cin) {
+            if (!readDescriptor(STDIN_FILENO, s, error)) return std::nullopt;
+            return s;
+        }
+        char buf[1 << 16];
+        while (in.read(buf, sizeof buf) || in.gcount() > 0) {
+            s.append(buf, static_cast<std::size_t>(in.gcount()));
+            if (s.size() > kMaxInput) {
+                error = "is larger than any file this program reads (256 MB); it is not read";
+                return std::nullopt;
+            }
+        }
+        if (in.bad()) {
+            error = "cannot be read";
+            return std::nullopt;
+        }
+        return s;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         error = std::strerror(errno);
         return std::nullopt;
     }
-    std::string s;
-    f.seekg(0, std::ios::end);
-    const auto size = f.tellg();
-    if (size < 0) {
-        error = "cannot be read";
-        return std::nullopt;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0;
+    if (!ok) {
+        error = std::string("cannot be read: ") + std::strerror(errno);
+    } else if (S_ISDIR(st.st_mode)) {
+        error = "is a folder, not a file";
+        ok = false;
+    } else if (!S_ISREG(st.st_mode)) {
+        error = "is no regular file (a FIFO, device or socket); it is not read";
+        ok = false;
+    } else {
+        ok = readDescriptor(fd, s, error);
     }
-    s.resize(static_cast<std::size_t>(size));
-    f.seekg(0);
-    if (!f.read(s.data(), static_cast<std::streamsize>(s.size()))) {
-        error = "cannot be read";
-        return std::nullopt;
-    }
+    ::close(fd);
+    if (!ok) return std::nullopt;
     return s;
+}
+
+// Why an append did not happen, as the windows say it.
+std::string appendFailure(logbook::AppendResult r, records::FileError why) {
+    using records::FileError;
+    switch (r) {
+        case logbook::AppendResult::Busy:
+            return "the logbook is in use by another program; nothing was changed. Try again in "
+                   "a moment.";
+        case logbook::AppendResult::Full:
+            return "the logbook would hold more than 32766 flights; nothing was changed";
+        default:
+            break;
+    }
+    switch (why) {
+        case FileError::ReadOnly:
+            return "the logbook is read-only; nothing was changed";
+        case FileError::HardLinked:
+            return "the logbook has more than one name (hard links), which replacing it would "
+                   "part; nothing was changed";
+        case FileError::FolderNotWritable:
+            return "the logbook's folder cannot be written; nothing was changed";
+        default:
+            return "the new logbook could not be written; nothing was changed";
+    }
 }
 
 class Command {
@@ -188,52 +280,86 @@ class Command {
         return fail(path, "cannot be written");
     }
 
+    std::string shown(const std::string& path) const {
+        return path == "-" ? "standard input" : path;
+    }
+
+    // Prints the changes as warnings; under --strict as errors, and then
+    // nothing is to be written (false).
+    bool reportChanges(const std::string& file, const Report& changes, bool strict) {
+        if (changes.empty()) return true;
+        for (const std::string& line : changes.lines())
+            err_ << kProgram << ": " << file << ": " << (strict ? "" : "warning: ") << line << "\n";
+        if (strict)
+            err_ << kProgram << ": " << file
+                 << ": --strict: values would change on the way; nothing was written\n";
+        return !strict;
+    }
+
     int exportCmd(const Args& a) {
         if (a.positional.size() != 1) throw Usage{"export takes one logbook"};
-        if (a.type || a.append || a.ratings)
-            throw Usage{"export takes no --type, --append or --ratings"};
-        std::string localeName;
+        if (a.type || a.append || a.ratings || a.from || a.decimalComma)
+            throw Usage{"export takes no --type, --append, --ratings, --from or --decimal-comma"};
+        ExportOptions options;
+        if (a.to) {
+            const auto to = formatNamed(*a.to);
+            if (!to || !formatOf(*to).writable)
+                throw Usage{"--to is csv, myflightbook or foreflight, not \"" + *a.to + "\""};
+            options.to = *to;
+        }
+        std::string dateLocale, numberLocale;
         if (a.locale) {
-            localeName = *a.locale;
+            dateLocale = numberLocale = *a.locale;
         } else {
-            for (const char* var : {"LC_ALL", "LC_TIME", "LANG"}) {
-                const char* v = std::getenv(var);
-                if (v && *v) {
-                    localeName = v;
-                    break;
+            auto firstSet = [](std::initializer_list<const char*> vars) {
+                for (const char* var : vars) {
+                    const char* v = std::getenv(var);
+                    if (v && *v) return std::string(v);
                 }
-            }
+                return std::string();
+            };
+            dateLocale = firstSet({"LC_ALL", "LC_TIME", "LANG"});
+            numberLocale = firstSet({"LC_ALL", "LC_NUMERIC", "LANG"});
         }
-        const auto order = dateOrderOfLocale(localeName);
-        if (!order) {
-            if (a.locale) throw Usage{"\"" + *a.locale + "\" is no locale name"};
-        }
-        records::DateLocale loc;
-        loc.order = order.value_or(records::DateOrder::MDY);
+        const auto order = dateOrderOfLocale(dateLocale);
+        if (!order && a.locale) throw Usage{"\"" + *a.locale + "\" is no locale name"};
+        options.dates.order = order.value_or(records::DateOrder::MDY);
+        options.decimalMark =
+            dateOrderOfLocale(numberLocale) ? decimalMarkOfLocale(numberLocale) : '.';
         const std::string& path = a.positional[0];
         const auto bytes = input(path);
         if (!bytes) return kBadData;
         int year = 0, month = 0, day = 0;
         records::civilFromDays(records::today(), year, month, day);
-        const ExportResult r = exportCsv(*bytes, loc, year);
-        if (!r.csv) return fail(path, "no logbook: " + r.error);
-        return output(a.output.value_or("-"), *r.csv);
+        options.currentYear = year;
+        const ExportResult r = exportFlights(*bytes, options);
+        if (!r.text) return fail(path, "no logbook: " + r.error);
+        if (!reportChanges(shown(path), r.changes, a.strict)) return kBadData;
+        return output(a.output.value_or("-"), *r.text);
     }
 
     int importCmd(const Args& a) {
-        if (a.positional.size() != 2) throw Usage{"import takes a CSV file and a logbook"};
-        if (a.type || a.output || a.locale)
-            throw Usage{"import takes no option but --append or --ratings"};
+        if (a.positional.size() != 2) throw Usage{"import takes a file and a logbook"};
+        if (a.type || a.output || a.locale || a.to)
+            throw Usage{
+                "import takes no --type, --output, --locale or --to (--from names the program)"};
         if (a.append && a.ratings)
             throw Usage{"--ratings is for a new logbook; --append keeps the logbook's own"};
+        ImportOptions options;
+        if (a.from) {
+            options.from = formatNamed(*a.from);
+            if (!options.from)
+                throw Usage{"--from is myflightbook, foreflight, logten or csv, not \"" + *a.from +
+                            "\""};
+        }
+        if (a.decimalComma) options.decimalMark = ',';
         const std::string& csvPath = a.positional[0];
         const std::string& logPath = a.positional[1];
-        std::size_t room = logbook::MaxLastRecord - 1;
         if (a.append) {
             if (logPath == "-") throw Usage{"--append needs a logbook file, not -"};
             const logbook::Check c = logbook::checkLogbook(logPath);
             if (!c.ok()) return fail(logPath, "no logbook: " + logbook::describe(c));
-            room = static_cast<std::size_t>(logbook::MaxLastRecord - c.lastRecord);
+            options.maxFlights = static_cast<std::size_t>(logbook::MaxLastRecord - c.lastRecord);
         } else if (logPath != "-" && records::fileExists(logPath)) {
             return fail(logPath,
                         "the file exists; import writes a new logbook only "
@@ -250,35 +376,27 @@ class Command {
         }
         const auto csv = input(csvPath);
         if (!csv) return kBadData;
-        const ImportResult r = importCsv(*csv, room);
-        if (!r.unknownColumns.empty()) {
-            std::string list;
-            for (const auto& c : r.unknownColumns)
-                list += (list.empty() ? "\"" : ", \"") + c + "\"";
-            err_ << kProgram << ": " << (csvPath == "-" ? "standard input" : csvPath)
-                 << ": warning: unknown columns ignored: " << list << "\n";
-        }
-        if (!r.ok())
-            return fail(
-                (csvPath == "-" ? "standard input" : csvPath) + ":" + std::to_string(r.errorLine),
-                r.error);
+        const ImportResult r = importFlights(*csv, options);
+        if (!r.ok()) return fail(shown(csvPath) + ":" + std::to_string(r.errorLine), r.error);
+        if (!reportChanges(shown(csvPath), r.changes, a.strict)) return kBadData;
         if (!a.append) return output(logPath, newLogbookBytes(r, ratingRecord));
-        const std::size_t len = layoutOf(FileType::Logbook).recordLength;
-        for (std::size_t i = 0; i < r.count; ++i) {
-            const auto flight = LogRecord::decode(records::ConstByteSpan(
-                reinterpret_cast<const records::Byte*>(r.flights.data()) + i * len, len));
-            if (logbook::appendFlight(logPath, flight) != logbook::AppendResult::Appended)
-                return fail(logPath, "flight " + std::to_string(i + 1) + " of " +
-                                         std::to_string(r.count) + " cannot be added; " +
-                                         std::to_string(i) + " were added");
-        }
-        return kOk;
+        records::FileError why = records::FileError::None;
+        const auto result = logbook::appendFlights(
+            logPath,
+            records::ConstByteSpan(reinterpret_cast<const records::Byte*>(r.flights.data()),
+                                   r.flights.size()),
+            &why);
+        if (result == logbook::AppendResult::Appended) return kOk;
+        if (result == logbook::AppendResult::NotALogbook)
+            return fail(logPath,
+                        "no logbook: " + logbook::describe(logbook::checkLogbook(logPath)));
+        return fail(logPath, appendFailure(result, why));
     }
 
     int dumpCmd(const Args& a) {
         if (a.positional.size() != 1) throw Usage{"dump takes one file"};
-        if (a.append || a.locale || a.ratings)
-            throw Usage{"dump takes no --append, --ratings or --locale"};
+        if (a.append || a.locale || a.ratings || a.to || a.from || a.strict || a.decimalComma)
+            throw Usage{"dump takes no option but --type and --output"};
         const std::string& path = a.positional[0];
         std::optional<FileType> type;
         if (a.type) {
@@ -298,7 +416,9 @@ class Command {
     int restoreCmd(const Args& a) {
         if (a.positional.size() != 2)
             throw Usage{"restore takes a JSON file and the file to write"};
-        if (a.append || a.locale || a.type || a.output) throw Usage{"restore takes no options"};
+        if (a.append || a.locale || a.type || a.output || a.ratings || a.to || a.from || a.strict ||
+            a.decimalComma)
+            throw Usage{"restore takes no options"};
         const std::string& jsonPath = a.positional[0];
         const std::string& outPath = a.positional[1];
         if (outPath != "-" && records::fileExists(outPath))

@@ -19,10 +19,10 @@ bool isStop(char c) { return kStops.stop[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
-void appendCsvField(std::string& out, std::string_view field) {
+void appendCsvField(std::string& out, std::string_view field, char separator) {
     bool plain = true;
     for (char c : field) {
-        if (isStop(c)) {
+        if (isStop(c) || c == separator) {
             plain = false;
             break;
         }
@@ -39,15 +39,15 @@ void appendCsvField(std::string& out, std::string_view field) {
     out += '"';
 }
 
-void appendCsvRow(std::string& out, const std::vector<std::string>& fields) {
+void appendCsvRow(std::string& out, const std::vector<std::string>& fields, char separator) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i) out += ',';
-        appendCsvField(out, fields[i]);
+        if (i) out += separator;
+        appendCsvField(out, fields[i], separator);
     }
     out += "\r\n";
 }
 
-CsvReader::CsvReader(std::string_view text) : text_(text) {
+CsvReader::CsvReader(std::string_view text, char separator) : text_(text), sep_(separator) {
     if (text_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
 }
 
@@ -97,14 +97,30 @@ bool CsvReader::next(std::vector<std::string>& fields) {
                 ++pos_;
                 break;
             }
-            if (pos_ < text_.size() && text_[pos_] != ',' && text_[pos_] != '\r' &&
+            if (pos_ < text_.size() && text_[pos_] != sep_ && text_[pos_] != '\r' &&
                 text_[pos_] != '\n') {
-                error_ = "text follows the closing quote of a field";
+                error_ = std::string(
+                             "text follows the closing quote of a field (a quote inside a "
+                             "quoted field is written twice; fields are separated by ") +
+                         (sep_ == '\t'  ? "tabs"
+                          : sep_ == ';' ? "\";\""
+                                        : "\",\"") +
+                         ")";
                 return false;
             }
         } else {
             const std::size_t start = pos_;
-            while (pos_ < text_.size() && !isStop(text_[pos_])) ++pos_;
+            if (sep_ == ',') {
+                while (pos_ < text_.size() && !isStop(text_[pos_])) ++pos_;
+            } else {
+                while (pos_ < text_.size() && !isStop(text_[pos_]) && text_[pos_] != sep_) ++pos_;
+                // A comma is text when the fields are separated otherwise.
+                while (pos_ < text_.size() && text_[pos_] == ',') {
+                    ++pos_;
+                    while (pos_ < text_.size() && !isStop(text_[pos_]) && text_[pos_] != sep_)
+                        ++pos_;
+                }
+            }
             if (pos_ < text_.size() && text_[pos_] == '"') {
                 error_ = "a quote inside a field that is not quoted";
                 return false;
@@ -115,7 +131,7 @@ bool CsvReader::next(std::vector<std::string>& fields) {
             fields.resize(count);
             return true;
         }
-        if (text_[pos_] == ',') {
+        if (text_[pos_] == sep_) {
             ++pos_;
             continue;
         }

@@ -10,15 +10,16 @@
 namespace convert {
 
 // Appends one field, quoted when it has to be.
-void appendCsvField(std::string& out, std::string_view field);
-// Appends a whole row (fields separated by commas, CR LF at the end).
-void appendCsvRow(std::string& out, const std::vector<std::string>& fields);
+void appendCsvField(std::string& out, std::string_view field, char separator = ',');
+// Appends a whole row (fields separated by separator, CR LF at the end).
+void appendCsvRow(std::string& out, const std::vector<std::string>& fields, char separator = ',');
 
 // Reads rows one at a time from a whole text. Accepts CR LF, LF or CR line
 // ends and a UTF-8 byte order mark at the start.
 class CsvReader {
   public:
-    explicit CsvReader(std::string_view text);
+    // separator: ',', ';' or a tab.
+    explicit CsvReader(std::string_view text, char separator = ',');
     // The next row into fields; false at the end of the text or on an error
     // (then error() says what, and line() where).
     bool next(std::vector<std::string>& fields);
@@ -32,6 +33,7 @@ class CsvReader {
     std::size_t lineNo_ = 1;
     std::size_t rowLine_ = 0;
     std::string error_;
+    char sep_;
 };
 
 }  // namespace convert

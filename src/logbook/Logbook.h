@@ -128,6 +128,11 @@ std::string storedLineBreaks(const std::string& text);
 // held it too long. A partial record after LastRecord is cut off first.
 enum class AppendResult { Appended, NotALogbook, Full, WriteFailed, Busy };
 AppendResult appendFlight(const std::string& path, const LogRecord& flight);
+// Appends many flights (420 bytes each) all or none: under the lock the new
+// logbook is written whole and replaces the old one as a removal does. why
+// (when given) says what kept the file from being opened or replaced.
+AppendResult appendFlights(const std::string& path, records::ConstByteSpan flights,
+                           records::FileError* why = nullptr);
 
 // Trimmed dates of the flights (records 2 .. LastRecord) whose trimmed date
 // is not blank, in file order.
