@@ -457,17 +457,6 @@ TEST(LogbookDates, FindsTheFirstFlightOfADate) {
 
 // --- removing a flight ----------------------------------------------------------
 
-TEST(LogbookRemove, TemporaryPathRule) {
-    EXPECT_EQ(temporaryPath("/a/b/flights.log"), "/a/b/flights.tmp");
-    EXPECT_EQ(temporaryPath("/a/b/FLIGHTS.LOG"), "/a/b/FLIGHTS.tmp");
-    EXPECT_EQ(temporaryPath("/a/b/flights.Log"), "/a/b/flights.tmp");
-    EXPECT_EQ(temporaryPath("/a/b/flights"), "/a/b/flights.tmp");
-    EXPECT_EQ(temporaryPath("/a/b/my.logbook"), "/a/b/my.logbook.tmp");
-    EXPECT_EQ(temporaryPath("x.db"), "x.db.tmp");
-    EXPECT_EQ(temporaryPath("log"), "log.tmp");
-    EXPECT_EQ(temporaryPath(".log"), ".tmp");
-}
-
 TEST(LogbookRemove, ThirdOfFiveKeepsOrderAndLeavesNoTemporaryFile) {
     testsupport::TempDir dir;
     writeFileBytes("r.log", logbookBytes({flightDated("1"), flightDated("2"), flightDated("3"),
