@@ -84,6 +84,13 @@ void reserveChars(QLabel* label, int chars) {
     label->setText(shown);
 }
 
+void setScrolledForm(QMainWindow* window, QWidget* contents) {
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(contents);
+    scroll->setWidgetResizable(true);
+    window->setCentralWidget(scroll);
+}
+
 QSize formSize(const QMainWindow* window) {
     auto* scroll = qobject_cast<QScrollArea*>(window->centralWidget());
     if (!scroll || !scroll->widget()) return window->sizeHint();

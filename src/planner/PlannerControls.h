@@ -45,6 +45,9 @@ EntryButtons entryButtons(QDialog* dialog, const std::function<void()>& onOk,
 // A value label at least as wide as chars characters of its (monospaced)
 // font, so the window is laid out for full fields before any is shown.
 void reserveChars(QLabel* label, int chars);
+// The form's contents as the window's central widget, in a scroll area
+// for screens smaller than the form.
+void setScrolledForm(QMainWindow* window, QWidget* contents);
 // The default size of a form window: its scroll area's contents whole,
 // with the menu bar.
 QSize formSize(const QMainWindow* window);

@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QMenuBar>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "planner/PlanFile.h"
@@ -139,10 +138,7 @@ frmFPLog::frmFPLog() {
     outer->addLayout(grid);
     outer->addStretch(1);
 
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(central);
-    scroll->setWidgetResizable(true);
-    setCentralWidget(scroll);
+    planner::setScrolledForm(this, central);
 
     // Menus.
     QMenu* file = Common::menu(this, "&File", "mnuFile");

@@ -4,7 +4,6 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMenuBar>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "planner/PlanFile.h"
@@ -284,10 +283,7 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
     grid->setRowStretch(6, 1);
     for (int c = 0; c < 7; ++c) grid->setColumnStretch(c, 1);
 
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(central);
-    scroll->setWidgetResizable(true);
-    setCentralWidget(scroll);
+    planner::setScrolledForm(this, central);
 
     // Menus.
     QMenu* file = Common::menu(this, "&File", "mnuFile");
