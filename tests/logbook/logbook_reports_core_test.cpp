@@ -336,17 +336,7 @@ TEST_F(ReportsCurrency, QuickDatesReadExactlyAsTheGeneralConversion) {
 // ---- The abbreviated list ----
 
 TEST(ReportsBrowse, LineOfTheExampleFlight) {
-    Flight f;
-    f.date = "3/15/98";
-    f.ident = "N123";
-    f.from = "JFK";
-    f.to = "BOS";
-    f.instrApp = 2;
-    f.landings = 3;
-    f.nightLand = 1;
-    f.day = 1.2f;
-    f.inCommand = 1.2f;
-    f.total = 1.2f;
+    const Flight f = exampleFlight();
     const std::string expected =
         "3/15/98        " + std::string(8, ' ') + "N123      " + std::string(6, ' ') + "JFK" +
         std::string(13, ' ') + "BOS" + std::string(13, ' ') + " 2" + std::string(17, ' ') + " 4" +

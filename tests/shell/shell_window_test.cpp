@@ -47,6 +47,7 @@
 #include "wandb/frmWandB.h"
 
 using testsupport::child;
+using testsupport::whenShown;
 
 // A window of the program's kind, to watch the registry at work.
 class frmProbe : public QMainWindow {
@@ -136,11 +137,12 @@ class ShellTest : public QObject {
         frmProbe* w = Forms::show<frmProbe>();
         w->txtA->setText("kept");
         bool asked = false;
-        QTimer::singleShot(0, [&] {
-            asked = Forms::get<frmquit>()->isVisible();
-            child<QPushButton>(Forms::get<frmquit>(), "cmdNo")->click();
+        const auto quit = whenShown<frmquit>([&](frmquit* q) {
+            asked = q->isVisible();
+            child<QPushButton>(q, "cmdNo")->click();
         });
         QVERIFY(!w->close());
+        QVERIFY(quit.ran());
         QVERIFY(asked);
         QVERIFY(Forms::isLoaded<frmProbe>() && w->isVisible());
         QCOMPARE(w->txtA->text(), QString("kept"));
@@ -160,15 +162,18 @@ class ShellTest : public QObject {
 
     void showModalReturnsWhenHiddenOrUnloaded() {
         bool sawVisible = false;
-        QTimer::singleShot(0, [&] {
-            sawVisible = Forms::get<frmModalProbe>()->isVisible();
+        const auto hidden = whenShown<frmModalProbe>([&](frmModalProbe* d) {
+            sawVisible = d->isVisible();
             Forms::hide<frmModalProbe>();
         });
         Forms::showModal<frmModalProbe>();
+        QVERIFY(hidden.ran());
         QVERIFY(sawVisible);
         QVERIFY(Forms::isLoaded<frmModalProbe>());
-        QTimer::singleShot(0, [] { Forms::unload<frmModalProbe>(); });
+        const auto unloaded =
+            whenShown<frmModalProbe>([](frmModalProbe*) { Forms::unload<frmModalProbe>(); });
         Forms::showModal<frmModalProbe>();
+        QVERIFY(unloaded.ran());
         QVERIFY(!Forms::isLoaded<frmModalProbe>());
     }
 
@@ -367,8 +372,7 @@ class ShellTest : public QObject {
         w->txtA->setText("flight 1");
         for (int round = 0; round < 2; ++round) {
             bool checked = false;
-            QTimer::singleShot(0, [&] {
-                frmquit* q = Forms::get<frmquit>();
+            const auto quit = whenShown<frmquit>([&](frmquit* q) {
                 checked = q->isVisible() && q->windowTitle() == "EXIT?" &&
                           q->drawnText() == "Are you sure you want to Quit?" &&
                           child<QPushButton>(q, "cmdYes")->text() == "Yes" &&
@@ -376,6 +380,7 @@ class ShellTest : public QObject {
                 QTest::mouseClick(child<QPushButton>(q, "cmdNo"), Qt::LeftButton);
             });
             Common::exitProgram();
+            QVERIFY(quit.ran());
             QVERIFY(checked);
             QVERIFY(Forms::isLoaded<frmquit>());
             QVERIFY(!Forms::get<frmquit>()->isVisible());
@@ -392,9 +397,11 @@ class ShellTest : public QObject {
         int ended = 0;
         Forms::setEndHandler([&] { ++ended; });
         Forms::show<frmProbe>();
-        QTimer::singleShot(0, [] { child<QPushButton>(Forms::get<frmquit>(), "cmdYes")->click(); });
+        const auto quit =
+            whenShown<frmquit>([](frmquit* q) { child<QPushButton>(q, "cmdYes")->click(); });
         Forms::get<frmMenu>();
         child<QPushButton>(Forms::get<frmMenu>(), "cmdExit")->click();
+        QVERIFY(quit.ran());
         QCOMPARE(ended, 1);
         QVERIFY(Forms::ending());
         QVERIFY(!Forms::isLoaded<frmProbe>());
@@ -421,8 +428,7 @@ class ShellTest : public QObject {
 
     void aboutShowsIdentityAndClosesOnOk() {
         bool checked = false;
-        QTimer::singleShot(0, [&] {
-            frmAbout* a = Forms::get<frmAbout>();
+        const auto about = whenShown<frmAbout>([&](frmAbout* a) {
             checked = a->windowTitle() == "About Aerokit" &&
                       child<QLabel>(a, "lblVersion")->text() == "Version 1.0.0" &&
                       child<QLabel>(a, "lblTitle")->text() == "Aerokit" &&
@@ -436,6 +442,7 @@ class ShellTest : public QObject {
             child<QPushButton>(a, "cmdOK")->click();
         });
         Common::about();
+        QVERIFY(about.ran());
         QVERIFY(checked);
         QVERIFY(!Forms::isLoaded<frmAbout>());
     }
@@ -563,8 +570,7 @@ class ShellTest : public QObject {
         // While a modal window is up the viewer still takes real input:
         // keys through the window system reach it, Esc closes it.
         bool closedWhileModal = false;
-        QTimer::singleShot(0, [&] {
-            auto* d = Forms::get<frmModalProbe>();
+        const auto modal = whenShown<frmModalProbe>([&](frmModalProbe* d) {
             QTest::keyClick(d->txtBox, Qt::Key_F1);
             QPointer<HelpViewer> viewer = HelpViewer::current();
             QVERIFY(viewer && viewer->isVisible());
@@ -573,6 +579,7 @@ class ShellTest : public QObject {
             Forms::hide<frmModalProbe>();
         });
         Forms::showModal<frmModalProbe>();
+        QVERIFY(modal.ran());
         QVERIFY(closedWhileModal);
     }
 

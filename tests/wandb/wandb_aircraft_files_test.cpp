@@ -9,6 +9,7 @@
 
 #include "Bytes.h"
 #include "TempDir.h"
+#include "WandbTestData.h"
 #include "records/RecordFile.h"
 #include "wandb/AircraftFiles.h"
 
@@ -37,15 +38,8 @@ Problem problemOf(const AircraftDefinition& d, const records::NumberLocale& loc 
 }  // namespace
 
 TEST(AircraftDefinition, RequiredBoxesAreCheckedInOrder) {
-    const std::vector<Problem> expected = {
-        {"You must enter Aircraft Ident", "Failed to Enter Ident"},
-        {"You must enter Aircraft Make/Model", "Failed to Enter Make/Model"},
-        {"You must enter Aircraft Empty Weight", "Failed to Enter Empty Weight"},
-        {"You must enter Aircraft Empty Moment", "Failed to Enter EmptyMoment"},
-        {"You must enter Max Takeoff Weight", "Failed to Enter Max Takoff Weight"},
-        {"You must enter Forward CG Limit", "Failed to Enter Forward CG Limit"},
-        {"You must enter Aft CG Limit", "Failed to Enter Aft CG Limit"},
-    };
+    std::vector<Problem> expected;
+    for (const auto& box : wandbtest::kRequiredBoxes) expected.push_back({box.text, box.title});
     // All seven empty: filling them one by one in order reveals each message.
     AircraftDefinition d;
     std::string* boxes[] = {&d.Ident,       &d.Make,       &d.EmptyWeight, &d.EmptyMoment,
