@@ -1,7 +1,6 @@
 // The 420-byte logbook record. Record 1 of a logbook is the rating record
 // (certificates, ratings, type ratings and LastRecord); records 2 to
-// LastRecord are flights. One type serves both; kLogFlightLayout and
-// kLogRatingLayout name the fields each kind uses.
+// LastRecord are flights. One type serves both.
 #pragma once
 
 #include <array>
