@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "shell/Controls.h"
+
 void LineListModel::setLines(int n, std::function<QString(int)> text) {
     beginResetModel();
     text_ = std::move(text);
@@ -37,8 +39,7 @@ bool LineListModel::removeRows(int row, int n, const QModelIndex& parent) {
 namespace LineList {
 
 QListView* view(QWidget* parent, const char* name) {
-    auto* v = new QListView(parent);
-    v->setObjectName(name);
+    auto* v = Controls::named<QListView>(parent, name);
     v->setSelectionMode(QAbstractItemView::SingleSelection);
     v->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // One row height for all: the view never asks each row for its size.
