@@ -246,7 +246,7 @@ logbook::FlightInput FlightControls::flightInput() const {
     in.ident = bytes(txtIdent->text());
     in.from = bytes(txtFrom->text());
     in.to = bytes(txtTo->text());
-    in.remarks = logbook::storedLineBreaks(bytes(txtRemarks->toPlainText()));
+    in.remarks = bytes(Convert::toStored(txtRemarks->toPlainText()));
     in.instrApp = bytes(txtInstrApp->text());
     in.landings = bytes(txtLandings->text());
     in.xCountry = bytes(txtXCountry->text());
