@@ -1,10 +1,7 @@
 // Plan files and Personal.nfo on disk: creation, the merge rule of every
 // writer of record 1, checkpoints, the counter at and beyond its limits,
 // and write failures.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstring>

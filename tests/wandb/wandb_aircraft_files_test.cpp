@@ -1,13 +1,11 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <variant>
 
 #include "Bytes.h"
+#include "Seams.h"
 #include "TempDir.h"
 #include "WandbTestData.h"
 #include "records/RecordFile.h"
@@ -207,15 +205,15 @@ TEST(AircraftFiles, FailedWriteReportsAndKeepsTheOldFile) {
 
     // Another program holding the file: Busy, and the file untouched.
     const auto saved = testsupport::readFileBytes("N1.pln");
-    records::setLockWait(std::chrono::milliseconds(50));
-    const int other = ::open("N1.pln", O_RDONLY);
-    ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    records::FileError why = records::FileError::None;
-    EXPECT_FALSE(
-        saveAircraft("N1.pln", std::get<AircraftRecord>(buildAircraft(requiredOnly())), &why));
-    EXPECT_EQ(why, records::FileError::Busy);
-    ::close(other);
-    records::setLockWait(std::chrono::milliseconds(2000));
+    {
+        const testsupport::LockWait shortWait(std::chrono::milliseconds(50));
+        const testsupport::HeldLock other("N1.pln");
+        ASSERT_TRUE(other.held());
+        records::FileError why = records::FileError::None;
+        EXPECT_FALSE(
+            saveAircraft("N1.pln", std::get<AircraftRecord>(buildAircraft(requiredOnly())), &why));
+        EXPECT_EQ(why, records::FileError::Busy);
+    }
     EXPECT_EQ(testsupport::readFileBytes("N1.pln"), saved);
 }
 

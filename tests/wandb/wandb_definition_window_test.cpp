@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "Bytes.h"
+#include "Seams.h"
 #include "WandbTestData.h"
 #include "WindowTest.h"
 #include "records/RecordFile.h"
@@ -222,18 +223,19 @@ class NewAircraftTest : public QObject {
         frmNewAircraft* w = Forms::show<frmNewAircraft>();
         fillRequired(w);
         child<QLineEdit>(w, "txtSeat1Name")->setText("Pilot");
-        records::setWriteFailureAfter(10);
-        answerOk();
-        child<QPushButton>(w, "cmdSave")->click();
-        QCOMPARE(int(MessageBox::history().size()), 1);
-        QCOMPARE(lastBox().title, QString("Aircraft Not Saved"));
-        QVERIFY(lastBox().text.contains("N1234.pln"));
-        QCOMPARE(lastBox().icon, MessageBox::Icon::Stop);
-        QVERIFY(w->isVisible());
-        QVERIFY(!Forms::isLoaded<frmWandB>());
-        QCOMPARE(child<QLineEdit>(w, "txtSeat1Name")->text(), QString("Pilot"));
-        QVERIFY(aircraftFiles().isEmpty());
-        records::setWriteFailureAfter(std::nullopt);
+        {
+            const testsupport::WriteFailureAfter failing(10);
+            answerOk();
+            child<QPushButton>(w, "cmdSave")->click();
+            QCOMPARE(int(MessageBox::history().size()), 1);
+            QCOMPARE(lastBox().title, QString("Aircraft Not Saved"));
+            QVERIFY(lastBox().text.contains("N1234.pln"));
+            QCOMPARE(lastBox().icon, MessageBox::Icon::Stop);
+            QVERIFY(w->isVisible());
+            QVERIFY(!Forms::isLoaded<frmWandB>());
+            QCOMPARE(child<QLineEdit>(w, "txtSeat1Name")->text(), QString("Pilot"));
+            QVERIFY(aircraftFiles().isEmpty());
+        }
         child<QPushButton>(w, "cmdSave")->click();
         QCOMPARE(aircraftFiles(), QStringList{"N1234.pln"});
         QVERIFY(!w->isVisible());
