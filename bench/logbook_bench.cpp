@@ -100,10 +100,6 @@ void findLast(benchmark::State& st) {
     }
 }
 
-void totalsAll(benchmark::State& st) {
-    for (auto _ : st) benchmark::DoNotOptimize(logbook::totalsAll(gLog).Total);
-}
-
 // What the totals window does on loading: the sums and both distinct lists.
 void totalsLoad(benchmark::State& st) {
     for (auto _ : st) benchmark::DoNotOptimize(logbook::loadTotalTime(gLog).totals.Total);
@@ -203,7 +199,6 @@ int main(int argc, char** argv) {
     reg("flight_scan_only", scanOnly);
     reg("date_list", dateList);
     reg("find_last_by_date", findLast);
-    reg("totals_unfiltered", totalsAll);
     reg("totals_window_load", totalsLoad);
     reg("totals_filtered", totalsFiltered);
     reg("currency", currency);
@@ -229,11 +224,11 @@ int main(int argc, char** argv) {
         double target;
     };
     const Row rows[] = {
-        {"flight_scan_only", read, "read", 0},     {"date_list", read, "read", 1.5},
-        {"find_last_by_date", read, "read", 1.5},  {"totals_unfiltered", read, "read", 1.5},
-        {"totals_window_load", read, "read", 1.5}, {"totals_filtered", read, "read", 1.5},
-        {"currency", read, "read", 1.5},           {"browse_list_sorted", read, "read", 5},
-        {"remove_one", copy, "copy", 1.5},         {"append_one", append, "append", 1.5}};
+        {"flight_scan_only", read, "read", 0},    {"date_list", read, "read", 1.5},
+        {"find_last_by_date", read, "read", 1.5}, {"totals_window_load", read, "read", 1.5},
+        {"totals_filtered", read, "read", 1.5},   {"currency", read, "read", 1.5},
+        {"browse_list_sorted", read, "read", 5},  {"remove_one", copy, "copy", 1.5},
+        {"append_one", append, "append", 1.5}};
     std::printf("%-22s %10.3f %10.3f\n", "plain_read", read, c("plain_read"));
     std::printf("%-22s %10.3f %10.3f\n", "plain_copy_synced", copy, c("plain_copy_synced"));
     std::printf("%-22s %10.3f %10.3f\n", "plain_append_synced", append, c("plain_append_synced"));

@@ -5,26 +5,13 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "shell/Controls.h"
 #include "shell/Convert.h"
 
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
-
-QLineEdit* box(QWidget* parent, const char* name, int maxLength = 0) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    if (maxLength > 0) e->setMaxLength(maxLength);
-    return e;
-}
-
 QComboBox* approachCombo(QWidget* parent, const char* name) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
+    auto* c = Controls::named<QComboBox>(parent, name);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->addItems(FlightControls::approachTypes());
@@ -33,9 +20,6 @@ QComboBox* approachCombo(QWidget* parent, const char* name) {
     c->setEditText(FlightControls::kSelectType);
     return c;
 }
-
-// Characters as the record stores them: each line break is CR LF.
-int storedLength(const QString& text) { return static_cast<int>(text.size() + text.count('\n')); }
 
 QString fieldText(const std::string& bytes) { return Convert::fromBytes(bytes); }
 
@@ -49,19 +33,19 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
     auto* page = new QWidget(host);
     page->setObjectName("flightPage");
 
-    lblDate = label(page, "lblDate", "Date of Flight:");
-    txtDate = box(page, "txtDate", 15);
-    lblMake = label(page, "lblMake", "Aircraft Make and Model:");
-    txtMake = box(page, "txtMake", 15);
-    lblIdent = label(page, "lblIdent", "Aircraft Ident:");
-    txtIdent = box(page, "txtIdent", 10);
+    lblDate = Controls::named<QLabel>(page, "lblDate", "Date of Flight:");
+    txtDate = Controls::lineBox(page, "txtDate", 15);
+    lblMake = Controls::named<QLabel>(page, "lblMake", "Aircraft Make and Model:");
+    txtMake = Controls::lineBox(page, "txtMake", 15);
+    lblIdent = Controls::named<QLabel>(page, "lblIdent", "Aircraft Ident:");
+    txtIdent = Controls::lineBox(page, "txtIdent", 10);
 
     fraArrive = new QGroupBox("Points of Arrival and Departure", page);
     fraArrive->setObjectName("fraArrive");
-    lblFrom = label(fraArrive, "lblFrom", "From:");
-    txtFrom = box(fraArrive, "txtFrom", 3);
-    lblTo = label(fraArrive, "lblTo", "To:");
-    txtTo = box(fraArrive, "txtTo", 3);
+    lblFrom = Controls::named<QLabel>(fraArrive, "lblFrom", "From:");
+    txtFrom = Controls::lineBox(fraArrive, "txtFrom", 3);
+    lblTo = Controls::named<QLabel>(fraArrive, "lblTo", "To:");
+    txtTo = Controls::lineBox(fraArrive, "txtTo", 3);
     for (QLineEdit* e : {txtFrom, txtTo}) e->setMaximumWidth(60);
     auto* arrive = new QHBoxLayout(fraArrive);
     arrive->addWidget(lblFrom);
@@ -71,7 +55,7 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
     arrive->addWidget(txtTo);
     arrive->addStretch();
 
-    lblRemarks = label(page, "lblRemarks", "Remarks, Procedures, Manuvers:");
+    lblRemarks = Controls::named<QLabel>(page, "lblRemarks", "Remarks, Procedures, Manuvers:");
     txtRemarks = new QPlainTextEdit(page);
     txtRemarks->setObjectName("txtRemarks");
     txtRemarks->setFixedHeight(56);
@@ -80,10 +64,10 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
     txtRemarks->setTabChangesFocus(true);
     QObject::connect(txtRemarks, &QPlainTextEdit::textChanged, txtRemarks, [e = txtRemarks] {
         const QString text = e->toPlainText();
-        if (e->isReadOnly() || storedLength(text) <= kRemarksLimit) return;
+        if (e->isReadOnly() || Convert::storedLength(text) <= kRemarksLimit) return;
         QString cut;
         for (QChar ch : text) {
-            if (storedLength(cut + ch) > kRemarksLimit) break;
+            if (Convert::storedLength(cut + ch) > kRemarksLimit) break;
             cut += ch;
         }
         const QSignalBlocker block(e);
@@ -91,22 +75,22 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
         e->moveCursor(QTextCursor::End);
     });
 
-    lblInstrApp = label(page, "lblInstrApp", "Num Instrument App:");
-    txtInstrApp = box(page, "txtInstrApp");
+    lblInstrApp = Controls::named<QLabel>(page, "lblInstrApp", "Num Instrument App:");
+    txtInstrApp = Controls::lineBox(page, "txtInstrApp");
     cmbIntrApp1 = approachCombo(page, "cmbIntrApp1");
-    txtIntrApp1 = box(page, "txtIntrApp1");
+    txtIntrApp1 = Controls::lineBox(page, "txtIntrApp1");
     cmbIntrApp2 = approachCombo(page, "cmbIntrApp2");
-    txtIntrApp2 = box(page, "txtIntrApp2");
+    txtIntrApp2 = Controls::lineBox(page, "txtIntrApp2");
     cmbInstrApp3 = approachCombo(page, "cmbInstrApp3");
-    txtIntrApp3 = box(page, "txtIntrApp3");
+    txtIntrApp3 = Controls::lineBox(page, "txtIntrApp3");
     cmbInstrApp4 = approachCombo(page, "cmbInstrApp4");
-    txtInstrApp4 = box(page, "txtInstrApp4");
-    lblLandings = label(page, "lblLandings", "Day Landings:");
-    txtLandings = box(page, "txtLandings");
-    lblNightLand = label(page, "lblNightLand", "Night Landings:");
-    txtNightLand = box(page, "txtNightLand");
-    lblXCountry = label(page, "lblXCountry", "Cross Country:");
-    txtXCountry = box(page, "txtXCountry");
+    txtInstrApp4 = Controls::lineBox(page, "txtInstrApp4");
+    lblLandings = Controls::named<QLabel>(page, "lblLandings", "Day Landings:");
+    txtLandings = Controls::lineBox(page, "txtLandings");
+    lblNightLand = Controls::named<QLabel>(page, "lblNightLand", "Night Landings:");
+    txtNightLand = Controls::lineBox(page, "txtNightLand");
+    lblXCountry = Controls::named<QLabel>(page, "lblXCountry", "Cross Country:");
+    txtXCountry = Controls::lineBox(page, "txtXCountry");
 
     fraaircrafttype = new QGroupBox("Type of Aircraft", page);
     fraaircrafttype->setObjectName("fraaircrafttype");
@@ -145,16 +129,17 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
 
     fraConditions = new QGroupBox("Conditions of Flight", page);
     fraConditions->setObjectName("fraConditions");
-    lblDay = label(fraConditions, "lblDay", "Day:");
-    txtDay = box(fraConditions, "txtDay");
-    lblNight = label(fraConditions, "lblNight", "Night:");
-    txtNight = box(fraConditions, "txtNight");
-    lblInstrument = label(fraConditions, "lblInstrument", "Actual Instrument:");
-    txtInstrument = box(fraConditions, "txtInstrument");
-    lblSimInstrument = label(fraConditions, "lblSimInstrument", "Simulated Instrument:");
-    txtSimInstrument = box(fraConditions, "txtSimInstrument");
-    lblGround = label(fraConditions, "lblGround", "Ground Instruction:");
-    txtGround = box(fraConditions, "txtGround");
+    lblDay = Controls::named<QLabel>(fraConditions, "lblDay", "Day:");
+    txtDay = Controls::lineBox(fraConditions, "txtDay");
+    lblNight = Controls::named<QLabel>(fraConditions, "lblNight", "Night:");
+    txtNight = Controls::lineBox(fraConditions, "txtNight");
+    lblInstrument = Controls::named<QLabel>(fraConditions, "lblInstrument", "Actual Instrument:");
+    txtInstrument = Controls::lineBox(fraConditions, "txtInstrument");
+    lblSimInstrument =
+        Controls::named<QLabel>(fraConditions, "lblSimInstrument", "Simulated Instrument:");
+    txtSimInstrument = Controls::lineBox(fraConditions, "txtSimInstrument");
+    lblGround = Controls::named<QLabel>(fraConditions, "lblGround", "Ground Instruction:");
+    txtGround = Controls::lineBox(fraConditions, "txtGround");
     auto* cond = new QGridLayout(fraConditions);
     int row = 0;
     for (auto [l, e] : {std::pair{lblDay, txtDay},
@@ -168,18 +153,18 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
 
     fraType = new QGroupBox("Type of Piloting Time", page);
     fraType->setObjectName("fraType");
-    lblDual = label(fraType, "lblDual", "Dual Recieved:");
-    txtDual = box(fraType, "txtDual");
-    lblInCommand = label(fraType, "lblInCommand", "Pilot-In-Command:");
-    txtInCommand = box(fraType, "txtInCommand");
-    lblSIC = label(fraType, "lblSIC", "Second-In-Command:");
-    txtSIC = box(fraType, "txtSIC");
-    lblSimulator = label(fraType, "lblSimulator", "Simulator:");
-    txtSimulator = box(fraType, "txtSimulator");
-    lblCFI = label(fraType, "lblCFI", "CFI:");
-    txtCFI = box(fraType, "txtCFI");
-    lblCFII = label(fraType, "lblCFII", "CFII:");
-    txtCFII = box(fraType, "txtCFII");
+    lblDual = Controls::named<QLabel>(fraType, "lblDual", "Dual Recieved:");
+    txtDual = Controls::lineBox(fraType, "txtDual");
+    lblInCommand = Controls::named<QLabel>(fraType, "lblInCommand", "Pilot-In-Command:");
+    txtInCommand = Controls::lineBox(fraType, "txtInCommand");
+    lblSIC = Controls::named<QLabel>(fraType, "lblSIC", "Second-In-Command:");
+    txtSIC = Controls::lineBox(fraType, "txtSIC");
+    lblSimulator = Controls::named<QLabel>(fraType, "lblSimulator", "Simulator:");
+    txtSimulator = Controls::lineBox(fraType, "txtSimulator");
+    lblCFI = Controls::named<QLabel>(fraType, "lblCFI", "CFI:");
+    txtCFI = Controls::lineBox(fraType, "txtCFI");
+    lblCFII = Controls::named<QLabel>(fraType, "lblCFII", "CFII:");
+    txtCFII = Controls::lineBox(fraType, "txtCFII");
     auto* type = new QGridLayout(fraType);
     row = 0;
     for (auto [l, e] : {std::pair{lblDual, txtDual},
@@ -192,8 +177,8 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
         type->addWidget(e, row++, 1);
     }
 
-    lblTotal = label(page, "lblTotal", "Total Duration of Flight:");
-    txtTotal = box(page, "txtTotal");
+    lblTotal = Controls::named<QLabel>(page, "lblTotal", "Total Duration of Flight:");
+    txtTotal = Controls::lineBox(page, "txtTotal");
 
     // Left column: the flight itself; right column: category and times.
     auto* left = new QGridLayout;
@@ -261,7 +246,7 @@ logbook::FlightInput FlightControls::flightInput() const {
     in.ident = bytes(txtIdent->text());
     in.from = bytes(txtFrom->text());
     in.to = bytes(txtTo->text());
-    in.remarks = logbook::storedLineBreaks(bytes(txtRemarks->toPlainText()));
+    in.remarks = bytes(Convert::toStored(txtRemarks->toPlainText()));
     in.instrApp = bytes(txtInstrApp->text());
     in.landings = bytes(txtLandings->text());
     in.xCountry = bytes(txtXCountry->text());
@@ -302,10 +287,7 @@ void FlightControls::showFlight(const LogRecord& r) {
     txtFrom->setText(Convert::fromField(r.From));
     txtTo->setText(Convert::fromField(r.To));
     // The record keeps line breaks as CR LF; the box wants bare line feeds.
-    QString remarks = Convert::fromField(r.Remarks);
-    remarks.replace("\r\n", "\n");
-    remarks.replace('\r', '\n');
-    txtRemarks->setPlainText(remarks);
+    txtRemarks->setPlainText(Convert::fromStored(Convert::fromField(r.Remarks)));
 
     const std::pair<QLineEdit*, float> singles[] = {{txtInstrApp, r.InstrApp},
                                                     {txtLandings, r.Landings},

@@ -1,7 +1,6 @@
 // The 420-byte logbook record. Record 1 of a logbook is the rating record
 // (certificates, ratings, type ratings and LastRecord); records 2 to
-// LastRecord are flights. One type serves both; kLogFlightLayout and
-// kLogRatingLayout name the fields each kind uses.
+// LastRecord are flights. One type serves both.
 #pragma once
 
 #include <array>
@@ -106,24 +105,11 @@ struct LogRecord {
     static LogRecord decode(records::ConstByteSpan bytes) {
         return records::decodeRecord<LogRecord>(bytes);
     }
-    // Only the Date field (offset 0, 15 bytes) of a record's bytes: what the
-    // date list and the search by date need, without a full decode.
-    static records::FixedText<15> decodeDate(records::ConstByteSpan bytes);
 };
 
 static_assert(records::tiles(LogRecord::kFields, LogRecord::Size),
               "LogRecord fields must tile its 420 bytes in order");
 
-// The two kinds of logbook record, for code that walks fields by name: the
-// rating record (record 1) and the flight records.
-namespace logrecord_parts {
-inline constexpr records::ByteRange kFlight[] = {{0, LogRecord::Offset::LastRecord}};
-inline constexpr records::ByteRange kRating[] = {{LogRecord::Offset::LastRecord, LogRecord::Size}};
-}  // namespace logrecord_parts
-
+// The record's fields by name, for code that walks them (the converter).
 inline constexpr records::RecordLayout kLogRecordLayout{"LogRecord", LogRecord::Size,
                                                         LogRecord::kFields};
-inline constexpr records::RecordLayout kLogFlightLayout{
-    "LogFlight", LogRecord::Size, records::kFieldsIn<LogRecord::kFields, logrecord_parts::kFlight>};
-inline constexpr records::RecordLayout kLogRatingLayout{
-    "LogRating", LogRecord::Size, records::kFieldsIn<LogRecord::kFields, logrecord_parts::kRating>};

@@ -502,16 +502,6 @@ std::optional<Found> findFlight(const std::string& path, const std::string& trim
     return read ? found : std::nullopt;
 }
 
-std::string temporaryPath(const std::string& logPath) {
-    if (logPath.size() >= 4) {
-        std::string ext = logPath.substr(logPath.size() - 4);
-        std::transform(ext.begin(), ext.end(), ext.begin(),
-                       [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-        if (ext == ".log") return logPath.substr(0, logPath.size() - 4) + ".tmp";
-    }
-    return logPath + ".tmp";
-}
-
 RemoveResult removeFlight(const std::string& path, const std::string& trimmedDate) {
     using records::FileError;
     FileError error{};

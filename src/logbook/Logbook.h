@@ -147,11 +147,6 @@ struct Found {
 std::optional<Found> findFlight(const Contents& log, const std::string& trimmedDate);
 std::optional<Found> findFlight(const std::string& path, const std::string& trimmedDate);
 
-// The logbook's name with a final ".log" (any case) replaced by ".tmp", or
-// ".tmp" appended. The removal no longer writes there: a fixed name could be
-// shared by two removals or planted beforehand.
-std::string temporaryPath(const std::string& logPath);
-
 // Removes the first flight whose trimmed date equals date, with the logbook
 // locked: the new logbook is written to a private temporary file beside the
 // real file (links resolved), synced, given the old one's mode, owner and

@@ -106,12 +106,6 @@ TotalTimeLoad loadTotalTime(const std::string& path) {
     return load;
 }
 
-TimeTotals totalsAll(const std::string& path) {
-    TimeTotals t;
-    if (!forEachFlight(path, [&](records::ConstByteSpan rec) { addFlight(t, rec); })) return {};
-    return t;
-}
-
 TimeTotals totalsFor(const std::string& path, FlightTextField field, std::string_view text) {
     TimeTotals t;
     const std::size_t offset = field == FlightTextField::Ident ? off::Ident : off::Make;

@@ -50,7 +50,4 @@ enum class FlightTextField { Ident, Make };
 // text trimmed the same way (case-sensitive; text is Windows-1252 bytes).
 TimeTotals totalsFor(const std::string& path, FlightTextField field, std::string_view text);
 
-// The unfiltered sums.
-TimeTotals totalsAll(const std::string& path);
-
 }  // namespace logbook

@@ -12,18 +12,11 @@
 #include "logbook/frmMain.h"
 #include "records/Clock.h"
 #include "shell/CommonCommands.h"
+#include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/PrintPage.h"
 #include "shell/modLog.h"
-
-namespace {
-QLabel* label(QWidget* parent, const char* name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
-}  // namespace
 
 frmCurrent::frmCurrent() {
     setObjectName("frmCurrent");
@@ -33,22 +26,25 @@ frmCurrent::frmCurrent() {
     setCentralWidget(central);
 
     using reportwindows::figureBox;
-    lblLandDay = label(central, "lblLandDay", "Landings in Last 90 Days:");
+    lblLandDay = Controls::named<QLabel>(central, "lblLandDay", "Landings in Last 90 Days:");
     txtDayLandings = figureBox(central, "txtDayLandings");
-    lblDayLandings =
-        label(central, "lblDayLandings", "FAR 61.57 requires 3 Landings in Last 90 Days.");
-    lblInstrApp = label(central, "lblInstrApp", "Instrument Approaches in Last 6 Months:");
+    lblDayLandings = Controls::named<QLabel>(central, "lblDayLandings",
+                                             "FAR 61.57 requires 3 Landings in Last 90 Days.");
+    lblInstrApp =
+        Controls::named<QLabel>(central, "lblInstrApp", "Instrument Approaches in Last 6 Months:");
     txtInstrApp = figureBox(central, "txtInstrApp");
-    lblInstrApp2 =
-        label(central, "lblInstrApp2", "FAR 61.57 requires 6 approaches in the  Last 6 months.");
-    lblTotalInstr = label(central, "lblTotalInstr", "Total Instrument Time in Last 6 Months:");
+    lblInstrApp2 = Controls::named<QLabel>(
+        central, "lblInstrApp2", "FAR 61.57 requires 6 approaches in the  Last 6 months.");
+    lblTotalInstr = Controls::named<QLabel>(central, "lblTotalInstr",
+                                            "Total Instrument Time in Last 6 Months:");
     txtTotalInstr = figureBox(central, "txtTotalInstr");
-    Label2 = label(central, "Label2",
-                   "FAR 61.57 requires 6 hours of instrument flight time in the last 6 months.");
-    lblNight = label(central, "lblNight", "Night Landings in Last 90 Days:");
+    Label2 = Controls::named<QLabel>(
+        central, "Label2",
+        "FAR 61.57 requires 6 hours of instrument flight time in the last 6 months.");
+    lblNight = Controls::named<QLabel>(central, "lblNight", "Night Landings in Last 90 Days:");
     txtNightLand = figureBox(central, "txtNightLand");
-    lblNightLand =
-        label(central, "lblNightLand", "FAR 61.57 requires 3 Night Landings in the last 90 Days");
+    lblNightLand = Controls::named<QLabel>(
+        central, "lblNightLand", "FAR 61.57 requires 3 Night Landings in the last 90 Days");
 
     // Each row: the label, the figure to its right, the requirement indented
     // under the label.

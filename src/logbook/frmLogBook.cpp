@@ -14,6 +14,7 @@
 #include "logbook/frmNewLog.h"
 #include "logbook/frmTotalTime.h"
 #include "shell/CommonCommands.h"
+#include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/LineList.h"
@@ -21,14 +22,6 @@
 #include "shell/PrintPage.h"
 #include "shell/frmMenu.h"
 #include "shell/modLog.h"
-
-namespace {
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
-}  // namespace
 
 frmLogBook::frmLogBook() {
     setObjectName("frmLogBook");
@@ -46,14 +39,14 @@ frmLogBook::frmLogBook() {
     auto* page = buildFlightControls(central);
     makeDisplayOnly();
 
-    cmdAddFlight = button(central, "cmdAddFlight", "Add Flight");
-    cmddelete = button(central, "cmddelete", "Remove Flight");
-    cmdOtherInfo = button(central, "cmdOtherInfo", "View Rating Information");
-    cmdTotalTimes = button(central, "cmdTotalTimes", "View Total Times");
-    cmdCurrent = button(central, "cmdCurrent", "View Currency");
-    cmdBrowse = button(central, "cmdBrowse", "Browse Abbreviated Logbook");
-    cmdMainMenu = button(central, "cmdMainMenu", "Back to Main Menu");
-    cmdExit = button(central, "cmdExit", "Exit Aerokit");
+    cmdAddFlight = Controls::named<QPushButton>(central, "cmdAddFlight", "Add Flight");
+    cmddelete = Controls::named<QPushButton>(central, "cmddelete", "Remove Flight");
+    cmdOtherInfo = Controls::named<QPushButton>(central, "cmdOtherInfo", "View Rating Information");
+    cmdTotalTimes = Controls::named<QPushButton>(central, "cmdTotalTimes", "View Total Times");
+    cmdCurrent = Controls::named<QPushButton>(central, "cmdCurrent", "View Currency");
+    cmdBrowse = Controls::named<QPushButton>(central, "cmdBrowse", "Browse Abbreviated Logbook");
+    cmdMainMenu = Controls::named<QPushButton>(central, "cmdMainMenu", "Back to Main Menu");
+    cmdExit = Controls::named<QPushButton>(central, "cmdExit", "Exit Aerokit");
 
     auto* side = new QVBoxLayout;
     side->addWidget(fradateofflight, 1);

@@ -6,23 +6,11 @@
 #include <QVBoxLayout>
 
 #include "logbook/frmLogBook.h"
+#include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
 #include "shell/modLog.h"
-
-namespace {
-QCheckBox* check(QWidget* parent, const char* name, const QString& text) {
-    auto* c = new QCheckBox(text, parent);
-    c->setObjectName(name);
-    return c;
-}
-QLineEdit* box(QWidget* parent, const char* name) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    return e;
-}
-}  // namespace
 
 frmNewLog::frmNewLog() {
     setObjectName("frmNewLog");
@@ -33,14 +21,14 @@ frmNewLog::frmNewLog() {
 
     fraCerts = new QGroupBox("Certificates Held", this);
     fraCerts->setObjectName("fraCerts");
-    chkStudent = check(fraCerts, "chkStudent", "Student Pilot");
-    chkRec = check(fraCerts, "chkRec", "Recreational Pilot");
-    chkPrivate = check(fraCerts, "chkPrivate", "Private Pilot");
-    chkCommercial = check(fraCerts, "chkCommercial", "Commercial Pilot");
-    Instructor = check(fraCerts, "Instructor", "Flight Instructor");
-    chkatp = check(fraCerts, "chkatp", "Airline Transport Pilot");
-    chkTech = check(fraCerts, "chkTech", "Aviation Technician");
-    chkGround = check(fraCerts, "chkGround", "Ground Instructor");
+    chkStudent = Controls::named<QCheckBox>(fraCerts, "chkStudent", "Student Pilot");
+    chkRec = Controls::named<QCheckBox>(fraCerts, "chkRec", "Recreational Pilot");
+    chkPrivate = Controls::named<QCheckBox>(fraCerts, "chkPrivate", "Private Pilot");
+    chkCommercial = Controls::named<QCheckBox>(fraCerts, "chkCommercial", "Commercial Pilot");
+    Instructor = Controls::named<QCheckBox>(fraCerts, "Instructor", "Flight Instructor");
+    chkatp = Controls::named<QCheckBox>(fraCerts, "chkatp", "Airline Transport Pilot");
+    chkTech = Controls::named<QCheckBox>(fraCerts, "chkTech", "Aviation Technician");
+    chkGround = Controls::named<QCheckBox>(fraCerts, "chkGround", "Ground Instructor");
     auto* certs = new QVBoxLayout(fraCerts);
     for (QCheckBox* c :
          {chkStudent, chkRec, chkPrivate, chkCommercial, Instructor, chkatp, chkTech, chkGround})
@@ -49,31 +37,31 @@ frmNewLog::frmNewLog() {
 
     fraRatings = new QGroupBox("Rating Record", this);
     fraRatings->setObjectName("fraRatings");
-    chkSE = check(fraRatings, "chkSE", "Single Engine:");
-    chkSEL = check(fraRatings, "chkSEL", "Land");
-    chkSES = check(fraRatings, "chkSES", "Sea");
-    chkMulti = check(fraRatings, "chkMulti", "Multi-Engine:");
-    chkMEL = check(fraRatings, "chkMEL", "Land");
-    chkMES = check(fraRatings, "chkMES", "Sea");
-    chkMultiLim = check(fraRatings, "chkMultiLim", "Multi-Engine:");
+    chkSE = Controls::named<QCheckBox>(fraRatings, "chkSE", "Single Engine:");
+    chkSEL = Controls::named<QCheckBox>(fraRatings, "chkSEL", "Land");
+    chkSES = Controls::named<QCheckBox>(fraRatings, "chkSES", "Sea");
+    chkMulti = Controls::named<QCheckBox>(fraRatings, "chkMulti", "Multi-Engine:");
+    chkMEL = Controls::named<QCheckBox>(fraRatings, "chkMEL", "Land");
+    chkMES = Controls::named<QCheckBox>(fraRatings, "chkMES", "Sea");
+    chkMultiLim = Controls::named<QCheckBox>(fraRatings, "chkMultiLim", "Multi-Engine:");
     lblMultiLim = new QLabel("Limited to Center Line Thrust", fraRatings);
     lblMultiLim->setObjectName("lblMultiLim");
-    chkInstr = check(fraRatings, "chkInstr", "Instrument");
-    chkRotor = check(fraRatings, "chkRotor", "Rotorcraft");
-    chkHeli = check(fraRatings, "chkHeli", "Helicoptor");
-    chkGyro = check(fraRatings, "chkGyro", "Gyroplane");
-    chkLighter = check(fraRatings, "chkLighter", "Lighter-Than-Air");
-    chkAirship = check(fraRatings, "chkAirship", "Airship");
-    chkBalloon = check(fraRatings, "chkBalloon", "Free Balloon");
-    chkGlider = check(fraRatings, "chkGlider", "Glider");
-    chkGeneral = check(fraRatings, "chkGeneral", "General");
-    chkPower = check(fraRatings, "chkPower", "Powerplant");
-    chkAirframe = check(fraRatings, "chkAirframe", "Airframe");
-    chkGIBasic = check(fraRatings, "chkGIBasic", "GI Basic");
-    chkGIAdvanced = check(fraRatings, "chkGIAdvanced", "GI Advanced");
-    chkGIinstrument = check(fraRatings, "chkGIinstrument", "GI Instrument");
-    chkOther = check(fraRatings, "chkOther", "Other Ratings");
-    txtOther = box(fraRatings, "txtOther");
+    chkInstr = Controls::named<QCheckBox>(fraRatings, "chkInstr", "Instrument");
+    chkRotor = Controls::named<QCheckBox>(fraRatings, "chkRotor", "Rotorcraft");
+    chkHeli = Controls::named<QCheckBox>(fraRatings, "chkHeli", "Helicoptor");
+    chkGyro = Controls::named<QCheckBox>(fraRatings, "chkGyro", "Gyroplane");
+    chkLighter = Controls::named<QCheckBox>(fraRatings, "chkLighter", "Lighter-Than-Air");
+    chkAirship = Controls::named<QCheckBox>(fraRatings, "chkAirship", "Airship");
+    chkBalloon = Controls::named<QCheckBox>(fraRatings, "chkBalloon", "Free Balloon");
+    chkGlider = Controls::named<QCheckBox>(fraRatings, "chkGlider", "Glider");
+    chkGeneral = Controls::named<QCheckBox>(fraRatings, "chkGeneral", "General");
+    chkPower = Controls::named<QCheckBox>(fraRatings, "chkPower", "Powerplant");
+    chkAirframe = Controls::named<QCheckBox>(fraRatings, "chkAirframe", "Airframe");
+    chkGIBasic = Controls::named<QCheckBox>(fraRatings, "chkGIBasic", "GI Basic");
+    chkGIAdvanced = Controls::named<QCheckBox>(fraRatings, "chkGIAdvanced", "GI Advanced");
+    chkGIinstrument = Controls::named<QCheckBox>(fraRatings, "chkGIinstrument", "GI Instrument");
+    chkOther = Controls::named<QCheckBox>(fraRatings, "chkOther", "Other Ratings");
+    txtOther = Controls::lineBox(fraRatings, "txtOther");
     auto* rat = new QGridLayout(fraRatings);
     int r = 0;
     rat->addWidget(chkSE, r, 0);
@@ -103,12 +91,12 @@ frmNewLog::frmNewLog() {
 
     fraTypes = new QGroupBox("Aircraft Type Ratings", this);
     fraTypes->setObjectName("fraTypes");
-    txtTyperate1 = box(fraTypes, "txtTyperate1");
-    txtTyperate2 = box(fraTypes, "txtTyperate2");
-    txtTyperate3 = box(fraTypes, "txtTyperate3");
-    txtTyperate4 = box(fraTypes, "txtTyperate4");
-    txtTyperate5 = box(fraTypes, "txtTyperate5");
-    txtTyperate6 = box(fraTypes, "txtTyperate6");
+    txtTyperate1 = Controls::lineBox(fraTypes, "txtTyperate1");
+    txtTyperate2 = Controls::lineBox(fraTypes, "txtTyperate2");
+    txtTyperate3 = Controls::lineBox(fraTypes, "txtTyperate3");
+    txtTyperate4 = Controls::lineBox(fraTypes, "txtTyperate4");
+    txtTyperate5 = Controls::lineBox(fraTypes, "txtTyperate5");
+    txtTyperate6 = Controls::lineBox(fraTypes, "txtTyperate6");
     auto* types = new QGridLayout(fraTypes);
     for (int i = 0; i < 6; ++i)
         types->addWidget(typeBoxes()[static_cast<std::size_t>(i)], i / 3, i % 3);

@@ -14,6 +14,7 @@
 #include "logbook/frmLogBook.h"
 #include "logbook/frmMain.h"
 #include "shell/CommonCommands.h"
+#include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/PrintPage.h"
@@ -24,15 +25,8 @@ namespace {
 const QString kIdentPrompt = "Select Aircraft Ident";
 const QString kTypePrompt = "Select Aircraft Type";
 
-QLabel* label(QWidget* parent, const char* name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    return l;
-}
-
 QComboBox* filterCombo(QWidget* parent, const char* name, const QString& prompt) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(name);
+    auto* c = Controls::named<QComboBox>(parent, name);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setCompleter(nullptr);  // the typed text alone decides, keystroke by keystroke
@@ -87,11 +81,14 @@ frmTotalTime::frmTotalTime() {
     txtInstrument = figureBox(fraConditions, "txtInstrument");
     txtSimInstrument = figureBox(fraConditions, "txtSimInstrument");
     txtGround = figureBox(fraConditions, "txtGround");
-    row(gc, 0, label(fraConditions, "lblDay", "Day:"), txtDay);
-    row(gc, 1, label(fraConditions, "lblNight", "Night:"), txtNight);
-    row(gc, 2, label(fraConditions, "lblInstrument", "Actual Instrument:"), txtInstrument);
-    row(gc, 3, label(fraConditions, "lblSimInstrument", "Simulated Instrument:"), txtSimInstrument);
-    row(gc, 4, label(fraConditions, "lblGround", "Ground Instruction:"), txtGround);
+    row(gc, 0, Controls::named<QLabel>(fraConditions, "lblDay", "Day:"), txtDay);
+    row(gc, 1, Controls::named<QLabel>(fraConditions, "lblNight", "Night:"), txtNight);
+    row(gc, 2, Controls::named<QLabel>(fraConditions, "lblInstrument", "Actual Instrument:"),
+        txtInstrument);
+    row(gc, 3, Controls::named<QLabel>(fraConditions, "lblSimInstrument", "Simulated Instrument:"),
+        txtSimInstrument);
+    row(gc, 4, Controls::named<QLabel>(fraConditions, "lblGround", "Ground Instruction:"),
+        txtGround);
 
     auto* gt = new QGridLayout(fraType);
     txtDual = figureBox(fraType, "txtDual");
@@ -100,12 +97,12 @@ frmTotalTime::frmTotalTime() {
     txtSIC = figureBox(fraType, "txtSIC");
     txtCFI = figureBox(fraType, "txtCFI");
     txtCFII = figureBox(fraType, "txtCFII");
-    row(gt, 0, label(fraType, "lblDual", "Dual Recieved:"), txtDual);
-    row(gt, 1, label(fraType, "lblInCommand", "Pilot-In-Command:"), txtInCommand);
-    row(gt, 2, label(fraType, "lblSimulator", "Simulator:"), txtSimulator);
-    row(gt, 3, label(fraType, "lblSIC", "Second-In-Command:"), txtSIC);
-    row(gt, 4, label(fraType, "lblCFI", "CFI:"), txtCFI);
-    row(gt, 5, label(fraType, "lblCFII", "CFII:"), txtCFII);
+    row(gt, 0, Controls::named<QLabel>(fraType, "lblDual", "Dual Recieved:"), txtDual);
+    row(gt, 1, Controls::named<QLabel>(fraType, "lblInCommand", "Pilot-In-Command:"), txtInCommand);
+    row(gt, 2, Controls::named<QLabel>(fraType, "lblSimulator", "Simulator:"), txtSimulator);
+    row(gt, 3, Controls::named<QLabel>(fraType, "lblSIC", "Second-In-Command:"), txtSIC);
+    row(gt, 4, Controls::named<QLabel>(fraType, "lblCFI", "CFI:"), txtCFI);
+    row(gt, 5, Controls::named<QLabel>(fraType, "lblCFII", "CFII:"), txtCFII);
 
     auto* rest = new QGridLayout;
     txtLandings = figureBox(central, "txtLandings");
@@ -113,15 +110,16 @@ frmTotalTime::frmTotalTime() {
     txtXCountry = figureBox(central, "txtXCountry");
     txtInstrApp = figureBox(central, "txtInstrApp");
     txtTotal = figureBox(central, "txtTotal");
-    rest->addWidget(label(central, "lblLandings", "Day Landings:"), 0, 0);
+    rest->addWidget(Controls::named<QLabel>(central, "lblLandings", "Day Landings:"), 0, 0);
     rest->addWidget(txtLandings, 0, 1);
-    rest->addWidget(label(central, "lblNightLand", "Night Landings:"), 0, 2);
+    rest->addWidget(Controls::named<QLabel>(central, "lblNightLand", "Night Landings:"), 0, 2);
     rest->addWidget(txtNightLand, 0, 3);
-    rest->addWidget(label(central, "lblXCountry", "Cross Country:"), 1, 0);
+    rest->addWidget(Controls::named<QLabel>(central, "lblXCountry", "Cross Country:"), 1, 0);
     rest->addWidget(txtXCountry, 1, 1);
-    rest->addWidget(label(central, "lblInstrApp", "Instrument App:"), 1, 2);
+    rest->addWidget(Controls::named<QLabel>(central, "lblInstrApp", "Instrument App:"), 1, 2);
     rest->addWidget(txtInstrApp, 1, 3);
-    rest->addWidget(label(central, "lblTotal", "Total Duration of Flight:"), 2, 0);
+    rest->addWidget(Controls::named<QLabel>(central, "lblTotal", "Total Duration of Flight:"), 2,
+                    0);
     rest->addWidget(txtTotal, 2, 1);
 
     cmdLogBook = new QPushButton("Back To Logbook", central);

@@ -103,27 +103,9 @@ struct PlanRecord {
 static_assert(records::tiles(PlanRecord::kFields, PlanRecord::Size),
               "PlanRecord fields must tile its 1006 bytes in order");
 
-// The three kinds of plan record, for code that walks fields by name: a plan
-// file's record 1 (plan form, log header, checkpoint counter), its
-// checkpoint records 2 to 11, and Personal.nfo's record 1.
-namespace planrecord_parts {
-using O = PlanRecord::Offset;
-inline constexpr records::ByteRange kHeader[] = {{0, O::PilotName}, {O::Aboard, O::CheckName}};
-inline constexpr records::ByteRange kCheckpoint[] = {{O::CheckName, PlanRecord::Size}};
-inline constexpr records::ByteRange kPersonal[] = {{O::PilotName, O::Aboard}};
-}  // namespace planrecord_parts
-
+// The record's fields by name, for code that walks them (the converter).
 inline constexpr records::RecordLayout kPlanRecordLayout{"PlanRecord", PlanRecord::Size,
                                                          PlanRecord::kFields};
-inline constexpr records::RecordLayout kPlanHeaderLayout{
-    "PlanHeader", PlanRecord::Size,
-    records::kFieldsIn<PlanRecord::kFields, planrecord_parts::kHeader>};
-inline constexpr records::RecordLayout kPlanCheckpointLayout{
-    "PlanCheckpoint", PlanRecord::Size,
-    records::kFieldsIn<PlanRecord::kFields, planrecord_parts::kCheckpoint>};
-inline constexpr records::RecordLayout kPersonalLayout{
-    "Personal", PlanRecord::Size,
-    records::kFieldsIn<PlanRecord::kFields, planrecord_parts::kPersonal>};
 
 // A flag as the windows test it: any non-zero value counts as set.
 constexpr bool isSet(std::int16_t flag) { return flag != 0; }

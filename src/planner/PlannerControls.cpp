@@ -7,38 +7,27 @@
 #include <QScrollArea>
 #include <QTextCursor>
 
+#include "shell/Controls.h"
+#include "shell/Convert.h"
+
 namespace planner {
 
 QLabel* captionLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
+    auto* l = Controls::named<QLabel>(parent, name, text);
     l->setTextFormat(Qt::PlainText);
     return l;
 }
 
 QLabel* valueLabel(QWidget* parent, const char* name) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(name);
+    auto* l = Controls::named<QLabel>(parent, name);
     l->setTextFormat(Qt::PlainText);
     l->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return l;
 }
 
-QLineEdit* lineBox(QWidget* parent, const char* name, int maxLength) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setMaxLength(maxLength);
-    return e;
-}
-
-int storedLength(const QString& plainText) {
-    return static_cast<int>(plainText.size() + plainText.count(QChar('\n')));
-}
-
 QPlainTextEdit* multiLineBox(QWidget* parent, const char* name, int maxStored, bool scrollBar) {
-    auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(name);
+    auto* box = Controls::named<QPlainTextEdit>(parent, name);
     box->setTabChangesFocus(true);
     box->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -46,7 +35,7 @@ QPlainTextEdit* multiLineBox(QWidget* parent, const char* name, int maxStored, b
     // text just typed or pasted, before the caret.
     QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, maxStored] {
         QString text = box->toPlainText();
-        int excess = storedLength(text) - maxStored;
+        int excess = Convert::storedLength(text) - maxStored;
         if (excess <= 0) return;
         QTextCursor cursor = box->textCursor();
         int pos = cursor.position();
@@ -65,18 +54,6 @@ QPlainTextEdit* multiLineBox(QWidget* parent, const char* name, int maxStored, b
     return box;
 }
 
-QString storedText(const QPlainTextEdit* box) {
-    QString s = box->toPlainText();
-    s.replace(QChar('\n'), QStringLiteral("\r\n"));
-    return s;
-}
-
-QString editText(const QString& stored) {
-    QString s = stored;
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return s;
-}
-
 void noDefaultButton(QWidget* dialog) {
     for (auto* b : dialog->findChildren<QPushButton*>()) {
         b->setAutoDefault(false);
@@ -86,10 +63,8 @@ void noDefaultButton(QWidget* dialog) {
 
 EntryButtons entryButtons(QDialog* dialog, const std::function<void()>& onOk,
                           const std::function<void()>& onCancel) {
-    auto* ok = new QPushButton("OK", dialog);
-    ok->setObjectName("cmdOK");
-    auto* cancel = new QPushButton("Cancel", dialog);
-    cancel->setObjectName("cmdCancel");
+    auto* ok = Controls::named<QPushButton>(dialog, "cmdOK", "OK");
+    auto* cancel = Controls::named<QPushButton>(dialog, "cmdCancel", "Cancel");
     noDefaultButton(dialog);
     QObject::connect(ok, &QPushButton::clicked, dialog, onOk);
     QObject::connect(cancel, &QPushButton::clicked, dialog, onCancel);
@@ -107,6 +82,13 @@ void reserveChars(QLabel* label, int chars) {
     label->setText(QString(chars, QLatin1Char('M')));
     label->setMinimumWidth(label->sizeHint().width());
     label->setText(shown);
+}
+
+void setScrolledForm(QMainWindow* window, QWidget* contents) {
+    auto* scroll = new QScrollArea;
+    scroll->setWidget(contents);
+    scroll->setWidgetResizable(true);
+    window->setCentralWidget(scroll);
 }
 
 QSize formSize(const QMainWindow* window) {

@@ -1,6 +1,6 @@
 // Small builders shared by the planner windows: named labels and boxes, and
 // multi-line boxes whose length counts a line break as the CR LF the file
-// stores.
+// stores (Convert::storedLength).
 #pragma once
 
 #include <QDialog>
@@ -16,19 +16,11 @@
 
 namespace planner {
 
-// A fixed caption.
+// A fixed caption (plain text, never rich text).
 QLabel* captionLabel(QWidget* parent, const char* name, const QString& text);
 // A label showing stored text: plain text (never rich text), spaces kept.
 QLabel* valueLabel(QWidget* parent, const char* name);
-QLineEdit* lineBox(QWidget* parent, const char* name, int maxLength);
 QPlainTextEdit* multiLineBox(QWidget* parent, const char* name, int maxStored, bool scrollBar);
-
-// The box's text as stored: line breaks as CR LF.
-QString storedText(const QPlainTextEdit* box);
-// Stored text for a multi-line box (CR LF back to line breaks).
-QString editText(const QString& stored);
-// Characters the text takes when stored (a line break counts two).
-int storedLength(const QString& plainText);
 
 // The message of a save that found the file locked by another program:
 // "<failed>: <file> is in use by another program. Nothing was changed. ..."
@@ -53,6 +45,9 @@ EntryButtons entryButtons(QDialog* dialog, const std::function<void()>& onOk,
 // A value label at least as wide as chars characters of its (monospaced)
 // font, so the window is laid out for full fields before any is shown.
 void reserveChars(QLabel* label, int chars);
+// The form's contents as the window's central widget, in a scroll area
+// for screens smaller than the form.
+void setScrolledForm(QMainWindow* window, QWidget* contents);
 // The default size of a form window: its scroll area's contents whole,
 // with the menu bar.
 QSize formSize(const QMainWindow* window);

@@ -8,6 +8,7 @@
 #include "planner/PlanFile.h"
 #include "planner/PlannerControls.h"
 #include "planner/frmFPLog.h"
+#include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
@@ -24,10 +25,9 @@ frmFPCheck::frmFPCheck() {
     auto* grid = new QGridLayout;
     int i = 0;
     auto add = [&](QLineEdit*& box, const char* name, const QString& caption, int max) {
-        box = planner::lineBox(this, name, max);
+        box = Controls::lineBox(this, name, max);
         const QByteArray labelName = "lbl" + QByteArray(name + 3);
         auto* l = planner::captionLabel(this, labelName.constData(), caption);
-        l->setBuddy(box);
         int row, col;
         if (i < 3) {
             row = i == 0 ? 0 : i + 1;  // the heading takes row 1
@@ -39,8 +39,7 @@ frmFPCheck::frmFPCheck() {
             row = i - 12;
             col = 2;
         }
-        grid->addWidget(l, row, col);
-        grid->addWidget(box, row, col + 1);
+        Controls::labelledRow(grid, row, l, box, col);
         ++i;
     };
     auto* navAid = planner::captionLabel(this, "lblNavAid", "Navigation Aid");

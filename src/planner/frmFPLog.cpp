@@ -1,15 +1,13 @@
 #include "planner/frmFPLog.h"
 
 #include <QFontMetrics>
-#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QMenuBar>
-#include <QPainter>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "planner/PlanFile.h"
+#include "planner/PlanPages.h"
 #include "planner/PlannerControls.h"
 #include "planner/frmFPCheck.h"
 #include "planner/frmFlightLogInput.h"
@@ -32,33 +30,6 @@ const char* const kColumnNames[22] = {
     "lblVAR",   "lblMH",    "lblDEV",  "lblCH",    "lblDist",    "lblDistRem", "lblEGS", "lblAGS",
     "lblETE",   "lblATE",   "lblETA",  "lblATA",   "lblFUsed",   "lblFRem"};
 
-// The checkpoint fields in the order of the arrays above.
-std::array<QString, 22> checkpointTexts(const planner::PlanRecord& c) {
-    return {Convert::fromField(c.CheckName),      Convert::fromField(c.NavIdent),
-            Convert::fromField(c.NavFreq),        Convert::fromField(c.ToRadial),
-            Convert::fromField(c.FromRadial),     Convert::fromField(c.TrueCourse),
-            Convert::fromField(c.WindCorrection), Convert::fromField(c.TrueHeading),
-            Convert::fromField(c.Variation),      Convert::fromField(c.MagHeading),
-            Convert::fromField(c.Deviation),      Convert::fromField(c.CorrectedHeading),
-            Convert::fromField(c.LegDist),        Convert::fromField(c.LegDistRem),
-            Convert::fromField(c.EstGroundSpeed), Convert::fromField(c.ActGroundSpeed),
-            Convert::fromField(c.LegETE),         Convert::fromField(c.LegATE),
-            Convert::fromField(c.LegETA),         Convert::fromField(c.LegATA),
-            Convert::fromField(c.FuelUsed),       Convert::fromField(c.CheckFuelRem)};
-}
-
-QString pageText(const QString& text) {
-    QString s = text;
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    s.replace(QChar('\r'), QChar('\n'));
-    s.remove(QChar('\0'));
-    // The fields' padding is invisible on paper and only makes cells wide.
-    QStringList lines = s.split(QChar('\n'));
-    for (QString& line : lines)
-        while (line.endsWith(QChar(' '))) line.chop(1);
-    return lines.join(QChar('\n'));
-}
-
 }  // namespace
 
 std::array<frmFPLog::Row*, 22> frmFPLog::columns() {
@@ -77,35 +48,31 @@ frmFPLog::frmFPLog() {
 
     // Header.
     auto* header = new QGridLayout;
-    struct HeaderItem {
-        const char* caption;
-        const char* captionName;
-        QLabel** value;
-        const char* valueName;
-    };
-    const HeaderItem items[] = {
-        {"Aircraft Ident:", "lblAIdent1", &lblAIdent, "lblAIdent"},
-        {"From:", "lblFrom1", &lblFrom, "lblFrom"},
-        {"To:", "lblTo1", &lblTo, "lblTo"},
-        {"Alternate:", "lblAlt1", &lblAlt, "lblAlt"},
-        {"TAS:", "lblTAS1", &lblTAS, "lblTAS"},
-        {"Altitude:", "lblAltitude1", &lblAltitude, "lblAltitude"},
-        {"Time Off:", "lblTimeoff1", &lblTimeoff, "lblTimeoff"},
-        {"Time On:", "lblTimeOn1", &lblTimeOn, "lblTimeOn"},
-        {"Elapsed:", "lblElapsed1", &lblElapsed, "lblElapsed"},
-        {"Fuel Onboard:", "lblOnboard1", &lblOnboard, "lblOnboard"},
-        {"Fuel Rate:", "lblRate1", &lblRate, "lblRate"},
-        {"Fuel Required:", "lblRequired1", &lblRequired, "lblRequired"},
-        {"Fuel Remaining:", "lblRemaining1", &lblRemaining, "lblRemaining"},
-    };
-    int i = 0;
-    for (const HeaderItem& it : items) {
+    // The captions and values of record 1, in the order of planner::logHeader.
+    const std::pair<const char*, const char*> names[] = {{"lblAIdent1", "lblAIdent"},
+                                                         {"lblFrom1", "lblFrom"},
+                                                         {"lblTo1", "lblTo"},
+                                                         {"lblAlt1", "lblAlt"},
+                                                         {"lblTAS1", "lblTAS"},
+                                                         {"lblAltitude1", "lblAltitude"},
+                                                         {"lblTimeoff1", "lblTimeoff"},
+                                                         {"lblTimeOn1", "lblTimeOn"},
+                                                         {"lblElapsed1", "lblElapsed"},
+                                                         {"lblOnboard1", "lblOnboard"},
+                                                         {"lblRate1", "lblRate"},
+                                                         {"lblRequired1", "lblRequired"},
+                                                         {"lblRemaining1", "lblRemaining"}};
+    QLabel** values[] = {&lblAIdent,   &lblFrom,     &lblTo,       &lblAlt,     &lblTAS,
+                         &lblAltitude, &lblTimeoff,  &lblTimeOn,   &lblElapsed, &lblOnboard,
+                         &lblRate,     &lblRequired, &lblRemaining};
+    const auto captions = planner::logHeader(planner::PlanRecord{});
+    for (int i = 0; i < 13; ++i) {
+        const auto n = static_cast<std::size_t>(i);
         const int row = i % 5, col = (i / 5) * 2;
-        header->addWidget(captionLabel(central, it.captionName, it.caption), row, col);
-        *it.value = valueLabel(central, it.valueName);
-        planner::reserveChars(*it.value, 15);
-        header->addWidget(*it.value, row, col + 1);
-        ++i;
+        header->addWidget(captionLabel(central, names[n].first, captions[n].first), row, col);
+        *values[n] = valueLabel(central, names[n].second);
+        planner::reserveChars(*values[n], 15);
+        header->addWidget(*values[n], row, col + 1);
     }
     auto* runway = new QVBoxLayout;
     runway->addWidget(captionLabel(central, "lblRunway1", "RUNWAY INFORMATION"));
@@ -122,25 +89,9 @@ frmFPLog::frmFPLog() {
     // Checkpoint grid: one heading row, then two label rows per checkpoint.
     auto* grid = new QGridLayout;
     grid->setSpacing(0);
-    const char* headings[] = {"",
-                              "TO / CHECKPOINTS",
-                              "NAV AID\nIDENT\nFREQ",
-                              "RADIAL\nTO\nFROM",
-                              "TC",
-                              "WCA",
-                              "TH",
-                              "VAR",
-                              "MH",
-                              "DEV",
-                              "CH",
-                              "Leg Dist.\nREM.",
-                              "EGS\nAGS",
-                              "ETE\nATE",
-                              "ETA\nATA",
-                              "Fuel Used\nREM."};
     for (int c = 0; c < 16; ++c) {
         const QByteArray name = "lblHeading" + QByteArray::number(c);
-        auto* h = captionLabel(central, name.constData(), headings[c]);
+        auto* h = captionLabel(central, name.constData(), planner::kLogHeadings[c]);
         h->setAlignment(Qt::AlignCenter);
         h->setFrameShape(QFrame::Box);
         grid->addWidget(h, 0, c);
@@ -187,10 +138,7 @@ frmFPLog::frmFPLog() {
     outer->addLayout(grid);
     outer->addStretch(1);
 
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(central);
-    scroll->setWidgetResizable(true);
-    setCentralWidget(scroll);
+    planner::setScrolledForm(this, central);
 
     // Menus.
     QMenu* file = Common::menu(this, "&File", "mnuFile");
@@ -233,207 +181,35 @@ void frmFPLog::Form_Load() {
     if (header.LastCheckpoint < 0) mnuRemove->setEnabled(false);
 }
 
+std::array<QLabel*, 13> frmFPLog::headerValues() const {
+    return {lblAIdent, lblFrom,    lblTo,      lblAlt,  lblTAS,      lblAltitude, lblTimeoff,
+            lblTimeOn, lblElapsed, lblOnboard, lblRate, lblRequired, lblRemaining};
+}
+
 void frmFPLog::showHeader(const planner::PlanRecord& r) {
-    lblAIdent->setText(Convert::fromField(r.AircraftIdent));
-    lblFrom->setText(Convert::fromField(r.Departure));
-    lblTo->setText(Convert::fromField(r.Destination));
-    lblAlt->setText(Convert::fromField(r.Alternates));
-    lblTAS->setText(Convert::fromField(r.TrueAirspeed));
-    lblAltitude->setText(Convert::fromField(r.CruiseAltitude));
-    lblTimeoff->setText(Convert::fromField(r.TimeOff));
-    lblTimeOn->setText(Convert::fromField(r.TimeOn));
-    lblElapsed->setText(Convert::fromField(r.Elapsed));
-    lblOnboard->setText(Convert::fromField(r.FuelOnBoard));
-    lblRate->setText(Convert::fromField(r.FuelRate));
-    lblRequired->setText(Convert::fromField(r.FuelRequired));
-    lblRemaining->setText(Convert::fromField(r.FuelRemaining));
-    txtRunway->setPlainText(planner::editText(Convert::fromField(r.RunwayInfo)));
+    header_ = r;
+    const auto shown = planner::logHeader(r);
+    const auto labels = headerValues();
+    for (std::size_t i = 0; i < labels.size(); ++i) labels[i]->setText(shown[i].second);
+    txtRunway->setPlainText(Convert::fromStored(Convert::fromField(r.RunwayInfo)));
 }
 
 void frmFPLog::showCheckpoint(int k, const planner::PlanRecord& cp) {
     if (k < 0 || k >= planner::kMaxCheckpoints) return;
-    const auto texts = checkpointTexts(cp);
+    checkpoints_[static_cast<std::size_t>(k)] = cp;
+    const auto texts = planner::checkpointTexts(cp);
     const auto cols = columns();
     for (int a = 0; a < 22; ++a) (*cols[a])[k]->setText(texts[a]);
 }
 
 void frmFPLog::clearCheckpoint(int k) {
     if (k < 0 || k >= planner::kMaxCheckpoints) return;
+    checkpoints_[static_cast<std::size_t>(k)] = planner::PlanRecord{};
     for (Row* col : columns()) (*col)[k]->clear();
 }
 
 PrintPage::Page frmFPLog::printPage() const {
-    auto t = [](const QString& text) { return pageText(text); };
-    const std::pair<QString, QString> header[] = {{"Aircraft Ident:", t(lblAIdent->text())},
-                                                  {"From:", t(lblFrom->text())},
-                                                  {"To:", t(lblTo->text())},
-                                                  {"Alternate:", t(lblAlt->text())},
-                                                  {"TAS:", t(lblTAS->text())},
-                                                  {"Altitude:", t(lblAltitude->text())},
-                                                  {"Time Off:", t(lblTimeoff->text())},
-                                                  {"Time On:", t(lblTimeOn->text())},
-                                                  {"Elapsed:", t(lblElapsed->text())},
-                                                  {"Fuel Onboard:", t(lblOnboard->text())},
-                                                  {"Fuel Rate:", t(lblRate->text())},
-                                                  {"Fuel Required:", t(lblRequired->text())},
-                                                  {"Fuel Remaining:", t(lblRemaining->text())}};
-    const QString runway = t(txtRunway->toPlainText());
-    // The grid's columns in the window's pairing: the second value of a pair
-    // stands under the first; widths in characters of the stored fields.
-    struct Column {
-        QStringList heading;
-        const Row* top;
-        const Row* bottom;
-        int chars;
-    };
-    const Column columns[] = {{{"TO / CHECKPOINTS"}, &lblCheck, nullptr, 25},
-                              {{"NAV AID", "IDENT", "FREQ"}, &lblIdent, &lblFreq, 10},
-                              {{"RADIAL", "TO", "FROM"}, &lblRadTo, &lblRadFrom, 10},
-                              {{"TC"}, &lblTC, nullptr, 10},
-                              {{"WCA"}, &lblWCA, nullptr, 10},
-                              {{"TH"}, &lblTH, nullptr, 10},
-                              {{"VAR"}, &lblVAR, nullptr, 10},
-                              {{"MH"}, &lblMH, nullptr, 10},
-                              {{"DEV"}, &lblDEV, nullptr, 10},
-                              {{"CH"}, &lblCH, nullptr, 10},
-                              {{"Leg Dist.", "REM."}, &lblDist, &lblDistRem, 10},
-                              {{"EGS", "AGS"}, &lblEGS, &lblAGS, 10},
-                              {{"ETE", "ATE"}, &lblETE, &lblATE, 10},
-                              {{"ETA", "ATA"}, &lblETA, &lblATA, 10},
-                              {{"Fuel Used", "REM."}, &lblFUsed, &lblFRem, 10}};
-    struct Cells {
-        QStringList heading;
-        int chars;
-        std::array<QString, 10> top, bottom;
-        bool paired;
-    };
-    std::vector<Cells> grid;
-    for (const Column& c : columns) {
-        Cells cells{c.heading, c.chars, {}, {}, c.bottom != nullptr};
-        for (int k = 0; k < 10; ++k) {
-            cells.top[static_cast<std::size_t>(k)] = t((*c.top)[k]->text());
-            if (c.bottom) cells.bottom[static_cast<std::size_t>(k)] = t((*c.bottom)[k]->text());
-        }
-        grid.push_back(std::move(cells));
-    }
-
-    PrintPage::Page page;
-    page.title = "Flight Log";
-    page.sourceFile = modLog::PlanPath;
-    page.landscape = true;
-    page.draw = [header = std::vector(std::begin(header), std::end(header)), runway, grid](
-                    QPainter& p, const QRectF& body) {
-        auto font = [](double pt, bool bold = false) {
-            QFont f(QStringLiteral("Sans Serif"));
-            f.setPointSizeF(pt);
-            f.setBold(bold);
-            return f;
-        };
-        const QPen thin(Qt::black, 0);
-        p.setPen(thin);
-        double y = body.top();
-        p.setFont(font(14, true));
-        const double titleH = QFontMetricsF(p.font(), p.device()).height() * 1.3;
-        p.drawText(QRectF(body.left(), y, body.width(), titleH), Qt::AlignLeft | Qt::AlignTop,
-                   QStringLiteral("Aerokit \u2014 Flight Log"));
-        y += titleH;
-
-        // Header: four caption/value pairs a row; the runway information
-        // beside the last one.
-        const QFontMetricsF capFm(font(7.5), p.device());
-        const QFontMetricsF valFm(font(10), p.device());
-        const double hp = capFm.averageCharWidth();
-        const double hRowH = capFm.height() + valFm.height() * 1.2 + hp / 3;
-        const double hColW = body.width() / 4;
-        for (std::size_t i = 0; i < header.size(); ++i) {
-            const QRectF cell(body.left() + hColW * static_cast<double>(i % 4),
-                              y + hRowH * static_cast<double>(i / 4), hColW, hRowH);
-            p.drawRect(cell);
-            p.setFont(font(7.5));
-            p.drawText(cell.adjusted(hp, hp / 3, -hp, 0), Qt::AlignLeft | Qt::AlignTop,
-                       header[i].first);
-            p.setFont(font(10));
-            PrintPage::fitText(p, cell.adjusted(hp, capFm.height() + hp / 3, -hp, 0),
-                               Qt::AlignLeft | Qt::AlignVCenter, header[i].second);
-        }
-        const QRectF rwy(body.left() + hColW, y + hRowH * 3, hColW * 3, hRowH);
-        const QRectF rwyBox(rwy.left(), rwy.top(), rwy.width(), hRowH * 1.6);
-        p.drawRect(rwyBox);
-        p.setFont(font(7.5));
-        p.drawText(rwyBox.adjusted(hp, hp / 3, -hp, 0), Qt::AlignLeft | Qt::AlignTop,
-                   QStringLiteral("RUNWAY INFORMATION"));
-        p.setFont(font(9));
-        p.drawText(rwyBox.adjusted(hp, capFm.height() + hp / 3, -hp, 0),
-                   Qt::AlignLeft | Qt::TextWordWrap, runway);
-        y = rwyBox.bottom() + valFm.height() * 0.8;
-
-        // The grid: the row number, then the columns sized by their fields.
-        int chars = 3;
-        for (const Cells& c : grid) chars += c.chars;
-        const double unit = body.width() / chars;
-        // Values at the size at which ten digits fill a ten-character column.
-        QFont valueFont = font(10);
-        const double tenDigits =
-            QFontMetricsF(valueFont, p.device()).horizontalAdvance(QStringLiteral("0000000000"));
-        valueFont.setPointSizeF(std::min(10.0, 10.0 * (unit * 10 - unit * 0.6) / tenDigits));
-        const QFontMetricsF vfm(valueFont, p.device());
-        const QFont headFont = font(std::min(8.0, valueFont.pointSizeF()), true);
-        const double headH = QFontMetricsF(headFont, p.device()).height() * 3.3;
-        // Rows take the rest of the sheet: room to write the actual figures in.
-        const double rowH = std::min((body.bottom() - y - headH) / 10, vfm.height() * 4.5);
-        auto colX = [&](std::size_t c) {
-            double x = body.left() + unit * 3;
-            for (std::size_t i = 0; i < c; ++i) x += unit * grid[i].chars;
-            return x;
-        };
-        const double right = body.left() + unit * chars;
-        p.setFont(headFont);
-        p.fillRect(QRectF(body.left(), y, right - body.left(), headH), QColor(225, 225, 225));
-        for (std::size_t c = 0; c < grid.size(); ++c) {
-            const QRectF cell(colX(c), y, unit * grid[c].chars, headH);
-            const QStringList& h = grid[c].heading;
-            const double lineH = headH / static_cast<double>(h.size());
-            for (int i = 0; i < h.size(); ++i)
-                PrintPage::fitText(
-                    p, QRectF(cell.left() + 2, cell.top() + lineH * i, cell.width() - 4, lineH),
-                    Qt::AlignCenter, h[i]);
-        }
-        const double top = y;
-        y += headH;
-        p.setPen(thin);
-        for (int k = 0; k < 10; ++k) {
-            const auto ks = static_cast<std::size_t>(k);
-            const double ry = y + rowH * k;
-            p.setFont(valueFont);
-            PrintPage::fitText(p, QRectF(body.left() + 2, ry, unit * 3 - 4, rowH), Qt::AlignCenter,
-                               QString::number(k + 1) + ".");
-            for (std::size_t c = 0; c < grid.size(); ++c) {
-                const QRectF cell(colX(c) + unit * 0.3, ry, unit * grid[c].chars - unit * 0.6,
-                                  rowH);
-                const int align = c == 0 ? Qt::AlignLeft : Qt::AlignHCenter;
-                if (grid[c].paired) {
-                    PrintPage::fitText(p, QRectF(cell.left(), ry, cell.width(), rowH / 2),
-                                       align | Qt::AlignVCenter, grid[c].top[ks]);
-                    PrintPage::fitText(p,
-                                       QRectF(cell.left(), ry + rowH / 2, cell.width(), rowH / 2),
-                                       align | Qt::AlignVCenter, grid[c].bottom[ks]);
-                    p.setPen(QPen(QColor(160, 160, 160), 0, Qt::DotLine));
-                    p.drawLine(QPointF(colX(c), ry + rowH / 2),
-                               QPointF(colX(c) + unit * grid[c].chars, ry + rowH / 2));
-                    p.setPen(thin);
-                } else {
-                    PrintPage::fitText(p, cell, align | Qt::AlignVCenter, grid[c].top[ks]);
-                }
-            }
-            p.drawLine(QPointF(body.left(), ry + rowH), QPointF(right, ry + rowH));
-        }
-        const double bottom = y + rowH * 10;
-        p.drawRect(QRectF(body.left(), top, right - body.left(), bottom - top));
-        p.drawLine(QPointF(body.left(), y), QPointF(right, y));
-        for (std::size_t c = 0; c < grid.size(); ++c)
-            p.drawLine(QPointF(colX(c), top), QPointF(colX(c), bottom));
-    };
-    return page;
+    return planner::logPage(header_, txtRunway->toPlainText(), checkpoints_, modLog::PlanPath);
 }
 
 void frmFPLog::mnuMain_Click() {

@@ -76,4 +76,9 @@ class frmFPLog : public QMainWindow {
   private:
     // The 22 arrays of a row in the order of the checkpoint fields.
     std::array<Row*, 22> columns();
+    std::array<QLabel*, 13> headerValues() const;
+
+    // What the labels show, for the printed sheet.
+    planner::PlanRecord header_;
+    std::array<planner::PlanRecord, 10> checkpoints_;
 };

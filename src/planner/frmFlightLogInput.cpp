@@ -8,6 +8,7 @@
 #include "planner/PlanFile.h"
 #include "planner/PlannerControls.h"
 #include "planner/frmFPLog.h"
+#include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
@@ -28,11 +29,8 @@ frmFlightLogInput::frmFlightLogInput() {
     auto add = [&](QLabel*& label, const char* labelName, const QString& caption, QLineEdit*& box,
                    const char* boxName, int max) {
         label = planner::captionLabel(this, labelName, caption);
-        box = planner::lineBox(this, boxName, max);
-        label->setBuddy(box);
-        const int row = i % 7, col = (i / 7) * 2;
-        grid->addWidget(label, row, col);
-        grid->addWidget(box, row, col + 1);
+        box = Controls::lineBox(this, boxName, max);
+        Controls::labelledRow(grid, i % 7, label, box, (i / 7) * 2);
         ++i;
     };
     add(lblident, "lblident", "Aircraft Number: ", txtIdent, "txtIdent", 10);
@@ -97,7 +95,7 @@ planner::PlanRecord frmFlightLogInput::typedRecord() const {
     r.FuelRate = Convert::toField<15>(txtFuelRate->text());
     r.FuelRequired = Convert::toField<15>(txtFuelReq->text());
     r.FuelRemaining = Convert::toField<15>(txtFRem->text());
-    r.RunwayInfo = Convert::toField<200>(planner::storedText(txtRunway));
+    r.RunwayInfo = Convert::toField<200>(Convert::toStored(txtRunway->toPlainText()));
     return r;
 }
 

@@ -2,14 +2,12 @@
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QMenuBar>
-#include <QPainter>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "planner/PlanFile.h"
+#include "planner/PlanPages.h"
 #include "planner/PlannerControls.h"
 #include "planner/frmFPLog.h"
 #include "planner/frmPersonal.h"
@@ -47,22 +45,29 @@ QVBoxLayout* column(QFrame* f, std::initializer_list<QWidget*> widgets) {
     return l;
 }
 
-QFont smallFont(QFont f) {
-    f.setPointSizeF(f.pointSizeF() * 0.85);
+// A box with a caption over two captioned halves (departure time, time en
+// route, fuel): caption, the halves' captions, then their values.
+QFrame* halves(QWidget* parent, std::array<QLabel*, 5> labels) {
+    QFrame* f = box(parent);
+    auto* l = new QGridLayout(f);
+    l->setContentsMargins(4, 2, 4, 2);
+    for (QLabel* w : labels) w->setParent(f);
+    l->addWidget(labels[0], 0, 0, 1, 2);
+    for (int i = 0; i < 4; ++i)
+        l->addWidget(labels[static_cast<std::size_t>(1 + i)], 1 + i / 2, i % 2);
     return f;
 }
 
-// Page text: inner spaces kept, stored line breaks as breaks.
-QString pageText(const QString& text) {
-    QString s = text;
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    s.replace(QChar('\r'), QChar('\n'));
-    s.remove(QChar('\0'));
-    // The fields' padding is invisible on paper and only makes cells wide.
-    QStringList lines = s.split(QChar('\n'));
-    for (QString& line : lines)
-        while (line.endsWith(QChar(' '))) line.chop(1);
-    return lines.join(QChar('\n'));
+// A box of a caption over its value.
+QFrame* boxOf(QWidget* parent, std::initializer_list<QWidget*> widgets) {
+    QFrame* f = box(parent);
+    column(f, widgets);
+    return f;
+}
+
+QFont smallFont(QFont f) {
+    f.setPointSizeF(f.pointSizeF() * 0.85);
+    return f;
 }
 
 }  // namespace
@@ -74,8 +79,9 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
     auto* central = new QWidget;
     central->setObjectName("picForm");
 
-    lblAerokit = captionLabel(central, "lblAerokit", "Aerokit");
-    lblRecord = captionLabel(central, "lblRecord", "FLIGHT PLAN RECORD");
+    using namespace planner::form;
+    lblAerokit = captionLabel(central, "lblAerokit", kAerokit);
+    lblRecord = captionLabel(central, "lblRecord", kRecord);
     QFont heading = lblAerokit->font();
     heading.setBold(true);
     heading.setPointSizeF(heading.pointSizeF() * 1.6);
@@ -83,37 +89,33 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
     lblRecord->setFont(heading);
 
     // Box captions.
-    lblType1 = captionLabel(central, "lblType1", "1.Type");
-    lblVFR1 = captionLabel(central, "lblVFR1", "VFR");
-    lblIFR1 = captionLabel(central, "lblIFR1", "IFR");
-    lblDVFR1 = captionLabel(central, "lblDVFR1", "DVFR");
-    lblIdent1 = captionLabel(central, "lblIdent1", "2. Aircraft Identification");
-    lblSpecial1 = captionLabel(central, "lblSpecial1", "3.  Aircraft Type  Special Equipment");
-    lblTrueSpeed1 = captionLabel(central, "lblTrueSpeed1", " 4.   True              Airspeed");
-    lblKTS = captionLabel(central, "lblKTS", "KTS");
-    lblDepart1 = captionLabel(central, "lblDepart1", "5. Departure Point");
-    lblDepartTime = captionLabel(central, "lblDepartTime", "6. Departure Time (z)");
-    lblproposed1 = captionLabel(central, "lblproposed1", "Proposed");
-    lblActual1 = captionLabel(central, "lblActual1", "Actual");
-    lblCurise1 = captionLabel(central, "lblCurise1", "7. Cruising              Altitude");
-    lblRoute1 = captionLabel(central, "lblRoute1", "8. Route of Flight");
-    lblDestination1 =
-        captionLabel(central, "lblDestination1", "9. Destination (Name of airport and city)");
-    lblEnRoute = captionLabel(central, "lblEnRoute", "10. Est. Time En Route");
-    lblHours1 = captionLabel(central, "lblHours1", "Hours");
-    lblMinutes1 = captionLabel(central, "lblMinutes1", "Minutes");
-    lblSpeciallblSpecial = captionLabel(central, "lblSpeciallblSpecial", "11. Remarks");
-    lblFuel = captionLabel(central, "lblFuel", "12. Fuel On Board");
-    lblHours2 = captionLabel(central, "lblHours2", "Hours");
-    lblMinutes2 = captionLabel(central, "lblMinutes2", "Minutes");
-    lblAlternates = captionLabel(central, "lblAlternates", "13. Alternate Airport(s)");
-    lblPersonal =
-        captionLabel(central, "lblPersonal",
-                     "14. Pilot's Name, Address, Telephone Number, and Aircraft Home Base");
-    lblAboard1 = captionLabel(central, "lblAboard1", "15. Number    Aboard");
-    lblColor1 = captionLabel(central, "lblColor1", "16. Color of Aircraft");
-    lblClose2 = captionLabel(central, "lblClose2",
-                             "CLOSE VFR FLIGHT PLAN WITH _____________ FSS ON ARRIVAL");
+    lblType1 = captionLabel(central, "lblType1", kType);
+    lblVFR1 = captionLabel(central, "lblVFR1", kVFR);
+    lblIFR1 = captionLabel(central, "lblIFR1", kIFR);
+    lblDVFR1 = captionLabel(central, "lblDVFR1", kDVFR);
+    lblIdent1 = captionLabel(central, "lblIdent1", kIdent);
+    lblSpecial1 = captionLabel(central, "lblSpecial1", kSpecial);
+    lblTrueSpeed1 = captionLabel(central, "lblTrueSpeed1", kTrueSpeed);
+    lblKTS = captionLabel(central, "lblKTS", kKTS);
+    lblDepart1 = captionLabel(central, "lblDepart1", kDepart);
+    lblDepartTime = captionLabel(central, "lblDepartTime", kDepartTime);
+    lblproposed1 = captionLabel(central, "lblproposed1", kProposed);
+    lblActual1 = captionLabel(central, "lblActual1", kActual);
+    lblCurise1 = captionLabel(central, "lblCurise1", kCruise);
+    lblRoute1 = captionLabel(central, "lblRoute1", kRoute);
+    lblDestination1 = captionLabel(central, "lblDestination1", kDestination);
+    lblEnRoute = captionLabel(central, "lblEnRoute", kEnRoute);
+    lblHours1 = captionLabel(central, "lblHours1", kHours);
+    lblMinutes1 = captionLabel(central, "lblMinutes1", kMinutes);
+    lblSpeciallblSpecial = captionLabel(central, "lblSpeciallblSpecial", kRemarks);
+    lblFuel = captionLabel(central, "lblFuel", kFuel);
+    lblHours2 = captionLabel(central, "lblHours2", kHours);
+    lblMinutes2 = captionLabel(central, "lblMinutes2", kMinutes);
+    lblAlternates = captionLabel(central, "lblAlternates", kAlternates);
+    lblPersonal = captionLabel(central, "lblPersonal", kPersonal);
+    lblAboard1 = captionLabel(central, "lblAboard1", kAboard);
+    lblColor1 = captionLabel(central, "lblColor1", kColor);
+    lblClose2 = captionLabel(central, "lblClose2", kClose);
     for (QLabel* c : {lblType1, lblIdent1, lblSpecial1, lblTrueSpeed1, lblDepart1, lblDepartTime,
                       lblCurise1, lblRoute1, lblDestination1, lblEnRoute, lblSpeciallblSpecial,
                       lblFuel, lblAlternates, lblPersonal, lblAboard1, lblColor1}) {
@@ -171,31 +173,21 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
     auto* legend = new QGridLayout(picSuffixes);
     legend->setContentsMargins(6, 4, 6, 4);
     legend->setVerticalSpacing(0);
-    lblSuffixes = captionLabel(picSuffixes, "lblSuffixes", "Special Equipment Suffix:");
+    lblSuffixes = captionLabel(picSuffixes, "lblSuffixes", kSuffixes);
     QFont bold = lblSuffixes->font();
     bold.setBold(true);
     lblSuffixes->setFont(bold);
     legend->addWidget(lblSuffixes, 0, 0, 1, 2);
-    const char* left[] = {"X-No Transponder",
-                          "T-Transponder w/o Altitude Encoding ",
-                          "U-Transponder w/ Altitude Encoding",
-                          "D-DME, No Transponder",
-                          "B-DME, Transponder w/o Altitude Encoding",
-                          "A-DME, Transponder w/ Altitude Encoding"};
-    const char* right[] = {"C-RNAV, Transponder w/o Altitude Encoding",
-                           "R-RNAV, Transponder W/ Altitude Encoding", "W-RNAV, No Transponder"};
-    int n = 1;
-    for (int i = 0; i < 6; ++i, ++n) {
-        const QByteArray name = "lblSuffix" + QByteArray::number(n);
-        auto* l = captionLabel(picSuffixes, name.constData(), left[i]);
+    for (int i = 0; i < static_cast<int>(kSuffixLines.size()); ++i) {
+        const QByteArray name = "lblSuffix" + QByteArray::number(i + 1);
+        auto* l =
+            captionLabel(picSuffixes, name.constData(), kSuffixLines[static_cast<std::size_t>(i)]);
         l->setFont(smallFont(l->font()));
-        legend->addWidget(l, 1 + i, 0);
-    }
-    for (int i = 0; i < 3; ++i, ++n) {
-        const QByteArray name = "lblSuffix" + QByteArray::number(n);
-        auto* l = captionLabel(picSuffixes, name.constData(), right[i]);
-        l->setFont(smallFont(l->font()));
-        legend->addWidget(l, 2 + i, 1);
+        // Six down the left column, the rest down the right from its second line.
+        if (i < kLeftSuffixes)
+            legend->addWidget(l, 1 + i, 0);
+        else
+            legend->addWidget(l, 2 + i - kLeftSuffixes, 1);
     }
 
     // The boxes, in the order of the paper form.
@@ -227,12 +219,8 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
         }
     }
     grid->addWidget(b1, 1, 0);
-    QFrame* b2 = box(central);
-    column(b2, {lblIdent1, lblIdent});
-    grid->addWidget(b2, 1, 1);
-    QFrame* b3 = box(central);
-    column(b3, {lblSpecial1, lblType});
-    grid->addWidget(b3, 1, 2);
+    grid->addWidget(boxOf(central, {lblIdent1, lblIdent}), 1, 1);
+    grid->addWidget(boxOf(central, {lblSpecial1, lblType}), 1, 2);
     QFrame* b4 = box(central);
     {
         auto* l = column(b4, {lblTrueSpeed1, lblTruespeed});
@@ -240,72 +228,21 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
         l->insertWidget(2, lblKTS, 0, Qt::AlignRight);
     }
     grid->addWidget(b4, 1, 3);
-    QFrame* b5 = box(central);
-    column(b5, {lblDepart1, lblDepart});
-    grid->addWidget(b5, 1, 4);
-    QFrame* b6 = box(central);
-    {
-        auto* l = new QGridLayout(b6);
-        l->setContentsMargins(4, 2, 4, 2);
-        for (QWidget* w : {static_cast<QWidget*>(lblDepartTime),
-                           static_cast<QWidget*>(lblproposed1), static_cast<QWidget*>(lblActual1),
-                           static_cast<QWidget*>(lblProposed), static_cast<QWidget*>(lblActual)})
-            w->setParent(b6);
-        l->addWidget(lblDepartTime, 0, 0, 1, 2);
-        l->addWidget(lblproposed1, 1, 0);
-        l->addWidget(lblActual1, 1, 1);
-        l->addWidget(lblProposed, 2, 0);
-        l->addWidget(lblActual, 2, 1);
-    }
-    grid->addWidget(b6, 1, 5);
-    QFrame* b7 = box(central);
-    column(b7, {lblCurise1, lblCruise});
-    grid->addWidget(b7, 1, 6);
+    grid->addWidget(boxOf(central, {lblDepart1, lblDepart}), 1, 4);
+    grid->addWidget(
+        halves(central, {lblDepartTime, lblproposed1, lblActual1, lblProposed, lblActual}), 1, 5);
+    grid->addWidget(boxOf(central, {lblCurise1, lblCruise}), 1, 6);
 
-    QFrame* b8 = box(central);
-    column(b8, {lblRoute1, lblRoute});
-    grid->addWidget(b8, 2, 0, 1, 7);
+    grid->addWidget(boxOf(central, {lblRoute1, lblRoute}), 2, 0, 1, 7);
 
-    QFrame* b9 = box(central);
-    column(b9, {lblDestination1, lblDestination});
-    grid->addWidget(b9, 3, 0, 1, 2);
-    QFrame* b10 = box(central);
-    {
-        auto* l = new QGridLayout(b10);
-        l->setContentsMargins(4, 2, 4, 2);
-        for (QWidget* w : {static_cast<QWidget*>(lblEnRoute), static_cast<QWidget*>(lblHours1),
-                           static_cast<QWidget*>(lblMinutes1), static_cast<QWidget*>(lblHours),
-                           static_cast<QWidget*>(lblMinutes)})
-            w->setParent(b10);
-        l->addWidget(lblEnRoute, 0, 0, 1, 2);
-        l->addWidget(lblHours1, 1, 0);
-        l->addWidget(lblMinutes1, 1, 1);
-        l->addWidget(lblHours, 2, 0);
-        l->addWidget(lblMinutes, 2, 1);
-    }
-    grid->addWidget(b10, 3, 2);
-    QFrame* b11 = box(central);
-    column(b11, {lblSpeciallblSpecial, lblRemarks});
-    grid->addWidget(b11, 3, 3, 1, 4);
+    grid->addWidget(boxOf(central, {lblDestination1, lblDestination}), 3, 0, 1, 2);
+    grid->addWidget(halves(central, {lblEnRoute, lblHours1, lblMinutes1, lblHours, lblMinutes}), 3,
+                    2);
+    grid->addWidget(boxOf(central, {lblSpeciallblSpecial, lblRemarks}), 3, 3, 1, 4);
 
-    QFrame* b12 = box(central);
-    {
-        auto* l = new QGridLayout(b12);
-        l->setContentsMargins(4, 2, 4, 2);
-        for (QWidget* w : {static_cast<QWidget*>(lblFuel), static_cast<QWidget*>(lblHours2),
-                           static_cast<QWidget*>(lblMinutes2), static_cast<QWidget*>(lblFHours),
-                           static_cast<QWidget*>(lblFMinutes)})
-            w->setParent(b12);
-        l->addWidget(lblFuel, 0, 0, 1, 2);
-        l->addWidget(lblHours2, 1, 0);
-        l->addWidget(lblMinutes2, 1, 1);
-        l->addWidget(lblFHours, 2, 0);
-        l->addWidget(lblFMinutes, 2, 1);
-    }
-    grid->addWidget(b12, 4, 0);
-    QFrame* b13 = box(central);
-    column(b13, {lblAlternates, lblAlts});
-    grid->addWidget(b13, 4, 1);
+    grid->addWidget(halves(central, {lblFuel, lblHours2, lblMinutes2, lblFHours, lblFMinutes}), 4,
+                    0);
+    grid->addWidget(boxOf(central, {lblAlternates, lblAlts}), 4, 1);
     QFrame* b14 = box(central);
     {
         auto* l = new QGridLayout(b14);
@@ -326,12 +263,8 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
         l->addWidget(lblHomeBase, 5, 0, 1, 3);
     }
     grid->addWidget(b14, 4, 2, 1, 3);
-    QFrame* b15 = box(central);
-    column(b15, {lblAboard1, lblAboard});
-    grid->addWidget(b15, 4, 5);
-    QFrame* b16 = box(central);
-    column(b16, {lblColor1, lblColor});
-    grid->addWidget(b16, 4, 6);
+    grid->addWidget(boxOf(central, {lblAboard1, lblAboard}), 4, 5);
+    grid->addWidget(boxOf(central, {lblColor1, lblColor}), 4, 6);
 
     // The station's name is written over the blank of the closing line.
     QFrame* closing = box(central);
@@ -350,10 +283,7 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
     grid->setRowStretch(6, 1);
     for (int c = 0; c < 7; ++c) grid->setColumnStretch(c, 1);
 
-    auto* scroll = new QScrollArea;
-    scroll->setWidget(central);
-    scroll->setWidgetResizable(true);
-    setCentralWidget(scroll);
+    planner::setScrolledForm(this, central);
 
     // Menus.
     QMenu* file = Common::menu(this, "&File", "mnuFile");
@@ -393,17 +323,13 @@ void frmFlightPlanRecord::Form_Load() {
 }
 
 void frmFlightPlanRecord::showPlanFields(const planner::PlanRecord& r) {
-    lblVFR->clear();
-    lblIFR->clear();
-    lblDVFR->clear();
-    if (planner::isSet(r.IsVFR))
-        lblVFR->setText("X");
-    else if (planner::isSet(r.IsIFR))
-        lblIFR->setText("X");
-    else if (planner::isSet(r.IsDVFR))
-        lblDVFR->setText("X");
+    plan_ = r;
+    const int marked = planner::flightType(r);
+    for (QLabel* mark : {lblVFR, lblIFR, lblDVFR}) mark->clear();
+    if (marked >= 0)
+        std::array{lblVFR, lblIFR, lblDVFR}[static_cast<std::size_t>(marked)]->setText("X");
     lblIdent->setText(Convert::fromField(r.AircraftIdent));
-    lblType->setText(Convert::fromField(r.AircraftType) + Convert::fromField(r.Special));
+    lblType->setText(planner::aircraftType(r));
     lblTruespeed->setText(Convert::fromField(r.TrueAirspeed));
     lblDepart->setText(Convert::fromField(r.Departure));
     lblProposed->setText(Convert::fromField(r.ProposedTime));
@@ -423,6 +349,7 @@ void frmFlightPlanRecord::showPlanFields(const planner::PlanRecord& r) {
 }
 
 void frmFlightPlanRecord::showPersonalFields(const planner::PlanRecord& r) {
+    personal_ = r;
     lblName->setText(Convert::fromField(r.PilotName));
     lblStreet->setText(Convert::fromField(r.Street));
     lblCity->setText(Convert::fromField(r.City));
@@ -433,203 +360,7 @@ void frmFlightPlanRecord::showPersonalFields(const planner::PlanRecord& r) {
 }
 
 PrintPage::Page frmFlightPlanRecord::printPage() const {
-    // Everything the sheet shows, copied from the window's labels.
-    struct Box {
-        QString caption;
-        QString value;
-    };
-    auto b = [](const QLabel* caption, const QLabel* value) {
-        return Box{caption->text(), pageText(value->text())};
-    };
-    const Box ident = b(lblIdent1, lblIdent), type = b(lblSpecial1, lblType),
-              tas = b(lblTrueSpeed1, lblTruespeed), depart = b(lblDepart1, lblDepart),
-              cruise = b(lblCurise1, lblCruise), route = b(lblRoute1, lblRoute),
-              dest = b(lblDestination1, lblDestination),
-              remarks = b(lblSpeciallblSpecial, lblRemarks), alts = b(lblAlternates, lblAlts),
-              aboard = b(lblAboard1, lblAboard), color = b(lblColor1, lblColor);
-    const QStringList types = {lblType1->text(), lblVFR1->text(), lblIFR1->text(),
-                               lblDVFR1->text()};
-    const std::array<bool, 3> marked = {!lblVFR->text().isEmpty(), !lblIFR->text().isEmpty(),
-                                        !lblDVFR->text().isEmpty()};
-    const QStringList time = {lblDepartTime->text(), lblproposed1->text(), lblActual1->text(),
-                              pageText(lblProposed->text()), pageText(lblActual->text())};
-    const QStringList enroute = {lblEnRoute->text(), lblHours1->text(), lblMinutes1->text(),
-                                 pageText(lblHours->text()), pageText(lblMinutes->text())};
-    const QStringList fuel = {lblFuel->text(), lblHours2->text(), lblMinutes2->text(),
-                              pageText(lblFHours->text()), pageText(lblFMinutes->text())};
-    QString cityLine = pageText(lblCity->text());
-    for (const QLabel* l : {lblState, lblZip}) {
-        const QString v = pageText(l->text()).trimmed();
-        if (!v.isEmpty()) cityLine += (cityLine.trimmed().isEmpty() ? "" : " ") + v;
-    }
-    const QStringList pilot = {lblPersonal->text(),         pageText(lblName->text()),
-                               pageText(lblStreet->text()), cityLine,
-                               pageText(lblPhone->text()),  pageText(lblHomeBase->text())};
-    const QString title1 = lblAerokit->text(), title2 = lblRecord->text();
-    const QString kts = lblKTS->text();
-    const QString closeWith = pageText(lblClose->text()).trimmed();
-    const QString closeLine = lblClose2->text();
-    QStringList legend = {lblSuffixes->text()};
-    for (int n = 1; n <= 9; ++n)
-        if (auto* l = picSuffixes->findChild<QLabel*>("lblSuffix" + QString::number(n)))
-            legend << l->text();
-
-    PrintPage::Page page;
-    page.title = "Flight Plan Record";
-    page.sourceFile = modLog::PlanPath;
-    page.landscape = true;
-    page.draw = [=](QPainter& p, const QRectF& body) {
-        auto font = [](double pt, bool bold = false) {
-            QFont f(QStringLiteral("Sans Serif"));
-            f.setPointSizeF(pt);
-            f.setBold(bold);
-            return f;
-        };
-        const QFont capFont = font(8), valFont = font(12);
-        const QFontMetricsF capFm(capFont, p.device()), valFm(valFont, p.device());
-        const double pad = capFm.averageCharWidth();
-        p.setPen(QPen(Qt::black, 0));
-        auto caption = [&](const QRectF& r, const QString& text) {
-            p.setFont(capFont);
-            QRectF used;
-            p.drawText(r.adjusted(pad, pad / 2, -pad, 0),
-                       Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text, &used);
-            return used.bottom();
-        };
-        auto value = [&](const QRectF& r, const QString& text) {
-            p.setFont(valFont);
-            PrintPage::fitText(p, r.adjusted(pad * 1.5, 0, -pad, 0),
-                               Qt::AlignLeft | Qt::AlignVCenter, text);
-        };
-        // A box: its caption at the top, its one-line value under it.
-        auto box = [&](const QRectF& r, const Box& bx) {
-            p.drawRect(r);
-            const double below = caption(r, bx.caption);
-            value(QRectF(r.left(), below, r.width(), r.bottom() - below), bx.value);
-        };
-        // A box of several lines (route, remarks, box 14).
-        auto textBox = [&](const QRectF& r, const QString& cap, const QString& text) {
-            p.drawRect(r);
-            const double below = caption(r, cap) + pad / 2;
-            p.setFont(valFont);
-            p.drawText(
-                QRectF(r.left() + pad * 1.5, below, r.width() - pad * 2.5, r.bottom() - below),
-                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-        };
-        // A box with two captioned halves (departure time, time en route, fuel).
-        auto splitBox = [&](const QRectF& r, const QStringList& t) {
-            p.drawRect(r);
-            const double below = caption(r, t[0]) + pad / 2;
-            const double half = r.width() / 2;
-            for (int i = 0; i < 2; ++i) {
-                const QRectF part(r.left() + half * i, below, half, r.bottom() - below);
-                if (i == 1) p.drawLine(part.topLeft(), part.bottomLeft());
-                const double vb = caption(part, t[1 + i]);
-                value(QRectF(part.left(), vb, part.width(), part.bottom() - vb), t[3 + i]);
-            }
-        };
-
-        // The heading and the suffix legend.
-        const double x0 = body.left(), W = body.width();
-        const double legendLine = capFm.height();
-        const double headH = legendLine * 8.3;
-        p.setFont(font(16, true));
-        p.drawText(QRectF(x0, body.top(), W * 0.3, headH / 2), Qt::AlignLeft | Qt::AlignBottom,
-                   title1);
-        p.drawText(QRectF(x0, body.top() + headH / 2, W * 0.3, headH / 2),
-                   Qt::AlignLeft | Qt::AlignTop, title2);
-        const QRectF lg(x0 + W * 0.36, body.top(), W * 0.64, headH - legendLine * 0.4);
-        p.drawRect(lg);
-        p.setFont(font(8, true));
-        p.drawText(QRectF(lg.left() + pad, lg.top() + legendLine * 0.3, lg.width(), legendLine),
-                   Qt::AlignLeft | Qt::AlignVCenter, legend.value(0));
-        p.setFont(capFont);
-        for (int i = 1; i < legend.size(); ++i) {
-            const int col = i <= 6 ? 0 : 1;
-            const int row = i <= 6 ? i : i - 5;
-            p.drawText(
-                QRectF(lg.left() + pad + lg.width() / 2 * col, lg.top() + legendLine * (0.3 + row),
-                       lg.width() / 2 - pad, legendLine),
-                Qt::AlignLeft | Qt::AlignVCenter, legend[i]);
-        }
-
-        // The boxes, in the paper form's rows and proportions.
-        const double closeH = valFm.height() * 2;
-        const double top = body.top() + headH + legendLine * 0.5;
-        const double unitH = (body.bottom() - closeH - top) / 8.5;  // rows of 2, 1.5, 2, 3
-        double y = top;
-        const double row1[] = {0.08, 0.14, 0.18, 0.11, 0.14, 0.20, 0.15};
-        double x = x0;
-        auto cell = [&](double frac, double h) {
-            const QRectF r(x, y, W * frac, h);
-            x += W * frac;
-            return r;
-        };
-        {
-            const QRectF r = cell(row1[0], unitH * 2);
-            p.drawRect(r);
-            const double below = caption(r, types[0]);
-            const double lineH = (r.bottom() - below) / 3;
-            for (int i = 0; i < 3; ++i) {
-                const QRectF mark(r.left() + pad * 1.5,
-                                  below + lineH * i + (lineH - capFm.height()) / 2, capFm.height(),
-                                  capFm.height());
-                p.drawRect(mark);
-                if (marked[static_cast<std::size_t>(i)]) {
-                    p.setFont(font(9, true));
-                    p.drawText(mark, Qt::AlignCenter, QStringLiteral("X"));
-                }
-                p.setFont(capFont);
-                p.drawText(QRectF(mark.right() + pad, below + lineH * i, r.width(), lineH),
-                           Qt::AlignLeft | Qt::AlignVCenter, types[1 + i]);
-            }
-        }
-        box(cell(row1[1], unitH * 2), ident);
-        box(cell(row1[2], unitH * 2), type);
-        {
-            const QRectF r = cell(row1[3], unitH * 2);
-            box(r, tas);
-            p.setFont(capFont);
-            p.drawText(r.adjusted(pad, 0, -pad, -pad / 2), Qt::AlignRight | Qt::AlignBottom, kts);
-        }
-        box(cell(row1[4], unitH * 2), depart);
-        splitBox(cell(row1[5], unitH * 2), time);
-        box(cell(row1[6], unitH * 2), cruise);
-        y += unitH * 2;
-        x = x0;
-        textBox(cell(1.0, unitH * 1.5), route.caption, route.value);
-        y += unitH * 1.5;
-        x = x0;
-        box(cell(0.25, unitH * 2), dest);
-        splitBox(cell(0.17, unitH * 2), enroute);
-        textBox(cell(0.58, unitH * 2), remarks.caption, remarks.value);
-        y += unitH * 2;
-        x = x0;
-        splitBox(cell(0.13, unitH * 3), fuel);
-        box(cell(0.14, unitH * 3), alts);
-        textBox(cell(0.41, unitH * 3), pilot[0], pilot.mid(1).join(QChar('\n')));
-        box(cell(0.14, unitH * 3), aboard);
-        box(cell(0.18, unitH * 3), color);
-        y += unitH * 3;
-
-        // The closing line, the station written over its blank.
-        const QString blank = QStringLiteral("_____________");
-        const int at = closeLine.indexOf(blank);
-        const QString before = at < 0 ? closeLine : closeLine.left(at);
-        const QString after = at < 0 ? QString() : closeLine.mid(at + blank.size());
-        p.setFont(valFont);
-        const QRectF line(x0, y, W, closeH);
-        p.drawRect(line);
-        const double bw = valFm.horizontalAdvance(before),
-                     gap = valFm.horizontalAdvance(blank) * 1.4;
-        const double lx = x0 + pad * 1.5;
-        p.drawText(QRectF(lx, y, bw, closeH), Qt::AlignLeft | Qt::AlignVCenter, before);
-        p.drawLine(QPointF(lx + bw, y + closeH * 0.72), QPointF(lx + bw + gap, y + closeH * 0.72));
-        PrintPage::fitText(p, QRectF(lx + bw, y, gap, closeH * 0.7),
-                           Qt::AlignHCenter | Qt::AlignBottom, closeWith);
-        p.drawText(QRectF(lx + bw + gap, y, W, closeH), Qt::AlignLeft | Qt::AlignVCenter, after);
-    };
-    return page;
+    return planner::formPage(plan_, personal_, modLog::PlanPath);
 }
 
 void frmFlightPlanRecord::mnuMain_Click() {

@@ -103,4 +103,9 @@ class frmFlightPlanRecord : public QMainWindow {
     void mnuLog_Click();
     void mnuHelp_Click();
     void mnuAbout_Click();
+
+  private:
+    // What the labels show, for the printed sheet.
+    planner::PlanRecord plan_;
+    planner::PlanRecord personal_;
 };

@@ -8,6 +8,7 @@
 #include "planner/PlanFile.h"
 #include "planner/PlannerControls.h"
 #include "planner/frmFlightPlanRecord.h"
+#include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
@@ -16,13 +17,13 @@ frmPersonal::frmPersonal() {
     setObjectName("frmPersonal");
     setWindowTitle("Personal Information");
 
-    txtName = planner::lineBox(this, "txtName", 20);
-    txtAddress = planner::lineBox(this, "txtAddress", 30);
-    txtCity = planner::lineBox(this, "txtCity", 20);
-    txtState = planner::lineBox(this, "txtState", 2);
-    txtZip = planner::lineBox(this, "txtZip", 11);
-    txtPhone = planner::lineBox(this, "txtPhone", 12);
-    txtHome = planner::lineBox(this, "txtHome", 15);
+    txtName = Controls::lineBox(this, "txtName", 20);
+    txtAddress = Controls::lineBox(this, "txtAddress", 30);
+    txtCity = Controls::lineBox(this, "txtCity", 20);
+    txtState = Controls::lineBox(this, "txtState", 2);
+    txtZip = Controls::lineBox(this, "txtZip", 11);
+    txtPhone = Controls::lineBox(this, "txtPhone", 12);
+    txtHome = Controls::lineBox(this, "txtHome", 15);
     const auto entry = planner::entryButtons(
         this, [this] { cmdOK_Click(); }, [this] { cmdCancel_Click(); });
     cmdOK = entry.ok;
@@ -31,11 +32,7 @@ frmPersonal::frmPersonal() {
     auto* grid = new QGridLayout;
     int row = 0;
     auto add = [&](const char* name, const QString& caption, QLineEdit* box) {
-        auto* l = planner::captionLabel(this, name, caption);
-        l->setBuddy(box);
-        grid->addWidget(l, row, 0);
-        grid->addWidget(box, row, 1);
-        ++row;
+        Controls::labelledRow(grid, row++, planner::captionLabel(this, name, caption), box);
     };
     add("lblName", "Full Name:", txtName);
     add("lblAddress", "Street Address:", txtAddress);

@@ -7,6 +7,7 @@
 #include "planner/PlannerControls.h"
 #include "planner/frmFlightPlanRecord.h"
 #include "records/RecordFile.h"
+#include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/FileDialog.h"
 #include "shell/Forms.h"
@@ -23,20 +24,16 @@ frmPlanner::frmPlanner() {
     setObjectName("frmPlanner");
     setWindowTitle(kTitle);
 
-    lblPreflight = new QLabel(kTitle, this);
-    lblPreflight->setObjectName("lblPreflight");
+    lblPreflight = Controls::named<QLabel>(this, "lblPreflight", kTitle);
     QFont big = lblPreflight->font();
     big.setPointSize(big.pointSize() * 2);
     big.setBold(true);
     lblPreflight->setFont(big);
     lblPreflight->setAlignment(Qt::AlignCenter);
 
-    cmdNewPlan = new QPushButton("Create New Flight Plan", this);
-    cmdNewPlan->setObjectName("cmdNewPlan");
-    cmdOpenplan = new QPushButton("Open Current Flight Plan", this);
-    cmdOpenplan->setObjectName("cmdOpenplan");
-    cmdExitPlanner = new QPushButton("Return to Main Menu", this);
-    cmdExitPlanner->setObjectName("cmdExitPlanner");
+    cmdNewPlan = Controls::named<QPushButton>(this, "cmdNewPlan", "Create New Flight Plan");
+    cmdOpenplan = Controls::named<QPushButton>(this, "cmdOpenplan", "Open Current Flight Plan");
+    cmdExitPlanner = Controls::named<QPushButton>(this, "cmdExitPlanner", "Return to Main Menu");
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblPreflight);

@@ -10,26 +10,23 @@
 #include "planner/PlannerControls.h"
 #include "planner/frmFlightPlanRecord.h"
 #include "planner/frmPersonal.h"
+#include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
 #include "shell/modLog.h"
 
-using planner::lineBox;
+using Controls::lineBox;
 using planner::multiLineBox;
 
 frmRecordInput::frmRecordInput() {
     setObjectName("frmRecordInput");
     setWindowTitle("Flight Plan Record Input");
 
-    fraType = new QGroupBox("Type of Flight", this);
-    fraType->setObjectName("fraType");
-    optVFR = new QRadioButton("VFR", fraType);
-    optVFR->setObjectName("optVFR");
-    optIFR = new QRadioButton("IFR", fraType);
-    optIFR->setObjectName("optIFR");
-    optDVFR = new QRadioButton("DVFR", fraType);
-    optDVFR->setObjectName("optDVFR");
+    fraType = Controls::named<QGroupBox>(this, "fraType", "Type of Flight");
+    optVFR = Controls::named<QRadioButton>(fraType, "optVFR", "VFR");
+    optIFR = Controls::named<QRadioButton>(fraType, "optIFR", "IFR");
+    optDVFR = Controls::named<QRadioButton>(fraType, "optDVFR", "DVFR");
     typeGroup = new QButtonGroup(this);
     typeGroup->setObjectName("typeGroup");
     typeGroup->addButton(optVFR);
@@ -66,8 +63,7 @@ frmRecordInput::frmRecordInput() {
         this, [this] { cmdOK_Click(); }, [this] { cmdCancel_Click(); });
     cmdOK = entry.ok;
     cmdCancel = entry.cancel;
-    cmdPersonal = new QPushButton("Personal Info", this);
-    cmdPersonal->setObjectName("cmdPersonal");
+    cmdPersonal = Controls::named<QPushButton>(this, "cmdPersonal", "Personal Info");
     planner::noDefaultButton(this);
 
     auto label = [this](const char* name, const QString& text, QWidget* buddy) {
@@ -79,8 +75,7 @@ frmRecordInput::frmRecordInput() {
     int row = 0;
     grid->addWidget(fraType, row++, 0, 1, 4);
     auto pair = [&](const char* name, const QString& text, QWidget* box, int col) {
-        grid->addWidget(label(name, text, box), row, col);
-        grid->addWidget(box, row, col + 1);
+        Controls::labelledRow(grid, row, planner::captionLabel(this, name, text), box, col);
     };
     pair("lblIdent", "Aircraft Ident: ", txtIdent, 0);
     pair("lblType", "Aircraft Type: ", txtType, 2);
@@ -154,11 +149,11 @@ planner::PlanRecord frmRecordInput::typedRecord() const {
     r.ProposedTime = Convert::toField<10>(txtProp->text());
     r.ActualTime = Convert::toField<10>(txtAct->text());
     r.CruiseAltitude = Convert::toField<10>(txtCruise->text());
-    r.Route = Convert::toField<100>(planner::storedText(txtRoute));
+    r.Route = Convert::toField<100>(Convert::toStored(txtRoute->toPlainText()));
     r.Destination = Convert::toField<10>(txtDest->text());
     r.EnRouteHours = Convert::toField<5>(txtHours->text());
     r.EnRouteMinutes = Convert::toField<5>(txtMinutes->text());
-    r.Remarks = Convert::toField<100>(planner::storedText(txtRemarks));
+    r.Remarks = Convert::toField<100>(Convert::toStored(txtRemarks->toPlainText()));
     r.FuelHours = Convert::toField<5>(txtFHours->text());
     r.FuelMinutes = Convert::toField<5>(txtFMinutes->text());
     r.Alternates = Convert::toField<15>(txtAltPorts->text());

@@ -116,37 +116,6 @@ struct RecordLayout {
     }
 };
 
-// The fields of `all` lying wholly inside one of `ranges` ([begin, end)
-// byte ranges): a record kind that uses only some parts of its record.
-struct ByteRange {
-    std::size_t begin;
-    std::size_t end;
-};
-template <std::size_t M>
-constexpr std::size_t countFieldsIn(const std::array<FieldInfo, M>& all,
-                                    std::span<const ByteRange> ranges) {
-    std::size_t n = 0;
-    for (const FieldInfo& f : all)
-        for (const ByteRange& r : ranges)
-            if (f.offset >= r.begin && f.offset + f.width <= r.end) ++n;
-    return n;
-}
-template <std::size_t N, std::size_t M>
-constexpr std::array<FieldInfo, N> fieldsIn(const std::array<FieldInfo, M>& all,
-                                            std::span<const ByteRange> ranges) {
-    std::array<FieldInfo, N> out{};
-    std::size_t n = 0;
-    for (const FieldInfo& f : all)
-        for (const ByteRange& r : ranges)
-            if (f.offset >= r.begin && f.offset + f.width <= r.end && n < N) out[n++] = f;
-    return out;
-}
-
-// Those fields as an array with static storage, for a RecordLayout:
-// kFieldsIn<Rec::kFields, kRanges> where kRanges is a constexpr ByteRange[].
-template <const auto& All, const auto& Ranges>
-inline constexpr auto kFieldsIn = fieldsIn<countFieldsIn(All, Ranges)>(All, Ranges);
-
 // A field's value: text as its raw bytes (all `width` of them, padding and
 // NULs included), int16 as stored (Bool16 too), float32 as read.
 using FieldValue = std::variant<std::string, std::int16_t, float>;

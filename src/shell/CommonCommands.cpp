@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include "shell/Controls.h"
 #include "shell/Forms.h"
 #include "shell/HelpViewer.h"
 #include "shell/Keyboard.h"
@@ -118,8 +119,7 @@ QAction* action(QWidget* owner, const char* name, const QString& text, std::func
                 const QKeySequence& shortcut) {
     installShortcutPriority();
     HelpViewer::installF1Handler();
-    auto* a = new QAction(text, owner);
-    a->setObjectName(name);
+    auto* a = Controls::named<QAction>(owner, name, text);
     if (!shortcut.isEmpty()) {
         a->setShortcut(shortcut);
         a->setShortcutContext(Qt::WindowShortcut);

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QLocale>
+#include <QStringList>
 
 namespace Convert {
 namespace {
@@ -52,8 +53,31 @@ void setLocaleForTesting(const QString& localeName) { gLocaleName = localeName; 
 QString single(float value) {
     return QString::fromStdString(records::formatSingle(value, numberLocale()));
 }
-QString dbl(double value) {
-    return QString::fromStdString(records::formatDouble(value, numberLocale()));
+
+QString toStored(const QString& plainText) {
+    QString s = plainText;
+    s.replace(QChar('\n'), QStringLiteral("\r\n"));
+    return s;
+}
+
+QString fromStored(const QString& stored) {
+    QString s = stored;
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QChar('\r'), QChar('\n'));
+    return s;
+}
+
+int storedLength(const QString& plainText) {
+    return static_cast<int>(plainText.size() + plainText.count(QChar('\n')));
+}
+
+QString pageText(const QString& stored) {
+    QString s = fromStored(stored);
+    s.remove(QChar('\0'));
+    QStringList lines = s.split(QChar('\n'));
+    for (QString& line : lines)
+        while (line.endsWith(QChar(' '))) line.chop(1);
+    return lines.join(QChar('\n'));
 }
 
 }  // namespace Convert

@@ -38,6 +38,16 @@ records::DateLocale dateLocale();
 void setLocaleForTesting(const QString& localeName);  // "en_US", "de_DE"; empty = system
 
 QString single(float value);  // formatSingle in the current locale
-QString dbl(double value);    // formatDouble in the current locale
+
+// A multi-line box's text as a record stores it: every line break CR LF.
+QString toStored(const QString& plainText);
+// Stored text for a multi-line box: CR LF (and a lone CR from a file written
+// elsewhere) back to line breaks.
+QString fromStored(const QString& stored);
+// Characters the box's text takes when stored (a line break counts two).
+int storedLength(const QString& plainText);
+// Stored text for a printed page: line breaks as breaks, no NULs, and no
+// padding at the ends of lines (invisible on paper, it only makes cells wide).
+QString pageText(const QString& stored);
 
 }  // namespace Convert

@@ -64,7 +64,6 @@ QString getSaveFileName(QWidget* parent, const QString& filter, const Options& o
 }
 
 void setNextFileName(const QString& path) { gQueue.push_back(path); }
-int pendingFileNames() { return static_cast<int>(gQueue.size()); }
 QString lastFilter() { return gLastFilter; }
 void clearForTesting() {
     gQueue.clear();

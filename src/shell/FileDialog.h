@@ -23,7 +23,6 @@ QString getSaveFileName(QWidget* parent, const QString& filter, const Options& o
 QString toQtFilter(const QString& filter);
 
 void setNextFileName(const QString& path);
-int pendingFileNames();
 // Filter of the last dialog asked for (shown or answered from the queue).
 QString lastFilter();
 void clearForTesting();

@@ -167,8 +167,6 @@ void unload(std::type_index type) {
     w->deleteLater();
 }
 
-bool ending() { return registry().ending; }
-
 void placeOnFirstShow(QWidget* window) {
     // A window's first appearance is centred on the screen, as a desktop
     // program's windows are; later shows keep where the user moved it.

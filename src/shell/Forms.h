@@ -13,12 +13,14 @@
 
 namespace Forms {
 
+// True once endProgram() has begun: no window shows or comes back any more.
+bool ending();
+
 namespace detail {
 QWidget* find(std::type_index type);
 void add(std::type_index type, QWidget* window);
 void showModal(QWidget* window);
 void unload(std::type_index type);
-bool ending();
 void placeOnFirstShow(QWidget* window);
 }  // namespace detail
 
@@ -40,7 +42,7 @@ T* get() {
 template <class T>
 T* show() {
     T* w = get<T>();
-    if (!detail::ending() && isLoaded<T>()) {
+    if (!ending() && isLoaded<T>()) {
         detail::placeOnFirstShow(w);
         w->show();
         w->raise();
@@ -53,7 +55,7 @@ T* show() {
 template <class T>
 void showModal() {
     T* w = get<T>();
-    if (detail::ending() || !isLoaded<T>()) return;
+    if (ending() || !isLoaded<T>()) return;
     detail::showModal(w);
 }
 
@@ -78,7 +80,6 @@ void setClosesBack(QWidget* w);
 // Ends the program at once: every window goes, every event loop is left and
 // no further step runs. Tests replace what happens after the windows go.
 void endProgram();
-bool ending();
 void setEndHandler(std::function<void()> handler);
 // Forgets the ending state and unloads every window (for tests).
 void resetForTesting();

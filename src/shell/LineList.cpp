@@ -10,6 +10,8 @@
 #include <numeric>
 #include <utility>
 
+#include "shell/Controls.h"
+
 void LineListModel::setLines(int n, std::function<QString(int)> text) {
     beginResetModel();
     text_ = std::move(text);
@@ -107,8 +109,7 @@ namespace LineList {
 void drawSingleLines(QListView* view) { view->setItemDelegate(new SingleLineDelegate(view)); }
 
 QListView* view(QWidget* parent, const char* name) {
-    auto* v = new QListView(parent);
-    v->setObjectName(name);
+    auto* v = Controls::named<QListView>(parent, name);
     v->setSelectionMode(QAbstractItemView::SingleSelection);
     v->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // One row height for all: the view never asks each row for its size.

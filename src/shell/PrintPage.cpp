@@ -221,12 +221,6 @@ void render(QPrinter& printer, const Page& page) {
     }
 }
 
-Page htmlPage(const QString& title, const QString& html) {
-    Page page;
-    page.title = title;
-    page.html = html;
-    return page;
-}
 }  // namespace
 
 bool printToPdf(const Page& page, const QString& pdfPath) {
@@ -276,14 +270,6 @@ bool print(QWidget* parent, const Page& page) {
     preview.resize(760, 720);
     preview.exec();
     return printed;
-}
-
-bool print(QWidget* parent, const QString& documentTitle, const QString& html) {
-    return print(parent, htmlPage(documentTitle, html));
-}
-
-bool printToPdf(const QString& html, const QString& pdfPath) {
-    return printToPdf(htmlPage(QString(), html), pdfPath);
 }
 
 QString esc(const QString& text) {

@@ -42,10 +42,6 @@ bool print(QWidget* parent, const Page& page);
 // Renders the page to a PDF file; false when the file cannot be written.
 bool printToPdf(const Page& page, const QString& pdfPath);
 
-// The older HTML-only forms, portrait and without a named file.
-bool print(QWidget* parent, const QString& documentTitle, const QString& html);
-bool printToPdf(const QString& html, const QString& pdfPath);
-
 // Escapes text for the HTML of a page (keeps runs of spaces visible).
 QString esc(const QString& text);
 

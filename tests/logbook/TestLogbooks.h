@@ -107,6 +107,23 @@ inline Flight flown(const std::string& date, const std::string& ident, const std
     return f;
 }
 
+// The example flight of the abbreviated list: 3/15/98, N123 from JFK to BOS,
+// two approaches, three day and one night landing, 1.2 hours in command.
+inline Flight exampleFlight() {
+    Flight f;
+    f.date = "3/15/98";
+    f.ident = "N123";
+    f.from = "JFK";
+    f.to = "BOS";
+    f.instrApp = 2;
+    f.landings = 3;
+    f.nightLand = 1;
+    f.day = 1.2f;
+    f.inCommand = 1.2f;
+    f.total = 1.2f;
+    return f;
+}
+
 // Logbooks no version of the program writes: each must load in every
 // window without a crash and stay byte for byte as it was.
 inline std::vector<std::pair<const char*, Bytes>> hostileLogbooks(const std::string& recentDate) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Bytes.h"
+#include "Seams.h"
 #include "TempDir.h"
 #include "TestLogbooks.h"
 #include "logbook/Logbook.h"
@@ -51,11 +52,6 @@ std::vector<std::string> datesInFile(const std::string& path) {
 std::int16_t lastRecordInFile(const std::string& path) {
     return LogRecord::decode(readFileBytes(path)).LastRecord;
 }
-
-struct WriteFailureGuard {
-    explicit WriteFailureGuard(std::uint64_t n) { records::setWriteFailureAfter(n); }
-    ~WriteFailureGuard() { records::setWriteFailureAfter(std::nullopt); }
-};
 
 }  // namespace
 
@@ -234,7 +230,7 @@ TEST(LogbookRatings, RefusedOrFailedSaveLeavesTheFile) {
     const auto good = logbookBytes({flightDated("1/1/99")});
     writeFileBytes("good.log", good);
     {
-        WriteFailureGuard fail(0);
+        testsupport::WriteFailureAfter fail(0);
         EXPECT_FALSE(saveRatings("good.log", g));
     }
     EXPECT_EQ(readFileBytes("good.log"), good);
@@ -379,7 +375,7 @@ TEST(LogbookAppend, FailuresLeaveLastRecordNamingWrittenRecords) {
                                  420ull + 279ull, 420ull + 280ull, 839ull}) {
         writeFileBytes("f.log", base);
         {
-            WriteFailureGuard fail(budget);
+            testsupport::WriteFailureAfter fail(budget);
             EXPECT_EQ(appendFlight("f.log", flightDated("2/2/02")), AppendResult::WriteFailed)
                 << "budget " << budget;
         }
@@ -457,17 +453,6 @@ TEST(LogbookDates, FindsTheFirstFlightOfADate) {
 
 // --- removing a flight ----------------------------------------------------------
 
-TEST(LogbookRemove, TemporaryPathRule) {
-    EXPECT_EQ(temporaryPath("/a/b/flights.log"), "/a/b/flights.tmp");
-    EXPECT_EQ(temporaryPath("/a/b/FLIGHTS.LOG"), "/a/b/FLIGHTS.tmp");
-    EXPECT_EQ(temporaryPath("/a/b/flights.Log"), "/a/b/flights.tmp");
-    EXPECT_EQ(temporaryPath("/a/b/flights"), "/a/b/flights.tmp");
-    EXPECT_EQ(temporaryPath("/a/b/my.logbook"), "/a/b/my.logbook.tmp");
-    EXPECT_EQ(temporaryPath("x.db"), "x.db.tmp");
-    EXPECT_EQ(temporaryPath("log"), "log.tmp");
-    EXPECT_EQ(temporaryPath(".log"), ".tmp");
-}
-
 TEST(LogbookRemove, ThirdOfFiveKeepsOrderAndLeavesNoTemporaryFile) {
     testsupport::TempDir dir;
     writeFileBytes("r.log", logbookBytes({flightDated("1"), flightDated("2"), flightDated("3"),
@@ -508,10 +493,11 @@ TEST(LogbookRemove, ATemporaryNameIsPrivateAndStaleOnesAreClearedSafely) {
     writeFileBytes(".aerokit-stale123.tmp", std::vector<Byte>(3, 's'));
     std::filesystem::create_symlink("victim", ".aerokit-alink123.tmp");
     writeFileBytes(".aerokit-inuse123.tmp", std::vector<Byte>(3, 'u'));
-    const int held = ::open(".aerokit-inuse123.tmp", O_RDONLY);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
-    ASSERT_EQ(removeFlight("r.log", "1"), RemoveResult::Removed);
-    ::close(held);
+    {
+        const testsupport::HeldLock held(".aerokit-inuse123.tmp");
+        ASSERT_TRUE(held.held());
+        ASSERT_EQ(removeFlight("r.log", "1"), RemoveResult::Removed);
+    }
     EXPECT_TRUE(std::filesystem::is_symlink("r.tmp"));
     EXPECT_EQ(readFileBytes("victim"), std::vector<Byte>(5, 'v'));
     EXPECT_FALSE(std::filesystem::exists(".aerokit-stale123.tmp"));
@@ -537,7 +523,7 @@ TEST(LogbookRemove, FailuresLoseNothing) {
     const auto base = logbookBytes({flightDated("1"), flightDated("2"), flightDated("3")});
     writeFileBytes("r.log", base);
     for (std::uint64_t budget : {0ull, 420ull, 1000ull, 1259ull}) {
-        WriteFailureGuard fail(budget);
+        testsupport::WriteFailureAfter fail(budget);
         EXPECT_EQ(removeFlight("r.log", "2"), RemoveResult::WriteFailed) << budget;
     }
     EXPECT_EQ(readFileBytes("r.log"), base);
@@ -607,9 +593,11 @@ TEST(LogbookRemove, KeepsTheFilesIdentityOrRefuses) {
     EXPECT_EQ(removalMessage(RemoveResult::FolderNotWritable),
               "The flight could not be removed: the logbook's folder cannot be written. "
               "Nothing was changed.");
-    records::setFailpoint([](records::Step s) { return s == records::Step::CreateTemporary; });
-    EXPECT_EQ(removeFlight("link.log", "2"), RemoveResult::FolderNotWritable);
-    records::setFailpoint({});
+    {
+        const testsupport::Failpoint noTemporary(
+            [](records::Step s) { return s == records::Step::CreateTemporary; });
+        EXPECT_EQ(removeFlight("link.log", "2"), RemoveResult::FolderNotWritable);
+    }
     for (auto r : {RemoveResult::NotALogbook, RemoveResult::NoSuchFlight, RemoveResult::WriteFailed,
                    RemoveResult::Busy, RemoveResult::ReadOnly, RemoveResult::HardLinked}) {
         const std::string m = removalMessage(r);
@@ -622,27 +610,28 @@ TEST(LogbookLock, ASecondWriterWaitsThenSaysTheFileIsInUse) {
     testsupport::TempDir dir;
     const auto base = logbookBytes({flightDated("1")});
     writeFileBytes("l.log", base);
-    records::setLockWait(std::chrono::milliseconds(50));
-    const int other = ::open("l.log", O_RDONLY);
-    ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    EXPECT_EQ(appendFlight("l.log", flightDated("2")), AppendResult::Busy);
-    EXPECT_EQ(removeFlight("l.log", "1"), RemoveResult::Busy);
-    records::FileError why{};
-    EXPECT_FALSE(saveRatings("l.log", Ratings{}, &why));
-    EXPECT_EQ(why, records::FileError::Busy);
-    EXPECT_EQ(createLogbook("l.log"), CreateResult::Busy);
-    EXPECT_EQ(readFileBytes("l.log"), base);
-    EXPECT_NE(removalMessage(RemoveResult::Busy).find("in use by another program"),
-              std::string::npos);
+    testsupport::HeldLock other("l.log");
+    ASSERT_TRUE(other.held());
+    {
+        const testsupport::LockWait shortWait(std::chrono::milliseconds(50));
+        EXPECT_EQ(appendFlight("l.log", flightDated("2")), AppendResult::Busy);
+        EXPECT_EQ(removeFlight("l.log", "1"), RemoveResult::Busy);
+        records::FileError why{};
+        EXPECT_FALSE(saveRatings("l.log", Ratings{}, &why));
+        EXPECT_EQ(why, records::FileError::Busy);
+        EXPECT_EQ(createLogbook("l.log"), CreateResult::Busy);
+        EXPECT_EQ(readFileBytes("l.log"), base);
+        EXPECT_NE(removalMessage(RemoveResult::Busy).find("in use by another program"),
+                  std::string::npos);
+    }
 
     // The holder replaces the file and lets go: the waiting writer notices
     // the name now leads to a new file and writes there.
-    records::setLockWait(std::chrono::milliseconds(2000));
     std::thread holder([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         writeFileBytes("new.log", logbookBytes({flightDated("A")}));
         std::filesystem::rename("new.log", "l.log");
-        ::close(other);
+        other.release();
     });
     EXPECT_EQ(appendFlight("l.log", flightDated("B")), AppendResult::Appended);
     holder.join();
@@ -653,7 +642,8 @@ TEST(LogbookDurable, EveryWriteIsSyncedInOrderBeforeSuccess) {
     testsupport::TempDir dir;
     using records::Step;
     std::vector<Step> steps;
-    records::setFailpoint([&](Step s) {
+    std::optional<testsupport::Failpoint> recording;
+    recording.emplace([&](Step s) {
         steps.push_back(s);
         return false;
     });
@@ -673,10 +663,12 @@ TEST(LogbookDurable, EveryWriteIsSyncedInOrderBeforeSuccess) {
                                         Step::Rename, Step::SyncFolder}));
     // A failed sync is a failed save, and nothing is left changed.
     const auto before = readFileBytes("d.log");
-    records::setFailpoint([](Step s) { return s == Step::Sync; });
-    EXPECT_EQ(appendFlight("d.log", flightDated("2")), AppendResult::WriteFailed);
-    EXPECT_FALSE(saveRatings("d.log", Ratings{}));
-    records::setFailpoint({});
+    {
+        recording.reset();
+        const testsupport::Failpoint failedSync([](Step s) { return s == Step::Sync; });
+        EXPECT_EQ(appendFlight("d.log", flightDated("2")), AppendResult::WriteFailed);
+        EXPECT_FALSE(saveRatings("d.log", Ratings{}));
+    }
     EXPECT_EQ(readFileBytes("d.log"), before);
 }
 
@@ -703,7 +695,7 @@ TEST(LogbookCrashTail, APartialRecordAfterTheLastIsCutOffByTheNextWrite) {
     EXPECT_EQ(datesInFile("t.log").size(), 0u);  // the removal kept only record 1
     // A failed creation leaves no empty file behind.
     {
-        WriteFailureGuard fail(0);
+        testsupport::WriteFailureAfter fail(0);
         EXPECT_EQ(createLogbook("never.log"), CreateResult::CannotWrite);
     }
     EXPECT_FALSE(std::filesystem::exists("never.log"));

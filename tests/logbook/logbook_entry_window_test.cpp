@@ -14,7 +14,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <cstring>
 #include <vector>
 
@@ -694,15 +693,10 @@ class LogbookEntryWindowTest : public QObject {
         for (const auto& [b, text] : captions) QCOMPARE(b->text(), QString(text));
 
         // Exit asks; No comes back to the same viewer.
-        bool asked = false;
-        QTimer::singleShot(0, [&] {
-            asked = Forms::isLoaded<frmquit>();
-            if (asked)
-                QTest::mouseClick(child<QPushButton>(Forms::get<frmquit>(), "cmdNo"),
-                                  Qt::LeftButton);
-        });
+        const auto quit = testsupport::whenShown<frmquit>(
+            [](frmquit* q) { QTest::mouseClick(child<QPushButton>(q, "cmdNo"), Qt::LeftButton); });
         child<QAction>(v, "mnuExit")->trigger();
-        QVERIFY(asked);
+        QVERIFY(quit.ran());
         QVERIFY(Forms::isLoaded<frmLogBook>());
         QVERIFY(v->isVisible());
 

@@ -59,7 +59,7 @@ TEST(ReportsTotals, EveryFieldIsSummedFromItsOwnOffset) {
         {252, 4096}, {256, 8192}, {260, 16384}, {264, 32768}};
     for (auto [off, v] : fields) records::putFloat(r, off, v);
     const std::string path = write(dir, logbookBytes({r, r}));
-    const logbook::TimeTotals t = logbook::totalsAll(path);
+    const logbook::TimeTotals t = logbook::loadTotalTime(path).totals;
     EXPECT_EQ(t.InstrApp, 2);
     EXPECT_EQ(t.Landings, 4);
     EXPECT_EQ(t.XCountry, 8);
@@ -113,16 +113,16 @@ TEST(ReportsTotals, SumsAreRoundedToSingleAtEachFlight) {
     const std::string path = write(dir, logbookOf({flight("1/1/98", "N1", "C172", 16777216.0f),
                                                    flight("1/2/98", "N1", "C172", 1.0f),
                                                    flight("1/3/98", "N1", "C172", 1.0f)}));
-    EXPECT_EQ(logbook::totalsAll(path).Total, 16777216.0f);
+    EXPECT_EQ(logbook::loadTotalTime(path).totals.Total, 16777216.0f);
     EXPECT_EQ(logbook::totalsFor(path, FlightTextField::Ident, "N1").Total, 16777216.0f);
     // 0.1 ten times in single precision is 1.0000001, shown as 1.
     std::vector<Flight> tenths(10, flight("1/1/98", "N2", "PA28", 0.1f));
     const std::string p2 = write(dir, logbookOf(tenths), "tenths.log");
     float expect = 0;
     for (int i = 0; i < 10; ++i) expect += 0.1f;
-    EXPECT_EQ(logbook::totalsAll(p2).Total, expect);
+    EXPECT_EQ(logbook::loadTotalTime(p2).totals.Total, expect);
     EXPECT_NE(static_cast<double>(expect), 1.0);
-    EXPECT_EQ(records::formatSingle(logbook::totalsAll(p2).Total), "1");
+    EXPECT_EQ(records::formatSingle(logbook::loadTotalTime(p2).totals.Total), "1");
 }
 
 TEST(ReportsTotals, ThreeFlightsShowSixLandingsAndFourAndAHalfHours) {
@@ -203,7 +203,7 @@ TEST(ReportsTotals, OneAircraftLogbookFilteredEqualsUnfiltered) {
         fl.push_back(f);
     }
     const std::string path = write(dir, logbookOf(fl));
-    const auto all = logbook::totalsAll(path);
+    const auto all = logbook::loadTotalTime(path).totals;
     const auto one = logbook::totalsFor(path, FlightTextField::Ident, "N9");
     EXPECT_EQ(std::memcmp(&all, &one, sizeof all), 0);
     EXPECT_EQ(all.Landings, 50);
@@ -336,17 +336,7 @@ TEST_F(ReportsCurrency, QuickDatesReadExactlyAsTheGeneralConversion) {
 // ---- The abbreviated list ----
 
 TEST(ReportsBrowse, LineOfTheExampleFlight) {
-    Flight f;
-    f.date = "3/15/98";
-    f.ident = "N123";
-    f.from = "JFK";
-    f.to = "BOS";
-    f.instrApp = 2;
-    f.landings = 3;
-    f.nightLand = 1;
-    f.day = 1.2f;
-    f.inCommand = 1.2f;
-    f.total = 1.2f;
+    const Flight f = exampleFlight();
     const std::string expected =
         "3/15/98        " + std::string(8, ' ') + "N123      " + std::string(6, ' ') + "JFK" +
         std::string(13, ' ') + "BOS" + std::string(13, ' ') + " 2" + std::string(17, ' ') + " 4" +
@@ -515,9 +505,9 @@ TEST(ReportsHostile, BoundsAndDamageNeverCrashAndNeverWrite) {
     EXPECT_EQ(logbook::loadTotalTime(big).idents.size(), 1u);
     EXPECT_EQ(logbook::browseLines(big).size(), 2u);
     // A cut-off last record is not read as a flight.
-    EXPECT_EQ(logbook::totalsAll(dir.file("odd.log")).Total, 1);
+    EXPECT_EQ(logbook::loadTotalTime(dir.file("odd.log")).totals.Total, 1);
     // No file at all.
-    EXPECT_EQ(logbook::totalsAll(dir.file("none.log")).Total, 0);
+    EXPECT_EQ(logbook::loadTotalTime(dir.file("none.log")).totals.Total, 0);
     EXPECT_TRUE(logbook::browseLines(dir.file("none.log")).empty());
     EXPECT_FALSE(std::filesystem::exists(dir.file("none.log")));
 }

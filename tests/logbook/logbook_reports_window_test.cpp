@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QTimer>
 #include <cstring>
 #include <limits>
 
@@ -455,8 +454,9 @@ class ReportsWindowsTest : public QObject {
         QVERIFY(Forms::get<frmMain>()->isVisible());
         // Exit asks; No comes back to the same window, not reloaded.
         auto* w = Forms::show<frmCurrent>();
-        QTimer::singleShot(0, [] { Forms::get<frmquit>()->cmdNo_Click(); });
+        const auto quit = testsupport::whenShown<frmquit>([](frmquit* q) { q->cmdNo_Click(); });
         w->findChild<QAction*>("mnuExit")->trigger();
+        QVERIFY(quit.ran());
         QVERIFY(Forms::isLoaded<frmCurrent>());
         QCOMPARE(Forms::get<frmCurrent>(), w);
         QCOMPARE(child<QLineEdit>(w, "txtDayLandings")->text(), QString("1"));
@@ -483,17 +483,7 @@ class ReportsWindowsTest : public QObject {
     }
 
     void browseListsTheExampleLineSorted() {
-        Flight ex;
-        ex.date = "3/15/98";
-        ex.ident = "N123";
-        ex.from = "JFK";
-        ex.to = "BOS";
-        ex.instrApp = 2;
-        ex.landings = 3;
-        ex.nightLand = 1;
-        ex.day = 1.2f;
-        ex.inCommand = 1.2f;
-        ex.total = 1.2f;
+        const Flight ex = exampleFlight();
         Flight later = flown("10/2/98", "n5", "C172", 1);
         Flight upper = flown("A", "N1", "C172", 1);
         Flight lower = flown("a", "N0", "C172", 1);

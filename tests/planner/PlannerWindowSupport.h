@@ -1,13 +1,8 @@
-// Helpers for the planner's window tests: plan files built byte by byte and
-// modal windows answered while they are shown.
+// Helpers for the planner's window tests: plan files built byte by byte.
 #pragma once
 
 #include <QLabel>
 #include <QString>
-#include <QTest>
-#include <QTimer>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,32 +46,8 @@ inline planner::PlanRecord checkpointNamed(const std::string& name) {
     return r;
 }
 
-// Whether a whenShown action ran; the test checks it after showing the
-// window, so a window that never opened fails instead of skipping its checks.
-class Shown {
-  public:
-    bool ran() const { return *ran_; }
-
-  private:
-    template <class T>
-    friend Shown whenShown(std::function<void(T*)> act);
-    std::shared_ptr<bool> ran_ = std::make_shared<bool>(false);
-};
-
-// Runs act on window T once the event loop of its modal showing runs. When
-// a check in act fails, the window is hidden so its loop ends and the failure
-// is reported at once.
-template <class T>
-[[nodiscard]] Shown whenShown(std::function<void(T*)> act) {
-    Shown shown;
-    QTimer::singleShot(0, [act, ran = shown.ran_] {
-        if (!Forms::isLoaded<T>()) return;
-        *ran = true;
-        act(Forms::get<T>());
-        if (QTest::currentTestFailed() && Forms::isLoaded<T>()) Forms::get<T>()->hide();
-    });
-    return shown;
-}
+using testsupport::Shown;
+using testsupport::whenShown;
 
 using testsupport::nextTabStop;
 

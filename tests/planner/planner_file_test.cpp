@@ -1,10 +1,7 @@
 // Plan files and Personal.nfo on disk: creation, the merge rule of every
 // writer of record 1, checkpoints, the counter at and beyond its limits,
 // and write failures.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstring>
@@ -13,6 +10,7 @@
 #include <vector>
 
 #include "Bytes.h"
+#include "Seams.h"
 #include "TempDir.h"
 #include "planner/PlanFile.h"
 #include "records/RecordFile.h"
@@ -346,17 +344,21 @@ TEST_F(PlanFileTest, FailedWritesAreReported) {
     EXPECT_EQ(readFileBytes(plan), before);  // and the file is cut back
 
     // Each write reaches the disk before it is called done.
-    int syncs = 0;
-    records::setFailpoint(
-        [&](records::Step s) { return syncs += s == records::Step::Sync, false; });
-    ASSERT_TRUE(savePlanForm(plan, typed));
-    ASSERT_TRUE(saveLogHeader(plan, typed));
-    ASSERT_TRUE(savePersonal(typed));
-    EXPECT_EQ(syncs, 3);
-    records::setFailpoint([](records::Step s) { return s == records::Step::Sync; });
-    EXPECT_FALSE(savePlanForm(plan, typed));
-    EXPECT_EQ(appendCheckpoint(plan, typed).result, WriteResult::WriteFailed);
-    records::setFailpoint({});
+    {
+        int syncs = 0;
+        const testsupport::Failpoint counting(
+            [&](records::Step s) { return syncs += s == records::Step::Sync, false; });
+        ASSERT_TRUE(savePlanForm(plan, typed));
+        ASSERT_TRUE(saveLogHeader(plan, typed));
+        ASSERT_TRUE(savePersonal(typed));
+        EXPECT_EQ(syncs, 3);
+    }
+    {
+        const testsupport::Failpoint failedSync(
+            [](records::Step s) { return s == records::Step::Sync; });
+        EXPECT_FALSE(savePlanForm(plan, typed));
+        EXPECT_EQ(appendCheckpoint(plan, typed).result, WriteResult::WriteFailed);
+    }
     EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, -1);
     const auto res = appendCheckpoint(plan, typed);
     EXPECT_EQ(res.result, WriteResult::Ok);
@@ -377,12 +379,12 @@ TEST_F(PlanFileTest, EveryWriterSaysBusyWhileAnotherHoldsTheFile) {
     ASSERT_TRUE(savePersonal(typed));
     const auto before = readFileBytes(plan);
     const auto personal = readFileBytes(kPersonalFile);
-    records::setLockWait(std::chrono::milliseconds(50));
+    std::optional<testsupport::LockWait> shortWait(std::in_place, std::chrono::milliseconds(50));
     // Another program's lock, on a descriptor of its own.
-    const int other = ::open(plan.c_str(), O_RDONLY);
-    const int otherPersonal = ::open(kPersonalFile, O_RDONLY);
-    ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    ASSERT_EQ(::flock(otherPersonal, LOCK_EX), 0);
+    testsupport::HeldLock other(plan);
+    testsupport::HeldLock otherPersonal(kPersonalFile);
+    ASSERT_TRUE(other.held());
+    ASSERT_TRUE(otherPersonal.held());
     auto busy = [](auto save) {
         records::FileError why = records::FileError::None;
         const bool saved = static_cast<bool>(save(&why));
@@ -397,9 +399,9 @@ TEST_F(PlanFileTest, EveryWriterSaysBusyWhileAnotherHoldsTheFile) {
     EXPECT_EQ(readFileBytes(plan), before);
     EXPECT_EQ(readFileBytes(kPersonalFile), personal);
     // Let go, the same saves succeed and say so.
-    ::close(other);
-    ::close(otherPersonal);
-    records::setLockWait(std::chrono::milliseconds(2000));
+    other.release();
+    otherPersonal.release();
+    shortWait.reset();
     records::FileError why = records::FileError::Busy;
     EXPECT_TRUE(savePlanForm(plan, typed, &why));
     EXPECT_EQ(why, records::FileError::None);

@@ -1,8 +1,5 @@
 // Planner entry, the flight plan form and its two entry windows, driven
 // through their controls.
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +13,7 @@
 #include <chrono>
 
 #include "PlannerWindowSupport.h"
+#include "Seams.h"
 #include "WindowTest.h"
 #include "planner/PlanFile.h"
 #include "planner/frmFPCheck.h"
@@ -169,7 +167,7 @@ class PlanFormWindowTest : public QObject {
 
     void createThatCannotWriteStaysInPlanner() {
         modLog::PlanPath = "before.flt";
-        records::setWriteFailureAfter(0);
+        const testsupport::WriteFailureAfter failing(0);
         FileDialog::setNextFileName(QDir::current().filePath("new.flt"));
         child<QPushButton>(Forms::show<frmPlanner>(), "cmdNewPlan")->click();
         QCOMPARE(modLog::PlanPath, QString("before.flt"));
@@ -544,41 +542,41 @@ class PlanFormWindowTest : public QObject {
         auto* w = Forms::get<frmRecordInput>();
         w->show();
         child<QLineEdit>(w, "txtColor")->setText("BLUE");
-        records::setWriteFailureAfter(0);
-        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        child<QPushButton>(w, "cmdOK")->click();
-        QCOMPARE(MessageBox::history().size(), std::size_t(1));
-        const auto& box = MessageBox::history().back();
-        QCOMPARE(box.title, QString("Flight Plan Not Saved"));
-        QVERIFY(box.text.contains("could not be saved"));
-        QCOMPARE(box.icon, MessageBox::Icon::Stop);
-        QCOMPARE(box.buttons, MessageBox::Buttons::Ok);
-        QVERIFY(w->isVisible());
-        QCOMPARE(child<QLineEdit>(w, "txtColor")->text(), QString("BLUE"));
-        QCOMPARE(valueTexts(d), shown);
-        QCOMPARE(readFileBytes("p.flt"), before);
+        {
+            const testsupport::WriteFailureAfter failing(0);
+            MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+            child<QPushButton>(w, "cmdOK")->click();
+            QCOMPARE(MessageBox::history().size(), std::size_t(1));
+            const auto& box = MessageBox::history().back();
+            QCOMPARE(box.title, QString("Flight Plan Not Saved"));
+            QVERIFY(box.text.contains("could not be saved"));
+            QCOMPARE(box.icon, MessageBox::Icon::Stop);
+            QCOMPARE(box.buttons, MessageBox::Buttons::Ok);
+            QVERIFY(w->isVisible());
+            QCOMPARE(child<QLineEdit>(w, "txtColor")->text(), QString("BLUE"));
+            QCOMPARE(valueTexts(d), shown);
+            QCOMPARE(readFileBytes("p.flt"), before);
 
-        auto* p = Forms::get<frmPersonal>();
-        p->show();
-        child<QLineEdit>(p, "txtName")->setText("Bob");
-        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        child<QPushButton>(p, "cmdOK")->click();
-        QCOMPARE(MessageBox::history().size(), std::size_t(2));
-        QCOMPARE(MessageBox::history().back().title, QString("Personal Information Not Saved"));
-        QCOMPARE(MessageBox::history().back().icon, MessageBox::Icon::Stop);
-        QVERIFY(p->isVisible());
-        QCOMPARE(child<QLineEdit>(p, "txtName")->text(), QString("Bob"));
-        QCOMPARE(valueTexts(d), shown);
-
-        records::setWriteFailureAfter(std::nullopt);
+            auto* p = Forms::get<frmPersonal>();
+            p->show();
+            child<QLineEdit>(p, "txtName")->setText("Bob");
+            MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+            child<QPushButton>(p, "cmdOK")->click();
+            QCOMPARE(MessageBox::history().size(), std::size_t(2));
+            QCOMPARE(MessageBox::history().back().title, QString("Personal Information Not Saved"));
+            QCOMPARE(MessageBox::history().back().icon, MessageBox::Icon::Stop);
+            QVERIFY(p->isVisible());
+            QCOMPARE(child<QLineEdit>(p, "txtName")->text(), QString("Bob"));
+            QCOMPARE(valueTexts(d), shown);
+        }
         // Another program holding the plan file: said in words.
-        records::setLockWait(std::chrono::milliseconds(50));
-        const int other = ::open("p.flt", O_RDONLY);
-        QCOMPARE(::flock(other, LOCK_EX), 0);
-        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        child<QPushButton>(w, "cmdOK")->click();
-        ::close(other);
-        records::setLockWait(std::chrono::milliseconds(2000));
+        {
+            const testsupport::LockWait shortWait(std::chrono::milliseconds(50));
+            const testsupport::HeldLock other("p.flt");
+            QVERIFY(other.held());
+            MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+            child<QPushButton>(w, "cmdOK")->click();
+        }
         QCOMPARE(MessageBox::history().back().text,
                  QString("The flight plan could not be saved: p.flt is in use by another "
                          "program. Nothing was changed. Try again in a moment."));

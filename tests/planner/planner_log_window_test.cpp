@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "PlannerWindowSupport.h"
+#include "Seams.h"
 #include "WindowTest.h"
 #include "planner/PlanFile.h"
 #include "planner/frmFPCheck.h"
@@ -443,41 +444,41 @@ class PlanLogWindowTest : public QObject {
         auto* log = Forms::show<frmFPLog>();
         const QStringList header = {child<QLabel>(log, "lblTimeoff")->text(),
                                     child<QLabel>(log, "lblRate")->text()};
-        records::setWriteFailureAfter(0);
+        frmFPCheck* c = nullptr;
+        {
+            const testsupport::WriteFailureAfter failing(0);
+            auto* h = Forms::get<frmFlightLogInput>();
+            h->show();
+            child<QLineEdit>(h, "txtTimeOff")->setText("1200");
+            MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+            child<QPushButton>(h, "cmdOK")->click();
+            QCOMPARE(MessageBox::history().back().title, QString("Flight Log Not Saved"));
+            QCOMPARE(MessageBox::history().back().icon, MessageBox::Icon::Stop);
+            QVERIFY(h->isVisible());
+            QCOMPARE(child<QLineEdit>(h, "txtTimeOff")->text(), QString("1200"));
+            QCOMPARE(QStringList({child<QLabel>(log, "lblTimeoff")->text(),
+                                  child<QLabel>(log, "lblRate")->text()}),
+                     header);
+            child<QPushButton>(h, "cmdCancel")->click();
 
-        auto* h = Forms::get<frmFlightLogInput>();
-        h->show();
-        child<QLineEdit>(h, "txtTimeOff")->setText("1200");
-        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        child<QPushButton>(h, "cmdOK")->click();
-        QCOMPARE(MessageBox::history().back().title, QString("Flight Log Not Saved"));
-        QCOMPARE(MessageBox::history().back().icon, MessageBox::Icon::Stop);
-        QVERIFY(h->isVisible());
-        QCOMPARE(child<QLineEdit>(h, "txtTimeOff")->text(), QString("1200"));
-        QCOMPARE(QStringList({child<QLabel>(log, "lblTimeoff")->text(),
-                              child<QLabel>(log, "lblRate")->text()}),
-                 header);
-        child<QPushButton>(h, "cmdCancel")->click();
+            c = Forms::get<frmFPCheck>();
+            c->show();
+            child<QLineEdit>(c, "txtName")->setText("LOST?");
+            MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+            child<QPushButton>(c, "cmdOK")->click();
+            QCOMPARE(MessageBox::history().back().title, QString("Checkpoint Not Saved"));
+            QVERIFY(c->isVisible());
+            QCOMPARE(child<QLineEdit>(c, "txtName")->text(), QString("LOST?"));
+            QVERIFY(rowEmpty(log, 2));
 
-        auto* c = Forms::get<frmFPCheck>();
-        c->show();
-        child<QLineEdit>(c, "txtName")->setText("LOST?");
-        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        child<QPushButton>(c, "cmdOK")->click();
-        QCOMPARE(MessageBox::history().back().title, QString("Checkpoint Not Saved"));
-        QVERIFY(c->isVisible());
-        QCOMPARE(child<QLineEdit>(c, "txtName")->text(), QString("LOST?"));
-        QVERIFY(rowEmpty(log, 2));
-
-        MessageBox::setNextAnswer(MessageBox::Answer::Yes);
-        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
-        child<QAction>(log, "mnuRemove")->trigger();
-        QCOMPARE(MessageBox::history().back().title, QString("Checkpoint Not Removed"));
-        QCOMPARE(child<QLabel>(log, "lblCheck_1")->text(), pad("CP2", 25));
-        QCOMPARE(readFileBytes("p.flt"), before);
-
+            MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+            MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+            child<QAction>(log, "mnuRemove")->trigger();
+            QCOMPARE(MessageBox::history().back().title, QString("Checkpoint Not Removed"));
+            QCOMPARE(child<QLabel>(log, "lblCheck_1")->text(), pad("CP2", 25));
+            QCOMPARE(readFileBytes("p.flt"), before);
+        }
         // Once the disk works again the same window saves what it kept.
-        records::setWriteFailureAfter(std::nullopt);
         child<QPushButton>(c, "cmdOK")->click();
         QVERIFY(!Forms::isLoaded<frmFPCheck>());
         QCOMPARE(child<QLabel>(log, "lblCheck_2")->text(), pad("LOST?", 25));

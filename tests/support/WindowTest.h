@@ -1,5 +1,6 @@
 // Support for window tests: a main that runs a Qt Test class headless in a
-// fresh temporary working directory, and lookups of controls by objectName.
+// fresh temporary working directory, lookups of controls by objectName, and
+// modal windows answered while they are shown.
 #pragma once
 
 #include <QAction>
@@ -7,7 +8,10 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 #include "shell/Forms.h"
 
@@ -36,6 +40,33 @@ inline QString nextTabStop(QWidget* w) {
     while (n && n != w && (w->isAncestorOf(n) || !(n->focusPolicy() & Qt::TabFocus)))
         n = n->nextInFocusChain();
     return n ? n->objectName() : QString();
+}
+
+// Whether a whenShown action ran; the test checks it after showing the
+// window, so a window that never opened fails instead of skipping its checks.
+class Shown {
+  public:
+    bool ran() const { return *ran_; }
+
+  private:
+    template <class T>
+    friend Shown whenShown(std::function<void(T*)> act);
+    std::shared_ptr<bool> ran_ = std::make_shared<bool>(false);
+};
+
+// Runs act on window T once the event loop of its modal showing runs. When
+// a check in act fails, the window is hidden so its loop ends and the failure
+// is reported at once.
+template <class T>
+[[nodiscard]] Shown whenShown(std::function<void(T*)> act) {
+    Shown shown;
+    QTimer::singleShot(0, [act, ran = shown.ran_] {
+        if (!Forms::isLoaded<T>()) return;
+        *ran = true;
+        act(Forms::get<T>());
+        if (QTest::currentTestFailed() && Forms::isLoaded<T>()) Forms::get<T>()->hide();
+    });
+    return shown;
 }
 
 // Fresh registry, message box and dialog queues, clipboard and working dir

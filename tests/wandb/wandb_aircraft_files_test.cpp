@@ -1,14 +1,13 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
 #include <variant>
 
 #include "Bytes.h"
+#include "Seams.h"
 #include "TempDir.h"
+#include "WandbTestData.h"
 #include "records/RecordFile.h"
 #include "wandb/AircraftFiles.h"
 
@@ -37,15 +36,8 @@ Problem problemOf(const AircraftDefinition& d, const records::NumberLocale& loc 
 }  // namespace
 
 TEST(AircraftDefinition, RequiredBoxesAreCheckedInOrder) {
-    const std::vector<Problem> expected = {
-        {"You must enter Aircraft Ident", "Failed to Enter Ident"},
-        {"You must enter Aircraft Make/Model", "Failed to Enter Make/Model"},
-        {"You must enter Aircraft Empty Weight", "Failed to Enter Empty Weight"},
-        {"You must enter Aircraft Empty Moment", "Failed to Enter EmptyMoment"},
-        {"You must enter Max Takeoff Weight", "Failed to Enter Max Takoff Weight"},
-        {"You must enter Forward CG Limit", "Failed to Enter Forward CG Limit"},
-        {"You must enter Aft CG Limit", "Failed to Enter Aft CG Limit"},
-    };
+    std::vector<Problem> expected;
+    for (const auto& box : wandbtest::kRequiredBoxes) expected.push_back({box.text, box.title});
     // All seven empty: filling them one by one in order reveals each message.
     AircraftDefinition d;
     std::string* boxes[] = {&d.Ident,       &d.Make,       &d.EmptyWeight, &d.EmptyMoment,
@@ -213,15 +205,15 @@ TEST(AircraftFiles, FailedWriteReportsAndKeepsTheOldFile) {
 
     // Another program holding the file: Busy, and the file untouched.
     const auto saved = testsupport::readFileBytes("N1.pln");
-    records::setLockWait(std::chrono::milliseconds(50));
-    const int other = ::open("N1.pln", O_RDONLY);
-    ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    records::FileError why = records::FileError::None;
-    EXPECT_FALSE(
-        saveAircraft("N1.pln", std::get<AircraftRecord>(buildAircraft(requiredOnly())), &why));
-    EXPECT_EQ(why, records::FileError::Busy);
-    ::close(other);
-    records::setLockWait(std::chrono::milliseconds(2000));
+    {
+        const testsupport::LockWait shortWait(std::chrono::milliseconds(50));
+        const testsupport::HeldLock other("N1.pln");
+        ASSERT_TRUE(other.held());
+        records::FileError why = records::FileError::None;
+        EXPECT_FALSE(
+            saveAircraft("N1.pln", std::get<AircraftRecord>(buildAircraft(requiredOnly())), &why));
+        EXPECT_EQ(why, records::FileError::Busy);
+    }
     EXPECT_EQ(testsupport::readFileBytes("N1.pln"), saved);
 }
 

@@ -5,6 +5,8 @@
 #include <QTimer>
 
 #include "Bytes.h"
+#include "Seams.h"
+#include "WandbTestData.h"
 #include "WindowTest.h"
 #include "records/RecordFile.h"
 #include "shell/Convert.h"
@@ -80,22 +82,14 @@ class NewAircraftTest : public QObject {
             child<QLineEdit>(w, "txtEmptyWeight"), child<QLineEdit>(w, "txtEmptyMoment"),
             child<QLineEdit>(w, "txtMaxTOweight"), child<QLineEdit>(w, "txtFwdCGLimit"),
             child<QLineEdit>(w, "txtAftCGLimit")};
-        const char* texts[][2] = {
-            {"You must enter Aircraft Ident", "Failed to Enter Ident"},
-            {"You must enter Aircraft Make/Model", "Failed to Enter Make/Model"},
-            {"You must enter Aircraft Empty Weight", "Failed to Enter Empty Weight"},
-            {"You must enter Aircraft Empty Moment", "Failed to Enter EmptyMoment"},
-            {"You must enter Max Takeoff Weight", "Failed to Enter Max Takoff Weight"},
-            {"You must enter Forward CG Limit", "Failed to Enter Forward CG Limit"},
-            {"You must enter Aft CG Limit", "Failed to Enter Aft CG Limit"},
-        };
         const char* fills[] = {"N1", "C152", "1100", "35000", "1670", "31", "36.5"};
         for (int i = 0; i < 7; ++i) {
             answerOk();
             QTest::mouseClick(child<QPushButton>(w, "cmdSave"), Qt::LeftButton);
             QCOMPARE(int(MessageBox::history().size()), i + 1);
-            QCOMPARE(lastBox().text, QString(texts[i][0]));
-            QCOMPARE(lastBox().title, QString(texts[i][1]));
+            const auto& box = wandbtest::kRequiredBoxes[static_cast<std::size_t>(i)];
+            QCOMPARE(lastBox().text, QString(box.text));
+            QCOMPARE(lastBox().title, QString(box.title));
             QCOMPARE(lastBox().buttons, MessageBox::Buttons::Ok);
             QCOMPARE(lastBox().icon, MessageBox::Icon::None);
             QVERIFY(w->isVisible());
@@ -229,18 +223,19 @@ class NewAircraftTest : public QObject {
         frmNewAircraft* w = Forms::show<frmNewAircraft>();
         fillRequired(w);
         child<QLineEdit>(w, "txtSeat1Name")->setText("Pilot");
-        records::setWriteFailureAfter(10);
-        answerOk();
-        child<QPushButton>(w, "cmdSave")->click();
-        QCOMPARE(int(MessageBox::history().size()), 1);
-        QCOMPARE(lastBox().title, QString("Aircraft Not Saved"));
-        QVERIFY(lastBox().text.contains("N1234.pln"));
-        QCOMPARE(lastBox().icon, MessageBox::Icon::Stop);
-        QVERIFY(w->isVisible());
-        QVERIFY(!Forms::isLoaded<frmWandB>());
-        QCOMPARE(child<QLineEdit>(w, "txtSeat1Name")->text(), QString("Pilot"));
-        QVERIFY(aircraftFiles().isEmpty());
-        records::setWriteFailureAfter(std::nullopt);
+        {
+            const testsupport::WriteFailureAfter failing(10);
+            answerOk();
+            child<QPushButton>(w, "cmdSave")->click();
+            QCOMPARE(int(MessageBox::history().size()), 1);
+            QCOMPARE(lastBox().title, QString("Aircraft Not Saved"));
+            QVERIFY(lastBox().text.contains("N1234.pln"));
+            QCOMPARE(lastBox().icon, MessageBox::Icon::Stop);
+            QVERIFY(w->isVisible());
+            QVERIFY(!Forms::isLoaded<frmWandB>());
+            QCOMPARE(child<QLineEdit>(w, "txtSeat1Name")->text(), QString("Pilot"));
+            QVERIFY(aircraftFiles().isEmpty());
+        }
         child<QPushButton>(w, "cmdSave")->click();
         QCOMPARE(aircraftFiles(), QStringList{"N1234.pln"});
         QVERIFY(!w->isVisible());

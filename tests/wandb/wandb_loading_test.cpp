@@ -7,33 +7,17 @@
 #include <vector>
 
 #include "TempDir.h"
+#include "WandbTestData.h"
 #include "wandb/AircraftFiles.h"
 #include "wandb/LoadChart.h"
 #include "wandb/Loading.h"
 
 using namespace wandb;
+using wandbtest::exampleAircraft;
 
 namespace {
 
 constexpr std::size_t idx(Station s) { return static_cast<std::size_t>(s); }
-
-// Empty 1500 / 57000, seat 1 at arm 37, tank 1 at arm 48.
-AircraftRecord exampleAircraft() {
-    AircraftRecord a;
-    a.Ident.assign("N1234");
-    a.Make.assign("Cessna 172");
-    a.EmptyWeight = 1500;
-    a.EmptyMoment = 57000;
-    a.MaxTOweight = 2300;
-    a.FwdCGLimit = 35;
-    a.AftCGLimit = 47.3f;
-    for (Station s : kStations) a.name(s).assign("");
-    a.Seat1Name.assign("Pilot");
-    a.Seat1Arm = 37;
-    a.Tank1Name.assign("Main");
-    a.Tank1Arm = 48;
-    return a;
-}
 
 LoadingInput exampleInput() {
     LoadingInput in;

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "Bytes.h"
+#include "WandbTestData.h"
 #include "WindowTest.h"
 #include "shell/Convert.h"
 #include "shell/MessageBox.h"
@@ -22,6 +23,7 @@
 
 using testsupport::child;
 using wandb::AircraftRecord;
+using wandbtest::exampleAircraft;
 
 namespace {
 
@@ -29,27 +31,8 @@ const QString kError =
     "You must select an Aircraft and fill in all appropriate fields before you can calculate the "
     "CG";
 
-// Empty 1500 / 57000, seat 1 "Pilot" at 37 and tank 1 "Main" at 48, the other
-// stations blank.
-AircraftRecord example(const char* ident = "N1234") {
-    AircraftRecord a;
-    a.Ident.assign(ident);
-    a.Make.assign("Cessna 172");
-    a.EmptyWeight = 1500;
-    a.EmptyMoment = 57000;
-    a.MaxTOweight = 2300;
-    a.FwdCGLimit = 35;
-    a.AftCGLimit = 47.3f;
-    for (wandb::Station s : wandb::kStations) a.name(s).assign("");
-    a.Seat1Name.assign("Pilot");
-    a.Seat1Arm = 37;
-    a.Tank1Name.assign("Main");
-    a.Tank1Arm = 48;
-    return a;
-}
-
 AircraftRecord everyStation(const char* ident = "N9") {
-    AircraftRecord a = example(ident);
+    AircraftRecord a = exampleAircraft(ident);
     const char* names[] = {"Pilot", "Copilot", "Rear",  "Bag A", "Bag B",
                            "Bag C", "Left",    "Right", "Aux",   "Oil"};
     int i = 0;
@@ -172,7 +155,7 @@ class WandBTest : public QObject {
     }
 
     void workedExample() {
-        store(example());
+        store(exampleAircraft());
         frmWandB* w = Forms::show<frmWandB>();
         QVERIFY(pick(w, "N1234.pln"));
         QCOMPARE(child<QLineEdit>(w, "txtIdent")->text(), QString("N1234          "));
@@ -223,7 +206,7 @@ class WandBTest : public QObject {
     }
 
     void tankBoxesConvertOnLeaving() {
-        store(example());
+        store(exampleAircraft());
         frmWandB* w = Forms::show<frmWandB>();
         QVERIFY(pick(w, "N1234.pln"));
         child<QLineEdit>(w, "txtTank1lbs")->setText("100");
@@ -367,7 +350,7 @@ class WandBTest : public QObject {
     }
 
     void clearThenCalculateGivesTheEmptyAircraft() {
-        store(example());
+        store(exampleAircraft());
         frmWandB* w = Forms::show<frmWandB>();
         QVERIFY(pick(w, "N1234.pln"));
         child<QLineEdit>(w, "txtSeat1")->setText("170");
@@ -415,7 +398,7 @@ class WandBTest : public QObject {
     }
 
     void identNamingNoAircraftEndsInError() {
-        store(example());
+        store(exampleAircraft());
         frmWandB* w = Forms::show<frmWandB>();
         QVERIFY(pick(w, "N1234.pln"));
         for (const char* ident : {"N5555", "", "../N1234", "N1234.pln"}) {
@@ -503,7 +486,7 @@ class WandBTest : public QObject {
     }
 
     void loadWithNoAircraftLeftHidesTheList() {
-        store(example());
+        store(exampleAircraft());
         frmWandB* w = Forms::show<frmWandB>();
         child<QPushButton>(w, "cmdLoad")->click();
         QVERIFY(!child<QListWidget>(w, "lstLoad")->isHidden());
