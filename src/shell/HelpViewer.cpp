@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "shell/Controls.h"
 #include "shell/modLog.h"
 
 namespace {
@@ -67,8 +68,7 @@ class F1Handler : public QObject {
 };
 
 QPushButton* navButton(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
+    auto* b = Controls::named<QPushButton>(parent, name, text);
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::TabFocus);
     return b;

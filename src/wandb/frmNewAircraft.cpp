@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <variant>
 
+#include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
@@ -15,29 +16,21 @@
 
 namespace {
 
-QLineEdit* box(QWidget* parent, const char* name, int maxLength = 0) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    if (maxLength > 0) e->setMaxLength(maxLength);
-    return e;
-}
-
 // A station frame: two headings over rows of name and arm boxes.
 QGroupBox* stationFrame(QWidget* parent, const char* name, const QString& caption,
                         const QString& nameHeading, std::initializer_list<QLineEdit**> boxes,
                         std::initializer_list<const char*> names) {
-    auto* fra = new QGroupBox(caption, parent);
-    fra->setObjectName(name);
+    auto* fra = Controls::named<QGroupBox>(parent, name, caption);
     auto* grid = new QGridLayout(fra);
     grid->addWidget(new QLabel(nameHeading, fra), 0, 0);
     grid->addWidget(new QLabel("Arm", fra), 0, 1);
     auto b = boxes.begin();
     auto n = names.begin();
     for (int row = 1; b != boxes.end(); ++row) {
-        **b = box(fra, *n, 20);
+        **b = Controls::lineBox(fra, *n, 20);
         grid->addWidget(**b, row, 0);
         ++b, ++n;
-        **b = box(fra, *n);
+        **b = Controls::lineBox(fra, *n);
         grid->addWidget(**b, row, 1);
         ++b, ++n;
     }
@@ -103,10 +96,8 @@ frmNewAircraft::frmNewAircraft() {
 
     auto* buttons = new QHBoxLayout;
     outer->addLayout(buttons);
-    cmdSave = new QPushButton("Save Aircraft", this);
-    cmdSave->setObjectName("cmdSave");
-    cmdCancel = new QPushButton("Cancel", this);
-    cmdCancel->setObjectName("cmdCancel");
+    cmdSave = Controls::named<QPushButton>(this, "cmdSave", "Save Aircraft");
+    cmdCancel = Controls::named<QPushButton>(this, "cmdCancel", "Cancel");
     cmdSave->setAutoDefault(false);
     cmdCancel->setAutoDefault(false);
     buttons->addStretch();

@@ -9,6 +9,7 @@
 
 #include "records/Fields.h"
 #include "shell/CommonCommands.h"
+#include "shell/Controls.h"
 #include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
@@ -36,8 +37,7 @@ frmWandB::frmWandB() {
     setObjectName("frmWandB");
     setWindowTitle("Calculate Weight and  Balance");
 
-    auto* central = new QWidget(this);
-    central->setObjectName("centralWidget");
+    auto* central = Controls::named<QWidget>(this, "centralWidget");
     setCentralWidget(central);
     auto* outer = new QHBoxLayout(central);
     auto* left = new QVBoxLayout;
@@ -47,12 +47,10 @@ frmWandB::frmWandB() {
 
     arrangeLoading(central, left);
     arrangeResults(central, right);
-    lstLoad = new QListWidget(central);
-    lstLoad->setObjectName("lstLoad");
+    lstLoad = Controls::named<QListWidget>(central, "lstLoad");
     right->addWidget(lstLoad);
     auto button = [&](QPushButton*& b, const char* name, const QString& caption) {
-        b = new QPushButton(caption, central);
-        b->setObjectName(name);
+        b = Controls::named<QPushButton>(central, name, caption);
         right->addWidget(b);
     };
     button(cmdCalculateCG, "cmdCalculateCG", "Calculate CG");

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "shell/Controls.h"
 #include "wandb/frmWandB.h"
 
 namespace {
@@ -15,8 +16,7 @@ namespace {
 // Station names and figures come from aircraft files: shown as plain text,
 // so markup in a file (an <img> naming a device, say) is never interpreted.
 QLabel* label(QWidget* parent, const char* name, const QString& caption = {}) {
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(name);
+    auto* l = Controls::named<QLabel>(parent, name, caption);
     l->setTextFormat(Qt::PlainText);
     return l;
 }
@@ -30,16 +30,13 @@ QLabel* figure(QWidget* parent, const char* name) {
 }
 
 QLineEdit* box(QWidget* parent, const char* name) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
+    auto* e = Controls::named<QLineEdit>(parent, name);
     e->setMaximumWidth(80);
     return e;
 }
 
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption) {
-    auto* f = new QGroupBox(caption, parent);
-    f->setObjectName(name);
-    return f;
+    return Controls::named<QGroupBox>(parent, name, caption);
 }
 
 // The frames' grids share one set of columns: arm and moment wide enough for
@@ -89,10 +86,8 @@ void frmWandB::arrangeLoading(QWidget* central, QVBoxLayout* left) {
     // Aircraft.
     auto* head = new QGridLayout;
     left->addLayout(head);
-    txtIdent = new QLineEdit(central);
-    txtIdent->setObjectName("txtIdent");
-    txtMake = new QLineEdit(central);
-    txtMake->setObjectName("txtMake");
+    txtIdent = Controls::named<QLineEdit>(central, "txtIdent");
+    txtMake = Controls::named<QLineEdit>(central, "txtMake");
     head->addWidget(new QLabel("Aircraft Ident:", central), 0, 0);
     head->addWidget(txtIdent, 0, 1);
     head->addWidget(new QLabel("Aircraft Make and Model:", central), 1, 0);
