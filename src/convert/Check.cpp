@@ -137,7 +137,7 @@ class Walker {
         if (!part) return;
         note(static_cast<std::int64_t>(b_.size() / len) + 1, "",
              "is partial: " + std::to_string(part) + " of " + std::to_string(len) + " bytes",
-             "cut off", [&] { b_.resize(b_.size() - part); });
+             "cut off the partial record", [&] { b_.resize(b_.size() - part); });
     }
 
     std::vector<Finding> findings_;
