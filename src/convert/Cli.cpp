@@ -242,7 +242,10 @@ class Command {
             if (logPath == "-") throw Usage{"--append needs a logbook file, not -"};
             const logbook::Check c = logbook::checkLogbook(logPath);
             if (!c.ok()) return fail(logPath, "no logbook: " + logbook::describe(c));
-            room = static_cast<std::size_t>(logbook::MaxLastRecord - c.lastRecord);
+            room = static_cast<std::size_t>(logbook::MaxLastRecord - c.lastFlight);
+            // A damaged logbook is mended by the append; say so first.
+            if (const auto notice = logbook::damageNotice(c); !notice.empty())
+                err_ << kProgram << ": " << logPath << ": " << notice << "\n";
         } else if (logPath != "-" && records::fileExists(logPath)) {
             return fail(logPath,
                         "the file exists; import writes a new logbook only "

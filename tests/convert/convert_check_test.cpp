@@ -167,6 +167,20 @@ TEST(ConvertCheck, EveryKindOfFileCleanDamagedAndRepaired) {
     ASSERT_EQ(convertCmd({"repair", "r.log", "fixed.log"}).status, 0);
     EXPECT_TRUE(logbook::checkLogbook("fixed.log").consistent());
     EXPECT_EQ(logbook::dateList("fixed.log"), (std::vector<std::string>{"3/15/98", "soon"}));
+    // Appending to a damaged logbook says what is wrong, then counts every
+    // whole flight and the new ones.
+    put("clean.log", log.bytes);
+    ASSERT_EQ(convertCmd({"export", "clean.log", "-o", "two.csv"}).status, 0);
+    File cut = log;
+    cut.int16(1, "LastRecord", 9);
+    put("cut.log", cut.bytes);
+    const Outcome appended = convertCmd({"import", "two.csv", "cut.log", "--append"});
+    EXPECT_EQ(appended.status, 0);
+    EXPECT_NE(appended.err.find("cut.log: This logbook says it holds 8 flights, but only 2"),
+              std::string::npos)
+        << appended.err;
+    EXPECT_TRUE(logbook::checkLogbook("cut.log").consistent());
+    EXPECT_EQ(logbook::dateList("cut.log").size(), 4u);
     EXPECT_EQ(convertCmd({"check", "r.log", "--type", "boat"}).status, 2);
     EXPECT_EQ(convertCmd({"check", "missing.log"}).status, 1);
 }
