@@ -1,6 +1,8 @@
 // Operations on a logbook file: creating, checking and reading it, the
-// rating record, converting a typed flight, appending and removing flights.
-// Each call opens the file, does its work and closes it again.
+// rating record, appending and removing flights. Each call opens the file,
+// does its work and closes it again. The ratings mapping, the conversion of a
+// typed flight and the sentences for the pilot have headers of their own,
+// included here.
 #pragma once
 
 #include <array>
@@ -9,119 +11,41 @@
 #include <string>
 #include <vector>
 
+#include "logbook/FlightInput.h"
+#include "logbook/FlightScan.h"
 #include "logbook/LogRecord.h"
+#include "logbook/LogbookMessages.h"
+#include "logbook/Ratings.h"
 #include "records/Fields.h"
 #include "records/NumberText.h"
 #include "records/RecordFile.h"
 
 namespace logbook {
 
-// LastRecord is an int16: at most 32767 records, 32766 flights.
-constexpr std::int16_t MaxLastRecord = 32767;
-
-// Why a file cannot serve as a logbook, or None.
-enum class Problem {
-    None,
-    Missing,             // no such file
-    NotRegular,          // a folder, FIFO, device or socket
-    Unreadable,          // it cannot be opened or read
-    Empty,               // zero bytes
-    PartialRecord,       // shorter than the one record 1 needs
-    LastRecordBelowOne,  // record 1 gives LastRecord < 1
-    LastRecordBeyondEnd  // record 1 names more records than the file holds
-};
-
-struct Check {
-    Problem problem = Problem::None;
-    std::uint64_t sizeBytes = 0;
-    std::int16_t lastRecord = 0;
-    bool ok() const { return problem == Problem::None; }
-};
-
-// Looks at the file's length and record 1 only; never writes or creates.
-// Records after LastRecord, a partial one included (a write cut short by a
-// crash), do not make a file no logbook: they lie outside it.
-Check checkLogbook(const std::string& path);
-// A sentence for the user that says why the file is no logbook ("" if it is).
-std::string describe(const Check& check);
-
-// A whole logbook read in one go: records 1 .. LastRecord, 420 bytes each.
-struct Contents {
-    std::int16_t lastRecord = 0;
-    std::vector<records::Byte> bytes;  // lastRecord * 420 bytes
-    // The bytes of record n (1 .. lastRecord).
-    records::ConstByteSpan record(std::int64_t n) const {
-        return records::ConstByteSpan(bytes).subspan(
-            static_cast<std::size_t>(n - 1) * LogRecord::Size, LogRecord::Size);
-    }
-};
-// Checks the file and reads it; nullopt (with check->problem set) when it is
-// no logbook or cannot be read.
-std::optional<Contents> readLogbook(const std::string& path, Check* check = nullptr);
-
-// Writes the blank rating record (all zero, LastRecord = 1) as record 1.
-// An existing file is not truncated: records after the first stay, outside
-// LastRecord, to be overwritten as flights are added. An existing file whose
-// length is no whole number of records is refused and left alone, unless it
-// is a logbook with a partial record after its last, which is cut off. A new
-// file that could not be written is removed again.
+// Writes the blank rating record (all zero, LastRecord = 1) as the whole
+// file. An existing file the pilot chose to replace is cut to that one
+// record: its old records would otherwise be read as flights of the new
+// logbook. An existing file whose length is no whole number of records is
+// refused and left alone, unless it is a logbook with a partial record after
+// its last. A new file that could not be written is removed again.
 enum class CreateResult { Created, NotALogbookLength, CannotWrite, NotRegular, Busy };
 CreateResult createLogbook(const std::string& path);
 
 // Record 1 of a valid logbook; nullopt when the file is no logbook.
 std::optional<LogRecord> readRatingRecord(const std::string& path);
 
-// What the rating window holds: certificate and rating boxes as ticked,
-// texts as Windows-1252 bytes.
-struct Ratings {
-    bool student = false, recreational = false, privatePilot = false, commercial = false,
-         instructor = false, atp = false, technician = false, groundInstructor = false;
-    bool single = false, seLand = false, seSea = false, multi = false, meLand = false,
-         meSea = false, multiLimited = false, instrument = false, rotorcraft = false,
-         helicopter = false, gyroplane = false, lighter = false, airship = false, balloon = false,
-         glider = false, general = false, powerplant = false, airframe = false, giBasic = false,
-         giAdvanced = false, giInstrument = false, other = false;
-    std::string otherRatings;
-    std::array<std::string, 6> typeRatings;
-};
-// The boxes as record 1 gives them (a field counts as ticked when non-zero).
-Ratings ratingsFrom(const LogRecord& rec);
-// Puts the boxes into record 1, leaving every other field as it was.
-void applyRatings(LogRecord& rec, const Ratings& ratings);
-// Reads record 1, applies the ratings and writes it back. False when the
+// Reads record 1, applies the ratings and writes it back, its count
+// corrected to the flights the file holds. False when the
 // file is no logbook or the write fails; the file is then as it was, as far
 // as a failing disk allows. Synced before it returns true; why (when given)
 // says what kept the file from being written.
 bool saveRatings(const std::string& path, const Ratings& ratings,
                  records::FileError* why = nullptr);
 
-// The boxes of the flight entry window, as typed (Windows-1252 bytes).
-struct FlightInput {
-    std::string date, make, ident, from, to, remarks;
-    // Number boxes.
-    std::string instrApp, landings, xCountry, simulator, day, night, instrument, simInstrument,
-        dual, inCommand, total, cfi, cfii, ground, sic, nightLand;
-    std::array<std::string, 4> appCount;
-    std::array<std::string, 4> appType;
-    bool catSingle = false, catMulti = false, catRotor = false, catAirship = false,
-         catGlider = false;
-    bool seLand = false, seSea = false, meLand = false, meSea = false;
-};
-
-struct Conversion {
-    std::optional<LogRecord> flight;  // nullopt: some box did not convert
-    // The Day box was empty and was reached, so it is to show 0 from now on.
-    bool dayShowsZero = false;
-};
-// Converts the boxes in the fixed order of the entry window; an exactly
-// empty number box is 0, anything else must convert (int16 halves to even).
-Conversion convertFlight(const FlightInput& in, const records::NumberLocale& loc = {});
-
-// A multi-line box's text with every line break stored as CR LF.
-std::string storedLineBreaks(const std::string& text);
-
-// Appends a flight: writes it at LastRecord + 1 first, then raises
-// LastRecord in record 1. On any failure LastRecord keeps naming only
+// Appends a flight after the last whole flight in the file (Extent::Whole:
+// flights saved but never counted are kept and counted now; a count that
+// names more records than the file holds is corrected): writes it first,
+// then sets LastRecord in record 1 to it. On any failure LastRecord keeps naming only
 // records that were written, and a partly written record is cut off again.
 // Each write is synced before the next, so a power cut too leaves the old or
 // the new logbook. The file is locked throughout; Busy when another program
@@ -134,9 +58,8 @@ AppendResult appendFlight(const std::string& path, const LogRecord& flight);
 AppendResult appendFlights(const std::string& path, records::ConstByteSpan flights,
                            records::FileError* why = nullptr);
 
-// Trimmed dates of the flights (records 2 .. LastRecord) whose trimmed date
-// is not blank, in file order.
-std::vector<std::string> dateList(const Contents& log);
+// Trimmed dates of the flights (Extent::Whole) whose trimmed date is not
+// blank, in file order.
 std::vector<std::string> dateList(const std::string& path);
 
 // The first flight whose trimmed date equals date; its record number too.
@@ -144,13 +67,12 @@ struct Found {
     std::int64_t recordNumber = 0;
     LogRecord flight;
 };
-std::optional<Found> findFlight(const Contents& log, const std::string& trimmedDate);
 std::optional<Found> findFlight(const std::string& path, const std::string& trimmedDate);
 
 // Removes the first flight whose trimmed date equals date, with the logbook
-// locked: the new logbook is written to a private temporary file beside the
-// real file (links resolved), synced, given the old one's mode, owner and
-// group and renamed over it, so a failure leaves the old logbook whole.
+// locked; every other whole flight stays and is counted. Under the lock the new logbook is written
+// to a private temporary file beside the real file (links resolved), synced, given the old one's
+// mode, owner and group and renamed over it, so a failure leaves the old logbook whole.
 enum class RemoveResult {
     Removed,
     NotALogbook,
@@ -162,8 +84,4 @@ enum class RemoveResult {
     FolderNotWritable,  // no new logbook can be made in its folder
 };
 RemoveResult removeFlight(const std::string& path, const std::string& trimmedDate);
-// What the viewer tells the pilot when a removal failed: what happened, and
-// that nothing was changed.
-std::string removalMessage(RemoveResult result);
-
 }  // namespace logbook

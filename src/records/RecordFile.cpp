@@ -20,6 +20,7 @@ namespace {
 std::optional<std::uint64_t> gWriteBudget;
 std::function<bool(Step)> gFailpoint;
 std::chrono::milliseconds gLockWait{2000};
+std::function<void()> gLockWaitStep;
 
 // Temporary files are ".aerokit-" + 8 letters + ".tmp": short, so that a
 // target whose name is as long as the file system allows still gets one.
@@ -140,6 +141,8 @@ void set(FileError* out, FileError e) {
 
 void setWriteFailureAfter(std::optional<std::uint64_t> bytes) { gWriteBudget = bytes; }
 void setFailpoint(std::function<bool(Step)> failpoint) { gFailpoint = std::move(failpoint); }
+
+void setLockWaitStep(std::function<void()> step) { gLockWaitStep = std::move(step); }
 void setLockWait(std::chrono::milliseconds wait) { gLockWait = wait; }
 
 std::optional<TemporaryFile> createTemporaryFile(const std::string& folder, FileError* error) {
@@ -259,6 +262,7 @@ std::optional<RecordFile> RecordFile::openLocked(const std::string& path, std::s
             if (errno != EWOULDBLOCK && errno != EINTR) break;
             busy = std::chrono::steady_clock::now() >= deadline;
             if (busy) break;
+            if (gLockWaitStep) gLockWaitStep();
             std::this_thread::sleep_for(pause);
         }
         if (!locked) {

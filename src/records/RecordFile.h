@@ -144,5 +144,8 @@ enum class Step { Write, Sync, Truncate, CreateTemporary, Rename, SyncFolder };
 void setFailpoint(std::function<bool(Step)> failpoint);
 // How long openLocked waits for another holder of the lock (about 2 s).
 void setLockWait(std::chrono::milliseconds wait);
+// Called each time openLocked finds the lock held by another and is about
+// to wait for it. An empty function lifts it.
+void setLockWaitStep(std::function<void()> step);
 
 }  // namespace records
