@@ -18,22 +18,25 @@ AppendResult appendFlights(const std::string& path, records::ConstByteSpan fligh
             return AppendResult::NotALogbook;
         return AppendResult::WriteFailed;
     }
-    // Checked under the lock, so nothing changes between the check and the write.
-    const std::uint64_t size = f->sizeBytes();
-    std::vector<records::Byte> content;
-    if (size < LogRecord::Size) return AppendResult::NotALogbook;
-    if (!f->read(1, content)) return AppendResult::WriteFailed;
-    const std::int16_t last = records::getInt16(content, LogRecord::Offset::LastRecord);
-    if (last < 1 || static_cast<std::uint64_t>(last) * LogRecord::Size > size)
-        return AppendResult::NotALogbook;
+    // Checked under the lock, so nothing changes between the check and the
+    // write. Every whole flight the file holds is kept, those saved but never
+    // counted too, and the count is corrected, as a single append does.
+    const Check c = checkOpen(*f);
+    if (!c.ok()) return AppendResult::NotALogbook;
     const std::size_t count = flights.size() / LogRecord::Size;
-    if (static_cast<std::size_t>(last) + count > static_cast<std::size_t>(MaxLastRecord))
+    if (static_cast<std::size_t>(c.lastFlight) + count > static_cast<std::size_t>(MaxLastRecord))
         return AppendResult::Full;
-    if (!f->readRange(1, static_cast<std::size_t>(last), content)) return AppendResult::WriteFailed;
+    std::vector<records::Byte> content;
+    content.reserve((static_cast<std::size_t>(c.lastFlight) + count) * LogRecord::Size);
+    if (!f->read(1, content)) return AppendResult::WriteFailed;
+    if (!scanOpen(*f, c, [&](std::int64_t, records::ConstByteSpan rec) {
+            content.insert(content.end(), rec.begin(), rec.end());
+        }))
+        return AppendResult::WriteFailed;
     content.insert(content.end(), flights.begin(),
                    flights.begin() + static_cast<std::ptrdiff_t>(count * LogRecord::Size));
     records::putInt16(content, LogRecord::Offset::LastRecord,
-                      static_cast<std::int16_t>(last + static_cast<std::int16_t>(count)));
+                      static_cast<std::int16_t>(c.lastFlight + static_cast<std::int64_t>(count)));
     if (f->replaceContent(path, content, &error)) return AppendResult::Appended;
     if (why) *why = error;
     return error == FileError::Busy ? AppendResult::Busy : AppendResult::WriteFailed;

@@ -54,6 +54,10 @@ QString single(float value) {
     return QString::fromStdString(records::formatSingle(value, numberLocale()));
 }
 
+QString dbl(double value) {
+    return QString::fromStdString(records::formatDouble(value, numberLocale()));
+}
+
 QString toStored(const QString& plainText) {
     QString s = plainText;
     s.replace(QChar('\n'), QStringLiteral("\r\n"));

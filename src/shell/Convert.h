@@ -38,6 +38,7 @@ records::DateLocale dateLocale();
 void setLocaleForTesting(const QString& localeName);  // "en_US", "de_DE"; empty = system
 
 QString single(float value);  // formatSingle in the current locale
+QString dbl(double value);    // formatDouble in the current locale (the load sheet's chart ticks)
 
 // A multi-line box's text as a record stores it: every line break CR LF.
 QString toStored(const QString& plainText);

@@ -65,7 +65,7 @@ frmNewAircraft::frmNewAircraft() {
     };
     int r = 0;
     for (const auto& row : rows) {
-        *row.box = box(this, row.name, row.maxLength);
+        *row.box = Controls::lineBox(this, row.name, row.maxLength);
         figures->addWidget(new QLabel(row.caption, this), r, 0);
         figures->addWidget(*row.box, r, 1);
         ++r;
