@@ -343,6 +343,7 @@ class Command {
         options.currentYear = year;
         const ExportResult r = exportFlights(*bytes, options);
         if (!r.text) return fail(path, "no logbook: " + r.error);
+        if (!r.notice.empty()) err_ << kProgram << ": " << shown(path) << ": " << r.notice << "\n";
         if (!reportChanges(shown(path), r.changes, a.strict)) return kBadData;
         return output(a.output.value_or("-"), *r.text);
     }

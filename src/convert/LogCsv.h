@@ -22,10 +22,12 @@ struct ExportOptions {
 };
 struct ExportResult {
     std::optional<std::string> text;
-    std::string error;  // why the bytes are no logbook
-    Report changes;     // values the file does not carry as they are
+    std::string error;   // why the bytes are no logbook
+    std::string notice;  // what is wrong with a damaged logbook, whose whole flights go out
+    Report changes;      // values the file does not carry as they are
 };
-// One row per flight (records 2 to LastRecord, blank dates included). Date
+// One row per flight (every whole flight as the program reads the logbook,
+// blank dates included). Date
 // is YYYY-MM-DD where the typed date converts by the options' rules, else
 // empty; the typed text goes with the flight too.
 ExportResult exportFlights(std::string_view logbookBytes, const ExportOptions& options);

@@ -346,25 +346,16 @@ std::string_view foreFlightType(M m) {
 ExportResult exportFlights(std::string_view bytes, const ExportOptions& o) {
     ExportResult res;
     constexpr std::size_t len = LogRecord::Size;
-    logbook::Check check;
-    check.sizeBytes = bytes.size();
-    if (bytes.empty()) {
-        check.problem = logbook::Problem::Empty;
-    } else if (bytes.size() < len) {
-        check.problem = logbook::Problem::PartialRecord;
-    } else {
-        const auto* u =
-            reinterpret_cast<const unsigned char*>(bytes.data() + LogRecord::Offset::LastRecord);
-        check.lastRecord = static_cast<std::int16_t>(u[0] | (u[1] << 8));
-        if (check.lastRecord < 1)
-            check.problem = logbook::Problem::LastRecordBelowOne;
-        else if (static_cast<std::size_t>(check.lastRecord) > bytes.size() / len)
-            check.problem = logbook::Problem::LastRecordBeyondEnd;
-    }
+    // Read as the program reads it: every whole flight of a damaged logbook.
+    const logbook::Check check = logbook::checkFirstRecord(
+        bytes.size(),
+        records::ConstByteSpan(reinterpret_cast<const records::Byte*>(bytes.data()),
+                               std::min(bytes.size(), len)));
     if (!check.ok()) {
         res.error = logbook::describe(check);
         return res;
     }
+    res.notice = logbook::damageNotice(check);
 
     const Format& format = formatOf(o.to);
     Writer w(o, res.changes);
@@ -374,7 +365,7 @@ ExportResult exportFlights(std::string_view bytes, const ExportOptions& o) {
         if (c.written) (c.aircraft ? aircraftColumns : columns).push_back(&c);
 
     std::string out;
-    out.reserve(static_cast<std::size_t>(check.lastRecord) * 240 + 1024);
+    out.reserve(static_cast<std::size_t>(check.lastFlight) * 240 + 1024);
     auto header = [&](const std::vector<const ColumnDef*>& cols) {
         for (std::size_t i = 0; i < cols.size(); ++i) {
             if (i) out += sep;
@@ -405,7 +396,7 @@ ExportResult exportFlights(std::string_view bytes, const ExportOptions& o) {
         header(aircraftColumns);
         // One aircraft per tail number, as its first flight describes it.
         std::map<std::string, std::pair<std::string, CatClass>> seen;
-        for (std::int64_t n = 2; n <= check.lastRecord; ++n) {
+        for (std::int64_t n = 2; n <= check.lastFlight; ++n) {
             const LogRecord r = record(n);
             const std::string ident(records::trimSpaces(view(r.Ident)));
             bool exact = true;
@@ -439,7 +430,7 @@ ExportResult exportFlights(std::string_view bytes, const ExportOptions& o) {
         types(columns);
     }
     header(columns);
-    for (std::int64_t n = 2; n <= check.lastRecord; ++n) {
+    for (std::int64_t n = 2; n <= check.lastFlight; ++n) {
         const LogRecord r = record(n);
         for (std::size_t i = 0; i < columns.size(); ++i) {
             if (i) out += sep;

@@ -12,21 +12,28 @@ using records::Byte;
 using records::RecordFile;
 
 Check checkOpen(RecordFile& f, Extent extent) {
+    const std::uint64_t size = f.sizeBytes();
+    std::vector<Byte> rec1;
+    if (size >= LogRecord::Size && !f.read(1, rec1)) {
+        Check c;
+        c.sizeBytes = size;
+        c.problem = Problem::Unreadable;
+        return c;
+    }
+    return checkFirstRecord(size, rec1, extent);
+}
+
+Check checkFirstRecord(std::uint64_t sizeBytes, records::ConstByteSpan rec1, Extent extent) {
     Check c;
-    c.sizeBytes = f.sizeBytes();
+    c.sizeBytes = sizeBytes;
     if (c.sizeBytes == 0) {
         c.problem = Problem::Empty;
         return c;
     }
     // Only record 1 must be whole here; a record cut short by a crash after
     // the others is no flight, but leaves the logbook a logbook.
-    if (c.sizeBytes < LogRecord::Size) {
+    if (c.sizeBytes < LogRecord::Size || rec1.size() < LogRecord::Size) {
         c.problem = Problem::PartialRecord;
-        return c;
-    }
-    std::vector<Byte> rec1;
-    if (!f.read(1, rec1)) {
-        c.problem = Problem::Unreadable;
         return c;
     }
     c.lastRecord = records::getInt16(rec1, LogRecord::Offset::LastRecord);

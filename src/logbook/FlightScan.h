@@ -73,6 +73,9 @@ struct Check {
 Check checkLogbook(const std::string& path, Extent extent = Extent::Whole);
 // The same for a file already open (a locked one, for a write).
 Check checkOpen(records::RecordFile& file, Extent extent = Extent::Whole);
+// The same from a file's length and its record 1 (shorter when the file is).
+Check checkFirstRecord(std::uint64_t sizeBytes, records::ConstByteSpan rec1,
+                       Extent extent = Extent::Whole);
 
 using FlightVisit = std::function<void(std::int64_t recordNumber, records::ConstByteSpan)>;
 
