@@ -223,28 +223,25 @@ planner::PlanRecord typedCheckpoint(int k) {
 
 std::string planWith(const std::string& name, int checkpoints) {
     const std::string path = work(name);
-    check(planner::createPlan(path), name);
+    check(planner::createPlan(path).ok(), name);
     check(planner::savePlanForm(path, typedPlan()).has_value(), name + " plan form");
     check(planner::saveLogHeader(path, typedPlan()).has_value(), name + " log header");
     for (int k = 0; k < checkpoints; ++k)
-        check(
-            planner::appendCheckpoint(path, typedCheckpoint(k)).result == planner::WriteResult::Ok,
-            name + " checkpoint");
+        check(planner::appendCheckpoint(path, typedCheckpoint(k)).ok(), name + " checkpoint");
     return path;
 }
 
 void plans() {
     const auto targets = {"planner_fuzz", "planner_write_fuzz"};
     const std::string fresh = work("fresh.flt");
-    check(planner::createPlan(fresh), "fresh.flt");
+    check(planner::createPlan(fresh).ok(), "fresh.flt");
     seed(targets, "fresh.flt", readAll(fresh));
     seed(targets, "plan.flt", readAll(planWith("plan.flt", 3)));
     seed(targets, "full.flt", readAll(planWith("full.flt", planner::kMaxCheckpoints)));
     // A removed checkpoint stays on disk beyond the counter.
     const std::string removed = planWith("removed.flt", 4);
-    const auto header = planner::readRecord(removed, 1);
-    check(header && planner::removeLastCheckpoint(removed, *header) == planner::WriteResult::Ok,
-          "removing a checkpoint");
+    const auto asked = planner::lastCheckpoint(removed);
+    check(asked && planner::removeLastCheckpoint(removed, *asked).ok(), "removing a checkpoint");
     seed(targets, "removed.flt", readAll(removed));
 
     // Personal.nfo is written in the working directory.
@@ -270,7 +267,7 @@ Bytes aircraft(const std::string& name, const wandb::AircraftDefinition& def) {
     const auto* rec = std::get_if<wandb::AircraftRecord>(&built);
     check(rec != nullptr, "building " + name);
     if (!rec) return {};
-    check(wandb::saveAircraft(work(name), *rec), "saving " + name);
+    check(wandb::saveAircraft(work(name), *rec).ok(), "saving " + name);
     return readAll(gWork / name);
 }
 

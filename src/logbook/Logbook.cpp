@@ -137,7 +137,10 @@ std::optional<Contents> readChecked(RecordFile& f, const Check& local, Check* ch
 std::optional<RecordFile> openForWrite(const std::string& path, Check& c,
                                        records::FileError& error) {
     c = Check{};
-    auto f = RecordFile::openLocked(path, LogRecord::Size, RecordFile::Mode::ExistingOnly, &error);
+    auto locked = RecordFile::openLocked(path, LogRecord::Size, RecordFile::Mode::ExistingOnly);
+    if (!locked) error = locked.failure().reason;
+    std::optional<RecordFile> f;
+    if (locked) f = std::move(*locked);
     if (!f) {
         c.problem = error == records::FileError::Missing      ? Problem::Missing
                     : error == records::FileError::NotRegular ? Problem::NotRegular
@@ -165,12 +168,10 @@ std::optional<Contents> readLogbook(const std::string& path, Check* check) {
 }
 
 CreateResult createLogbook(const std::string& path) {
-    records::FileError error{};
-    auto f =
-        RecordFile::openLocked(path, LogRecord::Size, RecordFile::Mode::CreateIfMissing, &error);
+    auto f = RecordFile::openLocked(path, LogRecord::Size, RecordFile::Mode::CreateIfMissing);
     if (!f) {
-        if (error == records::FileError::NotRegular) return CreateResult::NotRegular;
-        if (error == records::FileError::Busy) return CreateResult::Busy;
+        if (f.reason() == records::FileError::NotRegular) return CreateResult::NotRegular;
+        if (f.reason() == records::FileError::Busy) return CreateResult::Busy;
         return CreateResult::CannotWrite;
     }
     if (!f->created()) {
@@ -286,10 +287,7 @@ bool saveRatings(const std::string& path, const Ratings& ratings, records::FileE
     LogRecord rec = LogRecord::decode(old);
     applyRatings(rec, ratings);
     const auto bytes = rec.encode();
-    if (f->write(1, bytes) && f->sync()) {
-        if (why) *why = records::FileError::None;
-        return true;
-    }
+    if (f->write(1, bytes) && f->sync()) return true;
     // Put the old record back if the disk lets us, so a half-written
     // record 1 does not spoil LastRecord.
     if (f->write(1, old)) f->sync();
@@ -547,8 +545,9 @@ RemoveResult removeFlight(const std::string& path, const std::string& trimmedDat
     out.resize(out.size() - LogRecord::Size);
     records::putInt16(out, LogRecord::Offset::LastRecord,
                       static_cast<std::int16_t>(log->lastRecord - 1));
-    if (f->replaceContent(path, out, &error)) return RemoveResult::Removed;
-    switch (error) {
+    const auto replaced = f->replaceContent(path, out);
+    if (replaced) return RemoveResult::Removed;
+    switch (replaced.failure().reason) {
         case FileError::HardLinked:
             return RemoveResult::HardLinked;
         case FileError::FolderNotWritable:

@@ -30,10 +30,6 @@ QString editText(const QString& stored);
 // Characters the text takes when stored (a line break counts two).
 int storedLength(const QString& plainText);
 
-// The message of a save that found the file locked by another program:
-// "<failed>: <file> is in use by another program. Nothing was changed. ..."
-QString inUseMessage(const QString& failed, const QString& file);
-
 // Leaves the Enter key to the program's own keyboard handling (the focused
 // button, else OK), not to the dialog's automatic default button.
 void noDefaultButton(QWidget* dialog);

@@ -201,8 +201,8 @@ TEST_F(PlanFileTest, CheckpointWithOnlyANameKeepsEverythingElseZero) {
             if (off > 771) field.assign("");
     });
     const auto res = appendCheckpoint(plan, blankRest);
-    ASSERT_EQ(res.result, WriteResult::Ok);
-    EXPECT_EQ(res.index, 0);
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->index, 0);
     const auto b = readFileBytes(plan);
     ASSERT_EQ(b.size(), 2u * 1006);
     EXPECT_EQ(slice(b, 1006 + 771, 25), "LAKE" + std::string(21, ' '));
@@ -221,7 +221,7 @@ TEST_F(PlanFileTest, ThreeCheckpointsRemovalAndOverwrite) {
     for (const char* name : {"ONE", "TWO", "THREE"}) {
         PlanRecord cp;
         cp.CheckName.assign(name);
-        ASSERT_EQ(appendCheckpoint(plan, cp).result, WriteResult::Ok);
+        ASSERT_TRUE(appendCheckpoint(plan, cp));
     }
     auto b = readFileBytes(plan);
     ASSERT_EQ(b.size(), 4u * 1006);
@@ -230,7 +230,7 @@ TEST_F(PlanFileTest, ThreeCheckpointsRemovalAndOverwrite) {
     EXPECT_EQ(readRecord(plan, 4)->CheckName.shown().substr(0, 5), "THREE");
 
     // Removal: only the counter changes, the file keeps its length.
-    ASSERT_EQ(removeLastCheckpoint(plan, rec1), WriteResult::Ok);
+    ASSERT_TRUE(removeLastCheckpoint(plan, *lastCheckpoint(plan)));
     const auto after = readFileBytes(plan);
     ASSERT_EQ(after.size(), 4u * 1006);
     for (std::size_t i = 0; i < after.size(); ++i)
@@ -244,8 +244,8 @@ TEST_F(PlanFileTest, ThreeCheckpointsRemovalAndOverwrite) {
     PlanRecord four;
     four.CheckName.assign("FOUR");
     const auto res = appendCheckpoint(plan, four);
-    ASSERT_EQ(res.result, WriteResult::Ok);
-    EXPECT_EQ(res.index, 2);
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->index, 2);
     EXPECT_EQ(readFileBytes(plan).size(), 4u * 1006);
     EXPECT_EQ(readRecord(plan, 4)->CheckName.shown(), "FOUR" + std::string(21, ' '));
     EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, 2);
@@ -264,13 +264,13 @@ TEST_F(PlanFileTest, TenCheckpointsAtMostThenFull) {
     cp.CheckName.assign("CP");
     for (int i = 0; i < 10; ++i) {
         const auto res = appendCheckpoint(plan, cp);
-        ASSERT_EQ(res.result, WriteResult::Ok) << i;
-        EXPECT_EQ(res.index, i);
+        ASSERT_TRUE(res) << i;
+        EXPECT_EQ(res->index, i);
     }
     const auto before = readFileBytes(plan);
     EXPECT_EQ(before.size(), 11u * 1006);
     EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, 9);
-    EXPECT_EQ(appendCheckpoint(plan, cp).result, WriteResult::Full);
+    EXPECT_EQ(appendCheckpoint(plan, cp).reason(), records::FileError::Full);
     EXPECT_EQ(readFileBytes(plan), before);
 }
 
@@ -303,7 +303,7 @@ TEST_F(PlanFileTest, CorruptCounterNeverReachesPastRecordEleven) {
         const auto before = readFileBytes(plan);
         PlanRecord cp;
         cp.CheckName.assign("X");
-        EXPECT_EQ(appendCheckpoint(plan, cp).result, WriteResult::Full) << last;
+        EXPECT_EQ(appendCheckpoint(plan, cp).reason(), records::FileError::Full) << last;
         EXPECT_EQ(readFileBytes(plan), before) << last;
         const auto rows = readCheckpoints(plan, last);
         ASSERT_TRUE(rows);
@@ -313,10 +313,9 @@ TEST_F(PlanFileTest, CorruptCounterNeverReachesPastRecordEleven) {
     PlanRecord header;
     header.LastCheckpoint = 500;
     ASSERT_TRUE(writeRecord(plan, 1, header));
-    ASSERT_EQ(removeLastCheckpoint(plan, header), WriteResult::Ok);
+    ASSERT_TRUE(removeLastCheckpoint(plan, *lastCheckpoint(plan)));
     EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, 499);
-    header.LastCheckpoint = -300;
-    EXPECT_EQ(removeLastCheckpoint(plan, header), WriteResult::NoCheckpoint);
+    EXPECT_EQ(removeLastCheckpoint(plan, {-300, {}}).reason(), records::FileError::Gone);
     EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, 499);
 }
 
@@ -331,8 +330,8 @@ TEST_F(PlanFileTest, FailedWritesAreReported) {
     EXPECT_FALSE(savePlanForm(plan, typed));
     EXPECT_FALSE(saveLogHeader(plan, typed));
     EXPECT_FALSE(savePersonal(typed));
-    EXPECT_EQ(appendCheckpoint(plan, typed).result, WriteResult::WriteFailed);
-    EXPECT_EQ(removeLastCheckpoint(plan, *readRecord(plan, 1)), WriteResult::NoCheckpoint);
+    EXPECT_EQ(appendCheckpoint(plan, typed).reason(), records::FileError::WriteFailed);
+    EXPECT_EQ(removeLastCheckpoint(plan, *lastCheckpoint(plan)).reason(), records::FileError::Gone);
     records::setWriteFailureAfter(std::nullopt);
     EXPECT_EQ(readFileBytes(plan), before);
     EXPECT_FALSE(std::filesystem::exists(dir.file("other.flt")));  // no empty file left
@@ -340,7 +339,7 @@ TEST_F(PlanFileTest, FailedWritesAreReported) {
     // The checkpoint goes first: when only the counter fails, the file
     // still counts no checkpoint and the record past it is ignored.
     records::setWriteFailureAfter(1006);
-    EXPECT_EQ(appendCheckpoint(plan, typed).result, WriteResult::WriteFailed);
+    EXPECT_EQ(appendCheckpoint(plan, typed).reason(), records::FileError::WriteFailed);
     records::setWriteFailureAfter(std::nullopt);
     EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, -1);
     EXPECT_EQ(readFileBytes(plan), before);  // and the file is cut back
@@ -355,16 +354,17 @@ TEST_F(PlanFileTest, FailedWritesAreReported) {
     EXPECT_EQ(syncs, 3);
     records::setFailpoint([](records::Step s) { return s == records::Step::Sync; });
     EXPECT_FALSE(savePlanForm(plan, typed));
-    EXPECT_EQ(appendCheckpoint(plan, typed).result, WriteResult::WriteFailed);
+    EXPECT_EQ(appendCheckpoint(plan, typed).reason(), records::FileError::WriteFailed);
     records::setFailpoint({});
     EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, -1);
     const auto res = appendCheckpoint(plan, typed);
-    EXPECT_EQ(res.result, WriteResult::Ok);
-    EXPECT_EQ(res.index, 0);
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->index, 0);
 
     const auto withOne = readFileBytes(plan);
     records::setWriteFailureAfter(10);
-    EXPECT_EQ(removeLastCheckpoint(plan, *readRecord(plan, 1)), WriteResult::WriteFailed);
+    EXPECT_EQ(removeLastCheckpoint(plan, *lastCheckpoint(plan)).reason(),
+              records::FileError::WriteFailed);
     records::setWriteFailureAfter(std::nullopt);
     EXPECT_EQ(readFileBytes(plan), withOne);
 }
@@ -373,7 +373,7 @@ TEST_F(PlanFileTest, EveryWriterSaysBusyWhileAnotherHoldsTheFile) {
     ASSERT_TRUE(createPlan(plan));
     PlanRecord typed;
     typed.AircraftIdent.assign("N1");
-    ASSERT_EQ(appendCheckpoint(plan, typed).result, WriteResult::Ok);
+    ASSERT_TRUE(appendCheckpoint(plan, typed));
     ASSERT_TRUE(savePersonal(typed));
     const auto before = readFileBytes(plan);
     const auto personal = readFileBytes(kPersonalFile);
@@ -383,25 +383,20 @@ TEST_F(PlanFileTest, EveryWriterSaysBusyWhileAnotherHoldsTheFile) {
     const int otherPersonal = ::open(kPersonalFile, O_RDONLY);
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
     ASSERT_EQ(::flock(otherPersonal, LOCK_EX), 0);
-    auto busy = [](auto save) {
-        records::FileError why = records::FileError::None;
-        const bool saved = static_cast<bool>(save(&why));
-        return !saved && why == records::FileError::Busy;
-    };
-    EXPECT_TRUE(busy([&](auto* why) { return createPlan(plan, why); }));
-    EXPECT_TRUE(busy([&](auto* why) { return savePlanForm(plan, typed, why); }));
-    EXPECT_TRUE(busy([&](auto* why) { return saveLogHeader(plan, typed, why); }));
-    EXPECT_TRUE(busy([&](auto* why) { return savePersonal(typed, why); }));
-    EXPECT_EQ(appendCheckpoint(plan, typed).result, WriteResult::Busy);
-    EXPECT_EQ(removeLastCheckpoint(plan, *readRecord(plan, 1)), WriteResult::Busy);
+    const auto busy = std::optional(records::FileError::Busy);
+    const auto asked = *lastCheckpoint(plan);
+    EXPECT_EQ(createPlan(plan).reason(), busy);
+    EXPECT_EQ(savePlanForm(plan, typed).reason(), busy);
+    EXPECT_EQ(saveLogHeader(plan, typed).reason(), busy);
+    EXPECT_EQ(savePersonal(typed).reason(), busy);
+    EXPECT_EQ(appendCheckpoint(plan, typed).reason(), busy);
+    EXPECT_EQ(removeLastCheckpoint(plan, asked).reason(), busy);
     EXPECT_EQ(readFileBytes(plan), before);
     EXPECT_EQ(readFileBytes(kPersonalFile), personal);
     // Let go, the same saves succeed and say so.
     ::close(other);
     ::close(otherPersonal);
     records::setLockWait(std::chrono::milliseconds(2000));
-    records::FileError why = records::FileError::Busy;
-    EXPECT_TRUE(savePlanForm(plan, typed, &why));
-    EXPECT_EQ(why, records::FileError::None);
-    EXPECT_EQ(removeLastCheckpoint(plan, *readRecord(plan, 1)), WriteResult::Ok);
+    EXPECT_TRUE(savePlanForm(plan, typed));
+    EXPECT_TRUE(removeLastCheckpoint(plan, asked));
 }

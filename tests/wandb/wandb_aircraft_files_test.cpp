@@ -216,10 +216,9 @@ TEST(AircraftFiles, FailedWriteReportsAndKeepsTheOldFile) {
     records::setLockWait(std::chrono::milliseconds(50));
     const int other = ::open("N1.pln", O_RDONLY);
     ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    records::FileError why = records::FileError::None;
-    EXPECT_FALSE(
-        saveAircraft("N1.pln", std::get<AircraftRecord>(buildAircraft(requiredOnly())), &why));
-    EXPECT_EQ(why, records::FileError::Busy);
+    EXPECT_EQ(
+        saveAircraft("N1.pln", std::get<AircraftRecord>(buildAircraft(requiredOnly()))).reason(),
+        records::FileError::Busy);
     ::close(other);
     records::setLockWait(std::chrono::milliseconds(2000));
     EXPECT_EQ(testsupport::readFileBytes("N1.pln"), saved);
