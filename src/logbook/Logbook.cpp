@@ -16,9 +16,6 @@ using records::RecordFile;
 namespace logbook {
 namespace {
 
-std::int16_t flag(bool on) { return on ? 1 : 0; }
-std::int16_t option(bool on) { return on ? records::kTrue : records::kFalse; }
-
 bool blank(const std::string& trimmed) { return trimmed.empty(); }
 
 std::optional<std::int16_t> lastRecordOnDisk(RecordFile& f) {
@@ -84,32 +81,6 @@ Check checkLogbook(const std::string& path) {
     Check c;
     openChecked(path, c);
     return c;
-}
-
-std::string describe(const Check& c) {
-    const std::string records = std::to_string(c.sizeBytes / LogRecord::Size);
-    switch (c.problem) {
-        case Problem::None:
-            return "";
-        case Problem::Missing:
-            return "The file does not exist.";
-        case Problem::NotRegular:
-            return "It is not a regular file.";
-        case Problem::Unreadable:
-            return "The file cannot be read.";
-        case Problem::Empty:
-            return "The file is empty.";
-        case Problem::PartialRecord:
-            return "Its length of " + std::to_string(c.sizeBytes) +
-                   " bytes is not a whole number of 420-byte logbook records.";
-        case Problem::LastRecordBelowOne:
-            return "Its first record gives " + std::to_string(c.lastRecord) +
-                   " as the number of its last record, which must be at least 1.";
-        case Problem::LastRecordBeyondEnd:
-            return "Its first record names " + std::to_string(c.lastRecord) +
-                   " records, but the file holds only " + records + ".";
-    }
-    return "";
 }
 
 namespace {
@@ -197,86 +168,6 @@ std::optional<LogRecord> readRatingRecord(const std::string& path) {
     return LogRecord::decode(rec1);
 }
 
-Ratings ratingsFrom(const LogRecord& r) {
-    Ratings g;
-    g.student = r.CertStudent != 0;
-    g.recreational = r.CertRecreational != 0;
-    g.privatePilot = r.CertPrivate != 0;
-    g.commercial = r.CertCommercial != 0;
-    g.instructor = r.CertInstructor != 0;
-    g.atp = r.CertATP != 0;
-    g.technician = r.CertTechnician != 0;
-    g.groundInstructor = r.CertGroundInstructor != 0;
-    g.single = r.RateSingle != 0;
-    g.seLand = r.RateSELand != 0;
-    g.seSea = r.RateSESea != 0;
-    g.multi = r.RateMulti != 0;
-    g.meLand = r.RateMELand != 0;
-    g.meSea = r.RateMESea != 0;
-    g.multiLimited = r.RateMultiLimited != 0;
-    g.instrument = r.RateInstrument != 0;
-    g.rotorcraft = r.RateRotorcraft != 0;
-    g.helicopter = r.Reserved298 != 0;
-    g.gyroplane = r.Reserved300 != 0;
-    g.glider = r.Reserved302 != 0;
-    g.lighter = r.RateLighter != 0;
-    g.airship = r.RateAirship != 0;
-    g.balloon = r.RateBalloon != 0;
-    g.general = r.RateGeneral != 0;
-    g.powerplant = r.RatePowerplant != 0;
-    g.airframe = r.RateAirframe != 0;
-    g.giBasic = r.RateGIBasic != 0;
-    g.giAdvanced = r.RateGIAdvanced != 0;
-    g.giInstrument = r.RateGIInstrument != 0;
-    g.other = r.RateOther != 0;
-    g.otherRatings = r.OtherRatings.shown();
-    g.typeRatings = {r.TypeRating1.shown(), r.TypeRating2.shown(), r.TypeRating3.shown(),
-                     r.TypeRating4.shown(), r.TypeRating5.shown(), r.TypeRating6.shown()};
-    return g;
-}
-
-void applyRatings(LogRecord& r, const Ratings& g) {
-    r.CertStudent = flag(g.student);
-    r.CertRecreational = flag(g.recreational);
-    r.CertPrivate = flag(g.privatePilot);
-    r.CertCommercial = flag(g.commercial);
-    r.CertInstructor = flag(g.instructor);
-    r.CertATP = flag(g.atp);
-    r.CertTechnician = flag(g.technician);
-    r.CertGroundInstructor = flag(g.groundInstructor);
-    r.RateSingle = flag(g.single);
-    r.RateSELand = flag(g.seLand);
-    r.RateSESea = flag(g.seSea);
-    r.RateMulti = flag(g.multi);
-    r.RateMELand = flag(g.meLand);
-    r.RateMESea = flag(g.meSea);
-    r.RateMultiLimited = flag(g.multiLimited);
-    r.RateInstrument = flag(g.instrument);
-    r.RateRotorcraft = flag(g.rotorcraft);
-    // The helicopter, gyroplane and glider boxes have no field of their own;
-    // the three reserved rating fields keep them so a tick is not lost.
-    r.Reserved298 = flag(g.helicopter);
-    r.Reserved300 = flag(g.gyroplane);
-    r.Reserved302 = flag(g.glider);
-    r.RateLighter = flag(g.lighter);
-    r.RateAirship = flag(g.airship);
-    r.RateBalloon = flag(g.balloon);
-    r.RateGeneral = flag(g.general);
-    r.RatePowerplant = flag(g.powerplant);
-    r.RateAirframe = flag(g.airframe);
-    r.RateGIBasic = flag(g.giBasic);
-    r.RateGIAdvanced = flag(g.giAdvanced);
-    r.RateGIInstrument = flag(g.giInstrument);
-    r.RateOther = flag(g.other);
-    r.OtherRatings.assign(g.otherRatings);
-    r.TypeRating1.assign(g.typeRatings[0]);
-    r.TypeRating2.assign(g.typeRatings[1]);
-    r.TypeRating3.assign(g.typeRatings[2]);
-    r.TypeRating4.assign(g.typeRatings[3]);
-    r.TypeRating5.assign(g.typeRatings[4]);
-    r.TypeRating6.assign(g.typeRatings[5]);
-}
-
 bool saveRatings(const std::string& path, const Ratings& ratings, records::FileError* why) {
     records::FileError error{};
     Check c;
@@ -292,95 +183,6 @@ bool saveRatings(const std::string& path, const Ratings& ratings, records::FileE
     // record 1 does not spoil LastRecord.
     if (f->write(1, old)) f->sync();
     return false;
-}
-
-Conversion convertFlight(const FlightInput& in, const records::NumberLocale& loc) {
-    Conversion out;
-    LogRecord r;  // every byte 0
-    r.Date.assign(in.date);
-    r.Make.assign(in.make);
-    r.Ident.assign(in.ident);
-    r.From.assign(in.from);
-    r.To.assign(in.to);
-    r.Remarks.assign(in.remarks);
-
-    auto single = [&](const std::string& text, float& field) {
-        if (text.empty()) {
-            field = 0;
-            return true;
-        }
-        const auto v = records::parseSingle(text, loc);
-        if (!v) return false;
-        field = *v;
-        return true;
-    };
-    auto count = [&](const std::string& text, std::int16_t& field) {
-        if (text.empty()) {
-            field = 0;
-            return true;
-        }
-        const auto v = records::parseInt16(text, loc);
-        if (!v) return false;
-        field = *v;
-        return true;
-    };
-
-    // The order matters: it decides whether an empty Day box was reached
-    // (and so shows 0) before a later box failed.
-    if (!single(in.instrApp, r.InstrApp)) return out;
-    if (!single(in.landings, r.Landings)) return out;
-    if (!single(in.xCountry, r.XCountry)) return out;
-    if (!single(in.simulator, r.Simulator)) return out;
-    if (in.day.empty()) out.dayShowsZero = true;
-    if (!single(in.day, r.Day)) return out;
-    if (!single(in.night, r.Night)) return out;
-    if (!single(in.instrument, r.Instrument)) return out;
-    if (!single(in.simInstrument, r.SimInstrument)) return out;
-    if (!single(in.dual, r.Dual)) return out;
-    if (!single(in.inCommand, r.InCommand)) return out;
-    if (!single(in.total, r.Total)) return out;
-    if (!single(in.cfi, r.CFI)) return out;
-    if (!single(in.cfii, r.CFII)) return out;
-    if (!single(in.ground, r.Ground)) return out;
-    if (!count(in.appCount[0], r.AppCount1)) return out;
-    if (!count(in.appCount[1], r.AppCount2)) return out;
-    if (!count(in.appCount[2], r.AppCount3)) return out;
-    if (!count(in.appCount[3], r.AppCount4)) return out;
-    if (!single(in.sic, r.SIC)) return out;
-    if (!single(in.nightLand, r.NightLand)) return out;
-
-    r.AppType1.assign(in.appType[0]);
-    r.AppType2.assign(in.appType[1]);
-    r.AppType3.assign(in.appType[2]);
-    r.AppType4.assign(in.appType[3]);
-    r.CatMulti = option(in.catMulti);
-    r.CatSingle = option(in.catSingle);
-    r.CatRotor = option(in.catRotor);
-    r.CatAirship = option(in.catAirship);
-    r.CatGlider = option(in.catGlider);
-    r.SELand = flag(in.seLand);
-    r.SESea = flag(in.seSea);
-    r.MELand = flag(in.meLand);
-    r.MESea = flag(in.meSea);
-    out.flight = r;
-    return out;
-}
-
-std::string storedLineBreaks(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r') {
-            out += "\r\n";
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else if (c == '\n') {
-            out += "\r\n";
-        } else {
-            out += c;
-        }
-    }
-    return out;
 }
 
 AppendResult appendFlight(const std::string& path, const LogRecord& flight) {
@@ -555,33 +357,6 @@ RemoveResult removeFlight(const std::string& path, const std::string& trimmedDat
         default:
             return RemoveResult::WriteFailed;
     }
-}
-
-std::string removalMessage(RemoveResult result) {
-    using R = RemoveResult;
-    const std::string why = [result]() -> std::string {
-        switch (result) {
-            case R::NotALogbook:
-                return "the file is not a logbook";
-            case R::NoSuchFlight:
-                return "no flight of that date is in the logbook any more";
-            case R::Busy:
-                return "the logbook is in use by another program";
-            case R::ReadOnly:
-                return "the logbook is read-only";
-            case R::HardLinked:
-                return "the logbook has more than one name (hard links), which replacing it "
-                       "would part";
-            case R::FolderNotWritable:
-                return "the logbook's folder cannot be written";
-            case R::Removed:
-            case R::WriteFailed:
-                break;
-        }
-        return "the new logbook could not be written";
-    }();
-    return "The flight could not be removed: " + why + ". Nothing was changed." +
-           (result == R::Busy ? " Try again in a moment." : "");
 }
 
 }  // namespace logbook

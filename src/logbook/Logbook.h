@@ -1,6 +1,8 @@
 // Operations on a logbook file: creating, checking and reading it, the
-// rating record, converting a typed flight, appending and removing flights.
-// Each call opens the file, does its work and closes it again.
+// rating record, appending and removing flights. Each call opens the file,
+// does its work and closes it again. The ratings mapping, the conversion of a
+// typed flight and the sentences for the pilot have headers of their own,
+// included here.
 #pragma once
 
 #include <array>
@@ -9,7 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "logbook/FlightInput.h"
 #include "logbook/LogRecord.h"
+#include "logbook/LogbookMessages.h"
+#include "logbook/Ratings.h"
 #include "records/Fields.h"
 #include "records/NumberText.h"
 #include "records/RecordFile.h"
@@ -42,8 +47,6 @@ struct Check {
 // Records after LastRecord, a partial one included (a write cut short by a
 // crash), do not make a file no logbook: they lie outside it.
 Check checkLogbook(const std::string& path);
-// A sentence for the user that says why the file is no logbook ("" if it is).
-std::string describe(const Check& check);
 
 // A whole logbook read in one go: records 1 .. LastRecord, 420 bytes each.
 struct Contents {
@@ -71,54 +74,12 @@ CreateResult createLogbook(const std::string& path);
 // Record 1 of a valid logbook; nullopt when the file is no logbook.
 std::optional<LogRecord> readRatingRecord(const std::string& path);
 
-// What the rating window holds: certificate and rating boxes as ticked,
-// texts as Windows-1252 bytes.
-struct Ratings {
-    bool student = false, recreational = false, privatePilot = false, commercial = false,
-         instructor = false, atp = false, technician = false, groundInstructor = false;
-    bool single = false, seLand = false, seSea = false, multi = false, meLand = false,
-         meSea = false, multiLimited = false, instrument = false, rotorcraft = false,
-         helicopter = false, gyroplane = false, lighter = false, airship = false, balloon = false,
-         glider = false, general = false, powerplant = false, airframe = false, giBasic = false,
-         giAdvanced = false, giInstrument = false, other = false;
-    std::string otherRatings;
-    std::array<std::string, 6> typeRatings;
-};
-// The boxes as record 1 gives them (a field counts as ticked when non-zero).
-Ratings ratingsFrom(const LogRecord& rec);
-// Puts the boxes into record 1, leaving every other field as it was.
-void applyRatings(LogRecord& rec, const Ratings& ratings);
 // Reads record 1, applies the ratings and writes it back. False when the
 // file is no logbook or the write fails; the file is then as it was, as far
 // as a failing disk allows. Synced before it returns true; why (when given)
 // says what kept the file from being written.
 bool saveRatings(const std::string& path, const Ratings& ratings,
                  records::FileError* why = nullptr);
-
-// The boxes of the flight entry window, as typed (Windows-1252 bytes).
-struct FlightInput {
-    std::string date, make, ident, from, to, remarks;
-    // Number boxes.
-    std::string instrApp, landings, xCountry, simulator, day, night, instrument, simInstrument,
-        dual, inCommand, total, cfi, cfii, ground, sic, nightLand;
-    std::array<std::string, 4> appCount;
-    std::array<std::string, 4> appType;
-    bool catSingle = false, catMulti = false, catRotor = false, catAirship = false,
-         catGlider = false;
-    bool seLand = false, seSea = false, meLand = false, meSea = false;
-};
-
-struct Conversion {
-    std::optional<LogRecord> flight;  // nullopt: some box did not convert
-    // The Day box was empty and was reached, so it is to show 0 from now on.
-    bool dayShowsZero = false;
-};
-// Converts the boxes in the fixed order of the entry window; an exactly
-// empty number box is 0, anything else must convert (int16 halves to even).
-Conversion convertFlight(const FlightInput& in, const records::NumberLocale& loc = {});
-
-// A multi-line box's text with every line break stored as CR LF.
-std::string storedLineBreaks(const std::string& text);
 
 // Appends a flight: writes it at LastRecord + 1 first, then raises
 // LastRecord in record 1. On any failure LastRecord keeps naming only
@@ -162,8 +123,4 @@ enum class RemoveResult {
     FolderNotWritable,  // no new logbook can be made in its folder
 };
 RemoveResult removeFlight(const std::string& path, const std::string& trimmedDate);
-// What the viewer tells the pilot when a removal failed: what happened, and
-// that nothing was changed.
-std::string removalMessage(RemoveResult result);
-
 }  // namespace logbook
