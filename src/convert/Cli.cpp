@@ -267,7 +267,7 @@ class Command {
         for (std::size_t i = 0; i < r.count; ++i) {
             const auto flight = LogRecord::decode(records::ConstByteSpan(
                 reinterpret_cast<const records::Byte*>(r.flights.data()) + i * len, len));
-            if (logbook::appendFlight(logPath, flight) != logbook::AppendResult::Appended)
+            if (!logbook::appendFlight(logPath, flight))
                 return fail(logPath, "flight " + std::to_string(i + 1) + " of " +
                                          std::to_string(r.count) + " cannot be added; " +
                                          std::to_string(i) + " were added");

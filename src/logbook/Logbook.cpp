@@ -105,20 +105,18 @@ std::optional<Contents> readChecked(RecordFile& f, const Check& local, Check* ch
 
 // Opens a logbook for a write under its lock and checks it there, so that
 // nothing changes between the check and the write.
-std::optional<RecordFile> openForWrite(const std::string& path, Check& c,
-                                       records::FileError& error) {
-    c = Check{};
-    auto locked = RecordFile::openLocked(path, LogRecord::Size, RecordFile::Mode::ExistingOnly);
-    if (!locked) error = locked.failure().reason;
-    std::optional<RecordFile> f;
-    if (locked) f = std::move(*locked);
+// A file that is missing or no regular file is no logbook to write.
+records::Result<RecordFile> openForWrite(const std::string& path, Check& c) {
+    using records::FileError;
+    auto f = RecordFile::openLocked(path, LogRecord::Size, RecordFile::Mode::ExistingOnly);
     if (!f) {
-        c.problem = error == records::FileError::Missing      ? Problem::Missing
-                    : error == records::FileError::NotRegular ? Problem::NotRegular
-                                                              : Problem::Unreadable;
-        return std::nullopt;
+        const FileError why = f.failure().reason;
+        if (why == FileError::Missing || why == FileError::NotRegular)
+            return FileError::NotALogbook;
+        return f;
     }
     c = checkOpen(*f);
+    if (!c.ok()) return FileError::NotALogbook;
     return f;
 }
 
@@ -138,26 +136,23 @@ std::optional<Contents> readLogbook(const std::string& path, Check* check) {
     return readChecked(*f, local, check);
 }
 
-CreateResult createLogbook(const std::string& path) {
+records::Status createLogbook(const std::string& path) {
+    using records::FileError;
     auto f = RecordFile::openLocked(path, LogRecord::Size, RecordFile::Mode::CreateIfMissing);
-    if (!f) {
-        if (f.reason() == records::FileError::NotRegular) return CreateResult::NotRegular;
-        if (f.reason() == records::FileError::Busy) return CreateResult::Busy;
-        return CreateResult::CannotWrite;
-    }
+    if (!f) return f.failure();
     if (!f->created()) {
         const Check c = checkOpen(*f);
-        if (c.sizeBytes % LogRecord::Size != 0 && !c.ok()) return CreateResult::NotALogbookLength;
-        if (!cutPartialTail(*f, c)) return CreateResult::CannotWrite;
+        if (c.sizeBytes % LogRecord::Size != 0 && !c.ok()) return FileError::NotALogbook;
+        if (!cutPartialTail(*f, c)) return FileError::WriteFailed;
     }
     LogRecord blankRecord;
     blankRecord.LastRecord = 1;
     const auto bytes = blankRecord.encode();
-    if (f->write(1, bytes) && f->sync() && f->close()) return CreateResult::Created;
+    if (f->write(1, bytes) && f->sync() && f->close()) return {};
     // A new file that could not take its first record goes again: an empty
     // file left behind would be no logbook.
     f->discardCreated(path);
-    return CreateResult::CannotWrite;
+    return FileError::WriteFailed;
 }
 
 std::optional<LogRecord> readRatingRecord(const std::string& path) {
@@ -168,40 +163,33 @@ std::optional<LogRecord> readRatingRecord(const std::string& path) {
     return LogRecord::decode(rec1);
 }
 
-bool saveRatings(const std::string& path, const Ratings& ratings, records::FileError* why) {
-    records::FileError error{};
+records::Status saveRatings(const std::string& path, const Ratings& ratings) {
     Check c;
-    auto f = openForWrite(path, c, error);
-    if (why) *why = f ? records::FileError::WriteFailed : error;
+    auto f = openForWrite(path, c);
+    if (!f) return f.failure();
     std::vector<Byte> old;
-    if (!f || !c.ok() || !f->read(1, old) || !cutPartialTail(*f, c)) return false;
+    if (!f->read(1, old) || !cutPartialTail(*f, c)) return records::FileError::WriteFailed;
     LogRecord rec = LogRecord::decode(old);
     applyRatings(rec, ratings);
     const auto bytes = rec.encode();
-    if (f->write(1, bytes) && f->sync()) return true;
+    if (f->write(1, bytes) && f->sync()) return {};
     // Put the old record back if the disk lets us, so a half-written
     // record 1 does not spoil LastRecord.
     if (f->write(1, old)) f->sync();
-    return false;
+    return records::FileError::WriteFailed;
 }
 
-AppendResult appendFlight(const std::string& path, const LogRecord& flight) {
-    records::FileError error{};
+records::Status appendFlight(const std::string& path, const LogRecord& flight) {
+    using records::FileError;
     Check c;
-    auto f = openForWrite(path, c, error);
-    if (!f) {
-        if (error == records::FileError::Busy) return AppendResult::Busy;
-        if (c.problem == Problem::Missing || c.problem == Problem::NotRegular)
-            return AppendResult::NotALogbook;
-        return AppendResult::WriteFailed;
-    }
-    if (!c.ok()) return AppendResult::NotALogbook;
-    if (c.lastRecord >= MaxLastRecord) return AppendResult::Full;
+    auto f = openForWrite(path, c);
+    if (!f) return f.failure();
+    if (c.lastRecord >= MaxLastRecord) return FileError::Full;
     std::vector<Byte> rec1;
-    if (!f->read(1, rec1)) return AppendResult::WriteFailed;
+    if (!f->read(1, rec1)) return FileError::WriteFailed;
     const std::int16_t last = c.lastRecord;
     const std::int16_t next = static_cast<std::int16_t>(last + 1);
-    if (!cutPartialTail(*f, c)) return AppendResult::WriteFailed;
+    if (!cutPartialTail(*f, c)) return FileError::WriteFailed;
     const std::uint64_t length = c.sizeBytes - c.sizeBytes % LogRecord::Size;
 
     // The flight first, on the disk: until record 1 names it, it lies
@@ -209,7 +197,7 @@ AppendResult appendFlight(const std::string& path, const LogRecord& flight) {
     const auto flightBytes = flight.encode();
     if (!f->write(next, flightBytes) || !f->sync()) {
         f->truncate(length);
-        return AppendResult::WriteFailed;
+        return FileError::WriteFailed;
     }
     std::vector<Byte> raised = rec1;
     records::putInt16(raised, LogRecord::Offset::LastRecord, next);
@@ -219,9 +207,9 @@ AppendResult appendFlight(const std::string& path, const LogRecord& flight) {
         // flight is whole and stays named.
         if (lastRecordOnDisk(*f) != last && f->write(1, rec1)) f->sync();
         if (lastRecordOnDisk(*f) == last) f->truncate(length);
-        return AppendResult::WriteFailed;
+        return FileError::WriteFailed;
     }
-    return AppendResult::Appended;
+    return {};
 }
 
 namespace {
@@ -312,31 +300,17 @@ std::string temporaryPath(const std::string& logPath) {
     return logPath + ".tmp";
 }
 
-RemoveResult removeFlight(const std::string& path, const std::string& trimmedDate) {
+records::Status removeFlight(const std::string& path, const std::string& trimmedDate) {
     using records::FileError;
-    FileError error{};
     Check c;
-    auto f = openForWrite(path, c, error);
-    if (!f) {
-        switch (error) {
-            case FileError::Busy:
-                return RemoveResult::Busy;
-            case FileError::ReadOnly:
-                return RemoveResult::ReadOnly;
-            case FileError::Missing:
-            case FileError::NotRegular:
-                return RemoveResult::NotALogbook;
-            default:
-                return RemoveResult::WriteFailed;
-        }
-    }
-    if (!c.ok()) return RemoveResult::NotALogbook;
+    auto f = openForWrite(path, c);
+    if (!f) return f.failure();
     auto log = readChecked(*f, c, nullptr);
-    if (!log) return RemoveResult::NotALogbook;
+    if (!log) return FileError::NotALogbook;
     const auto found = findFlight(*log, trimmedDate);
     // Without a match nothing is removed: lowering LastRecord anyway would
     // drop the last flight.
-    if (!found) return RemoveResult::NoSuchFlight;
+    if (!found) return FileError::Gone;
 
     // The new logbook is built in the buffer just read: the flights after
     // the removed one move down a record, and LastRecord drops by one.
@@ -347,16 +321,7 @@ RemoveResult removeFlight(const std::string& path, const std::string& trimmedDat
     out.resize(out.size() - LogRecord::Size);
     records::putInt16(out, LogRecord::Offset::LastRecord,
                       static_cast<std::int16_t>(log->lastRecord - 1));
-    const auto replaced = f->replaceContent(path, out);
-    if (replaced) return RemoveResult::Removed;
-    switch (replaced.failure().reason) {
-        case FileError::HardLinked:
-            return RemoveResult::HardLinked;
-        case FileError::FolderNotWritable:
-            return RemoveResult::FolderNotWritable;
-        default:
-            return RemoveResult::WriteFailed;
-    }
+    return f->replaceContent(path, out);
 }
 
 }  // namespace logbook

@@ -67,28 +67,28 @@ std::optional<Contents> readLogbook(const std::string& path, Check* check = null
 // LastRecord, to be overwritten as flights are added. An existing file whose
 // length is no whole number of records is refused and left alone, unless it
 // is a logbook with a partial record after its last, which is cut off. A new
-// file that could not be written is removed again.
-enum class CreateResult { Created, NotALogbookLength, CannotWrite, NotRegular, Busy };
-CreateResult createLogbook(const std::string& path);
+// file that could not be written is removed again. Refused with NotRegular
+// for no regular file and NotALogbook for a length no logbook has.
+records::Status createLogbook(const std::string& path);
 
 // Record 1 of a valid logbook; nullopt when the file is no logbook.
 std::optional<LogRecord> readRatingRecord(const std::string& path);
 
-// Reads record 1, applies the ratings and writes it back. False when the
-// file is no logbook or the write fails; the file is then as it was, as far
-// as a failing disk allows. Synced before it returns true; why (when given)
-// says what kept the file from being written.
-bool saveRatings(const std::string& path, const Ratings& ratings,
-                 records::FileError* why = nullptr);
+// Reads record 1 under the lock, applies the ratings (the rating window's
+// fields) and writes it back; LastRecord and the flights stay as they are on
+// disk now. On failure the file is as it was, as far as a failing disk
+// allows. Synced before it reports success.
+records::Status saveRatings(const std::string& path, const Ratings& ratings);
 
 // Appends a flight: writes it at LastRecord + 1 first, then raises
 // LastRecord in record 1. On any failure LastRecord keeps naming only
 // records that were written, and a partly written record is cut off again.
 // Each write is synced before the next, so a power cut too leaves the old or
-// the new logbook. The file is locked throughout; Busy when another program
-// held it too long. A partial record after LastRecord is cut off first.
-enum class AppendResult { Appended, NotALogbook, Full, WriteFailed, Busy };
-AppendResult appendFlight(const std::string& path, const LogRecord& flight);
+// the new logbook. The file is locked throughout and LastRecord read under
+// the lock, so flights another program added meanwhile stay. A partial
+// record after LastRecord is cut off first. Refused with NotALogbook, Full
+// (32766 flights), ReadOnly, Busy.
+records::Status appendFlight(const std::string& path, const LogRecord& flight);
 
 // Trimmed dates of the flights (records 2 .. LastRecord) whose trimmed date
 // is not blank, in file order.
@@ -111,16 +111,10 @@ std::string temporaryPath(const std::string& logPath);
 // Removes the first flight whose trimmed date equals date, with the logbook
 // locked: the new logbook is written to a private temporary file beside the
 // real file (links resolved), synced, given the old one's mode, owner and
-// group and renamed over it, so a failure leaves the old logbook whole.
-enum class RemoveResult {
-    Removed,
-    NotALogbook,
-    NoSuchFlight,
-    WriteFailed,
-    Busy,               // another program held the logbook too long
-    ReadOnly,           // the logbook may not be written
-    HardLinked,         // the logbook has several names; replacing it would part them
-    FolderNotWritable,  // no new logbook can be made in its folder
-};
-RemoveResult removeFlight(const std::string& path, const std::string& trimmedDate);
+// group and renamed over it, so a failure leaves the old logbook whole. The
+// flight is looked for in the logbook as it is under the lock: Gone when no
+// flight of that date is in it any more. Other refusals: NotALogbook, Busy,
+// ReadOnly, HardLinked, FolderNotWritable, OwnerNotKept (a logbook of
+// another owner, shared through its group).
+records::Status removeFlight(const std::string& path, const std::string& trimmedDate);
 }  // namespace logbook
