@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "Bytes.h"
+#include "Seams.h"
 #include "TempDir.h"
 #include "TestLogbooks.h"
 #include "logbook/Logbook.h"
@@ -58,19 +59,6 @@ std::int16_t lastRecordInFile(const std::string& path) {
 struct WriteFailureGuard {
     explicit WriteFailureGuard(std::uint64_t n) { records::setWriteFailureAfter(n); }
     ~WriteFailureGuard() { records::setWriteFailureAfter(std::nullopt); }
-};
-
-// Another program's write, made once the next writer holds the lock and
-// before it reads: what a second Aerokit could have written while this
-// one's question was open.
-struct WrittenMeanwhile {
-    explicit WrittenMeanwhile(std::vector<Byte> bytes) {
-        records::setAfterLock([bytes](const std::string& path) {
-            writeFileBytes(path, bytes);
-            records::setAfterLock({});
-        });
-    }
-    ~WrittenMeanwhile() { records::setAfterLock({}); }
 };
 
 }  // namespace
@@ -658,7 +646,7 @@ TEST(LogbookMerge, EveryWriteWorksOnTheLogbookAsItIsUnderTheLock) {
     for (const Case& c : cases) {
         writeFileBytes("m.log", two);
         {
-            WrittenMeanwhile other(c.meanwhile);
+            testsupport::WrittenMeanwhile other(c.meanwhile);
             EXPECT_EQ(c.write().reason(), c.refused) << c.what;
         }
         EXPECT_EQ(datesInFile("m.log"), c.dates) << c.what;
@@ -668,7 +656,7 @@ TEST(LogbookMerge, EveryWriteWorksOnTheLogbookAsItIsUnderTheLock) {
     EXPECT_TRUE(readRatingRecord("m.log")->CertATP == 0);
     writeFileBytes("m.log", two);
     {
-        WrittenMeanwhile other(three);
+        testsupport::WrittenMeanwhile other(three);
         ASSERT_TRUE(saveRatings("m.log", atp));
     }
     EXPECT_NE(readRatingRecord("m.log")->CertATP, 0);

@@ -9,10 +9,13 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Bytes.h"
+#include "Seams.h"
 #include "TempDir.h"
 #include "planner/PlanFile.h"
 #include "records/RecordFile.h"
@@ -367,6 +370,98 @@ TEST_F(PlanFileTest, FailedWritesAreReported) {
               records::FileError::WriteFailed);
     records::setWriteFailureAfter(std::nullopt);
     EXPECT_EQ(readFileBytes(plan), withOne);
+}
+
+// Records 1 .. n as one file.
+std::vector<Byte> planBytes(const std::vector<PlanRecord>& recs) {
+    std::vector<Byte> out;
+    for (const PlanRecord& r : recs) {
+        const auto b = r.encode();
+        out.insert(out.end(), b.begin(), b.end());
+    }
+    return out;
+}
+
+TEST_F(PlanFileTest, EveryWriterMergesIntoThePlanAsItIsUnderTheLock) {
+    PlanRecord header = filled('h', 1, 1);
+    PlanRecord one, two, three, other;
+    one.CheckName.assign("ONE");
+    two.CheckName.assign("TWO");
+    three.CheckName.assign("THREE");
+    other.CheckName.assign("OTHER");
+    const auto start = planBytes({header, one, two});
+    // What another program saved while this one's window was open.
+    PlanRecord logSaved = header;
+    logSaved.CruiseAltitude.assign("6500");
+    logSaved.TimeOff.assign("1410");
+    PlanRecord formSaved = header;
+    formSaved.Route.assign("V23 SEA");
+    PlanRecord counted = header;
+    counted.LastCheckpoint = 2;
+    PlanRecord lowered = header;
+    lowered.LastCheckpoint = 0;
+    PlanRecord typed = filled('t', 0, 7);
+
+    struct Case {
+        const char* what;
+        std::vector<Byte> meanwhile;
+        std::function<std::optional<records::FileError>()> write;  // its reason
+        std::optional<records::FileError> refused;
+        std::function<bool()> holds;  // afterwards
+    };
+    const LastCheckpoint asked{1, two};
+    const std::vector<Case> cases{
+        {"removal after a header save",
+         planBytes({logSaved, one, two}),
+         [&] { return removeLastCheckpoint(plan, asked).reason(); },
+         {},
+         [&] {
+             PlanRecord want = logSaved;
+             want.LastCheckpoint = 0;
+             return *readRecord(plan, 1) == want;
+         }},
+        {"removal after a checkpoint was added", planBytes({counted, one, two, three}),
+         [&] { return removeLastCheckpoint(plan, asked).reason(); }, records::FileError::Changed,
+         [&] {
+             return readFileBytes(plan) == planBytes({counted, one, two, three});
+         }},
+        {"removal after it was removed", planBytes({lowered, one, two}),
+         [&] { return removeLastCheckpoint(plan, asked).reason(); }, records::FileError::Changed,
+         [&] {
+             return readFileBytes(plan) == planBytes({lowered, one, two});
+         }},
+        {"removal after it was replaced", planBytes({header, one, other}),
+         [&] { return removeLastCheckpoint(plan, asked).reason(); }, records::FileError::Changed,
+         [&] {
+             return readFileBytes(plan) == planBytes({header, one, other});
+         }},
+        {"plan form after a header save",
+         planBytes({logSaved, one, two}),
+         [&] { return savePlanForm(plan, typed).reason(); },
+         {},
+         [&] { return *readRecord(plan, 1) == mergePlanForm(logSaved, typed); }},
+        {"header after a plan form save",
+         planBytes({formSaved, one, two}),
+         [&] { return saveLogHeader(plan, typed).reason(); },
+         {},
+         [&] { return *readRecord(plan, 1) == mergeLogHeader(formSaved, typed); }},
+        {"checkpoint after a checkpoint was added",
+         planBytes({counted, one, two, three}),
+         [&] { return appendCheckpoint(plan, other).reason(); },
+         {},
+         [&] {
+             return readRecord(plan, 1)->LastCheckpoint == 3 && *readRecord(plan, 4) == three &&
+                    *readRecord(plan, 5) == other;
+         }},
+    };
+    for (const Case& c : cases) {
+        writeFileBytes(plan, start);
+        {
+            testsupport::WrittenMeanwhile saved(c.meanwhile);
+            EXPECT_EQ(c.write(), c.refused) << c.what;
+        }
+        EXPECT_TRUE(c.holds()) << c.what;
+    }
 }
 
 TEST_F(PlanFileTest, EveryWriterSaysBusyWhileAnotherHoldsTheFile) {

@@ -15,6 +15,7 @@
 #include "records/CodePage.h"
 #include "records/DateText.h"
 #include "records/Fields.h"
+#include "records/FileMessages.h"
 #include "records/Layout.h"
 #include "records/NewFile.h"
 #include "records/NumberText.h"
@@ -266,6 +267,39 @@ TEST(RecordFile, ReplacesAtomicallyOrLeavesTheOriginal) {
 }
 
 // -------------------------------------------------------------- number text
+
+TEST(FileMessages, EveryReasonIsToldApartAndNamesTheFile) {
+    using A = Action;
+    using E = FileError;
+    const A actions[] = {A::SaveFlight,       A::RemoveFlight, A::SaveRatings,   A::CreateLogbook,
+                         A::SavePlan,         A::CreatePlan,   A::SaveLogHeader, A::SaveCheckpoint,
+                         A::RemoveCheckpoint, A::SavePersonal, A::SaveAircraft,  A::WriteOutput};
+    const E reasons[] = {
+        E::Missing,      E::NotRegular,  E::ReadOnly, E::Busy, E::HardLinked, E::FolderNotWritable,
+        E::OwnerNotKept, E::NotALogbook, E::Full,     E::Gone, E::Changed,    E::WriteFailed};
+    // Reasons that lie in the file itself name it; the others say what the
+    // user asked for no longer holds.
+    const std::set<E> aboutTheFile = {E::Missing,    E::NotRegular,        E::ReadOnly,    E::Busy,
+                                      E::HardLinked, E::FolderNotWritable, E::OwnerNotKept};
+    for (const A a : actions) {
+        std::set<std::string> seen;
+        for (const E e : reasons) {
+            const std::string m = failureMessage(a, "trip.flt", Failure{e, "root"});
+            EXPECT_TRUE(seen.insert(m).second) << "two reasons read alike: " << m;
+            if (aboutTheFile.count(e)) {
+                EXPECT_NE(m.find("trip.flt"), std::string::npos) << m;
+            }
+            // Only a temporary hold is worth another try.
+            EXPECT_EQ(m.find("Try again") != std::string::npos, e == E::Busy) << m;
+        }
+    }
+    EXPECT_EQ(failureMessage(A::SavePlan, "trip.flt", Failure{E::ReadOnly, {}}),
+              "The flight plan could not be saved: trip.flt is read-only. Nothing was changed.");
+    EXPECT_EQ(failureMessage(A::RemoveCheckpoint, "trip.flt", Failure{E::Changed, {}}),
+              "The navigation log was changed by another program. Nothing was removed.");
+    EXPECT_EQ(failureReason("out.log", Failure{E::FolderNotWritable, {}}),
+              "out.log's folder cannot be written");
+}
 
 TEST(NumberText, ShowsSinglesAsShortestSevenDigitText) {
     EXPECT_EQ(formatSingle(0.0f), "0");
