@@ -177,14 +177,10 @@ class Command {
             if (!out_) return fail("-", "standard output cannot be written");
             return kOk;
         }
-        switch (records::createNewFile(path, content)) {
-            case records::NewFileResult::Created:
-                return kOk;
-            case records::NewFileResult::Exists:
-                return fail(path, "the file exists; it is not written over");
-            case records::NewFileResult::Failed:
-                break;
-        }
+        const auto made = records::createNewFile(path, content);
+        if (made) return kOk;
+        if (made.reason() == records::FileError::Exists)
+            return fail(path, "the file exists; it is not written over");
         return fail(path, "cannot be written");
     }
 

@@ -62,6 +62,8 @@ std::string failureReason(const std::string& file, const Failure& f) {
     switch (f.reason) {
         case FileError::Missing:
             return file + " does not exist";
+        case FileError::Exists:
+            return file + " exists already and is not written over";
         case FileError::NotRegular:
             return file + " is not a regular file";
         case FileError::ReadOnly:

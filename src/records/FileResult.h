@@ -14,6 +14,7 @@ namespace records {
 // Why a file operation did not happen.
 enum class FileError {
     Missing,            // no such file (and not to be created)
+    Exists,             // a file that was to be new is there already
     NotRegular,         // a folder, FIFO, device or socket
     ReadOnly,           // no write permission, or a read-only medium
     Busy,               // another program held the lock for longer than the wait

@@ -248,15 +248,15 @@ TEST(RecordFile, ReplacesAtomicallyOrLeavesTheOriginal) {
     // A new file goes through the same private temporary files: never over
     // an existing name, a crash leftover in the folder is cleared, a failure
     // leaves nothing, and a name as long as the file system allows works.
-    EXPECT_EQ(createNewFile("log.log", "x"), NewFileResult::Exists);
+    EXPECT_EQ(createNewFile("log.log", "x").reason(), FileError::Exists);
     EXPECT_EQ(readFileBytes("log.log"), next);
     writeFileBytes(".aerokit-stale123.tmp", {9});
     setFailpoint([](Step s) { return s == Step::CreateTemporary; });
-    EXPECT_EQ(createNewFile("new.log", "abc"), NewFileResult::Failed);
+    EXPECT_FALSE(createNewFile("new.log", "abc"));
     setFailpoint({});
     EXPECT_TRUE(onlyTheFile());
     const std::string longName(255, 'n');
-    EXPECT_EQ(createNewFile(longName, "abc"), NewFileResult::Created);
+    EXPECT_TRUE(createNewFile(longName, "abc"));
     EXPECT_EQ(readFileBytes(longName), (std::vector<Byte>{'a', 'b', 'c'}));
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -275,8 +275,9 @@ TEST(FileMessages, EveryReasonIsToldApartAndNamesTheFile) {
                          A::SavePlan,         A::CreatePlan,   A::SaveLogHeader, A::SaveCheckpoint,
                          A::RemoveCheckpoint, A::SavePersonal, A::SaveAircraft,  A::WriteOutput};
     const E reasons[] = {
-        E::Missing,      E::NotRegular,  E::ReadOnly, E::Busy, E::HardLinked, E::FolderNotWritable,
-        E::OwnerNotKept, E::NotALogbook, E::Full,     E::Gone, E::Changed,    E::WriteFailed};
+        E::Missing,           E::Exists,       E::NotRegular,  E::ReadOnly, E::Busy, E::HardLinked,
+        E::FolderNotWritable, E::OwnerNotKept, E::NotALogbook, E::Full,     E::Gone, E::Changed,
+        E::WriteFailed};
     // Reasons that lie in the file itself name it; the others say what the
     // user asked for no longer holds.
     const std::set<E> aboutTheFile = {E::Missing,    E::NotRegular,        E::ReadOnly,    E::Busy,
