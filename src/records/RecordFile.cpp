@@ -222,7 +222,11 @@ Result<RecordFile> RecordFile::openLocked(const std::string& path, std::size_t r
             fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd < 0 && errno == EEXIST && std::chrono::steady_clock::now() < deadline)
                 continue;  // made by another just now
-            if (fd < 0) return openError(errno);
+            if (fd < 0) {
+                // No file yet: a refusal is the folder's, not the file's.
+                const FileError why = openError(errno);
+                return why == FileError::ReadOnly ? FileError::FolderNotWritable : why;
+            }
             created = true;
         } else {
             return openError(errno);

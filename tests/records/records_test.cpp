@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -226,6 +228,43 @@ TEST(RecordFile, AFailedWriteIsReported) {
     auto ro = RecordFile::open("f.dat", 4, RecordFile::Mode::ReadOnly);
     ASSERT_TRUE(ro);
     EXPECT_FALSE(ro->write(1, rec));
+}
+
+TEST(RecordFile, ALockedOpenSaysWhyItCannotWrite) {
+    TempDir dir;
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    std::filesystem::create_directory("closed");
+    ASSERT_EQ(::chmod("closed", 0555), 0);
+    writeFileBytes("ro.dat", {1});
+    ASSERT_EQ(::chmod("ro.dat", 0444), 0);
+    std::filesystem::create_directory("folder.dat");
+    using M = RecordFile::Mode;
+    struct Case {
+        const char* path;
+        M mode;
+        FileError reason;
+    };
+    const Case cases[] = {
+        {"ro.dat", M::CreateIfMissing, FileError::ReadOnly},
+        {"closed/new.dat", M::CreateIfMissing, FileError::FolderNotWritable},
+        {"closed/new.dat", M::ExistingOnly, FileError::Missing},
+        {"folder.dat", M::CreateIfMissing, FileError::NotRegular},
+    };
+    // Folder permissions hold only for a user who is not root.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(100);
+        for (std::size_t i = 0; i < std::size(cases); ++i)
+            if (RecordFile::openLocked(cases[i].path, 4, cases[i].mode).reason() != cases[i].reason)
+                ::_exit(static_cast<int>(i + 1));
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the case that failed, from 1";
+    EXPECT_FALSE(std::filesystem::exists("closed/new.dat"));
 }
 
 TEST(RecordFile, ReplacesAtomicallyOrLeavesTheOriginal) {
