@@ -1,8 +1,11 @@
 // The logbook's writers on any starting file (the fuzz input): appending a
 // flight, removing one, saving the ratings, creating a logbook. Afterwards
-// the file is either unchanged or a valid logbook with exactly the intended
-// change. Only records 1 .. LastRecord are the logbook: what lies beyond is
-// not compared after a write, which may cut it off.
+// the file is either unchanged or a consistent logbook with exactly the
+// intended change. The flights are every whole record after record 1 when
+// record 1's flight part is all zero (a logbook's rating record), else
+// records 2 .. LastRecord; what lies beyond them is not compared after a
+// write, which may cut it off.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -23,20 +26,26 @@ using records::ConstByteSpan;
 constexpr std::size_t Rec = LogRecord::Size;
 constexpr std::size_t LastRecordAt = LogRecord::Offset::LastRecord;
 
-// The starting file and what its own bytes say: LastRecord from record 1
-// and whether the file holds records 1 .. LastRecord whole.
+// The starting file and what its own bytes say: whether it is a logbook
+// and the record number of its last flight.
 struct Start {
     Bytes bytes;
-    std::int16_t last = 0;
+    std::int64_t last = 0;
     bool named = false;
+    bool rating = false;  // record 1's flight part is zero
     std::size_t namedBytes() const { return static_cast<std::size_t>(last) * Rec; }
 };
 
 Start startOf(const std::uint8_t* data, std::size_t size) {
     Start s;
     s.bytes.assign(data, data + size);
-    s.last = records::getInt16(fuzzfiles::record(s.bytes, Rec, 1), LastRecordAt);
-    s.named = s.last >= 1 && s.namedBytes() <= size;
+    const Bytes rec1 = fuzzfiles::record(s.bytes, Rec, 1);
+    const std::int64_t stored = records::getInt16(rec1, LastRecordAt);
+    s.rating = std::all_of(rec1.begin(), rec1.begin() + LastRecordAt,
+                           [](std::uint8_t b) { return b == 0; });
+    const auto whole = static_cast<std::int64_t>(size / Rec);
+    s.last = s.rating ? std::min<std::int64_t>(whole, logbook::MaxLastRecord) : stored;
+    s.named = size >= Rec && stored >= 1 && s.last <= whole;
     return s;
 }
 
@@ -49,14 +58,17 @@ void requireUnchanged(const Start& s, const Bytes& after, const char* rule) {
         require(after == s.bytes, rule);
 }
 
-// LastRecord of the file as the library reads it; it must read it.
-std::int16_t validLastRecord(const std::string& path) {
-    const auto log = logbook::readLogbook(path);
-    require(log.has_value(), "a written logbook opens");
-    return log->lastRecord;
+// LastRecord of a written file: a logbook as its count says, with no partial
+// record, and exactly as long as its count when it started as a logbook
+// program's (its rating record's flight part zero).
+std::int16_t validLastRecord(const Start& s, const std::string& path) {
+    const logbook::Check c = logbook::checkLogbook(path, logbook::Extent::Counted);
+    require(c.ok() && c.partialBytes() == 0, "a written logbook opens");
+    require(!s.rating || c.consistent(), "a written logbook is consistent");
+    return c.lastRecord;
 }
 
-bool isValid(const std::string& path) { return logbook::readLogbook(path).has_value(); }
+bool isValid(const std::string& path) { return logbook::checkLogbook(path).ok(); }
 
 Bytes withLastRecord(Bytes rec1, std::int16_t last) {
     records::putInt16(rec1, LastRecordAt, last);
@@ -78,7 +90,7 @@ void append(const Start& s, const std::string& path) {
     }
     require(s.named && s.last < logbook::MaxLastRecord, "only a logbook with room takes a flight");
     const auto next = static_cast<std::int16_t>(s.last + 1);
-    require(validLastRecord(path) == next, "an append raises LastRecord by one");
+    require(validLastRecord(s, path) == next, "an append counts every flight and the new one");
     require(fuzzfiles::record(after, Rec, 1) ==
                 withLastRecord(fuzzfiles::record(s.bytes, Rec, 1), next),
             "an append changes nothing else in record 1");
@@ -105,8 +117,8 @@ std::int64_t firstWithDate(const Start& s, const std::string& date) {
 
 void remove(const Start& s, const std::string& path, std::uint8_t pick) {
     fuzzfiles::put(path, s.bytes);
-    const auto log = logbook::readLogbook(path);
-    const auto dates = log ? logbook::dateList(*log) : std::vector<std::string>{};
+    const bool log = isValid(path);
+    const auto dates = logbook::dateList(path);
     // One of the listed dates, or now and then a text no 15-byte date holds.
     const std::string date = dates.empty() || pick >= 0xF0 ? std::string("no such date, ever")
                                                            : dates[pick % dates.size()];
@@ -120,7 +132,7 @@ void remove(const Start& s, const std::string& path, std::uint8_t pick) {
     }
     require(found != 0, "only a flight that is there is removed");
     const auto last = static_cast<std::int16_t>(s.last - 1);
-    require(validLastRecord(path) == last, "a removal lowers LastRecord by one");
+    require(validLastRecord(s, path) == last, "a removal counts the flights left");
     Bytes expected = withLastRecord(fuzzfiles::record(s.bytes, Rec, 1), last);
     for (std::int64_t i = 2; i <= s.last; ++i) {
         if (i == found) continue;
@@ -182,15 +194,16 @@ void saveRatings(const Start& s, const std::string& path) {
         return;
     }
     require(s.named, "only a logbook takes the ratings");
-    require(validLastRecord(path) == s.last, "saving the ratings keeps LastRecord");
+    require(validLastRecord(s, path) == s.last, "saving the ratings counts the flights");
     const Bytes rec1 = fuzzfiles::record(s.bytes, Rec, 1);
     LogRecord expected = LogRecord::decode(rec1);
     logbook::applyRatings(expected, g);
+    expected.LastRecord = static_cast<std::int16_t>(s.last);
     const auto encoded = expected.encode();
     const Bytes got = fuzzfiles::record(after, Rec, 1);
     require(got == Bytes(encoded.begin(), encoded.end()), "record 1 holds the ratings");
-    require(std::equal(rec1.begin(), rec1.begin() + LastRecordAt + 2, got.begin()),
-            "saving the ratings leaves the flight part and LastRecord alone");
+    require(std::equal(rec1.begin(), rec1.begin() + LastRecordAt, got.begin()),
+            "saving the ratings leaves the flight part alone");
     require(ticks(logbook::ratingsFrom(LogRecord::decode(got))) == ticks(g),
             "every ticked box reads back");
     require(
@@ -207,12 +220,11 @@ void create(const Start& s, const std::string& path) {
         require(after == s.bytes, "a refused create leaves the file as it was");
         return;
     }
-    require(validLastRecord(path) == 1, "a new logbook holds no flight");
+    require(validLastRecord(s, path) == 1, "a new logbook holds no flight");
     LogRecord blank;
     blank.LastRecord = 1;
     const auto encoded = blank.encode();
-    require(fuzzfiles::record(after, Rec, 1) == Bytes(encoded.begin(), encoded.end()),
-            "a new logbook's record 1 is blank");
+    require(after == Bytes(encoded.begin(), encoded.end()), "a new logbook is one blank record 1");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <optional>
 #include <sstream>
 
+#include "convert/Check.h"
 #include "convert/Dump.h"
 #include "convert/Layouts.h"
 #include "convert/LogCsv.h"
@@ -29,6 +30,8 @@ const char* const kUsage =
     "       aerokit-convert import FILE.csv LOGBOOK.log [--append | --ratings FROM.log]\n"
     "       aerokit-convert dump FILE [--type log|plan|aircraft] [-o FILE.json]\n"
     "       aerokit-convert restore FILE.json OUTFILE\n"
+    "       aerokit-convert check FILE [--type log|plan|aircraft]\n"
+    "       aerokit-convert repair FILE COPY [--type log|plan|aircraft]\n"
     "       aerokit-convert --help | --version\n";
 
 const char* const kHelp =
@@ -52,6 +55,12 @@ const char* const kHelp =
     "      .flt, .nfo, .pln) unless --type is given.\n"
     "  restore FILE.json OUTFILE\n"
     "      The file back from its dump, byte for byte (never over an existing file).\n"
+    "  check FILE [--type log|plan|aircraft]\n"
+    "      Lists every inconsistency of a logbook, plan file, Personal.nfo or aircraft\n"
+    "      file with its record and field; exit status 0 when there is none.\n"
+    "  repair FILE COPY [--type log|plan|aircraft]\n"
+    "      Writes a repaired copy (never over an existing file, never in place) and\n"
+    "      says what it changed and what it left.\n"
     "\n"
     "  -o, --output FILE   where export and dump write (default: standard output)\n"
     "  -h, --help          this text\n"
@@ -229,7 +238,10 @@ class Command {
             if (logPath == "-") throw Usage{"--append needs a logbook file, not -"};
             const logbook::Check c = logbook::checkLogbook(logPath);
             if (!c.ok()) return fail(logPath, "no logbook: " + logbook::describe(c));
-            room = static_cast<std::size_t>(logbook::MaxLastRecord - c.lastRecord);
+            room = static_cast<std::size_t>(logbook::MaxLastRecord - c.lastFlight);
+            // A damaged logbook is mended by the append; say so first.
+            if (const auto notice = logbook::damageNotice(c); !notice.empty())
+                err_ << kProgram << ": " << logPath << ": " << notice << "\n";
         } else if (logPath != "-" && records::fileExists(logPath)) {
             return fail(logPath,
                         "the file exists; import writes a new logbook only "
@@ -371,6 +383,13 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         if (a.command == "import") return c.importCmd(a);
         if (a.command == "dump") return c.dumpCmd(a);
         if (a.command == "restore") return c.restoreCmd(a);
+        if (a.command == "check" || a.command == "repair") {
+            if (a.output || a.append || a.locale || a.ratings)
+                throw Usage{a.command + " takes no option but --type"};
+            const auto r = checkOrRepair(a.command, a.positional, a.type, out, err);
+            if (r.usage) throw Usage{*r.usage};
+            return r.status;
+        }
         if (a.command.empty()) throw Usage{"no command given"};
         throw Usage{"unknown command \"" + a.command + "\""};
     } catch (const Usage& u) {

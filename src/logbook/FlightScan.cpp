@@ -1,55 +1,122 @@
 #include "logbook/FlightScan.h"
 
-#include <algorithm>
+#include <sys/stat.h>
 
-#include "records/RecordFile.h"
+#include <algorithm>
+#include <cerrno>
+#include <vector>
 
 namespace logbook {
-namespace {
 
-// 256 records: about 105 KB, well inside the second-level cache.
-constexpr std::size_t kBlock = 256;
+using records::Byte;
+using records::RecordFile;
 
-struct Span {
-    std::int64_t last = 0;  // last flight record to visit (1: none)
-};
-
-std::optional<records::RecordFile> openFlights(const std::string& path, Span& span) {
-    auto file =
-        records::RecordFile::open(path, LogRecord::Size, records::RecordFile::Mode::ReadOnly);
-    if (!file) return std::nullopt;
-    std::vector<records::Byte> first;
-    if (!file->readRange(1, 1, first)) return std::nullopt;
-    const std::int64_t lastRecord = records::getInt16(first, LogRecord::Offset::LastRecord);
-    span.last = std::max<std::int64_t>(
-        1, std::min(lastRecord, static_cast<std::int64_t>(file->recordCount())));
-    return file;
+Check checkOpen(RecordFile& f, Extent extent) {
+    Check c;
+    c.sizeBytes = f.sizeBytes();
+    if (c.sizeBytes == 0) {
+        c.problem = Problem::Empty;
+        return c;
+    }
+    // Only record 1 must be whole here; a record cut short by a crash after
+    // the others is no flight, but leaves the logbook a logbook.
+    if (c.sizeBytes < LogRecord::Size) {
+        c.problem = Problem::PartialRecord;
+        return c;
+    }
+    std::vector<Byte> rec1;
+    if (!f.read(1, rec1)) {
+        c.problem = Problem::Unreadable;
+        return c;
+    }
+    c.lastRecord = records::getInt16(rec1, LogRecord::Offset::LastRecord);
+    c.lastFlight = c.lastRecord;
+    if (c.lastRecord < 1) {
+        c.problem = Problem::LastRecordBelowOne;
+        return c;
+    }
+    // A logbook program never writes the flight part of record 1; any other
+    // file is read only as far as its count says.
+    const bool ratingRecord = std::all_of(
+        rec1.begin(), rec1.begin() + LogRecord::Offset::LastRecord, [](Byte b) { return b == 0; });
+    if (extent == Extent::Whole && ratingRecord)
+        c.lastFlight = std::min<std::int64_t>(c.wholeRecords(), MaxLastRecord);
+    else if (c.lastRecord > c.wholeRecords())
+        c.problem = Problem::LastRecordBeyondEnd;
+    return c;
 }
 
+namespace {
+// Opens the file for reading and checks it; nullopt when it is missing, no
+// regular file or unreadable.
+std::optional<RecordFile> openChecked(const std::string& path, Extent extent, Check& c) {
+    c = Check{};
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        c.problem = errno == ENOENT || errno == ENOTDIR ? Problem::Missing : Problem::Unreadable;
+        return std::nullopt;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        c.problem = Problem::NotRegular;
+        return std::nullopt;
+    }
+    auto f = RecordFile::open(path, LogRecord::Size, RecordFile::Mode::ReadOnly);
+    if (!f) {
+        c.problem = Problem::Unreadable;
+        return std::nullopt;
+    }
+    c = checkOpen(*f, extent);
+    return f;
+}
 }  // namespace
 
-bool forEachFlight(const std::string& path,
-                   const std::function<void(records::ConstByteSpan)>& visit) {
-    Span span;
-    auto file = openFlights(path, span);
-    if (!file) return false;
-    std::vector<records::Byte> block;
-    for (std::int64_t n = 2; n <= span.last;) {
-        const auto count =
-            static_cast<std::size_t>(std::min<std::int64_t>(kBlock, span.last - n + 1));
-        if (!file->readRange(n, count, block)) return false;
-        for (std::size_t i = 0; i < count; ++i)
-            visit(records::ConstByteSpan(block.data() + i * LogRecord::Size, LogRecord::Size));
-        n += static_cast<std::int64_t>(count);
+Check checkLogbook(const std::string& path, Extent extent) {
+    Check c;
+    openChecked(path, extent, c);
+    return c;
+}
+
+bool scanOpen(RecordFile& f, const Check& c, const FlightVisit& visit) {
+    if (!c.ok()) return false;
+    constexpr std::int64_t kBlock = 256;  // about 105 KB, inside the second-level cache
+    const std::int64_t last = c.lastFlight;
+    std::vector<Byte> block;
+    for (std::int64_t n = 1; n <= last;) {
+        const std::int64_t count = std::min<std::int64_t>(kBlock, last - n + 1);
+        if (!f.readRange(n, static_cast<std::size_t>(count), block)) return false;
+        // The file may have changed since it was checked; trust only what
+        // the bytes just read say.
+        if (n == 1 && records::getInt16(block, LogRecord::Offset::LastRecord) != c.lastRecord)
+            return false;
+        for (std::int64_t i = n == 1 ? 1 : 0; i < count; ++i)
+            visit(n + i, records::ConstByteSpan(
+                             block.data() + static_cast<std::size_t>(i) * LogRecord::Size,
+                             LogRecord::Size));
+        n += count;
     }
-    file->close();
     return true;
 }
 
+bool scanLogbook(const std::string& path, Extent extent, const FlightVisit& visit, Check* check) {
+    Check c;
+    auto f = openChecked(path, extent, c);
+    if (check) *check = c;
+    if (!f || !c.ok()) return false;
+    if (scanOpen(*f, c, visit)) return true;
+    if (check) check->problem = Problem::Unreadable;
+    return false;
+}
+
+bool forEachFlight(const std::string& path,
+                   const std::function<void(records::ConstByteSpan)>& visit) {
+    return scanLogbook(path, Extent::Whole,
+                       [&](std::int64_t, records::ConstByteSpan rec) { visit(rec); });
+}
+
 std::optional<std::size_t> flightCount(const std::string& path) {
-    Span span;
-    if (!openFlights(path, span)) return std::nullopt;
-    return static_cast<std::size_t>(span.last - 1);
+    const Check c = checkLogbook(path);
+    if (!c.ok()) return std::nullopt;
+    return static_cast<std::size_t>(c.lastFlight - 1);
 }
 
 }  // namespace logbook

@@ -27,82 +27,6 @@ std::optional<std::int16_t> lastRecordOnDisk(RecordFile& f) {
 }  // namespace
 
 namespace {
-// Checks an open file: its length and record 1.
-Check checkOpen(RecordFile& f) {
-    Check c;
-    c.sizeBytes = f.sizeBytes();
-    if (c.sizeBytes == 0) {
-        c.problem = Problem::Empty;
-        return c;
-    }
-    // Only record 1 must be whole here; what lies after LastRecord, a
-    // record cut short by a crash included, is outside the logbook.
-    if (c.sizeBytes < LogRecord::Size) {
-        c.problem = Problem::PartialRecord;
-        return c;
-    }
-    std::vector<Byte> rec1;
-    if (!f.read(1, rec1)) {
-        c.problem = Problem::Unreadable;
-        return c;
-    }
-    c.lastRecord = records::getInt16(rec1, LogRecord::Offset::LastRecord);
-    if (c.lastRecord < 1)
-        c.problem = Problem::LastRecordBelowOne;
-    else if (static_cast<std::uint64_t>(c.lastRecord) > c.sizeBytes / LogRecord::Size)
-        c.problem = Problem::LastRecordBeyondEnd;
-    return c;
-}
-
-// Opens the file for reading and checks it; the file is null when missing
-// or unreadable.
-std::optional<RecordFile> openChecked(const std::string& path, Check& c) {
-    c = Check{};
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        c.problem = errno == ENOENT || errno == ENOTDIR ? Problem::Missing : Problem::Unreadable;
-        return std::nullopt;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        c.problem = Problem::NotRegular;
-        return std::nullopt;
-    }
-    auto f = RecordFile::open(path, LogRecord::Size, RecordFile::Mode::ReadOnly);
-    if (!f) {
-        c.problem = Problem::Unreadable;
-        return std::nullopt;
-    }
-    c = checkOpen(*f);
-    return f;
-}
-}  // namespace
-
-Check checkLogbook(const std::string& path) {
-    Check c;
-    openChecked(path, c);
-    return c;
-}
-
-namespace {
-// Reads the logbook of a checked file.
-std::optional<Contents> readChecked(RecordFile& f, const Check& local, Check* check) {
-    Contents log;
-    log.lastRecord = local.lastRecord;
-    // One read for the whole logbook: a full one is 13.7 MB, and record by
-    // record it would be thousands of calls.
-    if (!f.readRange(1, static_cast<std::size_t>(local.lastRecord), log.bytes)) {
-        if (check) check->problem = Problem::Unreadable;
-        return std::nullopt;
-    }
-    // The file may have changed since it was checked; trust only what the
-    // bytes just read say.
-    if (records::getInt16(log.bytes, LogRecord::Offset::LastRecord) != log.lastRecord) {
-        if (check) check->problem = Problem::Unreadable;
-        return std::nullopt;
-    }
-    return log;
-}
-
 // Opens a logbook for a write under its lock and checks it there, so that
 // nothing changes between the check and the write.
 // A file that is missing or no regular file is no logbook to write.
@@ -128,22 +52,20 @@ bool cutPartialTail(RecordFile& f, const Check& c) {
 }
 }  // namespace
 
-std::optional<Contents> readLogbook(const std::string& path, Check* check) {
-    Check local;
-    auto f = openChecked(path, local);
-    if (check) *check = local;
-    if (!f || !local.ok()) return std::nullopt;
-    return readChecked(*f, local, check);
-}
-
 records::Status createLogbook(const std::string& path) {
     using records::FileError;
     auto f = RecordFile::openLocked(path, LogRecord::Size, RecordFile::Mode::CreateIfMissing);
     if (!f) return f.failure();
     if (!f->created()) {
-        const Check c = checkOpen(*f);
+        // Only a logbook may have a length that is no whole number of
+        // records (a crash in an append leaves one); any other such file is
+        // something else, and writing a rating record into it would spoil it.
+        const Check c = checkOpen(*f, Extent::Counted);
         if (c.sizeBytes % LogRecord::Size != 0 && !c.ok()) return FileError::NotALogbook;
-        if (!cutPartialTail(*f, c)) return FileError::WriteFailed;
+        // The pilot chose to replace the file: its old records go, or they
+        // would be read as flights of the new logbook.
+        if (c.sizeBytes > LogRecord::Size && !f->truncate(LogRecord::Size))
+            return FileError::WriteFailed;
     }
     LogRecord blankRecord;
     blankRecord.LastRecord = 1;
@@ -171,6 +93,9 @@ records::Status saveRatings(const std::string& path, const Ratings& ratings) {
     if (!f->read(1, old) || !cutPartialTail(*f, c)) return records::FileError::WriteFailed;
     LogRecord rec = LogRecord::decode(old);
     applyRatings(rec, ratings);
+    // A count that disagrees with the flights the file holds is corrected
+    // with this write (the pilot was told when the logbook was opened).
+    rec.LastRecord = static_cast<std::int16_t>(c.lastFlight);
     const auto bytes = rec.encode();
     if (f->write(1, bytes) && f->sync()) return {};
     // Put the old record back if the disk lets us, so a half-written
@@ -184,11 +109,13 @@ records::Status appendFlight(const std::string& path, const LogRecord& flight) {
     Check c;
     auto f = openForWrite(path, c);
     if (!f) return f.failure();
-    if (c.lastRecord >= MaxLastRecord) return FileError::Full;
+    if (c.lastFlight >= MaxLastRecord) return FileError::Full;
     std::vector<Byte> rec1;
     if (!f->read(1, rec1)) return FileError::WriteFailed;
     const std::int16_t last = c.lastRecord;
-    const std::int16_t next = static_cast<std::int16_t>(last + 1);
+    // After the last whole flight: one saved but never counted is kept, and
+    // a count beyond the file's end is corrected.
+    const auto next = static_cast<std::int16_t>(c.lastFlight + 1);
     if (!cutPartialTail(*f, c)) return FileError::WriteFailed;
     const std::uint64_t length = c.sizeBytes - c.sizeBytes % LogRecord::Size;
 
@@ -221,72 +148,25 @@ std::string_view trimmedDateView(records::ConstByteSpan rec) {
 }
 }  // namespace
 
-std::vector<std::string> dateList(const Contents& log) {
-    std::vector<std::string> dates;
-    dates.reserve(log.lastRecord > 1 ? static_cast<std::size_t>(log.lastRecord - 1) : 0);
-    for (std::int64_t i = 2; i <= log.lastRecord; ++i) {
-        const std::string_view d = trimmedDateView(log.record(i));
-        if (!d.empty()) dates.emplace_back(d);
-    }
-    return dates;
-}
-
-namespace {
-// Checks the file like readLogbook, then passes records 2 .. LastRecord to
-// visit in blocks through one reused buffer: the date list and the search
-// read the whole logbook, and 13.7 MB of fresh memory would cost more (its
-// pages faulted in and zeroed) than reading the file. Like readLogbook, the
-// LastRecord read with the first block must agree with the check, and a
-// failed read anywhere fails the whole scan.
-template <class Visit>
-bool scanChecked(const std::string& path, Visit&& visit) {
-    Check c;
-    auto f = openChecked(path, c);
-    if (!f || !c.ok()) return false;
-    constexpr std::int64_t kBlock = 256;  // about 105 KB, inside the second-level cache
-    std::vector<Byte> block;
-    for (std::int64_t n = 1; n <= c.lastRecord;) {
-        const std::int64_t count = std::min<std::int64_t>(kBlock, c.lastRecord - n + 1);
-        if (!f->readRange(n, static_cast<std::size_t>(count), block)) return false;
-        if (n == 1 && records::getInt16(block, LogRecord::Offset::LastRecord) != c.lastRecord)
-            return false;
-        for (std::int64_t i = n == 1 ? 1 : 0; i < count; ++i)
-            visit(n + i, records::ConstByteSpan(
-                             block.data() + static_cast<std::size_t>(i) * LogRecord::Size,
-                             LogRecord::Size));
-        n += count;
-    }
-    return true;
-}
-}  // namespace
-
 std::vector<std::string> dateList(const std::string& path) {
     std::vector<std::string> dates;
     if (const auto count = flightCount(path)) dates.reserve(*count);
-    const bool read = scanChecked(path, [&](std::int64_t, records::ConstByteSpan rec) {
-        const std::string_view d = trimmedDateView(rec);
-        if (!d.empty()) dates.emplace_back(d);
-    });
+    const bool read =
+        scanLogbook(path, Extent::Whole, [&](std::int64_t, records::ConstByteSpan rec) {
+            const std::string_view d = trimmedDateView(rec);
+            if (!d.empty()) dates.emplace_back(d);
+        });
     return read ? dates : std::vector<std::string>{};
-}
-
-std::optional<Found> findFlight(const Contents& log, const std::string& trimmedDate) {
-    // Flights without a date are never listed, so a blank text names none
-    // of them: removing "" must not take the first undated flight.
-    if (blank(trimmedDate)) return std::nullopt;
-    for (std::int64_t i = 2; i <= log.lastRecord; ++i) {
-        if (trimmedDateView(log.record(i)) == trimmedDate)
-            return Found{i, LogRecord::decode(log.record(i))};
-    }
-    return std::nullopt;
 }
 
 std::optional<Found> findFlight(const std::string& path, const std::string& trimmedDate) {
     if (blank(trimmedDate)) return std::nullopt;
     std::optional<Found> found;
-    const bool read = scanChecked(path, [&](std::int64_t n, records::ConstByteSpan rec) {
-        if (!found && trimmedDateView(rec) == trimmedDate) found = Found{n, LogRecord::decode(rec)};
-    });
+    const bool read =
+        scanLogbook(path, Extent::Whole, [&](std::int64_t n, records::ConstByteSpan rec) {
+            if (!found && trimmedDateView(rec) == trimmedDate)
+                found = Found{n, LogRecord::decode(rec)};
+        });
     return read ? found : std::nullopt;
 }
 
@@ -305,22 +185,26 @@ records::Status removeFlight(const std::string& path, const std::string& trimmed
     Check c;
     auto f = openForWrite(path, c);
     if (!f) return f.failure();
-    auto log = readChecked(*f, c, nullptr);
-    if (!log) return FileError::NotALogbook;
-    const auto found = findFlight(*log, trimmedDate);
+    // The new logbook is built as the old one is read: record 1 with
+    // LastRecord one less than the flights the file holds, then every
+    // flight but the first of that date, in order.
+    std::vector<Byte> out;
+    out.reserve(static_cast<std::size_t>(c.lastFlight) * LogRecord::Size);
+    if (!f->read(1, out)) return FileError::NotALogbook;
+    // Flights without a date are never listed: removing "" takes none.
+    bool found = false;
+    if (!scanOpen(*f, c, [&](std::int64_t, records::ConstByteSpan rec) {
+            if (!found && !blank(trimmedDate) && trimmedDateView(rec) == trimmedDate)
+                found = true;
+            else
+                out.insert(out.end(), rec.begin(), rec.end());
+        }))
+        return FileError::NotALogbook;
     // Without a match nothing is removed: lowering LastRecord anyway would
     // drop the last flight.
     if (!found) return FileError::Gone;
-
-    // The new logbook is built in the buffer just read: the flights after
-    // the removed one move down a record, and LastRecord drops by one.
-    std::vector<Byte>& out = log->bytes;
-    const auto len = static_cast<std::ptrdiff_t>(LogRecord::Size);
-    const auto at = static_cast<std::ptrdiff_t>(found->recordNumber - 1) * len;
-    std::copy(out.begin() + at + len, out.end(), out.begin() + at);
-    out.resize(out.size() - LogRecord::Size);
     records::putInt16(out, LogRecord::Offset::LastRecord,
-                      static_cast<std::int16_t>(log->lastRecord - 1));
+                      static_cast<std::int16_t>(c.lastFlight - 1));
     return f->replaceContent(path, out);
 }
 

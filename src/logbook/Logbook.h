@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "logbook/FlightInput.h"
+#include "logbook/FlightScan.h"
 #include "logbook/LogRecord.h"
 #include "logbook/LogbookMessages.h"
 #include "logbook/Ratings.h"
@@ -21,67 +22,29 @@
 
 namespace logbook {
 
-// LastRecord is an int16: at most 32767 records, 32766 flights.
-constexpr std::int16_t MaxLastRecord = 32767;
-
-// Why a file cannot serve as a logbook, or None.
-enum class Problem {
-    None,
-    Missing,             // no such file
-    NotRegular,          // a folder, FIFO, device or socket
-    Unreadable,          // it cannot be opened or read
-    Empty,               // zero bytes
-    PartialRecord,       // shorter than the one record 1 needs
-    LastRecordBelowOne,  // record 1 gives LastRecord < 1
-    LastRecordBeyondEnd  // record 1 names more records than the file holds
-};
-
-struct Check {
-    Problem problem = Problem::None;
-    std::uint64_t sizeBytes = 0;
-    std::int16_t lastRecord = 0;
-    bool ok() const { return problem == Problem::None; }
-};
-
-// Looks at the file's length and record 1 only; never writes or creates.
-// Records after LastRecord, a partial one included (a write cut short by a
-// crash), do not make a file no logbook: they lie outside it.
-Check checkLogbook(const std::string& path);
-
-// A whole logbook read in one go: records 1 .. LastRecord, 420 bytes each.
-struct Contents {
-    std::int16_t lastRecord = 0;
-    std::vector<records::Byte> bytes;  // lastRecord * 420 bytes
-    // The bytes of record n (1 .. lastRecord).
-    records::ConstByteSpan record(std::int64_t n) const {
-        return records::ConstByteSpan(bytes).subspan(
-            static_cast<std::size_t>(n - 1) * LogRecord::Size, LogRecord::Size);
-    }
-};
-// Checks the file and reads it; nullopt (with check->problem set) when it is
-// no logbook or cannot be read.
-std::optional<Contents> readLogbook(const std::string& path, Check* check = nullptr);
-
-// Writes the blank rating record (all zero, LastRecord = 1) as record 1.
-// An existing file is not truncated: records after the first stay, outside
-// LastRecord, to be overwritten as flights are added. An existing file whose
-// length is no whole number of records is refused and left alone, unless it
-// is a logbook with a partial record after its last, which is cut off. A new
-// file that could not be written is removed again. Refused with NotRegular
-// for no regular file and NotALogbook for a length no logbook has.
+// Writes the blank rating record (all zero, LastRecord = 1) as the whole
+// file. An existing file the pilot chose to replace is cut to that one
+// record: its old records would otherwise be read as flights of the new
+// logbook. An existing file whose length is no whole number of records is
+// refused and left alone, unless it is a logbook with a partial record after
+// its last. A new file that could not be written is removed again. Refused
+// with NotRegular for no regular file and NotALogbook for a length no
+// logbook has.
 records::Status createLogbook(const std::string& path);
 
 // Record 1 of a valid logbook; nullopt when the file is no logbook.
 std::optional<LogRecord> readRatingRecord(const std::string& path);
 
 // Reads record 1 under the lock, applies the ratings (the rating window's
-// fields) and writes it back; LastRecord and the flights stay as they are on
-// disk now. On failure the file is as it was, as far as a failing disk
-// allows. Synced before it reports success.
+// fields) and writes it back, its count corrected to the flights the file
+// holds; the flights stay as they are on disk now. On failure the file is as
+// it was, as far as a failing disk allows. Synced before it reports success.
 records::Status saveRatings(const std::string& path, const Ratings& ratings);
 
-// Appends a flight: writes it at LastRecord + 1 first, then raises
-// LastRecord in record 1. On any failure LastRecord keeps naming only
+// Appends a flight after the last whole flight in the file (Extent::Whole:
+// flights saved but never counted are kept and counted now; a count that
+// names more records than the file holds is corrected): writes it first,
+// then sets LastRecord in record 1 to it. On any failure LastRecord keeps naming only
 // records that were written, and a partly written record is cut off again.
 // Each write is synced before the next, so a power cut too leaves the old or
 // the new logbook. The file is locked throughout and LastRecord read under
@@ -90,9 +53,8 @@ records::Status saveRatings(const std::string& path, const Ratings& ratings);
 // (32766 flights), ReadOnly, Busy.
 records::Status appendFlight(const std::string& path, const LogRecord& flight);
 
-// Trimmed dates of the flights (records 2 .. LastRecord) whose trimmed date
-// is not blank, in file order.
-std::vector<std::string> dateList(const Contents& log);
+// Trimmed dates of the flights (Extent::Whole) whose trimmed date is not
+// blank, in file order.
 std::vector<std::string> dateList(const std::string& path);
 
 // The first flight whose trimmed date equals date; its record number too.
@@ -100,7 +62,6 @@ struct Found {
     std::int64_t recordNumber = 0;
     LogRecord flight;
 };
-std::optional<Found> findFlight(const Contents& log, const std::string& trimmedDate);
 std::optional<Found> findFlight(const std::string& path, const std::string& trimmedDate);
 
 // The logbook's name with a final ".log" (any case) replaced by ".tmp", or
@@ -109,12 +70,12 @@ std::optional<Found> findFlight(const std::string& path, const std::string& trim
 std::string temporaryPath(const std::string& logPath);
 
 // Removes the first flight whose trimmed date equals date, with the logbook
-// locked: the new logbook is written to a private temporary file beside the
-// real file (links resolved), synced, given the old one's mode, owner and
-// group and renamed over it, so a failure leaves the old logbook whole. The
-// flight is looked for in the logbook as it is under the lock: Gone when no
-// flight of that date is in it any more. Other refusals: NotALogbook, Busy,
-// ReadOnly, HardLinked, FolderNotWritable, OwnerNotKept (a logbook of
+// locked; every other whole flight stays and is counted. Under the lock the new logbook is written
+// to a private temporary file beside the real file (links resolved), synced, given the old one's
+// mode, owner and group and renamed over it, so a failure leaves the old logbook whole.
+// The flight is looked for in the logbook as it is under the lock: Gone when
+// no flight of that date is in it any more. Other refusals: NotALogbook,
+// Busy, ReadOnly, HardLinked, FolderNotWritable, OwnerNotKept (a logbook of
 // another owner, shared through its group).
 records::Status removeFlight(const std::string& path, const std::string& trimmedDate);
 }  // namespace logbook

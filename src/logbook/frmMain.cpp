@@ -98,6 +98,10 @@ void frmMain::cmdOpenLog_Click() {
         refuse(path, QString::fromStdString(logbook::describe(check)));
         return;
     }
+    // A damaged logbook still opens; the pilot is told once what is wrong.
+    if (const std::string notice = logbook::damageNotice(check); !notice.empty())
+        MessageBox::show(QString::fromStdString(notice), "Aerokit", MessageBox::Buttons::Ok,
+                         MessageBox::Icon::Information, this);
     modLog::LogPath = path;
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     handOver();

@@ -22,6 +22,7 @@ std::optional<std::uint64_t> gWriteBudget;
 std::function<bool(Step)> gFailpoint;
 std::chrono::milliseconds gLockWait{2000};
 std::function<void(const std::string&)> gAfterLock;
+std::function<void()> gLockWaitStep;
 
 // Temporary files are ".aerokit-" + 8 letters + ".tmp": short, so that a
 // target whose name is as long as the file system allows still gets one.
@@ -147,6 +148,8 @@ int createTemporary(const std::filesystem::path& dir, std::filesystem::path& mad
 
 void setWriteFailureAfter(std::optional<std::uint64_t> bytes) { gWriteBudget = bytes; }
 void setFailpoint(std::function<bool(Step)> failpoint) { gFailpoint = std::move(failpoint); }
+
+void setLockWaitStep(std::function<void()> step) { gLockWaitStep = std::move(step); }
 void setLockWait(std::chrono::milliseconds wait) { gLockWait = wait; }
 void setAfterLock(std::function<void(const std::string&)> hook) { gAfterLock = std::move(hook); }
 
@@ -249,6 +252,7 @@ Result<RecordFile> RecordFile::openLocked(const std::string& path, std::size_t r
             if (errno != EWOULDBLOCK && errno != EINTR) break;
             busy = std::chrono::steady_clock::now() >= deadline;
             if (busy) break;
+            if (gLockWaitStep) gLockWaitStep();
             std::this_thread::sleep_for(pause);
         }
         if (!locked) return busy ? FileError::Busy : FileError::WriteFailed;

@@ -137,5 +137,8 @@ void setLockWait(std::chrono::milliseconds wait);
 // caller reads anything: a test changes the file there as another program
 // could have while a question was open. An empty function lifts it.
 void setAfterLock(std::function<void(const std::string&)> hook);
+// Called each time openLocked finds the lock held by another and is about
+// to wait for it. An empty function lifts it.
+void setLockWaitStep(std::function<void()> step);
 
 }  // namespace records

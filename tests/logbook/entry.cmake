@@ -10,3 +10,6 @@ aerokit_window_test(logbook_entry_window_test
 aerokit_core_test(logbook_crash_test
   ${CMAKE_CURRENT_LIST_DIR}/logbook_crash_test.cpp
   LIBS aerokit_logbook_core)
+aerokit_core_test(logbook_damage_core_test
+  ${CMAKE_CURRENT_LIST_DIR}/logbook_damage_core_test.cpp
+  LIBS aerokit_logbook_core)

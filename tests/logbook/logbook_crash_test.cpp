@@ -1,6 +1,7 @@
 // A logbook under crashes and under two programs at once: a child process
-// killed before each step that changes the file, and real processes adding
-// and removing flights on one logbook at the same time.
+// killed before each step that changes the file, real processes adding and
+// removing flights on one logbook at the same time, and one removal finishing
+// while another waits for the lock.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,7 +9,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Bytes.h"
@@ -59,6 +62,14 @@ bool crashBeforeStep(int crashAt, Body body) {
     ::waitpid(pid, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 3;
 }
+
+// Lifts the file seams however the test ends.
+struct SeamGuard {
+    ~SeamGuard() {
+        records::setFailpoint({});
+        records::setLockWaitStep({});
+    }
+};
 
 // The temporary files in the working folder.
 int temporaryFiles() {
@@ -140,4 +151,39 @@ TEST(LogbookRace, ProcessesAddingAndRemovingAtOnceLoseNothing) {
     ASSERT_TRUE(checkLogbook("race.log").ok());
     EXPECT_EQ(sorted(dateList("race.log")), sorted(expected));
     EXPECT_EQ(readFileBytes("race.log").size(), (expected.size() + 1) * 420);
+}
+
+TEST(LogbookRace, ARemovalWaitingForTheLockWorksOnTheFileTheOtherLeft) {
+    testsupport::TempDir dir;
+    writeLogbook("r.log", {"A", "B", "C"});
+    SeamGuard guard;
+    // The second removal signals once it is inside its wait for the lock.
+    std::promise<void> waiting;
+    std::once_flag signalled;
+    records::setLockWaitStep([&] { std::call_once(signalled, [&] { waiting.set_value(); }); });
+    // The first removal, holding the lock with its new logbook written, lets
+    // the second start and waits until it waits too before it renames.
+    const auto first = std::this_thread::get_id();
+    std::thread second;
+    records::Status secondResult = records::FileError::WriteFailed;
+    std::future_status seen = std::future_status::timeout;
+    records::setFailpoint([&](records::Step step) {
+        if (step == records::Step::Rename && std::this_thread::get_id() == first &&
+            !second.joinable()) {
+            second = std::thread([&] { secondResult = removeFlight("r.log", "B"); });
+            // A generous bound only so that a failure cannot hang the test.
+            seen = waiting.get_future().wait_for(std::chrono::seconds(20));
+        }
+        return false;
+    });
+    EXPECT_TRUE(removeFlight("r.log", "A"));
+    ASSERT_TRUE(second.joinable());
+    second.join();
+    EXPECT_EQ(seen, std::future_status::ready);
+    // The second removal took B from the logbook the first left, so A stays
+    // removed: had it worked on the file it first opened, A would be back.
+    EXPECT_TRUE(secondResult);
+    EXPECT_EQ(dateList("r.log"), std::vector<std::string>{"C"});
+    EXPECT_TRUE(checkLogbook("r.log").consistent());
+    EXPECT_EQ(temporaryFiles(), 0);
 }

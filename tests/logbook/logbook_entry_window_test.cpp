@@ -158,13 +158,13 @@ class LogbookEntryWindowTest : public QObject {
         QVERIFY(QDir::current().entryList(QDir::Files).isEmpty());
     }
 
-    void createOverALongerLogbookKeepsItsLength() {
+    void createOverALongerLogbookLeavesOnlyTheNewOne() {
         const Bytes old = logbookOfRecords({flight("1/1/99"), flight("2/2/99")});
         const QString path = writeLogbook(old, "old.log");
         FileDialog::setNextFileName(path);
         QTest::mouseClick(child<QPushButton>(Forms::show<frmMain>(), "cmdNewLog"), Qt::LeftButton);
         const Bytes now = fileBytes(path);
-        QCOMPARE(now.size(), old.size());
+        QCOMPARE(now.size(), std::size_t(420));
         QCOMPARE(recordOf(now, 1).LastRecord, std::int16_t(1));
         QCOMPARE(lineCount(Forms::get<frmLogBook>()), 0);
     }
@@ -180,7 +180,7 @@ class LogbookEntryWindowTest : public QObject {
         QCOMPARE(MessageBox::history().size(), std::size_t(1));
         QCOMPARE(lastBox().title, QString("Aerokit"));
         QVERIFY(lastBox().text.startsWith("\"notes.log\" is not a logbook."));
-        QVERIFY(lastBox().text.contains("1000 bytes"));
+        QVERIFY(lastBox().text.contains("length does not fit a logbook"));
         QCOMPARE(lastBox().icon, MessageBox::Icon::Exclamation);
         QVERIFY(Forms::isLoaded<frmMain>());
         QVERIFY(!Forms::isLoaded<frmLogBook>());
@@ -199,21 +199,14 @@ class LogbookEntryWindowTest : public QObject {
 
     void openRefusesWhatIsNoLogbookAndNeverWritesIt() {
         Bytes good = logbookOfRecords({flight("1/1/99")});
-        Bytes cut = good;
-        cut.resize(500);
         Bytes zero = good;
         zero[278] = 0;
         Bytes negative = good;
         negative[278] = 0xFF;
         negative[279] = 0xFF;
-        Bytes beyond = good;
-        beyond[278] = 0xFF;
-        beyond[279] = 0x7F;
-        const std::vector<std::pair<QString, Bytes>> bad = {{"empty.log", {}},
-                                                            {"cut.log", cut},
-                                                            {"zero.log", zero},
-                                                            {"negative.log", negative},
-                                                            {"beyond.log", beyond}};
+        const Bytes text(840, 'x');
+        const std::vector<std::pair<QString, Bytes>> bad = {
+            {"empty.log", {}}, {"text.log", text}, {"zero.log", zero}, {"negative.log", negative}};
         for (const auto& [name, bytes] : bad) {
             const QString path = writeLogbook(bytes, name);
             auto* m = Forms::show<frmMain>();
@@ -230,8 +223,7 @@ class LogbookEntryWindowTest : public QObject {
         }
         QCOMPARE(MessageBox::history().size(), bad.size());
         QCOMPARE(MessageBox::pendingAnswers(), 0);
-        QVERIFY(MessageBox::history()[4].text.contains(
-            "names 32767 records, but the file holds only 2"));
+        QVERIFY(MessageBox::history()[2].text.contains("repaired copy"));
         // A file that went missing after the dialog is refused too, and not created.
         const QString gone = QDir::current().absoluteFilePath("gone.log");
         FileDialog::setNextFileName(gone);
@@ -245,6 +237,32 @@ class LogbookEntryWindowTest : public QObject {
         MessageBox::setNextAnswer(MessageBox::Answer::Ok);
         QTest::mouseClick(child<QPushButton>(Forms::get<frmMain>(), "cmdOpenLog"), Qt::LeftButton);
         QVERIFY(lastBox().text.endsWith("is not a logbook. It is not a regular file."));
+    }
+
+    void openShowsADamagedLogbookAndSaysOnceWhatIsWrong() {
+        Bytes good = logbookOfRecords({flight("1/1/99"), flight("2/2/99")});
+        Bytes beyond = good;
+        beyond[278] = 9;  // names 8 flights
+        const QString path = writeLogbook(beyond, "beyond.log");
+        FileDialog::setNextFileName(path);
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        QTest::mouseClick(child<QPushButton>(Forms::show<frmMain>(), "cmdOpenLog"), Qt::LeftButton);
+        QCOMPARE(MessageBox::history().size(), std::size_t(1));
+        QVERIFY2(lastBox().text.startsWith("This logbook says it holds 8 flights, but only 2 are "
+                                           "in the file; the other 6 cannot be recovered"),
+                 qPrintable(lastBox().text));
+        QCOMPARE(lastBox().icon, MessageBox::Icon::Information);
+        QCOMPARE(fileBytes(path), beyond);
+        auto* v = Forms::get<frmLogBook>();
+        QCOMPARE(listLines(v), QStringList({"1/1/99", "2/2/99"}));
+        // Selecting and removing a flight works on the flights the file holds.
+        selectLine(v, 0);
+        MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+        QTest::mouseClick(child<QPushButton>(v, "cmddelete"), Qt::LeftButton);
+        const Bytes after = fileBytes(path);
+        QCOMPARE(after.size(), std::size_t(2 * 420));
+        QCOMPARE(recordOf(after, 1).LastRecord, std::int16_t(2));
+        QCOMPARE(MessageBox::history().size(), std::size_t(2));  // only the question
     }
 
     void returnToMainMenu() {
@@ -868,8 +886,6 @@ class LogbookEntryWindowTest : public QObject {
 
     void brokenLogbooksNeverCrashAndAreNeverWritten() {
         Bytes good = logbookOfRecords({flight("1/1/99"), flight("2/2/99")});
-        Bytes truncated = good;
-        truncated.resize(420 + 200);
         // Shorter than record 1. (A whole logbook with a partial record after
         // its last is a logbook: a crash in an append leaves one.)
         Bytes odd(419, 0x41);
@@ -878,10 +894,7 @@ class LogbookEntryWindowTest : public QObject {
         Bytes negative = good;
         negative[278] = 0x00;
         negative[279] = 0x80;  // -32768
-        Bytes full = good;
-        full[278] = 0xFF;
-        full[279] = 0x7F;  // 32767 on a file of three records
-        const std::vector<Bytes> broken = {truncated, odd, zero, negative, full, {}};
+        const std::vector<Bytes> broken = {odd, zero, negative, {}};
         int n = 0;
         for (const Bytes& bytes : broken) {
             testsupport::resetShell();
