@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(loaded && encoded(*loaded) == fuzzfiles::record(start, wandb::AircraftRecord::Size, 1),
             "an aircraft file reads as its first record");
 
-    require(wandb::saveAircraft(path, rec), "an aircraft file can be replaced");
+    require(wandb::saveAircraft(path, rec).ok(), "an aircraft file can be replaced");
     require(fuzzfiles::get(path) == encoded(rec), "the file is the one record saved");
     const auto again = wandb::loadAircraft(path);
     require(again && encoded(*again) == encoded(rec), "the saved aircraft reads back");

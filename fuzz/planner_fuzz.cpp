@@ -52,9 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)mergeLogHeader(merged, rec);
 
     const auto before = std::filesystem::file_size(path);
-    const AppendResult added = appendCheckpoint(path, rec);
-    if (added.result == WriteResult::Ok) {
-        if (added.index < 0 || added.index >= kMaxCheckpoints) std::abort();
+    const auto added = appendCheckpoint(path, rec);
+    if (added) {
+        if (added->index < 0 || added->index >= kMaxCheckpoints) std::abort();
     } else if (canAddCheckpoint(last)) {
         std::abort();
     }
@@ -62,10 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto after = std::filesystem::file_size(path);
     if (after > std::max<std::uintmax_t>(before, 11 * PlanRecord::Size)) std::abort();
 
-    if (const auto again = readRecord(path, 1)) {
-        if (again->LastCheckpoint >= 0) {
-            if (removeLastCheckpoint(path, *again) != WriteResult::Ok) std::abort();
-        } else if (removeLastCheckpoint(path, *again) != WriteResult::NoCheckpoint) {
+    if (const auto again = lastCheckpoint(path)) {
+        if (again->index >= 0) {
+            if (!removeLastCheckpoint(path, *again)) std::abort();
+        } else if (removeLastCheckpoint(path, *again).reason() != records::FileError::Gone) {
             std::abort();
         }
     }

@@ -59,7 +59,7 @@ template <class Save, class Merge>
 void saveHeader(const Bytes& start, const std::string& path, const PlanRecord& typed, Save save,
                 Merge merge) {
     fuzzfiles::put(path, start);
-    const auto saved = save(path, typed, nullptr);
+    const auto saved = save(path, typed);
     const Bytes after = fuzzfiles::get(path);
     require(saved.has_value(), "a plan file takes record 1");
     const PlanRecord old = PlanRecord::decode(record(start, 1));
@@ -75,35 +75,36 @@ void addCheckpoint(const Bytes& start, const std::string& path, const PlanRecord
     const auto added = planner::appendCheckpoint(path, typed);
     const Bytes after = fuzzfiles::get(path);
     if (counter < -1 || counter > planner::kMaxCheckpoints - 2) {
-        require(added.result == planner::WriteResult::Full, "no checkpoint beyond the tenth");
+        require(added.reason() == records::FileError::Full, "no checkpoint beyond the tenth");
         requireUnchanged(start, after, "a refused checkpoint leaves the plan as it was");
         return;
     }
     const int k = counter + 1;
-    require(added.result == planner::WriteResult::Ok && added.index == k,
-            "a checkpoint goes after the last one");
-    require(added.checkpoint == planner::checkpointOnly(typed),
+    require(added.ok() && added->index == k, "a checkpoint goes after the last one");
+    require(added->checkpoint == planner::checkpointOnly(typed),
             "only the checkpoint fields are written");
     Bytes rec1 = record(start, 1);
     records::putInt16(rec1, CounterAt, static_cast<std::int16_t>(k));
     requireRecord1(start, after, rec1, rowsOf(counter),
                    "adding a checkpoint raises the counter only");
     require(after.size() >= static_cast<std::size_t>(k + 2) * kPlanRecLen &&
-                record(after, k + 2) == encoded(added.checkpoint),
+                record(after, k + 2) == encoded(added->checkpoint),
             "the checkpoint is the record the counter names");
 }
 
 void removeCheckpoint(const Bytes& start, const std::string& path) {
     fuzzfiles::put(path, start);
     const std::int16_t counter = counterOf(start);
-    const auto result = planner::removeLastCheckpoint(path, PlanRecord::decode(record(start, 1)));
+    const auto asked = planner::lastCheckpoint(path);
+    require(asked && asked->index == counter, "the last checkpoint is the counter's");
+    const auto result = planner::removeLastCheckpoint(path, *asked);
     const Bytes after = fuzzfiles::get(path);
     if (counter < 0) {
-        require(result == planner::WriteResult::NoCheckpoint, "no checkpoint, none removed");
+        require(result.reason() == records::FileError::Gone, "no checkpoint, none removed");
         requireUnchanged(start, after, "removing no checkpoint leaves the plan as it was");
         return;
     }
-    require(result == planner::WriteResult::Ok, "the last checkpoint can be removed");
+    require(result.ok(), "the last checkpoint can be removed");
     Bytes rec1 = record(start, 1);
     records::putInt16(rec1, CounterAt, static_cast<std::int16_t>(counter - 1));
     requireRecord1(start, after, rec1, rowsOf(static_cast<std::int16_t>(counter - 1)),
@@ -112,7 +113,7 @@ void removeCheckpoint(const Bytes& start, const std::string& path) {
 
 void create(const Bytes& start, const std::string& path) {
     fuzzfiles::put(path, start);
-    require(planner::createPlan(path), "a plan file can be made new");
+    require(planner::createPlan(path).ok(), "a plan file can be made new");
     Bytes fresh(kPlanRecLen, 0);
     fresh[CounterAt] = fresh[CounterAt + 1] = 0xFF;  // -1: no checkpoint
     const Bytes after = fuzzfiles::get(path);

@@ -317,15 +317,13 @@ CommandResult checkOrRepair(const std::string& command, const std::vector<std::s
     }
     const std::string& copy = files[1];
     const Repair r = repairBytes(*bytes, kind);
-    switch (records::createNewFile(copy, r.bytes)) {
-        case records::NewFileResult::Created:
-            break;
-        case records::NewFileResult::Exists:
-            err << "aerokit-convert: " << copy << ": the file exists; it is not written over\n";
-            return {kBadData, std::nullopt};
-        case records::NewFileResult::Failed:
-            err << "aerokit-convert: " << copy << ": cannot be written\n";
-            return {kBadData, std::nullopt};
+    if (const auto made = records::createNewFile(copy, r.bytes); !made) {
+        err << "aerokit-convert: " << copy << ": "
+            << (made.reason() == records::FileError::Exists
+                    ? "the file exists; it is not written over"
+                    : "cannot be written")
+            << "\n";
+        return {kBadData, std::nullopt};
     }
     for (const std::string& c : r.changes) out << copy << ": " << c << "\n";
     if (r.changes.empty()) out << copy << ": nothing needed repair; the copy is unchanged\n";

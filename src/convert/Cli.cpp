@@ -21,6 +21,7 @@
 #include "convert/LogCsv.h"
 #include "logbook/Logbook.h"
 #include "records/Clock.h"
+#include "records/FileMessages.h"
 #include "records/NewFile.h"
 #include "records/RecordFile.h"
 #include "shell/VersionNumbers.h"
@@ -228,31 +229,6 @@ std::optional<std::string> readAll(const std::string& path, std::istream& in, st
     return s;
 }
 
-// Why an append did not happen, as the windows say it.
-std::string appendFailure(logbook::AppendResult r, records::FileError why) {
-    using records::FileError;
-    switch (r) {
-        case logbook::AppendResult::Busy:
-            return "the logbook is in use by another program; nothing was changed. Try again in "
-                   "a moment.";
-        case logbook::AppendResult::Full:
-            return "the logbook would hold more than 32766 flights; nothing was changed";
-        default:
-            break;
-    }
-    switch (why) {
-        case FileError::ReadOnly:
-            return "the logbook is read-only; nothing was changed";
-        case FileError::HardLinked:
-            return "the logbook has more than one name (hard links), which replacing it would "
-                   "part; nothing was changed";
-        case FileError::FolderNotWritable:
-            return "the logbook's folder cannot be written; nothing was changed";
-        default:
-            return "the new logbook could not be written; nothing was changed";
-    }
-}
-
 class Command {
   public:
     Command(std::istream& in, std::ostream& out, std::ostream& err)
@@ -278,15 +254,9 @@ class Command {
             if (!out_) return fail("-", "standard output cannot be written");
             return kOk;
         }
-        switch (records::createNewFile(path, content)) {
-            case records::NewFileResult::Created:
-                return kOk;
-            case records::NewFileResult::Exists:
-                return fail(path, "the file exists; it is not written over");
-            case records::NewFileResult::Failed:
-                break;
-        }
-        return fail(path, "cannot be written");
+        const auto made = records::createNewFile(path, content);
+        if (made) return kOk;
+        return fail(path, records::failureReason("the file", made.failure()));
     }
 
     std::string shown(const std::string& path) const {
@@ -393,17 +363,16 @@ class Command {
         if (!r.ok()) return fail(shown(csvPath) + ":" + std::to_string(r.errorLine), r.error);
         if (!reportChanges(shown(csvPath), r.changes, a.strict)) return kBadData;
         if (!a.append) return output(logPath, newLogbookBytes(r, ratingRecord));
-        records::FileError why = records::FileError::None;
-        const auto result = logbook::appendFlights(
+        const auto added = logbook::appendFlights(
             logPath,
             records::ConstByteSpan(reinterpret_cast<const records::Byte*>(r.flights.data()),
-                                   r.flights.size()),
-            &why);
-        if (result == logbook::AppendResult::Appended) return kOk;
-        if (result == logbook::AppendResult::NotALogbook)
+                                   r.flights.size()));
+        if (added) return kOk;
+        if (added.reason() == records::FileError::NotALogbook)
             return fail(logPath,
                         "no logbook: " + logbook::describe(logbook::checkLogbook(logPath)));
-        return fail(logPath, appendFailure(result, why));
+        return fail(logPath, records::failureMessage(records::Action::AddFlights, "the logbook",
+                                                     added.failure()));
     }
 
     int dumpCmd(const Args& a) {

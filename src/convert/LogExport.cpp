@@ -348,9 +348,8 @@ ExportResult exportFlights(std::string_view bytes, const ExportOptions& o) {
     constexpr std::size_t len = LogRecord::Size;
     // Read as the program reads it: every whole flight of a damaged logbook.
     const logbook::Check check = logbook::checkFirstRecord(
-        bytes.size(),
-        records::ConstByteSpan(reinterpret_cast<const records::Byte*>(bytes.data()),
-                               std::min(bytes.size(), len)));
+        bytes.size(), records::ConstByteSpan(reinterpret_cast<const records::Byte*>(bytes.data()),
+                                             std::min(bytes.size(), len)));
     if (!check.ok()) {
         res.error = logbook::describe(check);
         return res;

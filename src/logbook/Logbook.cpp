@@ -29,17 +29,18 @@ std::optional<std::int16_t> lastRecordOnDisk(RecordFile& f) {
 namespace {
 // Opens a logbook for a write under its lock and checks it there, so that
 // nothing changes between the check and the write.
-std::optional<RecordFile> openForWrite(const std::string& path, Check& c,
-                                       records::FileError& error) {
-    c = Check{};
-    auto f = RecordFile::openLocked(path, LogRecord::Size, RecordFile::Mode::ExistingOnly, &error);
+// A file that is missing or no regular file is no logbook to write.
+records::Result<RecordFile> openForWrite(const std::string& path, Check& c) {
+    using records::FileError;
+    auto f = RecordFile::openLocked(path, LogRecord::Size, RecordFile::Mode::ExistingOnly);
     if (!f) {
-        c.problem = error == records::FileError::Missing      ? Problem::Missing
-                    : error == records::FileError::NotRegular ? Problem::NotRegular
-                                                              : Problem::Unreadable;
-        return std::nullopt;
+        const FileError why = f.failure().reason;
+        if (why == FileError::Missing || why == FileError::NotRegular)
+            return FileError::NotALogbook;
+        return f;
     }
     c = checkOpen(*f);
+    if (!c.ok()) return FileError::NotALogbook;
     return f;
 }
 
@@ -51,34 +52,29 @@ bool cutPartialTail(RecordFile& f, const Check& c) {
 }
 }  // namespace
 
-CreateResult createLogbook(const std::string& path) {
-    records::FileError error{};
-    auto f =
-        RecordFile::openLocked(path, LogRecord::Size, RecordFile::Mode::CreateIfMissing, &error);
-    if (!f) {
-        if (error == records::FileError::NotRegular) return CreateResult::NotRegular;
-        if (error == records::FileError::Busy) return CreateResult::Busy;
-        return CreateResult::CannotWrite;
-    }
+records::Status createLogbook(const std::string& path) {
+    using records::FileError;
+    auto f = RecordFile::openLocked(path, LogRecord::Size, RecordFile::Mode::CreateIfMissing);
+    if (!f) return f.failure();
     if (!f->created()) {
         // Only a logbook may have a length that is no whole number of
         // records (a crash in an append leaves one); any other such file is
         // something else, and writing a rating record into it would spoil it.
         const Check c = checkOpen(*f, Extent::Counted);
-        if (c.sizeBytes % LogRecord::Size != 0 && !c.ok()) return CreateResult::NotALogbookLength;
+        if (c.sizeBytes % LogRecord::Size != 0 && !c.ok()) return FileError::NotALogbook;
         // The pilot chose to replace the file: its old records go, or they
         // would be read as flights of the new logbook.
         if (c.sizeBytes > LogRecord::Size && !f->truncate(LogRecord::Size))
-            return CreateResult::CannotWrite;
+            return FileError::WriteFailed;
     }
     LogRecord blankRecord;
     blankRecord.LastRecord = 1;
     const auto bytes = blankRecord.encode();
-    if (f->write(1, bytes) && f->sync() && f->close()) return CreateResult::Created;
+    if (f->write(1, bytes) && f->sync() && f->close()) return {};
     // A new file that could not take its first record goes again: an empty
     // file left behind would be no logbook.
     f->discardCreated(path);
-    return CreateResult::CannotWrite;
+    return FileError::WriteFailed;
 }
 
 std::optional<LogRecord> readRatingRecord(const std::string& path) {
@@ -89,48 +85,38 @@ std::optional<LogRecord> readRatingRecord(const std::string& path) {
     return LogRecord::decode(rec1);
 }
 
-bool saveRatings(const std::string& path, const Ratings& ratings, records::FileError* why) {
-    records::FileError error{};
+records::Status saveRatings(const std::string& path, const Ratings& ratings) {
     Check c;
-    auto f = openForWrite(path, c, error);
-    if (why) *why = f ? records::FileError::WriteFailed : error;
+    auto f = openForWrite(path, c);
+    if (!f) return f.failure();
     std::vector<Byte> old;
-    if (!f || !c.ok() || !f->read(1, old) || !cutPartialTail(*f, c)) return false;
+    if (!f->read(1, old) || !cutPartialTail(*f, c)) return records::FileError::WriteFailed;
     LogRecord rec = LogRecord::decode(old);
     applyRatings(rec, ratings);
     // A count that disagrees with the flights the file holds is corrected
     // with this write (the pilot was told when the logbook was opened).
     rec.LastRecord = static_cast<std::int16_t>(c.lastFlight);
     const auto bytes = rec.encode();
-    if (f->write(1, bytes) && f->sync()) {
-        if (why) *why = records::FileError::None;
-        return true;
-    }
+    if (f->write(1, bytes) && f->sync()) return {};
     // Put the old record back if the disk lets us, so a half-written
     // record 1 does not spoil LastRecord.
     if (f->write(1, old)) f->sync();
-    return false;
+    return records::FileError::WriteFailed;
 }
 
-AppendResult appendFlight(const std::string& path, const LogRecord& flight) {
-    records::FileError error{};
+records::Status appendFlight(const std::string& path, const LogRecord& flight) {
+    using records::FileError;
     Check c;
-    auto f = openForWrite(path, c, error);
-    if (!f) {
-        if (error == records::FileError::Busy) return AppendResult::Busy;
-        if (c.problem == Problem::Missing || c.problem == Problem::NotRegular)
-            return AppendResult::NotALogbook;
-        return AppendResult::WriteFailed;
-    }
-    if (!c.ok()) return AppendResult::NotALogbook;
-    if (c.lastFlight >= MaxLastRecord) return AppendResult::Full;
+    auto f = openForWrite(path, c);
+    if (!f) return f.failure();
+    if (c.lastFlight >= MaxLastRecord) return FileError::Full;
     std::vector<Byte> rec1;
-    if (!f->read(1, rec1)) return AppendResult::WriteFailed;
+    if (!f->read(1, rec1)) return FileError::WriteFailed;
     const std::int16_t last = c.lastRecord;
     // After the last whole flight: one saved but never counted is kept, and
     // a count beyond the file's end is corrected.
     const auto next = static_cast<std::int16_t>(c.lastFlight + 1);
-    if (!cutPartialTail(*f, c)) return AppendResult::WriteFailed;
+    if (!cutPartialTail(*f, c)) return FileError::WriteFailed;
     const std::uint64_t length = c.sizeBytes - c.sizeBytes % LogRecord::Size;
 
     // The flight first, on the disk: until record 1 names it, it lies
@@ -138,7 +124,7 @@ AppendResult appendFlight(const std::string& path, const LogRecord& flight) {
     const auto flightBytes = flight.encode();
     if (!f->write(next, flightBytes) || !f->sync()) {
         f->truncate(length);
-        return AppendResult::WriteFailed;
+        return FileError::WriteFailed;
     }
     std::vector<Byte> raised = rec1;
     records::putInt16(raised, LogRecord::Offset::LastRecord, next);
@@ -148,9 +134,9 @@ AppendResult appendFlight(const std::string& path, const LogRecord& flight) {
         // flight is whole and stays named.
         if (lastRecordOnDisk(*f) != last && f->write(1, rec1)) f->sync();
         if (lastRecordOnDisk(*f) == last) f->truncate(length);
-        return AppendResult::WriteFailed;
+        return FileError::WriteFailed;
     }
-    return AppendResult::Appended;
+    return {};
 }
 
 namespace {
@@ -161,6 +147,29 @@ std::string_view trimmedDateView(records::ConstByteSpan rec) {
                                 decltype(LogRecord::Date)::width});
 }
 }  // namespace
+
+// Many flights at once, all or none: the new logbook is written whole and
+// replaces the old one the way a removal does. Every whole flight the file
+// holds is kept, those saved but never counted too, and the count corrected.
+records::Status appendFlights(const std::string& path, records::ConstByteSpan flights) {
+    Check c;
+    auto f = openForWrite(path, c);
+    if (!f) return f.failure();
+    const std::size_t count = flights.size() / LogRecord::Size;
+    if (static_cast<std::size_t>(c.lastFlight) + count > static_cast<std::size_t>(MaxLastRecord))
+        return records::FileError::Full;
+    std::vector<Byte> content;
+    content.reserve((static_cast<std::size_t>(c.lastFlight) + count) * LogRecord::Size);
+    if (!f->read(1, content) || !scanOpen(*f, c, [&](std::int64_t, records::ConstByteSpan rec) {
+            content.insert(content.end(), rec.begin(), rec.end());
+        }))
+        return records::FileError::WriteFailed;
+    content.insert(content.end(), flights.begin(),
+                   flights.begin() + static_cast<std::ptrdiff_t>(count * LogRecord::Size));
+    records::putInt16(content, LogRecord::Offset::LastRecord,
+                      static_cast<std::int16_t>(c.lastFlight + static_cast<std::int64_t>(count)));
+    return f->replaceContent(path, content);
+}
 
 std::vector<std::string> dateList(const std::string& path) {
     std::vector<std::string> dates;
@@ -184,31 +193,17 @@ std::optional<Found> findFlight(const std::string& path, const std::string& trim
     return read ? found : std::nullopt;
 }
 
-RemoveResult removeFlight(const std::string& path, const std::string& trimmedDate) {
+records::Status removeFlight(const std::string& path, const std::string& trimmedDate) {
     using records::FileError;
-    FileError error{};
     Check c;
-    auto f = openForWrite(path, c, error);
-    if (!f) {
-        switch (error) {
-            case FileError::Busy:
-                return RemoveResult::Busy;
-            case FileError::ReadOnly:
-                return RemoveResult::ReadOnly;
-            case FileError::Missing:
-            case FileError::NotRegular:
-                return RemoveResult::NotALogbook;
-            default:
-                return RemoveResult::WriteFailed;
-        }
-    }
-    if (!c.ok()) return RemoveResult::NotALogbook;
+    auto f = openForWrite(path, c);
+    if (!f) return f.failure();
     // The new logbook is built as the old one is read: record 1 with
     // LastRecord one less than the flights the file holds, then every
     // flight but the first of that date, in order.
     std::vector<Byte> out;
     out.reserve(static_cast<std::size_t>(c.lastFlight) * LogRecord::Size);
-    if (!f->read(1, out)) return RemoveResult::NotALogbook;
+    if (!f->read(1, out)) return FileError::NotALogbook;
     // Flights without a date are never listed: removing "" takes none.
     bool found = false;
     if (!scanOpen(*f, c, [&](std::int64_t, records::ConstByteSpan rec) {
@@ -217,21 +212,13 @@ RemoveResult removeFlight(const std::string& path, const std::string& trimmedDat
             else
                 out.insert(out.end(), rec.begin(), rec.end());
         }))
-        return RemoveResult::NotALogbook;
+        return FileError::NotALogbook;
     // Without a match nothing is removed: lowering LastRecord anyway would
     // drop the last flight.
-    if (!found) return RemoveResult::NoSuchFlight;
+    if (!found) return FileError::Gone;
     records::putInt16(out, LogRecord::Offset::LastRecord,
                       static_cast<std::int16_t>(c.lastFlight - 1));
-    if (f->replaceContent(path, out, &error)) return RemoveResult::Removed;
-    switch (error) {
-        case FileError::HardLinked:
-            return RemoveResult::HardLinked;
-        case FileError::FolderNotWritable:
-            return RemoveResult::FolderNotWritable;
-        default:
-            return RemoveResult::WriteFailed;
-    }
+    return f->replaceContent(path, out);
 }
 
 }  // namespace logbook

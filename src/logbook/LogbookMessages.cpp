@@ -70,31 +70,4 @@ std::string damageNotice(const Check& c) {
     return notice;
 }
 
-std::string removalMessage(RemoveResult result) {
-    using R = RemoveResult;
-    const std::string why = [result]() -> std::string {
-        switch (result) {
-            case R::NotALogbook:
-                return "the file is not a logbook";
-            case R::NoSuchFlight:
-                return "no flight of that date is in the logbook any more";
-            case R::Busy:
-                return "the logbook is in use by another program";
-            case R::ReadOnly:
-                return "the logbook is read-only";
-            case R::HardLinked:
-                return "the logbook has more than one name (hard links), which replacing it "
-                       "would part";
-            case R::FolderNotWritable:
-                return "the logbook's folder cannot be written";
-            case R::Removed:
-            case R::WriteFailed:
-                break;
-        }
-        return "the new logbook could not be written";
-    }();
-    return "The flight could not be removed: " + why + ". Nothing was changed." +
-           (result == R::Busy ? " Try again in a moment." : "");
-}
-
 }  // namespace logbook

@@ -1,5 +1,6 @@
-// The sentences that tell the pilot what is wrong with a logbook or why an
-// operation on it failed, in the pilot's words.
+// The sentences that tell the pilot what is wrong with a logbook, in the
+// pilot's words. Why an operation on it failed is worded with every other
+// file failure (records/FileMessages.h).
 #pragma once
 
 #include <string>
@@ -7,7 +8,6 @@
 namespace logbook {
 
 struct Check;
-enum class RemoveResult;
 
 // A sentence for the user that says why the file is no logbook ("" if it is).
 std::string describe(const Check& check);
@@ -16,9 +16,5 @@ std::string describe(const Check& check);
 // logbook is opened: what is wrong and what Aerokit will do ("" when the
 // file is consistent).
 std::string damageNotice(const Check& check);
-
-// What the viewer tells the pilot when a removal failed: what happened, and
-// that nothing was changed.
-std::string removalMessage(RemoveResult result);
 
 }  // namespace logbook

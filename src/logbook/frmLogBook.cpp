@@ -134,7 +134,8 @@ void frmLogBook::cmddelete_Click() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     if (!logbook::checkLogbook(Convert::toPath(modLog::LogPath)).ok()) {
         MessageBox::show(
-            QString::fromStdString(logbook::removalMessage(logbook::RemoveResult::NotALogbook)),
+            MessageBox::failureText(records::Action::RemoveFlight, "the logbook",
+                                    records::Failure{records::FileError::NotALogbook, {}}),
             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
         return;
     }
@@ -148,12 +149,13 @@ void frmLogBook::cmddelete_Click() {
         return;
     }
     LineListModel* lines = LineList::model(lstDate);
-    const auto result =
+    const auto removed =
         logbook::removeFlight(Convert::toPath(modLog::LogPath), Convert::toBytes(lines->line(row)));
-    if (result != logbook::RemoveResult::Removed) {
+    if (!removed) {
         // A selection was made: say what went wrong instead of asking for one.
-        MessageBox::show(QString::fromStdString(logbook::removalMessage(result)), "Aerokit",
-                         MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
+        MessageBox::show(MessageBox::failureText(records::Action::RemoveFlight, "the logbook",
+                                                 removed.failure()),
+                         "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
         return;
     }
     // The display keeps the removed flight until another line is chosen.

@@ -103,32 +103,12 @@ void frmLogInput::cmdSaveInfo_Click() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     // The typed values were fine: a file that cannot take the flight is
     // reported as what it is, not as invalid input.
-    switch (logbook::appendFlight(Convert::toPath(modLog::LogPath), *c.flight)) {
-        case logbook::AppendResult::Appended:
-            break;
-        case logbook::AppendResult::Full:
-            MessageBox::show(
-                "The logbook is full: it holds the most flights a logbook can (32766). "
-                "The flight was not saved.",
-                "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
-            return;
-        case logbook::AppendResult::NotALogbook:
-            MessageBox::show(
-                "The flight could not be saved: the file is not a logbook. "
-                "Nothing was changed.",
-                "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
-            return;
-        case logbook::AppendResult::Busy:
-            MessageBox::show(
-                "The flight could not be saved: the logbook is in use by another program. "
-                "Nothing was changed. Try again in a moment.",
-                "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
-            return;
-        case logbook::AppendResult::WriteFailed:
-            MessageBox::show("The flight could not be saved to the logbook. Nothing was changed.",
-                             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation,
-                             this);
-            return;
+    if (const auto added = logbook::appendFlight(Convert::toPath(modLog::LogPath), *c.flight);
+        !added) {
+        MessageBox::show(
+            MessageBox::failureText(records::Action::SaveFlight, "the logbook", added.failure()),
+            "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
+        return;
     }
     leaving_ = true;
     hide();

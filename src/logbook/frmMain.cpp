@@ -65,28 +65,23 @@ void frmMain::cmdNewLog_Click() {
     modLog::LogPath = path;
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     const std::string file = Convert::toPath(path);
-    const auto created = logbook::createLogbook(file);
-    switch (created) {
-        case logbook::CreateResult::Created:
-            break;
-        case logbook::CreateResult::NotRegular:
-        case logbook::CreateResult::NotALogbookLength: {
+    if (const auto created = logbook::createLogbook(file); !created) {
+        using records::FileError;
+        const FileError why = created.failure().reason;
+        if (why == FileError::NotRegular || why == FileError::NotALogbook) {
             // Writing a rating record into some other file would spoil it and
             // still give no logbook.
             logbook::Check check = logbook::checkLogbook(file);
-            if (created == logbook::CreateResult::NotALogbookLength)
+            if (why == FileError::NotALogbook)
                 check.problem = logbook::Problem::PartialRecord;  // its length is the reason
             refuse(path,
                    QString::fromStdString(logbook::describe(check)) + " It was left as it is.");
-            return;
+        } else if (why == FileError::Busy) {
+            MessageBox::show(
+                MessageBox::failureText(records::Action::CreateLogbook, path, created.failure()),
+                "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
         }
-        case logbook::CreateResult::Busy:
-            MessageBox::show("The logbook is in use by another program. Try again in a moment.",
-                             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation,
-                             this);
-            return;
-        case logbook::CreateResult::CannotWrite:
-            return;  // ends silently
+        return;  // any other failure ends silently
     }
     if (!logbook::checkLogbook(file).ok()) return;
     handOver();

@@ -178,13 +178,9 @@ void frmNewLog::cmdSave_Click() {
     g.otherRatings = Convert::toBytes(txtOther->text());
     for (std::size_t i = 0; i < 6; ++i) g.typeRatings[i] = Convert::toBytes(typeBoxes()[i]->text());
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
-    records::FileError why{};
-    if (!logbook::saveRatings(Convert::toPath(modLog::LogPath), g, &why)) {
+    if (const auto saved = logbook::saveRatings(Convert::toPath(modLog::LogPath), g); !saved) {
         MessageBox::show(
-            why == records::FileError::Busy
-                ? "The ratings could not be saved: the logbook is in use by another "
-                  "program. Nothing was changed. Try again in a moment."
-                : "The ratings could not be saved to the logbook. Nothing was changed.",
+            MessageBox::failureText(records::Action::SaveRatings, "the logbook", saved.failure()),
             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);
         return;
     }

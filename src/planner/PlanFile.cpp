@@ -66,19 +66,11 @@ std::optional<PlanRecord> readRecord(const std::string& path, std::int64_t n) {
 }
 
 namespace {
-// Opens a plan file for one write step, locked against other writers.
-// why is set to the reason it could not, or to WriteFailed for the write
-// that follows (cleared once that write succeeded).
-std::optional<RecordFile> lockPlan(const std::string& path, records::FileError* why) {
-    records::FileError error{};
-    auto f =
-        RecordFile::openLocked(path, PlanRecord::Size, RecordFile::Mode::CreateIfMissing, &error);
-    if (why) *why = f ? records::FileError::WriteFailed : error;
-    return f;
-}
+using records::FileError;
 
-void setDone(records::FileError* why) {
-    if (why) *why = records::FileError::None;
+// Opens a plan file for one write step, locked against other writers.
+records::Result<RecordFile> lockPlan(const std::string& path) {
+    return RecordFile::openLocked(path, PlanRecord::Size, RecordFile::Mode::CreateIfMissing);
 }
 
 // Writes and syncs record n of a locked file. On failure a file that grew
@@ -93,12 +85,11 @@ bool writeSynced(RecordFile& f, const std::string& path, std::int64_t n, const P
 }
 }  // namespace
 
-bool writeRecord(const std::string& path, std::int64_t n, const PlanRecord& rec,
-                 records::FileError* why) {
-    auto f = lockPlan(path, why);
-    if (!f || !writeSynced(*f, path, n, rec)) return false;
-    setDone(why);
-    return true;
+records::Status writeRecord(const std::string& path, std::int64_t n, const PlanRecord& rec) {
+    auto f = lockPlan(path);
+    if (!f) return f.failure();
+    if (!writeSynced(*f, path, n, rec)) return FileError::WriteFailed;
+    return {};
 }
 
 PlanRecord freshPlan() {
@@ -107,9 +98,7 @@ PlanRecord freshPlan() {
     return r;
 }
 
-bool createPlan(const std::string& path, records::FileError* why) {
-    return writeRecord(path, 1, freshPlan(), why);
-}
+records::Status createPlan(const std::string& path) { return writeRecord(path, 1, freshPlan()); }
 
 PlanRecord mergePlanForm(const PlanRecord& old, const PlanRecord& typed) {
     PlanRecord r;
@@ -170,28 +159,26 @@ PlanRecord checkpointOnly(const PlanRecord& typed) {
 
 namespace {
 template <class Merge>
-std::optional<PlanRecord> saveRecord1(const std::string& path, const PlanRecord& typed, Merge merge,
-                                      records::FileError* why) {
+records::Result<PlanRecord> saveRecord1(const std::string& path, const PlanRecord& typed,
+                                        Merge merge) {
     // Read and write under one lock: another window's save in between
     // would otherwise be overwritten by what this one read before it.
-    auto f = lockPlan(path, why);
+    auto f = lockPlan(path);
+    if (!f) return f.failure();
     std::vector<records::Byte> bytes;
-    if (!f || !f->read(1, bytes)) return std::nullopt;
+    if (!f->read(1, bytes)) return FileError::WriteFailed;
     const PlanRecord rec = merge(PlanRecord::decode(bytes), typed);
-    if (!writeSynced(*f, path, 1, rec)) return std::nullopt;
-    setDone(why);
+    if (!writeSynced(*f, path, 1, rec)) return FileError::WriteFailed;
     return rec;
 }
 }  // namespace
 
-std::optional<PlanRecord> savePlanForm(const std::string& path, const PlanRecord& typed,
-                                       records::FileError* why) {
-    return saveRecord1(path, typed, mergePlanForm, why);
+records::Result<PlanRecord> savePlanForm(const std::string& path, const PlanRecord& typed) {
+    return saveRecord1(path, typed, mergePlanForm);
 }
 
-std::optional<PlanRecord> saveLogHeader(const std::string& path, const PlanRecord& typed,
-                                        records::FileError* why) {
-    return saveRecord1(path, typed, mergeLogHeader, why);
+records::Result<PlanRecord> saveLogHeader(const std::string& path, const PlanRecord& typed) {
+    return saveRecord1(path, typed, mergeLogHeader);
 }
 
 PlanRecord readPersonal() {
@@ -199,9 +186,9 @@ PlanRecord readPersonal() {
     return r ? *r : PlanRecord{};
 }
 
-std::optional<PlanRecord> savePersonal(const PlanRecord& typed, records::FileError* why) {
+records::Result<PlanRecord> savePersonal(const PlanRecord& typed) {
     const PlanRecord rec = personalOnly(typed);
-    if (!writeRecord(kPersonalFile, 1, rec, why)) return std::nullopt;
+    if (auto done = writeRecord(kPersonalFile, 1, rec); !done) return done.failure();
     return rec;
 }
 
@@ -230,47 +217,56 @@ std::optional<std::vector<PlanRecord>> readCheckpoints(const std::string& path,
     return out;
 }
 
-AppendResult appendCheckpoint(const std::string& path, const PlanRecord& typed) {
-    AppendResult res;
-    records::FileError why{};
-    auto f = lockPlan(path, &why);
-    if (why == records::FileError::Busy) res.result = WriteResult::Busy;
+records::Result<AddedCheckpoint> appendCheckpoint(const std::string& path,
+                                                  const PlanRecord& typed) {
+    auto f = lockPlan(path);
+    if (!f) return f.failure();
     std::vector<records::Byte> bytes;
-    if (!f || !f->read(1, bytes)) return res;
-    auto header = std::optional<PlanRecord>(PlanRecord::decode(bytes));
-    if (!canAddCheckpoint(header->LastCheckpoint)) {
-        res.result = WriteResult::Full;
-        return res;
-    }
-    const int k = header->LastCheckpoint + 1;
-    res.checkpoint = checkpointOnly(typed);
-    header->LastCheckpoint = static_cast<std::int16_t>(k);
+    if (!f->read(1, bytes)) return FileError::WriteFailed;
+    PlanRecord header = PlanRecord::decode(bytes);
+    if (!canAddCheckpoint(header.LastCheckpoint)) return FileError::Full;
+    const int k = header.LastCheckpoint + 1;
+    AddedCheckpoint added{k, checkpointOnly(typed)};
+    header.LastCheckpoint = static_cast<std::int16_t>(k);
     // The checkpoint first and on the disk, then the counter that names it.
     // A failure cuts the file back to its length before.
     const std::uint64_t before = f->sizeBytes();
-    if (!writeSynced(*f, path, k + 2, res.checkpoint)) {
-        res.result = WriteResult::WriteFailed;
-        return res;
-    }
-    if (!writeSynced(*f, path, 1, *header)) {
+    if (!writeSynced(*f, path, k + 2, added.checkpoint)) return FileError::WriteFailed;
+    if (!writeSynced(*f, path, 1, header)) {
         const auto again = f->read(1);
         if (PlanRecord::decode(again).LastCheckpoint != k - 1 && f->write(1, bytes)) f->sync();
         if (PlanRecord::decode(f->read(1)).LastCheckpoint == k - 1) f->truncate(before);
-        res.result = WriteResult::WriteFailed;
-        return res;
+        return FileError::WriteFailed;
     }
-    res.result = WriteResult::Ok;
-    res.index = k;
-    return res;
+    return added;
 }
 
-WriteResult removeLastCheckpoint(const std::string& path, const PlanRecord& asRead) {
-    if (asRead.LastCheckpoint < 0) return WriteResult::NoCheckpoint;
-    PlanRecord rec = asRead;
-    rec.LastCheckpoint = static_cast<std::int16_t>(asRead.LastCheckpoint - 1);
-    records::FileError why{};
-    if (writeRecord(path, 1, rec, &why)) return WriteResult::Ok;
-    return why == records::FileError::Busy ? WriteResult::Busy : WriteResult::WriteFailed;
+std::optional<LastCheckpoint> lastCheckpoint(const std::string& path) {
+    const auto header = readRecord(path, 1);
+    if (!header) return std::nullopt;
+    LastCheckpoint last{header->LastCheckpoint, {}};
+    if (last.index < 0) return last;
+    const auto checkpoint = readRecord(path, last.index + 2);
+    if (!checkpoint) return std::nullopt;
+    last.checkpoint = *checkpoint;
+    return last;
+}
+
+records::Status removeLastCheckpoint(const std::string& path, const LastCheckpoint& asked) {
+    if (asked.index < 0) return FileError::Gone;
+    auto f = lockPlan(path);
+    if (!f) return f.failure();
+    // Record 1 as it is now, not as it was when the user was asked: a header
+    // saved or a checkpoint added meanwhile by another program stays.
+    std::vector<records::Byte> bytes;
+    if (!f->read(1, bytes)) return FileError::WriteFailed;
+    PlanRecord header = PlanRecord::decode(bytes);
+    if (header.LastCheckpoint != asked.index ||
+        PlanRecord::decode(f->read(asked.index + 2)) != asked.checkpoint)
+        return FileError::Changed;
+    header.LastCheckpoint = static_cast<std::int16_t>(asked.index - 1);
+    if (!writeSynced(*f, path, 1, header)) return FileError::WriteFailed;
+    return {};
 }
 
 }  // namespace planner

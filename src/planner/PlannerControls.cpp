@@ -99,9 +99,4 @@ QSize formSize(const QMainWindow* window) {
     return {inner.width() + frame, inner.height() + frame + window->menuBar()->sizeHint().height()};
 }
 
-QString inUseMessage(const QString& failed, const QString& file) {
-    return failed + ": " + file +
-           " is in use by another program. Nothing was changed. Try again in a moment.";
-}
-
 }  // namespace planner

@@ -22,10 +22,6 @@ QLabel* captionLabel(QWidget* parent, const char* name, const QString& text);
 QLabel* valueLabel(QWidget* parent, const char* name);
 QPlainTextEdit* multiLineBox(QWidget* parent, const char* name, int maxStored, bool scrollBar);
 
-// The message of a save that found the file locked by another program:
-// "<failed>: <file> is in use by another program. Nothing was changed. ..."
-QString inUseMessage(const QString& failed, const QString& file);
-
 // Leaves the Enter key to the program's own keyboard handling (the focused
 // button, else OK), not to the dialog's automatic default button.
 void noDefaultButton(QWidget* dialog);

@@ -115,27 +115,20 @@ planner::PlanRecord frmFPCheck::typedRecord() const {
 }
 
 void frmFPCheck::cmdOK_Click() {
-    const auto res = planner::appendCheckpoint(Convert::toPath(modLog::PlanPath), typedRecord());
-    if (res.result == planner::WriteResult::Full) {
-        // The log filled up since this window opened (or the file holds a
-        // counter this program never writes): nothing is added.
-        MessageBox::show(
-            "You have reached the maximum of 10 checkpoints, please start a new Flight Log",
-            "Maximum Checkpoints reached", MessageBox::Buttons::Ok, MessageBox::Icon::Stop, this);
-        return;
-    }
-    if (res.result != planner::WriteResult::Ok) {
-        MessageBox::show(
-            res.result == planner::WriteResult::Busy
-                ? planner::inUseMessage("The checkpoint could not be saved", modLog::PlanPath)
-                : "The checkpoint could not be saved to " + modLog::PlanPath +
-                      ". Check that the file can be written and try again.",
-            "Checkpoint Not Saved", MessageBox::Buttons::Ok, MessageBox::Icon::Stop, this);
+    const auto added = planner::appendCheckpoint(Convert::toPath(modLog::PlanPath), typedRecord());
+    if (!added) {
+        // A log that filled up since this window opened (or a file holding a
+        // counter this program never writes) takes nothing either.
+        const bool full = added.reason() == records::FileError::Full;
+        MessageBox::show(MessageBox::failureText(records::Action::SaveCheckpoint, modLog::PlanPath,
+                                                 added.failure()),
+                         full ? "Maximum Checkpoints reached" : "Checkpoint Not Saved",
+                         MessageBox::Buttons::Ok, MessageBox::Icon::Stop, this);
         return;
     }
     if (Forms::isLoaded<frmFPLog>()) {
         frmFPLog* log = Forms::get<frmFPLog>();
-        log->showCheckpoint(res.index, res.checkpoint);
+        log->showCheckpoint(added->index, added->checkpoint);
         log->mnuRemove->setEnabled(true);
     }
     Forms::hide<frmFPCheck>();

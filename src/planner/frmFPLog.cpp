@@ -231,31 +231,30 @@ void frmFPLog::mnuCheckpoint_Click() {
         Forms::showModal<frmFPCheck>();
         return;
     }
-    MessageBox::show(
-        "You have reached the maximum of 10 checkpoints, please start a new Flight Log",
-        "Maximum Checkpoints reached", MessageBox::Buttons::Ok, MessageBox::Icon::Stop, this);
+    MessageBox::show(MessageBox::failureText(records::Action::SaveCheckpoint, modLog::PlanPath,
+                                             records::Failure{records::FileError::Full, {}}),
+                     "Maximum Checkpoints reached", MessageBox::Buttons::Ok, MessageBox::Icon::Stop,
+                     this);
 }
 
 void frmFPLog::mnuRemove_Click() {
     const std::string path = Convert::toPath(modLog::PlanPath);
-    const auto rec = planner::readRecord(path, 1);
-    if (!rec) return;
-    int last = rec->LastCheckpoint;
+    const auto asked = planner::lastCheckpoint(path);
+    if (!asked) return;
+    int last = asked->index;
     if (last >= 0) {
         const auto answer = MessageBox::show(
             "Are you sure you want to remove checkpoint # " + QString::number(last + 1),
             "Are you sure?", MessageBox::Buttons::YesNo, MessageBox::Icon::None, this);
         if (answer == MessageBox::Answer::Yes) {
-            const auto result = planner::removeLastCheckpoint(path, *rec);
-            if (result == planner::WriteResult::Ok) {
+            // The removal takes the checkpoint asked about or nothing.
+            const auto removed = planner::removeLastCheckpoint(path, *asked);
+            if (removed) {
                 clearCheckpoint(last);
                 --last;
             } else {
-                MessageBox::show(result == planner::WriteResult::Busy
-                                     ? planner::inUseMessage("The checkpoint could not be removed",
-                                                             modLog::PlanPath)
-                                     : "The checkpoint could not be removed: " + modLog::PlanPath +
-                                           " could not be written.",
+                MessageBox::show(MessageBox::failureText(records::Action::RemoveCheckpoint,
+                                                         modLog::PlanPath, removed.failure()),
                                  "Checkpoint Not Removed", MessageBox::Buttons::Ok,
                                  MessageBox::Icon::Stop, this);
             }

@@ -100,16 +100,12 @@ planner::PlanRecord frmFlightLogInput::typedRecord() const {
 }
 
 void frmFlightLogInput::cmdOK_Click() {
-    records::FileError why{};
-    const auto written =
-        planner::saveLogHeader(Convert::toPath(modLog::PlanPath), typedRecord(), &why);
+    const auto written = planner::saveLogHeader(Convert::toPath(modLog::PlanPath), typedRecord());
     if (!written) {
-        MessageBox::show(
-            why == records::FileError::Busy
-                ? planner::inUseMessage("The flight log could not be saved", modLog::PlanPath)
-                : "The flight log could not be saved to " + modLog::PlanPath +
-                      ". Check that the file can be written and try again.",
-            "Flight Log Not Saved", MessageBox::Buttons::Ok, MessageBox::Icon::Stop, this);
+        MessageBox::show(MessageBox::failureText(records::Action::SaveLogHeader, modLog::PlanPath,
+                                                 written.failure()),
+                         "Flight Log Not Saved", MessageBox::Buttons::Ok, MessageBox::Icon::Stop,
+                         this);
         return;
     }
     if (Forms::isLoaded<frmFPLog>()) Forms::get<frmFPLog>()->showHeader(*written);

@@ -63,16 +63,10 @@ planner::PlanRecord frmPersonal::typedRecord() const {
 }
 
 void frmPersonal::cmdOK_Click() {
-    records::FileError why{};
-    const auto written = planner::savePersonal(typedRecord(), &why);
+    const auto written = planner::savePersonal(typedRecord());
     if (!written) {
-        MessageBox::show(why == records::FileError::Busy
-                             ? planner::inUseMessage("The personal information could not be saved",
-                                                     planner::kPersonalFile)
-                             : QStringLiteral("The personal information could not be saved to "
-                                              "%1. Check that the file can be written and try "
-                                              "again.")
-                                   .arg(planner::kPersonalFile),
+        MessageBox::show(MessageBox::failureText(records::Action::SavePersonal,
+                                                 planner::kPersonalFile, written.failure()),
                          "Personal Information Not Saved", MessageBox::Buttons::Ok,
                          MessageBox::Icon::Stop, this);
         return;

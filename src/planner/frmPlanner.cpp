@@ -60,12 +60,11 @@ void frmPlanner::cmdNewPlan_Click() {
     // A file that cannot be written ends the command quietly; the current
     // plan stays the one it was. A file another program holds is said, as
     // trying again in a moment will do.
-    records::FileError why{};
-    if (!planner::createPlan(Convert::toPath(path), &why)) {
-        if (why == records::FileError::Busy)
-            MessageBox::show(planner::inUseMessage("The flight plan could not be created", path),
-                             "Flight Plan Not Created", MessageBox::Buttons::Ok,
-                             MessageBox::Icon::Stop, this);
+    if (const auto made = planner::createPlan(Convert::toPath(path)); !made) {
+        if (made.reason() == records::FileError::Busy)
+            MessageBox::show(
+                MessageBox::failureText(records::Action::CreatePlan, path, made.failure()),
+                "Flight Plan Not Created", MessageBox::Buttons::Ok, MessageBox::Icon::Stop, this);
         return;
     }
     modLog::PlanPath = path;

@@ -165,16 +165,11 @@ planner::PlanRecord frmRecordInput::typedRecord() const {
 
 void frmRecordInput::cmdOK_Click() {
     modLog::PlanRecLen = static_cast<std::int16_t>(planner::PlanRecord::Size);
-    records::FileError why{};
-    const auto written =
-        planner::savePlanForm(Convert::toPath(modLog::PlanPath), typedRecord(), &why);
+    const auto written = planner::savePlanForm(Convert::toPath(modLog::PlanPath), typedRecord());
     if (!written) {
         // Nothing is shown as saved; the window keeps what was typed.
         MessageBox::show(
-            why == records::FileError::Busy
-                ? planner::inUseMessage("The flight plan could not be saved", modLog::PlanPath)
-                : "The flight plan could not be saved to " + modLog::PlanPath +
-                      ". Check that the file can be written and try again.",
+            MessageBox::failureText(records::Action::SavePlan, modLog::PlanPath, written.failure()),
             "Flight Plan Not Saved", MessageBox::Buttons::Ok, MessageBox::Icon::Stop, this);
         return;
     }

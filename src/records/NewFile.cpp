@@ -35,30 +35,30 @@ void syncFolder(const std::string& folder) {
 // Moves temp to path only where nothing stands: a file created there
 // meanwhile is never replaced. File systems without renameat2 get a link,
 // which fails the same way on an existing name.
-NewFileResult moveIntoPlace(const std::string& temp, const std::string& path) {
+Status moveIntoPlace(const std::string& temp, const std::string& path) {
     if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
-        return NewFileResult::Created;
-    if (errno == EEXIST) return NewFileResult::Exists;
+        return {};
+    if (errno == EEXIST) return FileError::Exists;
     if (::link(temp.c_str(), path.c_str()) == 0) {
         ::unlink(temp.c_str());
-        return NewFileResult::Created;
+        return {};
     }
-    return errno == EEXIST ? NewFileResult::Exists : NewFileResult::Failed;
+    return errno == EEXIST ? FileError::Exists : FileError::WriteFailed;
 }
 
 }  // namespace
 
-NewFileResult createNewFile(const std::string& path, std::string_view content) {
-    if (path.empty()) return NewFileResult::Failed;
+Status createNewFile(const std::string& path, std::string_view content) {
+    if (path.empty()) return FileError::Missing;
     struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0) return NewFileResult::Exists;
+    if (::lstat(path.c_str(), &st) == 0) return FileError::Exists;
     // The program's one kind of temporary file, beside the new file, so a
     // crash leftover is cleared like any other.
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();
     const std::string folder = parent.empty() ? std::string(".") : parent.string();
     removeStaleTemporaryFiles(folder);
     const auto temp = createTemporaryFile(folder);
-    if (!temp) return NewFileResult::Failed;
+    if (!temp) return temp.failure();
     // Made private; the new file gets the usual mode for new files.
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -66,8 +66,8 @@ NewFileResult createNewFile(const std::string& path, std::string_view content) {
     ok = ok && writeAll(temp->fd, content) && ::fsync(temp->fd) == 0;
     // The descriptor, and with it the lock that keeps the stale-file cleanup
     // away, is held until the file has its name or is gone.
-    const NewFileResult result = ok ? moveIntoPlace(temp->path, path) : NewFileResult::Failed;
-    if (result == NewFileResult::Created)
+    const Status result = ok ? moveIntoPlace(temp->path, path) : Status(FileError::WriteFailed);
+    if (result)
         syncFolder(folder);
     else
         ::unlink(temp->path.c_str());

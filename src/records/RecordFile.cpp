@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +21,7 @@ namespace {
 std::optional<std::uint64_t> gWriteBudget;
 std::function<bool(Step)> gFailpoint;
 std::chrono::milliseconds gLockWait{2000};
+std::function<void(const std::string&)> gAfterLock;
 std::function<void()> gLockWaitStep;
 
 // Temporary files are ".aerokit-" + 8 letters + ".tmp": short, so that a
@@ -75,6 +77,15 @@ FileError openError(int err) {
         default:
             return FileError::WriteFailed;
     }
+}
+
+std::string userName(uid_t uid) {
+    std::vector<char> buffer(16384);
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+        return found->pw_name;
+    return "user " + std::to_string(uid);
 }
 
 void syncFolder(const std::filesystem::path& dir) {
@@ -133,10 +144,6 @@ int createTemporary(const std::filesystem::path& dir, std::filesystem::path& mad
     return -1;
 }
 
-void set(FileError* out, FileError e) {
-    if (out) *out = e;
-}
-
 }  // namespace
 
 void setWriteFailureAfter(std::optional<std::uint64_t> bytes) { gWriteBudget = bytes; }
@@ -144,16 +151,13 @@ void setFailpoint(std::function<bool(Step)> failpoint) { gFailpoint = std::move(
 
 void setLockWaitStep(std::function<void()> step) { gLockWaitStep = std::move(step); }
 void setLockWait(std::chrono::milliseconds wait) { gLockWait = wait; }
+void setAfterLock(std::function<void(const std::string&)> hook) { gAfterLock = std::move(hook); }
 
-std::optional<TemporaryFile> createTemporaryFile(const std::string& folder, FileError* error) {
+Result<TemporaryFile> createTemporaryFile(const std::string& folder) {
     std::filesystem::path made;
     FileError why = FileError::WriteFailed;
     const int fd = createTemporary(folder.empty() ? "." : folder, made, why);
-    if (fd < 0) {
-        set(error, why);
-        return std::nullopt;
-    }
-    set(error, FileError::None);
+    if (fd < 0) return why;
     return TemporaryFile{fd, made.string()};
 }
 
@@ -205,13 +209,9 @@ std::optional<RecordFile> RecordFile::open(const std::string& path, std::size_t 
     return rf;
 }
 
-std::optional<RecordFile> RecordFile::openLocked(const std::string& path, std::size_t recordLength,
-                                                 Mode mode, FileError* error) {
-    set(error, FileError::None);
-    if (recordLength == 0 || path.empty() || mode == Mode::ReadOnly) {
-        set(error, FileError::WriteFailed);
-        return std::nullopt;
-    }
+Result<RecordFile> RecordFile::openLocked(const std::string& path, std::size_t recordLength,
+                                          Mode mode) {
+    if (recordLength == 0 || path.empty() || mode == Mode::ReadOnly) return FileError::WriteFailed;
     const auto deadline = std::chrono::steady_clock::now() + gLockWait;
     const auto pause = std::chrono::milliseconds(5);
     for (;;) {
@@ -219,44 +219,34 @@ std::optional<RecordFile> RecordFile::openLocked(const std::string& path, std::s
         bool created = false;
         int fd = -1;
         if (::stat(path.c_str(), &st) == 0) {
-            if (!S_ISREG(st.st_mode)) {
-                set(error, FileError::NotRegular);
-                return std::nullopt;
-            }
+            if (!S_ISREG(st.st_mode)) return FileError::NotRegular;
             fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
         } else if (errno == ENOENT && mode == Mode::CreateIfMissing) {
             fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd < 0 && errno == EEXIST && std::chrono::steady_clock::now() < deadline)
                 continue;  // made by another just now
             if (fd < 0) {
-                set(error, openError(errno));
-                return std::nullopt;
+                // No file yet: a refusal is the folder's, not the file's.
+                const FileError why = openError(errno);
+                return why == FileError::ReadOnly ? FileError::FolderNotWritable : why;
             }
             created = true;
         } else {
-            set(error, openError(errno));
-            return std::nullopt;
+            return openError(errno);
         }
         if (fd < 0) {
             // Replaced between stat and open: look again.
             if (errno == ENOENT && std::chrono::steady_clock::now() < deadline) continue;
-            set(error, openError(errno));
-            return std::nullopt;
+            return openError(errno);
         }
         RecordFile rf;
         rf.fd_ = fd;
         rf.recLen_ = recordLength;
         rf.created_ = created;
         struct stat held {};
-        if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) {
-            set(error, FileError::NotRegular);
-            return std::nullopt;
-        }
+        if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode)) return FileError::NotRegular;
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-        if ((held.st_mode & 0222) == 0) {
-            set(error, FileError::ReadOnly);
-            return std::nullopt;
-        }
+        if ((held.st_mode & 0222) == 0) return FileError::ReadOnly;
         bool locked = false, busy = false;
         while (!(locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0)) {
             if (errno != EWOULDBLOCK && errno != EINTR) break;
@@ -265,18 +255,15 @@ std::optional<RecordFile> RecordFile::openLocked(const std::string& path, std::s
             if (gLockWaitStep) gLockWaitStep();
             std::this_thread::sleep_for(pause);
         }
-        if (!locked) {
-            set(error, busy ? FileError::Busy : FileError::WriteFailed);
-            return std::nullopt;
-        }
+        if (!locked) return busy ? FileError::Busy : FileError::WriteFailed;
         // The file may have been replaced (a removal renames a new logbook
         // over it) while we waited: then lock the one the path names now.
         struct stat now {};
-        if (::stat(path.c_str(), &now) == 0 && sameFile(now, held)) return rf;
-        if (std::chrono::steady_clock::now() >= deadline) {
-            set(error, FileError::Busy);
-            return std::nullopt;
+        if (::stat(path.c_str(), &now) == 0 && sameFile(now, held)) {
+            if (gAfterLock) gAfterLock(path);
+            return rf;
         }
+        if (std::chrono::steady_clock::now() >= deadline) return FileError::Busy;
     }
 }
 
@@ -348,48 +335,49 @@ void RecordFile::discardCreated(const std::string& path) {
     close();
 }
 
-bool RecordFile::replaceContent(const std::string& path, ConstByteSpan content, FileError* error) {
+Status RecordFile::replaceContent(const std::string& path, ConstByteSpan content) {
     namespace fs = std::filesystem;
-    set(error, FileError::WriteFailed);
-    if (fd_ < 0 || readOnly_) return false;
+    if (fd_ < 0 || readOnly_) return FileError::WriteFailed;
     std::error_code ec;
     // The temporary file goes beside the real file, so a link keeps
     // pointing at the logbook and the rename stays within one file system.
     const fs::path target = fs::canonical(path, ec);
-    if (ec) return false;
+    if (ec) return FileError::WriteFailed;
     struct stat held {
     }, named{};
     if (::fstat(fd_, &held) != 0 || ::stat(target.c_str(), &named) != 0 || !sameFile(held, named))
-        return false;
-    if (held.st_nlink > 1) {
-        set(error, FileError::HardLinked);
-        return false;
-    }
+        return FileError::WriteFailed;
+    if (held.st_nlink > 1) return FileError::HardLinked;
     const fs::path dir = target.parent_path();
     removeStaleTemporaryFiles(dir.string());
 
     fs::path temp;
     FileError why = FileError::WriteFailed;
     const int tfd = createTemporary(dir, temp, why);
-    if (tfd < 0) {
-        set(error, why);
-        return false;
+    if (tfd < 0) return why;
+    // Owner and group first: changing them clears set-id bits, which the
+    // mode then puts back. Root can give any owner; others only keep theirs,
+    // so a file of another owner (a logbook shared through its group) cannot
+    // be replaced by them: nothing is written and the owner is named.
+    if (held.st_uid != ::geteuid() || held.st_gid != ::getegid()) {
+        if (::fchown(tfd, held.st_uid, held.st_gid) != 0) {
+            const bool owner = errno == EPERM && held.st_uid != ::geteuid();
+            ::unlink(temp.c_str());
+            ::close(tfd);
+            if (owner) return Failure{FileError::OwnerNotKept, userName(held.st_uid)};
+            return FileError::WriteFailed;
+        }
     }
     bool ok = checkedWrite(tfd, content.data(), content.size(), 0);
-    // Owner and group first: changing them clears set-id bits, which the
-    // mode then puts back. Root can give any owner; others only keep theirs.
-    if (ok && (held.st_uid != ::geteuid() || held.st_gid != ::getegid()))
-        ok = ::fchown(tfd, held.st_uid, held.st_gid) == 0;
     ok = ok && ::fchmod(tfd, held.st_mode & 07777) == 0;
     ok = ok && syncFd(tfd);
     if (ok && failsAt(Step::Rename)) ok = false;
     ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) ::unlink(temp.c_str());
     ::close(tfd);
-    if (!ok) return false;
+    if (!ok) return FileError::WriteFailed;
     syncFolder(dir);
-    set(error, FileError::None);
-    return true;
+    return {};
 }
 
 bool RecordFile::close() {
@@ -399,12 +387,12 @@ bool RecordFile::close() {
     return ok;
 }
 
-bool replaceFile(const std::string& path, ConstByteSpan content, FileError* error) {
-    auto f = RecordFile::openLocked(path, 1, RecordFile::Mode::CreateIfMissing, error);
-    if (!f) return false;
-    if (f->replaceContent(path, content, error)) return true;
-    f->discardCreated(path);
-    return false;
+Status replaceFile(const std::string& path, ConstByteSpan content) {
+    auto f = RecordFile::openLocked(path, 1, RecordFile::Mode::CreateIfMissing);
+    if (!f) return f.failure();
+    Status done = f->replaceContent(path, content);
+    if (!done) f->discardCreated(path);
+    return done;
 }
 
 void removeStaleTemporaryFiles(const std::string& folder) {

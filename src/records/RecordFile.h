@@ -22,20 +22,9 @@
 #include <vector>
 
 #include "records/Fields.h"
+#include "records/FileResult.h"
 
 namespace records {
-
-// Why a file could not be opened for writing or replaced.
-enum class FileError {
-    None,
-    Missing,            // no such file (and not to be created)
-    NotRegular,         // a folder, FIFO, device or socket
-    ReadOnly,           // no write permission, or a read-only medium
-    Busy,               // another program held the lock for longer than the wait
-    HardLinked,         // several names share the file: replacing it would part them
-    FolderNotWritable,  // no temporary file can be made beside it
-    WriteFailed         // any other failure to write, sync or rename
-};
 
 class RecordFile {
   public:
@@ -62,8 +51,8 @@ class RecordFile {
     // replaced meanwhile is let go and the new one locked instead. A file
     // without any write permission bit counts as read-only, for root too.
     // The lock lasts until close().
-    static std::optional<RecordFile> openLocked(const std::string& path, std::size_t recordLength,
-                                                Mode mode, FileError* error = nullptr);
+    static Result<RecordFile> openLocked(const std::string& path, std::size_t recordLength,
+                                         Mode mode);
 
     std::size_t recordLength() const { return recLen_; }
     // The file's length in bytes, as it is now.
@@ -95,10 +84,11 @@ class RecordFile {
     // Replaces the locked file that path names (links resolved) with content
     // in one step: a private temporary file beside the real target, synced,
     // given the target's mode, owner and group, renamed over it, and the
-    // folder synced. A file with several hard links is refused (HardLinked).
-    // On failure the file is as it was and the temporary file is gone. The
-    // lock stays held until close().
-    bool replaceContent(const std::string& path, ConstByteSpan content, FileError* error = nullptr);
+    // folder synced. A file with several hard links is refused (HardLinked),
+    // and so is one whose owner this user cannot give the new file
+    // (OwnerNotKept). On failure the file is as it was and the temporary
+    // file is gone. The lock stays held until close().
+    Status replaceContent(const std::string& path, ConstByteSpan content);
 
     // Flushes and closes; false when the flush fails.
     bool close();
@@ -113,7 +103,7 @@ class RecordFile {
 // Replaces (or creates) the file at path with content in one step, under
 // the file's lock, in the way of RecordFile::replaceContent. A file created
 // here that could not be filled is removed again.
-bool replaceFile(const std::string& path, ConstByteSpan content, FileError* error = nullptr);
+Status replaceFile(const std::string& path, ConstByteSpan content);
 
 bool fileExists(const std::string& path);
 
@@ -121,14 +111,13 @@ bool fileExists(const std::string& path);
 // pattern (".aerokit-" and 8 letters, ".tmp"), made exclusively and never
 // through a link (O_EXCL, O_NOFOLLOW), mode 0600, and locked for as long as
 // fd stays open, so that removeStaleTemporaryFiles leaves it alone. The
-// caller renames or removes it before closing fd. nullopt, with error set
-// (FolderNotWritable or WriteFailed), when none can be made.
+// caller renames or removes it before closing fd. FolderNotWritable or
+// WriteFailed when none can be made.
 struct TemporaryFile {
     int fd = -1;
     std::string path;
 };
-std::optional<TemporaryFile> createTemporaryFile(const std::string& folder,
-                                                 FileError* error = nullptr);
+Result<TemporaryFile> createTemporaryFile(const std::string& folder);
 
 // Removes temporary files that a crash left in folder: only regular files
 // named in this program's temporary pattern that no one holds locked.
@@ -144,6 +133,10 @@ enum class Step { Write, Sync, Truncate, CreateTemporary, Rename, SyncFolder };
 void setFailpoint(std::function<bool(Step)> failpoint);
 // How long openLocked waits for another holder of the lock (about 2 s).
 void setLockWait(std::chrono::milliseconds wait);
+// Called with the path each time openLocked has taken a lock, before the
+// caller reads anything: a test changes the file there as another program
+// could have while a question was open. An empty function lifts it.
+void setAfterLock(std::function<void(const std::string&)> hook);
 // Called each time openLocked finds the lock held by another and is about
 // to wait for it. An empty function lifts it.
 void setLockWaitStep(std::function<void()> step);

@@ -13,6 +13,10 @@ std::deque<Answer> gQueue;
 std::vector<Shown> gHistory;
 }  // namespace
 
+QString failureText(records::Action action, const QString& file, const records::Failure& failure) {
+    return QString::fromStdString(records::failureMessage(action, file.toStdString(), failure));
+}
+
 int titleWidth(const QString& title) {
     QFont f = QApplication::font();
     f.setBold(true);

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "records/FileMessages.h"
+
 namespace MessageBox {
 
 enum class Buttons { Ok, YesNo };
@@ -25,6 +27,10 @@ Answer show(const QString& text, const QString& title, Buttons buttons = Buttons
 // The least width of a box with this title: the title whole in the window
 // frame's bold font, beside the frame's icon and buttons.
 int titleWidth(const QString& title);
+
+// The sentence for a failed file operation (records::failureMessage), the
+// file named as the window knows it.
+QString failureText(records::Action action, const QString& file, const records::Failure& failure);
 
 // The next box shown returns this answer at once (a queue, oldest first).
 void setNextAnswer(Answer answer);

@@ -67,9 +67,9 @@ std::optional<AircraftRecord> loadAircraft(const std::string& path) {
     return AircraftRecord::decode(bytes);
 }
 
-bool saveAircraft(const std::string& path, const AircraftRecord& rec, records::FileError* why) {
+records::Status saveAircraft(const std::string& path, const AircraftRecord& rec) {
     const auto bytes = rec.encode();
-    return records::replaceFile(path, bytes, why);
+    return records::replaceFile(path, bytes);
 }
 
 std::variant<AircraftRecord, Problem> buildAircraft(const AircraftDefinition& def,

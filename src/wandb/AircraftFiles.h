@@ -42,12 +42,10 @@ std::vector<std::string> listAircraftFiles();
 std::optional<AircraftRecord> loadAircraft(const std::string& path);
 
 // Replaces the aircraft file at path with the one record, locked, through a
-// private temporary file, synced; false when it cannot be written (the old
-// file, if any, is then left as it was; a file made for it is removed).
-// why, when given, tells the reason of a failure: Busy when another program
-// held the file locked for too long.
-bool saveAircraft(const std::string& path, const AircraftRecord& rec,
-                  records::FileError* why = nullptr);
+// private temporary file, synced. On failure the old file, if any, is left
+// as it was and a file made for it is removed. The window owns every field
+// of the file: nothing on disk is kept.
+records::Status saveAircraft(const std::string& path, const AircraftRecord& rec);
 
 // The boxes of the definition window, as Windows-1252 text.
 struct AircraftDefinition {

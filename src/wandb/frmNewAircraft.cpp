@@ -172,13 +172,9 @@ void frmNewAircraft::cmdSave_Click() {
     const auto& rec = std::get<wandb::AircraftRecord>(built);
     modLog::AircraftRecLen = static_cast<std::int16_t>(wandb::AircraftRecord::Size);
     const std::string path = wandb::aircraftFileName(rec.Ident.raw());
-    records::FileError why{};
-    if (!wandb::saveAircraft(path, rec, &why)) {
-        MessageBox::show("The aircraft could not be saved: " + QString::fromStdString(path) +
-                             (why == records::FileError::Busy
-                                  ? " is in use by another program. Nothing was changed. Try "
-                                    "again in a moment."
-                                  : " cannot be written"),
+    if (const auto saved = wandb::saveAircraft(path, rec); !saved) {
+        MessageBox::show(MessageBox::failureText(records::Action::SaveAircraft,
+                                                 QString::fromStdString(path), saved.failure()),
                          "Aircraft Not Saved", MessageBox::Buttons::Ok, MessageBox::Icon::Stop,
                          this);
         return;

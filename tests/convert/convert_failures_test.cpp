@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ConvertTest.h"
+#include "Seams.h"
 #include "TempDir.h"
 #include "records/RecordFile.h"
 
@@ -226,19 +227,18 @@ TEST(ConvertFailures, AppendToABusyLogbookChangesNothing) {
     for (int i = 0; i < 3000; ++i) rows += "2024-01-02," + std::to_string(i % 9) + "\r\n";
     writeText(dir.file("many.csv"), rows);
 
-    records::setLockWait(std::chrono::milliseconds(50));
     {
+        const testsupport::LockWait shortWait(std::chrono::milliseconds(50));
         auto held = records::RecordFile::openLocked(log, LogRecord::Size,
                                                     records::RecordFile::Mode::ExistingOnly);
         ASSERT_TRUE(held.has_value());
         const Outcome r = convertCmd({"import", dir.file("many.csv"), log, "--append"});
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, "aerokit-convert: " + log +
-                             ": the logbook is in use by another program; nothing was changed. "
-                             "Try again in a moment.\n");
+                             ": The flights could not be added: the logbook is in use by another "
+                             "program. Nothing was changed. Try again in a moment.\n");
         EXPECT_EQ(readText(log), before);
     }
-    records::setLockWait(std::chrono::milliseconds(2000));
     const Outcome r = convertCmd({"import", dir.file("many.csv"), log, "--append"});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string after = readText(log);

@@ -52,26 +52,25 @@ struct Write {
     std::function<std::vector<std::string>(int)> datesAfter;
 };
 std::vector<Write> writes() {
-    return {
-        {"append",
-         [](const std::string& p) {
-             LogRecord f;
-             f.Date.assign("new");
-             return appendFlight(p, f) == AppendResult::Appended;
-         },
-         [](int n) {
-             auto d = datesOneTo(n);
-             d.push_back("new");
-             return d;
-         }},
-        {"remove",
-         [](const std::string& p) { return removeFlight(p, "1") == RemoveResult::Removed; },
-         [](int n) {
-             auto d = datesOneTo(n);
-             d.erase(d.begin());
-             return d;
-         }},
-        {"ratings", [](const std::string& p) { return saveRatings(p, Ratings{}); }, datesOneTo}};
+    return {{"append",
+             [](const std::string& p) {
+                 LogRecord f;
+                 f.Date.assign("new");
+                 return appendFlight(p, f).ok();
+             },
+             [](int n) {
+                 auto d = datesOneTo(n);
+                 d.push_back("new");
+                 return d;
+             }},
+            {"remove", [](const std::string& p) { return removeFlight(p, "1").ok(); },
+             [](int n) {
+                 auto d = datesOneTo(n);
+                 d.erase(d.begin());
+                 return d;
+             }},
+            {"ratings", [](const std::string& p) { return saveRatings(p, Ratings{}).ok(); },
+             datesOneTo}};
 }
 
 }  // namespace
@@ -127,7 +126,7 @@ TEST(LogbookDamaged, EachKindOpensWithItsWholeFlightsAndIsToldOnce) {
             SCOPED_TRACE(w.name);
             writeFileBytes("d.log", c.bytes);
             if (c.flights == 0 && std::string(w.name) == "remove") {
-                EXPECT_EQ(removeFlight("d.log", "1"), RemoveResult::NoSuchFlight);
+                EXPECT_EQ(removeFlight("d.log", "1").reason(), records::FileError::Gone);
                 EXPECT_EQ(readFileBytes("d.log"), c.bytes);
                 continue;
             }
@@ -156,6 +155,6 @@ TEST(LogbookDamaged, ACountCutShortIsRefusedOnlyWhenReadAsCounted) {
     foreign = withCount(foreign, 9);
     writeFileBytes("f.log", foreign);
     EXPECT_EQ(checkLogbook("f.log").problem, Problem::LastRecordBeyondEnd);
-    EXPECT_EQ(appendFlight("f.log", LogRecord{}), AppendResult::NotALogbook);
+    EXPECT_EQ(appendFlight("f.log", LogRecord{}).reason(), records::FileError::NotALogbook);
     EXPECT_EQ(readFileBytes("f.log"), foreign);
 }

@@ -1,8 +1,10 @@
 // Logbook file operations: creation, checking, ratings, flight conversion,
 // appending, the date list and removal.
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -16,6 +18,7 @@
 #include "TempDir.h"
 #include "TestLogbooks.h"
 #include "logbook/Logbook.h"
+#include "records/FileMessages.h"
 #include "records/RecordFile.h"
 
 using namespace logbook;
@@ -59,7 +62,7 @@ std::int16_t lastRecordInFile(const std::string& path) {
 
 TEST(LogbookCreate, NewFileIsOneBlankRatingRecord) {
     testsupport::TempDir dir;
-    ASSERT_EQ(createLogbook("new.log"), CreateResult::Created);
+    ASSERT_TRUE(createLogbook("new.log"));
     const auto bytes = readFileBytes("new.log");
     ASSERT_EQ(bytes.size(), 420u);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -76,14 +79,14 @@ TEST(LogbookCreate, OverALongerLogbookLeavesOnlyTheNewOne) {
     testsupport::TempDir dir;
     const auto old = logbookBytes({flightDated("1/1/99"), flightDated("1/2/99")});
     writeFileBytes("old.log", old);
-    ASSERT_EQ(createLogbook("old.log"), CreateResult::Created);
+    ASSERT_TRUE(createLogbook("old.log"));
     // The old flights go: kept after the count, they would be read as
     // flights of the new logbook.
-    ASSERT_EQ(createLogbook("fresh.log"), CreateResult::Created);
+    ASSERT_TRUE(createLogbook("fresh.log"));
     EXPECT_EQ(readFileBytes("old.log"), readFileBytes("fresh.log"));
     EXPECT_TRUE(checkLogbook("old.log").consistent());
     EXPECT_TRUE(dateList("old.log").empty());
-    ASSERT_EQ(appendFlight("old.log", flightDated("5/5/05")), AppendResult::Appended);
+    ASSERT_TRUE(appendFlight("old.log", flightDated("5/5/05")));
     EXPECT_EQ(dateList("old.log"), std::vector<std::string>{"5/5/05"});
 }
 
@@ -91,9 +94,9 @@ TEST(LogbookCreate, RefusesAFileThatIsNoWholeNumberOfRecords) {
     testsupport::TempDir dir;
     const std::vector<Byte> text(1000, 'x');
     writeFileBytes("notes.log", text);
-    EXPECT_EQ(createLogbook("notes.log"), CreateResult::NotALogbookLength);
+    EXPECT_EQ(createLogbook("notes.log").reason(), records::FileError::NotALogbook);
     EXPECT_EQ(readFileBytes("notes.log"), text);
-    EXPECT_EQ(createLogbook("no-such-dir/new.log"), CreateResult::CannotWrite);
+    EXPECT_EQ(createLogbook("no-such-dir/new.log").reason(), records::FileError::Missing);
 }
 
 TEST(LogbookCheck, RefusesWhatIsNoLogbook) {
@@ -135,9 +138,10 @@ TEST(LogbookCheck, RefusesWhatIsNoLogbook) {
     for (const char* other : {"folder.log", "fifo.log", "/dev/null"}) {
         EXPECT_EQ(checkLogbook(other).problem, Problem::NotRegular) << other;
         EXPECT_EQ(describe(checkLogbook(other)), "It is not a regular file.");
-        EXPECT_EQ(createLogbook(other), CreateResult::NotRegular) << other;
-        EXPECT_EQ(appendFlight(other, flightDated("x")), AppendResult::NotALogbook) << other;
-        EXPECT_EQ(removeFlight(other, "x"), RemoveResult::NotALogbook) << other;
+        EXPECT_EQ(createLogbook(other).reason(), records::FileError::NotRegular) << other;
+        EXPECT_EQ(appendFlight(other, flightDated("x")).reason(), records::FileError::NotALogbook)
+            << other;
+        EXPECT_EQ(removeFlight(other, "x").reason(), records::FileError::NotALogbook) << other;
     }
 
     for (const char* bad :
@@ -145,7 +149,8 @@ TEST(LogbookCheck, RefusesWhatIsNoLogbook) {
         EXPECT_FALSE(describe(checkLogbook(bad)).empty()) << bad;
         EXPECT_FALSE(scanLogbook(bad, Extent::Whole, [](std::int64_t, records::ConstByteSpan) {}))
             << bad;
-        EXPECT_EQ(appendFlight(bad, flightDated("x")), AppendResult::NotALogbook) << bad;
+        EXPECT_EQ(appendFlight(bad, flightDated("x")).reason(), records::FileError::NotALogbook)
+            << bad;
     }
     EXPECT_FALSE(std::filesystem::exists("missing.log"));  // checking never creates
     writeFileBytes("good.log", good);
@@ -199,7 +204,7 @@ TEST(LogbookRatings, SaveMergesIntoRecordOne) {
 
 TEST(LogbookRatings, UntouchedBlankRecordStoresZerosAndSpaces) {
     testsupport::TempDir dir;
-    ASSERT_EQ(createLogbook("b.log"), CreateResult::Created);
+    ASSERT_TRUE(createLogbook("b.log"));
     const auto rec = readRatingRecord("b.log");
     ASSERT_TRUE(rec);
     const Ratings g = ratingsFrom(*rec);
@@ -356,7 +361,7 @@ TEST(LogbookAppend, WritesAtLastRecordPlusOne) {
     writeFileBytes("a.log", logbookBytes({flightDated("1"), flightDated("2"), flightDated("3"),
                                           flightDated("4")}));
     ASSERT_EQ(lastRecordInFile("a.log"), 5);
-    ASSERT_EQ(appendFlight("a.log", flightDated("6/6/06", 2.5f)), AppendResult::Appended);
+    ASSERT_TRUE(appendFlight("a.log", flightDated("6/6/06", 2.5f)));
     const auto bytes = readFileBytes("a.log");
     ASSERT_EQ(bytes.size(), 6u * 420);
     EXPECT_EQ(lastRecordInFile("a.log"), 6);
@@ -375,7 +380,8 @@ TEST(LogbookAppend, FailuresLeaveLastRecordNamingWrittenRecords) {
         writeFileBytes("f.log", base);
         {
             testsupport::WriteFailureAfter fail(budget);
-            EXPECT_EQ(appendFlight("f.log", flightDated("2/2/02")), AppendResult::WriteFailed)
+            EXPECT_EQ(appendFlight("f.log", flightDated("2/2/02")).reason(),
+                      records::FileError::WriteFailed)
                 << "budget " << budget;
         }
         const Check c = checkLogbook("f.log");
@@ -399,16 +405,16 @@ TEST(LogbookAppend, RefusesFullOrBrokenLogbooks) {
     full[278] = 0xFF;
     full[279] = 0x7F;
     writeFileBytes("full.log", full);
-    EXPECT_EQ(appendFlight("full.log", flightDated("x")), AppendResult::Full);
+    EXPECT_EQ(appendFlight("full.log", flightDated("x")).reason(), records::FileError::Full);
     EXPECT_EQ(std::filesystem::file_size("full.log"), full.size());
     EXPECT_EQ(lastRecordInFile("full.log"), 32767);
 
     // Full counts the flights the file holds, not what record 1 says.
     full.resize(2 * 420);
     writeFileBytes("short.log", full);
-    EXPECT_EQ(appendFlight("short.log", flightDated("x")), AppendResult::Appended);
+    EXPECT_TRUE(appendFlight("short.log", flightDated("x")));
     EXPECT_EQ(lastRecordInFile("short.log"), 3);
-    EXPECT_EQ(appendFlight("none.log", flightDated("x")), AppendResult::NotALogbook);
+    EXPECT_EQ(appendFlight("none.log", flightDated("x")).reason(), records::FileError::NotALogbook);
     EXPECT_FALSE(std::filesystem::exists("none.log"));
 }
 
@@ -462,7 +468,7 @@ TEST(LogbookRemove, ThirdOfFiveKeepsOrderAndLeavesNoTemporaryFile) {
     testsupport::TempDir dir;
     writeFileBytes("r.log", logbookBytes({flightDated("1"), flightDated("2"), flightDated("3"),
                                           flightDated("4"), flightDated("5")}));
-    ASSERT_EQ(removeFlight("r.log", "3"), RemoveResult::Removed);
+    ASSERT_TRUE(removeFlight("r.log", "3"));
     EXPECT_EQ(readFileBytes("r.log").size(), 5u * 420);
     EXPECT_EQ(lastRecordInFile("r.log"), 5);
     EXPECT_EQ(datesInFile("r.log"), (std::vector<std::string>{"1", "2", "4", "5"}));
@@ -474,7 +480,7 @@ TEST(LogbookRemove, DuplicateDatesAndBlankDatedFlights) {
     testsupport::TempDir dir;
     writeFileBytes("r.log", logbookBytes({flightDated("", 9), flightDated("5/5/05", 1),
                                           flightDated("5/5/05", 2), flightDated("6/6/06", 3)}));
-    ASSERT_EQ(removeFlight("r.log", "5/5/05"), RemoveResult::Removed);
+    ASSERT_TRUE(removeFlight("r.log", "5/5/05"));
     const auto bytes = readFileBytes("r.log");
     ASSERT_EQ(bytes.size(), 4u * 420);
     EXPECT_EQ(datesInFile("r.log"), (std::vector<std::string>{"", "5/5/05", "6/6/06"}));
@@ -501,7 +507,7 @@ TEST(LogbookRemove, ATemporaryNameIsPrivateAndStaleOnesAreClearedSafely) {
     {
         const testsupport::HeldLock held(".aerokit-inuse123.tmp");
         ASSERT_TRUE(held.held());
-        ASSERT_EQ(removeFlight("r.log", "1"), RemoveResult::Removed);
+        ASSERT_TRUE(removeFlight("r.log", "1"));
     }
     EXPECT_TRUE(std::filesystem::is_symlink("r.tmp"));
     EXPECT_EQ(readFileBytes("victim"), std::vector<Byte>(5, 'v'));
@@ -513,12 +519,12 @@ TEST(LogbookRemove, ATemporaryNameIsPrivateAndStaleOnesAreClearedSafely) {
     // temporary file.
     const std::string longName(251, 'n');
     writeFileBytes(longName + ".log", logbookBytes({flightDated("1"), flightDated("2")}));
-    ASSERT_EQ(removeFlight(longName + ".log", "1"), RemoveResult::Removed);
+    ASSERT_TRUE(removeFlight(longName + ".log", "1"));
     EXPECT_EQ(datesInFile(longName + ".log"), std::vector<std::string>{"2"});
     EXPECT_EQ(datesInFile("r.log"), std::vector<std::string>{"2"});
 
     writeFileBytes("book", logbookBytes({flightDated("1"), flightDated("2")}));
-    ASSERT_EQ(removeFlight("book", "2"), RemoveResult::Removed);
+    ASSERT_TRUE(removeFlight("book", "2"));
     EXPECT_EQ(datesInFile("book"), std::vector<std::string>{"1"});
     EXPECT_FALSE(std::filesystem::exists("book.tmp"));
 }
@@ -529,7 +535,7 @@ TEST(LogbookRemove, FailuresLoseNothing) {
     writeFileBytes("r.log", base);
     for (std::uint64_t budget : {0ull, 420ull, 1000ull, 1259ull}) {
         testsupport::WriteFailureAfter fail(budget);
-        EXPECT_EQ(removeFlight("r.log", "2"), RemoveResult::WriteFailed) << budget;
+        EXPECT_EQ(removeFlight("r.log", "2").reason(), records::FileError::WriteFailed) << budget;
     }
     EXPECT_EQ(readFileBytes("r.log"), base);
     // Nothing but the logbook is left in the folder.
@@ -537,22 +543,22 @@ TEST(LogbookRemove, FailuresLoseNothing) {
                             std::filesystem::directory_iterator{}),
               1);
 
-    EXPECT_EQ(removeFlight("r.log", "9"), RemoveResult::NoSuchFlight);
-    EXPECT_EQ(removeFlight("r.log", ""), RemoveResult::NoSuchFlight);
+    EXPECT_EQ(removeFlight("r.log", "9").reason(), records::FileError::Gone);
+    EXPECT_EQ(removeFlight("r.log", "").reason(), records::FileError::Gone);
     EXPECT_EQ(readFileBytes("r.log"), base);
 
     auto broken = base;
     broken[278] = 0;
     writeFileBytes("b.log", broken);
-    EXPECT_EQ(removeFlight("b.log", "1"), RemoveResult::NotALogbook);
+    EXPECT_EQ(removeFlight("b.log", "1").reason(), records::FileError::NotALogbook);
     EXPECT_EQ(readFileBytes("b.log"), broken);
-    EXPECT_EQ(removeFlight("none.log", "1"), RemoveResult::NotALogbook);
+    EXPECT_EQ(removeFlight("none.log", "1").reason(), records::FileError::NotALogbook);
 }
 
 TEST(LogbookRemove, LastFlightLeavesAnEmptyLogbook) {
     testsupport::TempDir dir;
     writeFileBytes("r.log", logbookBytes({flightDated("1/1/99")}));
-    ASSERT_EQ(removeFlight("r.log", "1/1/99"), RemoveResult::Removed);
+    ASSERT_TRUE(removeFlight("r.log", "1/1/99"));
     EXPECT_EQ(readFileBytes("r.log").size(), 420u);
     EXPECT_EQ(lastRecordInFile("r.log"), 1);
     EXPECT_TRUE(checkLogbook("r.log").ok());
@@ -568,7 +574,7 @@ TEST(LogbookRemove, KeepsTheFilesIdentityOrRefuses) {
     ASSERT_EQ(::chmod("real/book.log", 0640), 0);
     ASSERT_EQ(::chown("real/book.log", 1234, 5678), 0);
     fs::create_symlink("real/book.log", "link.log");
-    ASSERT_EQ(removeFlight("link.log", "1"), RemoveResult::Removed);
+    ASSERT_TRUE(removeFlight("link.log", "1"));
     EXPECT_TRUE(fs::is_symlink("link.log"));
     EXPECT_EQ(datesInFile("real/book.log"), std::vector<std::string>{"2"});
     struct stat st {};
@@ -580,35 +586,116 @@ TEST(LogbookRemove, KeepsTheFilesIdentityOrRefuses) {
     // Several hard links: refused, both names keep the flight.
     writeFileBytes("hard.log", base);
     fs::create_hard_link("hard.log", "other.log");
-    EXPECT_EQ(removeFlight("hard.log", "1"), RemoveResult::HardLinked);
+    EXPECT_EQ(removeFlight("hard.log", "1").reason(), records::FileError::HardLinked);
     EXPECT_EQ(readFileBytes("other.log"), base);
     EXPECT_EQ(readFileBytes("hard.log"), base);
 
-    // No write permission: refused like an append, and still read-only.
+    // No write permission: every write says so, and it stays read-only.
     writeFileBytes("ro.log", base);
     ASSERT_EQ(::chmod("ro.log", 0444), 0);
-    EXPECT_EQ(removeFlight("ro.log", "1"), RemoveResult::ReadOnly);
-    EXPECT_EQ(appendFlight("ro.log", flightDated("3")), AppendResult::WriteFailed);
+    EXPECT_EQ(removeFlight("ro.log", "1").reason(), records::FileError::ReadOnly);
+    EXPECT_EQ(appendFlight("ro.log", flightDated("3")).reason(), records::FileError::ReadOnly);
+    EXPECT_EQ(saveRatings("ro.log", Ratings{}).reason(), records::FileError::ReadOnly);
     EXPECT_EQ(readFileBytes("ro.log"), base);
     ASSERT_EQ(::stat("ro.log", &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0444u);
 
-    // Every failure is told as what it is; the missing selection alone
-    // keeps its own message in the viewer.
-    EXPECT_EQ(removalMessage(RemoveResult::FolderNotWritable),
-              "The flight could not be removed: the logbook's folder cannot be written. "
-              "Nothing was changed.");
     {
         const testsupport::Failpoint noTemporary(
             [](records::Step s) { return s == records::Step::CreateTemporary; });
-        EXPECT_EQ(removeFlight("link.log", "2"), RemoveResult::FolderNotWritable);
+        EXPECT_EQ(removeFlight("link.log", "2").reason(), records::FileError::FolderNotWritable);
     }
-    for (auto r : {RemoveResult::NotALogbook, RemoveResult::NoSuchFlight, RemoveResult::WriteFailed,
-                   RemoveResult::Busy, RemoveResult::ReadOnly, RemoveResult::HardLinked}) {
-        const std::string m = removalMessage(r);
-        EXPECT_EQ(m.rfind("The flight could not be removed: ", 0), 0u) << m;
-        EXPECT_NE(m.find("Nothing was changed."), std::string::npos) << m;
+}
+
+TEST(LogbookMerge, EveryWriteWorksOnTheLogbookAsItIsUnderTheLock) {
+    testsupport::TempDir dir;
+    const auto two = logbookBytes({flightDated("1"), flightDated("2")});
+    const auto three = logbookBytes({flightDated("1"), flightDated("2"), flightDated("3")});
+    struct Case {
+        const char* what;
+        std::function<records::Status()> write;
+        std::vector<Byte> meanwhile;
+        std::vector<std::string> dates;  // afterwards
+        std::optional<records::FileError> refused;
+    };
+    Ratings atp;
+    atp.atp = true;
+    const std::vector<Case> cases{
+        {"append",
+         [] { return appendFlight("m.log", flightDated("X")); },
+         three,
+         {"1", "2", "3", "X"},
+         {}},
+        {"ratings", [&] { return saveRatings("m.log", atp); }, three, {"1", "2", "3"}, {}},
+        {"removal", [] { return removeFlight("m.log", "2"); }, three, {"1", "3"}, {}},
+        // The flight asked about went meanwhile: nothing else is taken.
+        {"removal of a gone flight",
+         [] { return removeFlight("m.log", "2"); },
+         logbookBytes({flightDated("1"), flightDated("3")}),
+         {"1", "3"},
+         records::FileError::Gone},
+    };
+    for (const Case& c : cases) {
+        writeFileBytes("m.log", two);
+        {
+            testsupport::WrittenMeanwhile other(c.meanwhile);
+            EXPECT_EQ(c.write().reason(), c.refused) << c.what;
+        }
+        EXPECT_EQ(datesInFile("m.log"), c.dates) << c.what;
+        EXPECT_EQ(lastRecordInFile("m.log"), static_cast<std::int16_t>(c.dates.size() + 1))
+            << c.what;
     }
+    EXPECT_TRUE(readRatingRecord("m.log")->CertATP == 0);
+    writeFileBytes("m.log", two);
+    {
+        testsupport::WrittenMeanwhile other(three);
+        ASSERT_TRUE(saveRatings("m.log", atp));
+    }
+    EXPECT_NE(readRatingRecord("m.log")->CertATP, 0);
+    EXPECT_EQ(readRatingRecord("m.log")->TypeRating1.trimmed(), "");  // the window's fields
+}
+
+TEST(LogbookShared, AGroupMemberAddsFlightsAndIsToldWhoCanRemoveThem) {
+    testsupport::TempDir dir;
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to make another user's logbook";
+    // The folder is shared through group 100 (set-group-id), the logbook
+    // belongs to root and is writable by the group.
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
+    std::filesystem::create_directory("shared");
+    ASSERT_EQ(::chown("shared", 0, 100), 0);
+    ASSERT_EQ(::chmod("shared", 02775), 0);
+    const auto base = logbookBytes({flightDated("1")});
+    writeFileBytes("shared/book.log", base);
+    ASSERT_EQ(::chown("shared/book.log", 0, 100), 0);
+    ASSERT_EQ(::chmod("shared/book.log", 0664), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // A member of the group, not the owner.
+        const gid_t groups[] = {100};
+        if (::setgroups(1, groups) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(10);
+        if (!appendFlight("shared/book.log", flightDated("2"))) ::_exit(11);
+        const auto removed = removeFlight("shared/book.log", "1");
+        if (removed ||
+            removed.failure() != records::Failure{records::FileError::OwnerNotKept, "root"})
+            ::_exit(12);
+        ::_exit(records::failureMessage(records::Action::RemoveFlight, "the logbook",
+                                        removed.failure()) ==
+                        "The logbook belongs to root; Aerokit cannot replace it without "
+                        "changing its owner. Ask root to remove the flight."
+                    ? 0
+                    : 13);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(datesInFile("shared/book.log"), (std::vector<std::string>{"1", "2"}));
+    struct stat st {};
+    ASSERT_EQ(::stat("shared/book.log", &st), 0);
+    EXPECT_EQ(st.st_uid, 0u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("shared"), {}), 1);
 }
 
 TEST(LogbookLock, ASecondWriterWaitsThenSaysTheFileIsInUse) {
@@ -619,15 +706,11 @@ TEST(LogbookLock, ASecondWriterWaitsThenSaysTheFileIsInUse) {
     ASSERT_TRUE(other.held());
     {
         const testsupport::LockWait shortWait(std::chrono::milliseconds(50));
-        EXPECT_EQ(appendFlight("l.log", flightDated("2")), AppendResult::Busy);
-        EXPECT_EQ(removeFlight("l.log", "1"), RemoveResult::Busy);
-        records::FileError why{};
-        EXPECT_FALSE(saveRatings("l.log", Ratings{}, &why));
-        EXPECT_EQ(why, records::FileError::Busy);
-        EXPECT_EQ(createLogbook("l.log"), CreateResult::Busy);
+        EXPECT_EQ(appendFlight("l.log", flightDated("2")).reason(), records::FileError::Busy);
+        EXPECT_EQ(removeFlight("l.log", "1").reason(), records::FileError::Busy);
+        EXPECT_EQ(saveRatings("l.log", Ratings{}).reason(), records::FileError::Busy);
+        EXPECT_EQ(createLogbook("l.log").reason(), records::FileError::Busy);
         EXPECT_EQ(readFileBytes("l.log"), base);
-        EXPECT_NE(removalMessage(RemoveResult::Busy).find("in use by another program"),
-                  std::string::npos);
     }
 
     // The holder replaces the file and lets go: the waiting writer notices
@@ -638,7 +721,7 @@ TEST(LogbookLock, ASecondWriterWaitsThenSaysTheFileIsInUse) {
         std::filesystem::rename("new.log", "l.log");
         other.release();
     });
-    EXPECT_EQ(appendFlight("l.log", flightDated("B")), AppendResult::Appended);
+    EXPECT_TRUE(appendFlight("l.log", flightDated("B")));
     holder.join();
     EXPECT_EQ(datesInFile("l.log"), (std::vector<std::string>{"A", "B"}));
 }
@@ -653,17 +736,17 @@ TEST(LogbookDurable, EveryWriteIsSyncedInOrderBeforeSuccess) {
         return false;
     });
     steps.clear();
-    ASSERT_EQ(createLogbook("d.log"), CreateResult::Created);
+    ASSERT_TRUE(createLogbook("d.log"));
     EXPECT_EQ(steps, (std::vector<Step>{Step::Write, Step::Sync}));
     steps.clear();
-    ASSERT_EQ(appendFlight("d.log", flightDated("1")), AppendResult::Appended);
+    ASSERT_TRUE(appendFlight("d.log", flightDated("1")));
     // The flight is on the disk before LastRecord names it.
     EXPECT_EQ(steps, (std::vector<Step>{Step::Write, Step::Sync, Step::Write, Step::Sync}));
     steps.clear();
     ASSERT_TRUE(saveRatings("d.log", Ratings{}));
     EXPECT_EQ(steps, (std::vector<Step>{Step::Write, Step::Sync}));
     steps.clear();
-    ASSERT_EQ(removeFlight("d.log", "1"), RemoveResult::Removed);
+    ASSERT_TRUE(removeFlight("d.log", "1"));
     EXPECT_EQ(steps, (std::vector<Step>{Step::CreateTemporary, Step::Write, Step::Sync,
                                         Step::Rename, Step::SyncFolder}));
     // A failed sync is a failed save, and nothing is left changed.
@@ -671,7 +754,8 @@ TEST(LogbookDurable, EveryWriteIsSyncedInOrderBeforeSuccess) {
     {
         recording.reset();
         const testsupport::Failpoint failedSync([](Step s) { return s == Step::Sync; });
-        EXPECT_EQ(appendFlight("d.log", flightDated("2")), AppendResult::WriteFailed);
+        EXPECT_EQ(appendFlight("d.log", flightDated("2")).reason(),
+                  records::FileError::WriteFailed);
         EXPECT_FALSE(saveRatings("d.log", Ratings{}));
     }
     EXPECT_EQ(readFileBytes("d.log"), before);
@@ -684,12 +768,10 @@ TEST(LogbookCrashTail, APartialRecordAfterTheLastIsCutOffByTheNextWrite) {
     const auto flight = flightDated("2").encode();
     torn.insert(torn.end(), flight.begin(), flight.begin() + 300);
     for (const auto& write : std::vector<std::function<bool(const std::string&)>>{
-             [](const std::string& p) {
-                 return appendFlight(p, flightDated("3")) == AppendResult::Appended;
-             },
-             [](const std::string& p) { return saveRatings(p, Ratings{}); },
-             [](const std::string& p) { return createLogbook(p) == CreateResult::Created; },
-             [](const std::string& p) { return removeFlight(p, "1") == RemoveResult::Removed; }}) {
+             [](const std::string& p) { return appendFlight(p, flightDated("3")).ok(); },
+             [](const std::string& p) { return saveRatings(p, Ratings{}).ok(); },
+             [](const std::string& p) { return createLogbook(p).ok(); },
+             [](const std::string& p) { return removeFlight(p, "1").ok(); }}) {
         writeFileBytes("t.log", torn);
         ASSERT_TRUE(checkLogbook("t.log").ok());
         EXPECT_EQ(dateList("t.log"), std::vector<std::string>{"1"});
@@ -701,7 +783,7 @@ TEST(LogbookCrashTail, APartialRecordAfterTheLastIsCutOffByTheNextWrite) {
     // A failed creation leaves no empty file behind.
     {
         testsupport::WriteFailureAfter fail(0);
-        EXPECT_EQ(createLogbook("never.log"), CreateResult::CannotWrite);
+        EXPECT_EQ(createLogbook("never.log").reason(), records::FileError::WriteFailed);
     }
     EXPECT_FALSE(std::filesystem::exists("never.log"));
 }

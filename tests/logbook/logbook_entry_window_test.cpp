@@ -571,6 +571,28 @@ class LogbookEntryWindowTest : public QObject {
         QCOMPARE(child<QLineEdit>(e, "txtDate")->text(), QString("5/5/05"));
     }
 
+    void aReadOnlyLogbookSaysSoForEveryWrite() {
+        const Bytes base = logbookOfRecords({flight("1/1/99")});
+        const QString path = writeLogbook(base);
+        auto* v = openViewer(path);
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+        selectLine(v, 0);
+        MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        QTest::mouseClick(child<QPushButton>(v, "cmddelete"), Qt::LeftButton);
+        QCOMPARE(lastBox().text, QString("The flight could not be removed: the logbook is "
+                                         "read-only. Nothing was changed."));
+        QTest::mouseClick(child<QPushButton>(v, "cmdAddFlight"), Qt::LeftButton);
+        auto* e = Forms::get<frmLogInput>();
+        QTest::keyClicks(child<QLineEdit>(e, "txtDate"), "5/5/05");
+        MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+        QTest::mouseClick(child<QPushButton>(e, "cmdSaveInfo"), Qt::LeftButton);
+        QCOMPARE(lastBox().text, QString("The flight could not be saved: the logbook is "
+                                         "read-only. Nothing was changed."));
+        QCOMPARE(fileBytes(path), base);
+        QVERIFY(Forms::isLoaded<frmLogInput>());
+    }
+
     void cancelAndMainMenuWriteNothing() {
         const Bytes base = logbookOfRecords({flight("1/1/99")});
         const QString path = writeLogbook(base);

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -199,8 +201,8 @@ TEST_F(PlanFileTest, CheckpointWithOnlyANameKeepsEverythingElseZero) {
             if (off > 771) field.assign("");
     });
     const auto res = appendCheckpoint(plan, blankRest);
-    ASSERT_EQ(res.result, WriteResult::Ok);
-    EXPECT_EQ(res.index, 0);
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->index, 0);
     const auto b = readFileBytes(plan);
     ASSERT_EQ(b.size(), 2u * 1006);
     EXPECT_EQ(slice(b, 1006 + 771, 25), "LAKE" + std::string(21, ' '));
@@ -219,7 +221,7 @@ TEST_F(PlanFileTest, ThreeCheckpointsRemovalAndOverwrite) {
     for (const char* name : {"ONE", "TWO", "THREE"}) {
         PlanRecord cp;
         cp.CheckName.assign(name);
-        ASSERT_EQ(appendCheckpoint(plan, cp).result, WriteResult::Ok);
+        ASSERT_TRUE(appendCheckpoint(plan, cp));
     }
     auto b = readFileBytes(plan);
     ASSERT_EQ(b.size(), 4u * 1006);
@@ -228,7 +230,7 @@ TEST_F(PlanFileTest, ThreeCheckpointsRemovalAndOverwrite) {
     EXPECT_EQ(readRecord(plan, 4)->CheckName.shown().substr(0, 5), "THREE");
 
     // Removal: only the counter changes, the file keeps its length.
-    ASSERT_EQ(removeLastCheckpoint(plan, rec1), WriteResult::Ok);
+    ASSERT_TRUE(removeLastCheckpoint(plan, *lastCheckpoint(plan)));
     const auto after = readFileBytes(plan);
     ASSERT_EQ(after.size(), 4u * 1006);
     for (std::size_t i = 0; i < after.size(); ++i)
@@ -242,8 +244,8 @@ TEST_F(PlanFileTest, ThreeCheckpointsRemovalAndOverwrite) {
     PlanRecord four;
     four.CheckName.assign("FOUR");
     const auto res = appendCheckpoint(plan, four);
-    ASSERT_EQ(res.result, WriteResult::Ok);
-    EXPECT_EQ(res.index, 2);
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->index, 2);
     EXPECT_EQ(readFileBytes(plan).size(), 4u * 1006);
     EXPECT_EQ(readRecord(plan, 4)->CheckName.shown(), "FOUR" + std::string(21, ' '));
     EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, 2);
@@ -262,13 +264,13 @@ TEST_F(PlanFileTest, TenCheckpointsAtMostThenFull) {
     cp.CheckName.assign("CP");
     for (int i = 0; i < 10; ++i) {
         const auto res = appendCheckpoint(plan, cp);
-        ASSERT_EQ(res.result, WriteResult::Ok) << i;
-        EXPECT_EQ(res.index, i);
+        ASSERT_TRUE(res) << i;
+        EXPECT_EQ(res->index, i);
     }
     const auto before = readFileBytes(plan);
     EXPECT_EQ(before.size(), 11u * 1006);
     EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, 9);
-    EXPECT_EQ(appendCheckpoint(plan, cp).result, WriteResult::Full);
+    EXPECT_EQ(appendCheckpoint(plan, cp).reason(), records::FileError::Full);
     EXPECT_EQ(readFileBytes(plan), before);
 }
 
@@ -301,7 +303,7 @@ TEST_F(PlanFileTest, CorruptCounterNeverReachesPastRecordEleven) {
         const auto before = readFileBytes(plan);
         PlanRecord cp;
         cp.CheckName.assign("X");
-        EXPECT_EQ(appendCheckpoint(plan, cp).result, WriteResult::Full) << last;
+        EXPECT_EQ(appendCheckpoint(plan, cp).reason(), records::FileError::Full) << last;
         EXPECT_EQ(readFileBytes(plan), before) << last;
         const auto rows = readCheckpoints(plan, last);
         ASSERT_TRUE(rows);
@@ -311,10 +313,9 @@ TEST_F(PlanFileTest, CorruptCounterNeverReachesPastRecordEleven) {
     PlanRecord header;
     header.LastCheckpoint = 500;
     ASSERT_TRUE(writeRecord(plan, 1, header));
-    ASSERT_EQ(removeLastCheckpoint(plan, header), WriteResult::Ok);
+    ASSERT_TRUE(removeLastCheckpoint(plan, *lastCheckpoint(plan)));
     EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, 499);
-    header.LastCheckpoint = -300;
-    EXPECT_EQ(removeLastCheckpoint(plan, header), WriteResult::NoCheckpoint);
+    EXPECT_EQ(removeLastCheckpoint(plan, {-300, {}}).reason(), records::FileError::Gone);
     EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, 499);
 }
 
@@ -329,8 +330,8 @@ TEST_F(PlanFileTest, FailedWritesAreReported) {
     EXPECT_FALSE(savePlanForm(plan, typed));
     EXPECT_FALSE(saveLogHeader(plan, typed));
     EXPECT_FALSE(savePersonal(typed));
-    EXPECT_EQ(appendCheckpoint(plan, typed).result, WriteResult::WriteFailed);
-    EXPECT_EQ(removeLastCheckpoint(plan, *readRecord(plan, 1)), WriteResult::NoCheckpoint);
+    EXPECT_EQ(appendCheckpoint(plan, typed).reason(), records::FileError::WriteFailed);
+    EXPECT_EQ(removeLastCheckpoint(plan, *lastCheckpoint(plan)).reason(), records::FileError::Gone);
     records::setWriteFailureAfter(std::nullopt);
     EXPECT_EQ(readFileBytes(plan), before);
     EXPECT_FALSE(std::filesystem::exists(dir.file("other.flt")));  // no empty file left
@@ -338,7 +339,7 @@ TEST_F(PlanFileTest, FailedWritesAreReported) {
     // The checkpoint goes first: when only the counter fails, the file
     // still counts no checkpoint and the record past it is ignored.
     records::setWriteFailureAfter(1006);
-    EXPECT_EQ(appendCheckpoint(plan, typed).result, WriteResult::WriteFailed);
+    EXPECT_EQ(appendCheckpoint(plan, typed).reason(), records::FileError::WriteFailed);
     records::setWriteFailureAfter(std::nullopt);
     EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, -1);
     EXPECT_EQ(readFileBytes(plan), before);  // and the file is cut back
@@ -357,25 +358,118 @@ TEST_F(PlanFileTest, FailedWritesAreReported) {
         const testsupport::Failpoint failedSync(
             [](records::Step s) { return s == records::Step::Sync; });
         EXPECT_FALSE(savePlanForm(plan, typed));
-        EXPECT_EQ(appendCheckpoint(plan, typed).result, WriteResult::WriteFailed);
+        EXPECT_EQ(appendCheckpoint(plan, typed).reason(), records::FileError::WriteFailed);
     }
     EXPECT_EQ(readRecord(plan, 1)->LastCheckpoint, -1);
     const auto res = appendCheckpoint(plan, typed);
-    EXPECT_EQ(res.result, WriteResult::Ok);
-    EXPECT_EQ(res.index, 0);
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->index, 0);
 
     const auto withOne = readFileBytes(plan);
     records::setWriteFailureAfter(10);
-    EXPECT_EQ(removeLastCheckpoint(plan, *readRecord(plan, 1)), WriteResult::WriteFailed);
+    EXPECT_EQ(removeLastCheckpoint(plan, *lastCheckpoint(plan)).reason(),
+              records::FileError::WriteFailed);
     records::setWriteFailureAfter(std::nullopt);
     EXPECT_EQ(readFileBytes(plan), withOne);
+}
+
+// Records 1 .. n as one file.
+std::vector<Byte> planBytes(const std::vector<PlanRecord>& recs) {
+    std::vector<Byte> out;
+    for (const PlanRecord& r : recs) {
+        const auto b = r.encode();
+        out.insert(out.end(), b.begin(), b.end());
+    }
+    return out;
+}
+
+TEST_F(PlanFileTest, EveryWriterMergesIntoThePlanAsItIsUnderTheLock) {
+    PlanRecord header = filled('h', 1, 1);
+    PlanRecord one, two, three, other;
+    one.CheckName.assign("ONE");
+    two.CheckName.assign("TWO");
+    three.CheckName.assign("THREE");
+    other.CheckName.assign("OTHER");
+    const auto start = planBytes({header, one, two});
+    // What another program saved while this one's window was open.
+    PlanRecord logSaved = header;
+    logSaved.CruiseAltitude.assign("6500");
+    logSaved.TimeOff.assign("1410");
+    PlanRecord formSaved = header;
+    formSaved.Route.assign("V23 SEA");
+    PlanRecord counted = header;
+    counted.LastCheckpoint = 2;
+    PlanRecord lowered = header;
+    lowered.LastCheckpoint = 0;
+    PlanRecord typed = filled('t', 0, 7);
+
+    struct Case {
+        const char* what;
+        std::vector<Byte> meanwhile;
+        std::function<std::optional<records::FileError>()> write;  // its reason
+        std::optional<records::FileError> refused;
+        std::function<bool()> holds;  // afterwards
+    };
+    const LastCheckpoint asked{1, two};
+    const std::vector<Case> cases{
+        {"removal after a header save",
+         planBytes({logSaved, one, two}),
+         [&] { return removeLastCheckpoint(plan, asked).reason(); },
+         {},
+         [&] {
+             PlanRecord want = logSaved;
+             want.LastCheckpoint = 0;
+             return *readRecord(plan, 1) == want;
+         }},
+        {"removal after a checkpoint was added", planBytes({counted, one, two, three}),
+         [&] { return removeLastCheckpoint(plan, asked).reason(); }, records::FileError::Changed,
+         [&] {
+             return readFileBytes(plan) == planBytes({counted, one, two, three});
+         }},
+        {"removal after it was removed", planBytes({lowered, one, two}),
+         [&] { return removeLastCheckpoint(plan, asked).reason(); }, records::FileError::Changed,
+         [&] {
+             return readFileBytes(plan) == planBytes({lowered, one, two});
+         }},
+        {"removal after it was replaced", planBytes({header, one, other}),
+         [&] { return removeLastCheckpoint(plan, asked).reason(); }, records::FileError::Changed,
+         [&] {
+             return readFileBytes(plan) == planBytes({header, one, other});
+         }},
+        {"plan form after a header save",
+         planBytes({logSaved, one, two}),
+         [&] { return savePlanForm(plan, typed).reason(); },
+         {},
+         [&] { return *readRecord(plan, 1) == mergePlanForm(logSaved, typed); }},
+        {"header after a plan form save",
+         planBytes({formSaved, one, two}),
+         [&] { return saveLogHeader(plan, typed).reason(); },
+         {},
+         [&] { return *readRecord(plan, 1) == mergeLogHeader(formSaved, typed); }},
+        {"checkpoint after a checkpoint was added",
+         planBytes({counted, one, two, three}),
+         [&] { return appendCheckpoint(plan, other).reason(); },
+         {},
+         [&] {
+             return readRecord(plan, 1)->LastCheckpoint == 3 && *readRecord(plan, 4) == three &&
+                    *readRecord(plan, 5) == other;
+         }},
+    };
+    for (const Case& c : cases) {
+        writeFileBytes(plan, start);
+        {
+            testsupport::WrittenMeanwhile saved(c.meanwhile);
+            EXPECT_EQ(c.write(), c.refused) << c.what;
+        }
+        EXPECT_TRUE(c.holds()) << c.what;
+    }
 }
 
 TEST_F(PlanFileTest, EveryWriterSaysBusyWhileAnotherHoldsTheFile) {
     ASSERT_TRUE(createPlan(plan));
     PlanRecord typed;
     typed.AircraftIdent.assign("N1");
-    ASSERT_EQ(appendCheckpoint(plan, typed).result, WriteResult::Ok);
+    ASSERT_TRUE(appendCheckpoint(plan, typed));
     ASSERT_TRUE(savePersonal(typed));
     const auto before = readFileBytes(plan);
     const auto personal = readFileBytes(kPersonalFile);
@@ -385,25 +479,20 @@ TEST_F(PlanFileTest, EveryWriterSaysBusyWhileAnotherHoldsTheFile) {
     testsupport::HeldLock otherPersonal(kPersonalFile);
     ASSERT_TRUE(other.held());
     ASSERT_TRUE(otherPersonal.held());
-    auto busy = [](auto save) {
-        records::FileError why = records::FileError::None;
-        const bool saved = static_cast<bool>(save(&why));
-        return !saved && why == records::FileError::Busy;
-    };
-    EXPECT_TRUE(busy([&](auto* why) { return createPlan(plan, why); }));
-    EXPECT_TRUE(busy([&](auto* why) { return savePlanForm(plan, typed, why); }));
-    EXPECT_TRUE(busy([&](auto* why) { return saveLogHeader(plan, typed, why); }));
-    EXPECT_TRUE(busy([&](auto* why) { return savePersonal(typed, why); }));
-    EXPECT_EQ(appendCheckpoint(plan, typed).result, WriteResult::Busy);
-    EXPECT_EQ(removeLastCheckpoint(plan, *readRecord(plan, 1)), WriteResult::Busy);
+    const auto busy = std::optional(records::FileError::Busy);
+    const auto asked = *lastCheckpoint(plan);
+    EXPECT_EQ(createPlan(plan).reason(), busy);
+    EXPECT_EQ(savePlanForm(plan, typed).reason(), busy);
+    EXPECT_EQ(saveLogHeader(plan, typed).reason(), busy);
+    EXPECT_EQ(savePersonal(typed).reason(), busy);
+    EXPECT_EQ(appendCheckpoint(plan, typed).reason(), busy);
+    EXPECT_EQ(removeLastCheckpoint(plan, asked).reason(), busy);
     EXPECT_EQ(readFileBytes(plan), before);
     EXPECT_EQ(readFileBytes(kPersonalFile), personal);
     // Let go, the same saves succeed and say so.
     other.release();
     otherPersonal.release();
     shortWait.reset();
-    records::FileError why = records::FileError::Busy;
-    EXPECT_TRUE(savePlanForm(plan, typed, &why));
-    EXPECT_EQ(why, records::FileError::None);
-    EXPECT_EQ(removeLastCheckpoint(plan, *readRecord(plan, 1)), WriteResult::Ok);
+    EXPECT_TRUE(savePlanForm(plan, typed));
+    EXPECT_TRUE(removeLastCheckpoint(plan, asked));
 }

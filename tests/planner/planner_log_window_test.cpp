@@ -438,6 +438,55 @@ class PlanLogWindowTest : public QObject {
         QVERIFY(child<QAction>(log, "mnuRemove")->isEnabled());
     }
 
+    void aRemovalKeepsAnotherProgramsSaveOrChangesNothing() {
+        planWithCheckpoints(2);
+        auto* log = Forms::show<frmFPLog>();
+        auto bytesOf = [](const std::vector<PlanRecord>& recs) {
+            std::vector<std::uint8_t> out;
+            for (const PlanRecord& r : recs) {
+                const auto b = r.encode();
+                out.insert(out.end(), b.begin(), b.end());
+            }
+            return out;
+        };
+        // While the question is open another program saves the log header:
+        // the removal keeps it.
+        PlanRecord header = planWith(1);
+        header.CruiseAltitude.assign("6500");
+        header.TimeOff.assign("1410");
+        {
+            testsupport::WrittenMeanwhile other(
+                bytesOf({header, checkpointNamed("CP1"), checkpointNamed("CP2")}));
+            MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+            child<QAction>(log, "mnuRemove")->trigger();
+        }
+        PlanRecord kept = header;
+        kept.LastCheckpoint = 0;
+        QCOMPARE(fileRecord("p.flt", 1), kept);
+        QVERIFY(rowEmpty(log, 1));
+        QCOMPARE(MessageBox::history().size(), std::size_t(1));
+
+        // Another program adds a checkpoint: the one asked about is no
+        // longer the last, so nothing is removed and the pilot is told.
+        PlanRecord two = kept;
+        two.LastCheckpoint = 1;
+        const auto added = bytesOf({two, checkpointNamed("CP1"), checkpointNamed("Second")});
+        {
+            testsupport::WrittenMeanwhile other(added);
+            MessageBox::setNextAnswer(MessageBox::Answer::Yes);
+            MessageBox::setNextAnswer(MessageBox::Answer::Ok);
+            child<QAction>(log, "mnuRemove")->trigger();
+        }
+        QCOMPARE(MessageBox::history().at(1).text,
+                 QString("Are you sure you want to remove checkpoint # 1"));
+        QCOMPARE(MessageBox::history().back().text,
+                 QString("The navigation log was changed by another program. Nothing was "
+                         "removed."));
+        QCOMPARE(MessageBox::history().back().title, QString("Checkpoint Not Removed"));
+        QCOMPARE(readFileBytes("p.flt"), added);
+        QCOMPARE(child<QLabel>(log, "lblCheck_0")->text(), pad("CP1", 25));
+    }
+
     void failedWritesAreReportedAndTheWindowStays() {
         planWithCheckpoints(2);
         const auto before = readFileBytes("p.flt");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -14,6 +16,7 @@
 #include "records/CodePage.h"
 #include "records/DateText.h"
 #include "records/Fields.h"
+#include "records/FileMessages.h"
 #include "records/Layout.h"
 #include "records/NewFile.h"
 #include "records/NumberText.h"
@@ -211,6 +214,43 @@ TEST(RecordFile, AFailedWriteIsReported) {
     EXPECT_FALSE(ro->write(1, rec));
 }
 
+TEST(RecordFile, ALockedOpenSaysWhyItCannotWrite) {
+    TempDir dir;
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    std::filesystem::create_directory("closed");
+    ASSERT_EQ(::chmod("closed", 0555), 0);
+    writeFileBytes("ro.dat", {1});
+    ASSERT_EQ(::chmod("ro.dat", 0444), 0);
+    std::filesystem::create_directory("folder.dat");
+    using M = RecordFile::Mode;
+    struct Case {
+        const char* path;
+        M mode;
+        FileError reason;
+    };
+    const Case cases[] = {
+        {"ro.dat", M::CreateIfMissing, FileError::ReadOnly},
+        {"closed/new.dat", M::CreateIfMissing, FileError::FolderNotWritable},
+        {"closed/new.dat", M::ExistingOnly, FileError::Missing},
+        {"folder.dat", M::CreateIfMissing, FileError::NotRegular},
+    };
+    // Folder permissions hold only for a user who is not root.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(100);
+        for (std::size_t i = 0; i < std::size(cases); ++i)
+            if (RecordFile::openLocked(cases[i].path, 4, cases[i].mode).reason() != cases[i].reason)
+                ::_exit(static_cast<int>(i + 1));
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the case that failed, from 1";
+    EXPECT_FALSE(std::filesystem::exists("closed/new.dat"));
+}
+
 TEST(RecordFile, ReplacesAtomicallyOrLeavesTheOriginal) {
     TempDir dir;
     writeFileBytes("log.log", {1, 2, 3});
@@ -231,15 +271,15 @@ TEST(RecordFile, ReplacesAtomicallyOrLeavesTheOriginal) {
     // A new file goes through the same private temporary files: never over
     // an existing name, a crash leftover in the folder is cleared, a failure
     // leaves nothing, and a name as long as the file system allows works.
-    EXPECT_EQ(createNewFile("log.log", "x"), NewFileResult::Exists);
+    EXPECT_EQ(createNewFile("log.log", "x").reason(), FileError::Exists);
     EXPECT_EQ(readFileBytes("log.log"), next);
     writeFileBytes(".aerokit-stale123.tmp", {9});
     setFailpoint([](Step s) { return s == Step::CreateTemporary; });
-    EXPECT_EQ(createNewFile("new.log", "abc"), NewFileResult::Failed);
+    EXPECT_FALSE(createNewFile("new.log", "abc"));
     setFailpoint({});
     EXPECT_TRUE(onlyTheFile());
     const std::string longName(255, 'n');
-    EXPECT_EQ(createNewFile(longName, "abc"), NewFileResult::Created);
+    EXPECT_TRUE(createNewFile(longName, "abc"));
     EXPECT_EQ(readFileBytes(longName), (std::vector<Byte>{'a', 'b', 'c'}));
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -250,6 +290,40 @@ TEST(RecordFile, ReplacesAtomicallyOrLeavesTheOriginal) {
 }
 
 // -------------------------------------------------------------- number text
+
+TEST(FileMessages, EveryReasonIsToldApartAndNamesTheFile) {
+    using A = Action;
+    using E = FileError;
+    const A actions[] = {A::SaveFlight,       A::RemoveFlight, A::SaveRatings,   A::CreateLogbook,
+                         A::SavePlan,         A::CreatePlan,   A::SaveLogHeader, A::SaveCheckpoint,
+                         A::RemoveCheckpoint, A::SavePersonal, A::SaveAircraft,  A::WriteOutput};
+    const E reasons[] = {
+        E::Missing,           E::Exists,       E::NotRegular,  E::ReadOnly, E::Busy, E::HardLinked,
+        E::FolderNotWritable, E::OwnerNotKept, E::NotALogbook, E::Full,     E::Gone, E::Changed,
+        E::WriteFailed};
+    // Reasons that lie in the file itself name it; the others say what the
+    // user asked for no longer holds.
+    const std::set<E> aboutTheFile = {E::Missing,    E::NotRegular,        E::ReadOnly,    E::Busy,
+                                      E::HardLinked, E::FolderNotWritable, E::OwnerNotKept};
+    for (const A a : actions) {
+        std::set<std::string> seen;
+        for (const E e : reasons) {
+            const std::string m = failureMessage(a, "trip.flt", Failure{e, "root"});
+            EXPECT_TRUE(seen.insert(m).second) << "two reasons read alike: " << m;
+            if (aboutTheFile.count(e)) {
+                EXPECT_NE(m.find("trip.flt"), std::string::npos) << m;
+            }
+            // Only a temporary hold is worth another try.
+            EXPECT_EQ(m.find("Try again") != std::string::npos, e == E::Busy) << m;
+        }
+    }
+    EXPECT_EQ(failureMessage(A::SavePlan, "trip.flt", Failure{E::ReadOnly, {}}),
+              "The flight plan could not be saved: trip.flt is read-only. Nothing was changed.");
+    EXPECT_EQ(failureMessage(A::RemoveCheckpoint, "trip.flt", Failure{E::Changed, {}}),
+              "The navigation log was changed by another program. Nothing was removed.");
+    EXPECT_EQ(failureReason("out.log", Failure{E::FolderNotWritable, {}}),
+              "out.log's folder cannot be written");
+}
 
 TEST(NumberText, ShowsSinglesAsShortestSevenDigitText) {
     EXPECT_EQ(formatSingle(0.0f), "0");

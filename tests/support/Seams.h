@@ -13,7 +13,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "Bytes.h"
 #include "records/RecordFile.h"
 
 namespace testsupport {
@@ -69,6 +72,22 @@ class HeldLock {
 
   private:
     int fd_;
+};
+
+// Another program's write, made the next time a writer has taken the lock
+// and before it reads: what a second Aerokit could have saved while this
+// one's question was open. The file keeps its inode, as a write in place.
+class WrittenMeanwhile {
+  public:
+    explicit WrittenMeanwhile(std::vector<std::uint8_t> bytes) {
+        records::setAfterLock([bytes = std::move(bytes)](const std::string& path) {
+            writeFileBytes(path, bytes);
+            records::setAfterLock({});
+        });
+    }
+    ~WrittenMeanwhile() { records::setAfterLock({}); }
+    WrittenMeanwhile(const WrittenMeanwhile&) = delete;
+    WrittenMeanwhile& operator=(const WrittenMeanwhile&) = delete;
 };
 
 }  // namespace testsupport

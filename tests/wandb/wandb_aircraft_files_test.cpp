@@ -209,10 +209,9 @@ TEST(AircraftFiles, FailedWriteReportsAndKeepsTheOldFile) {
         const testsupport::LockWait shortWait(std::chrono::milliseconds(50));
         const testsupport::HeldLock other("N1.pln");
         ASSERT_TRUE(other.held());
-        records::FileError why = records::FileError::None;
-        EXPECT_FALSE(
-            saveAircraft("N1.pln", std::get<AircraftRecord>(buildAircraft(requiredOnly())), &why));
-        EXPECT_EQ(why, records::FileError::Busy);
+        EXPECT_EQ(saveAircraft("N1.pln", std::get<AircraftRecord>(buildAircraft(requiredOnly())))
+                      .reason(),
+                  records::FileError::Busy);
     }
     EXPECT_EQ(testsupport::readFileBytes("N1.pln"), saved);
 }
