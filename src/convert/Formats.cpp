@@ -304,4 +304,26 @@ std::string_view catClassName(CatClass c, FormatId program) {
     return "";
 }
 
+bool isHours(Meaning m) {
+    using M = Meaning;
+    switch (m) {
+        case M::Total:
+        case M::InCommand:
+        case M::SIC:
+        case M::Night:
+        case M::Day:
+        case M::XCountry:
+        case M::Instrument:
+        case M::SimInstrument:
+        case M::Simulator:
+        case M::Dual:
+        case M::CFI:
+        case M::CFII:
+        case M::Ground:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace convert

@@ -95,6 +95,8 @@ std::optional<FormatId> formatNamed(std::string_view name);
 std::string_view primaryName(const ColumnDef& c);
 // Whether name is one of the column's names.
 bool isNameOf(const ColumnDef& c, std::string_view name);
+// Whether the column holds hours (a decimal or hh:mm time).
+bool isHours(Meaning m);
 
 // The airplane, rotorcraft, lighter-than-air and glider kinds the logbook's
 // category options and land/sea boxes can say.

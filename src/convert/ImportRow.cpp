@@ -38,20 +38,8 @@ bool sameText(std::string_view a, std::string_view b) {
 }
 
 bool isNumberMeaning(M m) {
+    if (isHours(m)) return true;
     switch (m) {
-        case M::Total:
-        case M::InCommand:
-        case M::SIC:
-        case M::Night:
-        case M::Day:
-        case M::XCountry:
-        case M::Instrument:
-        case M::SimInstrument:
-        case M::Simulator:
-        case M::Dual:
-        case M::CFI:
-        case M::CFII:
-        case M::Ground:
         case M::InstrApp:
         case M::AllLandings:
         case M::DayLandings:

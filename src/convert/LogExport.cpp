@@ -313,6 +313,7 @@ void Writer::cell(std::string& out, const ColumnDef& c, const LogRecord& r, std:
 
 // ForeFlight's column type row above each table's header.
 std::string_view foreFlightType(M m) {
+    if (isHours(m)) return "Decimal";
     switch (m) {
         case M::Date:
             return "Date";
@@ -322,20 +323,6 @@ std::string_view foreFlightType(M m) {
             return "Number";
         case M::PackedApproach:
             return "Packed Detail";
-        case M::Total:
-        case M::InCommand:
-        case M::SIC:
-        case M::Night:
-        case M::Day:
-        case M::XCountry:
-        case M::Instrument:
-        case M::SimInstrument:
-        case M::Simulator:
-        case M::Dual:
-        case M::CFI:
-        case M::CFII:
-        case M::Ground:
-            return "Decimal";
         default:
             return "Text";
     }
