@@ -13,6 +13,7 @@
 #include "planner/PlanRecord.h"
 #include "records/DateText.h"
 #include "records/Fields.h"
+#include "records/FileMessages.h"
 #include "records/NewFile.h"
 #include "wandb/AircraftRecord.h"
 
@@ -259,14 +260,6 @@ Walker walk(std::string_view bytes, FileKind kind, bool repair) {
     return w;
 }
 
-std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) return std::nullopt;
-    std::string s((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    if (f.bad()) return std::nullopt;
-    return s;
-}
-
 bool endsWithNfo(const std::string& path) {
     if (path.size() < 4) return false;
     std::string ext = path.substr(path.size() - 4);
@@ -289,8 +282,8 @@ Repair repairBytes(std::string_view bytes, FileKind kind) {
 }
 
 CommandResult checkOrRepair(const std::string& command, const std::vector<std::string>& files,
-                            const std::optional<std::string>& type, std::ostream& out,
-                            std::ostream& err) {
+                            const std::optional<std::string>& type, std::istream& in,
+                            std::ostream& out, std::ostream& err) {
     const bool repair = command == "repair";
     if (files.size() != (repair ? 2u : 1u))
         return {kBadUsage,
@@ -305,24 +298,24 @@ CommandResult checkOrRepair(const std::string& command, const std::vector<std::s
                                       "log|plan|aircraft"};
     kind.type = *named;
     kind.personal = kind.type == FileType::Plan && endsWithNfo(path);
-    const auto bytes = readFile(path);
+    std::string error;
+    const auto bytes = readInput(path, in, error);
     if (!bytes) {
-        err << "aerokit-convert: " << path << ": cannot be read\n";
+        err << "aerokit-convert: " << (path == "-" ? "standard input" : path) << ": " << error
+            << "\n";
         return {kBadData, std::nullopt};
     }
     if (!repair) {
         const auto findings = checkBytes(*bytes, kind);
         for (const Finding& f : findings) out << path << ": " << describeFinding(f) << "\n";
+        if (findings.empty()) out << path << ": no inconsistencies found\n";
         return {findings.empty() ? kOk : kBadData, std::nullopt};
     }
     const std::string& copy = files[1];
     const Repair r = repairBytes(*bytes, kind);
     if (const auto made = records::createNewFile(copy, r.bytes); !made) {
         err << "aerokit-convert: " << copy << ": "
-            << (made.reason() == records::FileError::Exists
-                    ? "the file exists; it is not written over"
-                    : "cannot be written")
-            << "\n";
+            << records::failureReason("the file", made.failure()) << "\n";
         return {kBadData, std::nullopt};
     }
     for (const std::string& c : r.changes) out << copy << ": " << c << "\n";

@@ -51,7 +51,7 @@ struct CommandResult {
     std::optional<std::string> usage;
 };
 CommandResult checkOrRepair(const std::string& command, const std::vector<std::string>& files,
-                            const std::optional<std::string>& type, std::ostream& out,
-                            std::ostream& err);
+                            const std::optional<std::string>& type, std::istream& in,
+                            std::ostream& out, std::ostream& err);
 
 }  // namespace convert

@@ -183,52 +183,6 @@ bool readDescriptor(int fd, std::string& s, std::string& error) {
     }
 }
 
-// Reads a whole file, or standard input for "-". Only regular files are
-// opened: a folder, a FIFO or a device is refused before any read.
-std::optional<std::string> readAll(const std::string& path, std::istream& in, std::string& error) {
-    std::string s;
-    if (path == "-") {
-        if (&in == &std::cin) {
-            if (!readDescriptor(STDIN_FILENO, s, error)) return std::nullopt;
-            return s;
-        }
-        char buf[1 << 16];
-        while (in.read(buf, sizeof buf) || in.gcount() > 0) {
-            s.append(buf, static_cast<std::size_t>(in.gcount()));
-            if (s.size() > kMaxInput) {
-                error = "is larger than any file this program reads (256 MB); it is not read";
-                return std::nullopt;
-            }
-        }
-        if (in.bad()) {
-            error = "cannot be read";
-            return std::nullopt;
-        }
-        return s;
-    }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return std::nullopt;
-    }
-    struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0;
-    if (!ok) {
-        error = std::string("cannot be read: ") + std::strerror(errno);
-    } else if (S_ISDIR(st.st_mode)) {
-        error = "is a folder, not a file";
-        ok = false;
-    } else if (!S_ISREG(st.st_mode)) {
-        error = "is no regular file (a FIFO, device or socket); it is not read";
-        ok = false;
-    } else {
-        ok = readDescriptor(fd, s, error);
-    }
-    ::close(fd);
-    if (!ok) return std::nullopt;
-    return s;
-}
-
 class Command {
   public:
     Command(std::istream& in, std::ostream& out, std::ostream& err)
@@ -241,7 +195,7 @@ class Command {
 
     std::optional<std::string> input(const std::string& path) {
         std::string error;
-        auto s = readAll(path, in_, error);
+        auto s = readInput(path, in_, error);
         if (!s) fail(path, error);
         return s;
     }
@@ -460,6 +414,53 @@ std::optional<records::DateOrder> dateOrderOfLocale(const std::string& name) {
     return records::DateOrder::DMY;
 }
 
+// Reads a whole file, or standard input for "-". Only regular files are
+// opened: a folder, a FIFO or a device is refused before any read.
+std::optional<std::string> readInput(const std::string& path, std::istream& in,
+                                     std::string& error) {
+    std::string s;
+    if (path == "-") {
+        if (&in == &std::cin) {
+            if (!readDescriptor(STDIN_FILENO, s, error)) return std::nullopt;
+            return s;
+        }
+        char buf[1 << 16];
+        while (in.read(buf, sizeof buf) || in.gcount() > 0) {
+            s.append(buf, static_cast<std::size_t>(in.gcount()));
+            if (s.size() > kMaxInput) {
+                error = "is larger than any file this program reads (256 MB); it is not read";
+                return std::nullopt;
+            }
+        }
+        if (in.bad()) {
+            error = "cannot be read";
+            return std::nullopt;
+        }
+        return s;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return std::nullopt;
+    }
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0;
+    if (!ok) {
+        error = std::string("cannot be read: ") + std::strerror(errno);
+    } else if (S_ISDIR(st.st_mode)) {
+        error = "is a folder, not a file";
+        ok = false;
+    } else if (!S_ISREG(st.st_mode)) {
+        error = "is no regular file (a FIFO, device or socket); it is not read";
+        ok = false;
+    } else {
+        ok = readDescriptor(fd, s, error);
+    }
+    ::close(fd);
+    if (!ok) return std::nullopt;
+    return s;
+}
+
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
         std::ostream& err) {
     try {
@@ -480,7 +481,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
         if (a.command == "check" || a.command == "repair") {
             if (a.output || a.append || a.locale || a.ratings)
                 throw Usage{a.command + " takes no option but --type"};
-            const auto r = checkOrRepair(a.command, a.positional, a.type, out, err);
+            const auto r = checkOrRepair(a.command, a.positional, a.type, in, out, err);
             if (r.usage) throw Usage{*r.usage};
             return r.status;
         }
