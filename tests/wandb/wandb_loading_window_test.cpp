@@ -720,4 +720,4 @@ class WandBTest : public QObject {
 };
 
 AEROKIT_WINDOW_TEST_MAIN(WandBTest)
-#include "wandb_window_test.moc"
+#include "wandb_loading_window_test.moc"
