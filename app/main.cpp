@@ -8,7 +8,7 @@
 #include "shell/Forms.h"
 #include "shell/Keyboard.h"
 #include "shell/TerminationSignals.h"
-#include "shell/Tools.h"
+#include "shell/ToolLaunch.h"
 #include "shell/Version.h"
 #include "shell/frmSplash.h"
 #include "shell/modLog.h"
@@ -31,9 +31,9 @@ int main(int argc, char** argv) {
     // The program ends only through its exit confirmation.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    Tools::openLogbook = [] { Forms::show<frmMain>(); };
-    Tools::openPlanner = [] { Forms::show<frmPlanner>(); };
-    Tools::openWandB = [] { Forms::show<frmWandB>(); };
+    ToolLaunch::openLogbook = [] { Forms::show<frmMain>(); };
+    ToolLaunch::openPlanner = [] { Forms::show<frmPlanner>(); };
+    ToolLaunch::openWandB = [] { Forms::show<frmWandB>(); };
 
     // The help file lies beside the program; set before any window shows.
     modLog::HelpFilePath =

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "shell/Controls.h"
-#include "shell/Convert.h"
+#include "shell/WindowText.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ QComboBox* approachCombo(QWidget* parent, const char* name) {
     return c;
 }
 
-QString fieldText(const std::string& bytes) { return Convert::fromBytes(bytes); }
+QString fieldText(const std::string& bytes) { return WindowText::fromBytes(bytes); }
 
 }  // namespace
 
@@ -64,10 +64,10 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
     txtRemarks->setTabChangesFocus(true);
     QObject::connect(txtRemarks, &QPlainTextEdit::textChanged, txtRemarks, [e = txtRemarks] {
         const QString text = e->toPlainText();
-        if (e->isReadOnly() || Convert::storedLength(text) <= kRemarksLimit) return;
+        if (e->isReadOnly() || WindowText::storedLength(text) <= kRemarksLimit) return;
         QString cut;
         for (QChar ch : text) {
-            if (Convert::storedLength(cut + ch) > kRemarksLimit) break;
+            if (WindowText::storedLength(cut + ch) > kRemarksLimit) break;
             cut += ch;
         }
         const QSignalBlocker block(e);
@@ -239,14 +239,14 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
 }
 
 logbook::FlightInput FlightControls::flightInput() const {
-    auto bytes = [](const QString& s) { return Convert::toBytes(s); };
+    auto bytes = [](const QString& s) { return WindowText::toBytes(s); };
     logbook::FlightInput in;
     in.date = bytes(txtDate->text());
     in.make = bytes(txtMake->text());
     in.ident = bytes(txtIdent->text());
     in.from = bytes(txtFrom->text());
     in.to = bytes(txtTo->text());
-    in.remarks = bytes(Convert::toStored(txtRemarks->toPlainText()));
+    in.remarks = bytes(WindowText::toStored(txtRemarks->toPlainText()));
     in.instrApp = bytes(txtInstrApp->text());
     in.landings = bytes(txtLandings->text());
     in.xCountry = bytes(txtXCountry->text());
@@ -281,13 +281,13 @@ logbook::FlightInput FlightControls::flightInput() const {
 
 void FlightControls::showFlight(const LogRecord& r) {
     flightShown = true;
-    txtDate->setText(Convert::fromField(r.Date));
-    txtMake->setText(Convert::fromField(r.Make));
-    txtIdent->setText(Convert::fromField(r.Ident));
-    txtFrom->setText(Convert::fromField(r.From));
-    txtTo->setText(Convert::fromField(r.To));
+    txtDate->setText(WindowText::fromField(r.Date));
+    txtMake->setText(WindowText::fromField(r.Make));
+    txtIdent->setText(WindowText::fromField(r.Ident));
+    txtFrom->setText(WindowText::fromField(r.From));
+    txtTo->setText(WindowText::fromField(r.To));
     // The record keeps line breaks as CR LF; the box wants bare line feeds.
-    txtRemarks->setPlainText(Convert::fromStored(Convert::fromField(r.Remarks)));
+    txtRemarks->setPlainText(WindowText::fromStored(WindowText::fromField(r.Remarks)));
 
     const std::pair<QLineEdit*, float> singles[] = {{txtInstrApp, r.InstrApp},
                                                     {txtLandings, r.Landings},
@@ -305,7 +305,7 @@ void FlightControls::showFlight(const LogRecord& r) {
                                                     {txtCFI, r.CFI},
                                                     {txtCFII, r.CFII},
                                                     {txtTotal, r.Total}};
-    for (const auto& [e, v] : singles) e->setText(Convert::single(v));
+    for (const auto& [e, v] : singles) e->setText(WindowText::single(v));
     // Show each field from its start, not scrolled to its trailing spaces.
     for (QLineEdit* e : {txtDate, txtMake, txtIdent, txtFrom, txtTo}) e->setCursorPosition(0);
     txtIntrApp1->setText(QString::number(r.AppCount1));

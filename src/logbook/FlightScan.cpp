@@ -17,7 +17,7 @@ Check checkOpen(RecordFile& f, Extent extent) {
     if (size >= LogRecord::Size && !f.read(1, rec1)) {
         Check c;
         c.sizeBytes = size;
-        c.problem = Problem::Unreadable;
+        c.problem = LogbookFault::Unreadable;
         return c;
     }
     return checkFirstRecord(size, rec1, extent);
@@ -27,19 +27,19 @@ Check checkFirstRecord(std::uint64_t sizeBytes, records::ConstByteSpan rec1, Ext
     Check c;
     c.sizeBytes = sizeBytes;
     if (c.sizeBytes == 0) {
-        c.problem = Problem::Empty;
+        c.problem = LogbookFault::Empty;
         return c;
     }
     // Only record 1 must be whole here; a record cut short by a crash after
     // the others is no flight, but leaves the logbook a logbook.
     if (c.sizeBytes < LogRecord::Size || rec1.size() < LogRecord::Size) {
-        c.problem = Problem::PartialRecord;
+        c.problem = LogbookFault::PartialRecord;
         return c;
     }
     c.lastRecord = records::getInt16(rec1, LogRecord::Offset::LastRecord);
     c.lastFlight = c.lastRecord;
     if (c.lastRecord < 1) {
-        c.problem = Problem::LastRecordBelowOne;
+        c.problem = LogbookFault::LastRecordBelowOne;
         return c;
     }
     // A logbook program never writes the flight part of record 1; any other
@@ -49,7 +49,7 @@ Check checkFirstRecord(std::uint64_t sizeBytes, records::ConstByteSpan rec1, Ext
     if (extent == Extent::Whole && ratingRecord)
         c.lastFlight = std::min<std::int64_t>(c.wholeRecords(), MaxLastRecord);
     else if (c.lastRecord > c.wholeRecords())
-        c.problem = Problem::LastRecordBeyondEnd;
+        c.problem = LogbookFault::LastRecordBeyondEnd;
     return c;
 }
 
@@ -60,16 +60,17 @@ std::optional<RecordFile> openChecked(const std::string& path, Extent extent, Ch
     c = Check{};
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
-        c.problem = errno == ENOENT || errno == ENOTDIR ? Problem::Missing : Problem::Unreadable;
+        c.problem =
+            errno == ENOENT || errno == ENOTDIR ? LogbookFault::Missing : LogbookFault::Unreadable;
         return std::nullopt;
     }
     if (!S_ISREG(st.st_mode)) {
-        c.problem = Problem::NotRegular;
+        c.problem = LogbookFault::NotRegular;
         return std::nullopt;
     }
     auto f = RecordFile::open(path, LogRecord::Size, RecordFile::Mode::ReadOnly);
     if (!f) {
-        c.problem = Problem::Unreadable;
+        c.problem = LogbookFault::Unreadable;
         return std::nullopt;
     }
     c = checkOpen(*f, extent);
@@ -110,7 +111,7 @@ bool scanLogbook(const std::string& path, Extent extent, const FlightVisit& visi
     if (check) *check = c;
     if (!f || !c.ok()) return false;
     if (scanOpen(*f, c, visit)) return true;
-    if (check) check->problem = Problem::Unreadable;
+    if (check) check->problem = LogbookFault::Unreadable;
     return false;
 }
 

@@ -35,7 +35,7 @@ enum class Extent {
 };
 
 // Why a file cannot serve as a logbook, or None.
-enum class Problem {
+enum class LogbookFault {
     None,
     Missing,             // no such file
     NotRegular,          // a folder, FIFO, device or socket
@@ -47,13 +47,13 @@ enum class Problem {
 };
 
 struct Check {
-    Problem problem = Problem::None;
+    LogbookFault problem = LogbookFault::None;
     std::uint64_t sizeBytes = 0;
     std::int16_t lastRecord = 0;  // as record 1 gives it
     // The record number of the last flight as the extent reads the file
     // (1: no flights).
     std::int64_t lastFlight = 0;
-    bool ok() const { return problem == Problem::None; }
+    bool ok() const { return problem == LogbookFault::None; }
 
     // Whole records in the file, record 1 included.
     std::int64_t wholeRecords() const {

@@ -6,22 +6,22 @@ namespace logbook {
 
 std::string describe(const Check& c) {
     switch (c.problem) {
-        case Problem::None:
+        case LogbookFault::None:
             return "";
-        case Problem::Missing:
+        case LogbookFault::Missing:
             return "The file does not exist.";
-        case Problem::NotRegular:
+        case LogbookFault::NotRegular:
             return "It is not a regular file.";
-        case Problem::Unreadable:
+        case LogbookFault::Unreadable:
             return "The file cannot be read.";
-        case Problem::Empty:
+        case LogbookFault::Empty:
             return "The file is empty.";
-        case Problem::PartialRecord:
+        case LogbookFault::PartialRecord:
             return "Its length does not fit a logbook, so it holds something else.";
-        case Problem::LastRecordBelowOne:
+        case LogbookFault::LastRecordBelowOne:
             return "The count of flights at its start is damaged, so Aerokit cannot tell where "
                    "its flights are. \"aerokit-convert repair\" can make a repaired copy of it.";
-        case Problem::LastRecordBeyondEnd:
+        case LogbookFault::LastRecordBeyondEnd:
             return "It does not look like a logbook: what should be its count of flights does not "
                    "fit the file.";
     }

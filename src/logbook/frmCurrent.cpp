@@ -11,11 +11,11 @@
 #include "logbook/frmLogBook.h"
 #include "logbook/frmMain.h"
 #include "records/Clock.h"
-#include "shell/CommonCommands.h"
 #include "shell/Controls.h"
-#include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/PrintPage.h"
+#include "shell/SharedCommands.h"
+#include "shell/WindowText.h"
 #include "shell/modLog.h"
 
 frmCurrent::frmCurrent() {
@@ -71,17 +71,17 @@ frmCurrent::frmCurrent() {
     top->addLayout(grid);
     top->addLayout(buttons);
 
-    QMenu* file = Common::menu(this, "&File", "mnuFile");
-    mnuPrint = Common::action(this, "mnuPrint", "&Print", [this] { mnuPrint_Click(); });
+    QMenu* file = SharedCommands::menu(this, "&File", "mnuFile");
+    mnuPrint = SharedCommands::action(this, "mnuPrint", "&Print", [this] { mnuPrint_Click(); });
     file->addAction(mnuPrint);
     mnuSep1 = file->addSeparator();
     mnuSep1->setObjectName("mnuSep1");
-    mnuMain = Common::action(this, "mnuMain", "&Main Menu", [this] { cmdMain_Click(); });
+    mnuMain = SharedCommands::action(this, "mnuMain", "&Main Menu", [this] { cmdMain_Click(); });
     file->addAction(mnuMain);
-    mnuExit = Common::action(this, "mnuExit", "&Exit", [this] { mnuExit_Click(); });
+    mnuExit = SharedCommands::action(this, "mnuExit", "&Exit", [this] { mnuExit_Click(); });
     file->addAction(mnuExit);
-    Common::addEditMenu(this, Common::EditShortcuts::Standard);
-    Common::addHelpMenu(this);
+    SharedCommands::addEditMenu(this, SharedCommands::EditShortcuts::Standard);
+    SharedCommands::addHelpMenu(this);
 
     connect(cmdBacktoLog, &QPushButton::clicked, this, &frmCurrent::cmdBacktoLog_Click);
     connect(cmdMain, &QPushButton::clicked, this, &frmCurrent::cmdMain_Click);
@@ -92,12 +92,12 @@ void frmCurrent::Form_Load() {
     // Today is read once for the whole check, so every flight is measured
     // against the same day even when the check runs across midnight.
     computedFor = records::today();
-    const logbook::CurrencyFigures f = logbook::computeCurrency(Convert::toPath(modLog::LogPath),
-                                                                Convert::dateLocale(), computedFor);
-    txtDayLandings->setText(Convert::single(f.Landings));
-    txtInstrApp->setText(Convert::single(f.Approaches));
-    txtTotalInstr->setText(Convert::single(f.Instrument));
-    txtNightLand->setText(Convert::single(f.NightLandings));
+    const logbook::CurrencyFigures f = logbook::computeCurrency(
+        WindowText::toPath(modLog::LogPath), WindowText::dateLocale(), computedFor);
+    txtDayLandings->setText(WindowText::single(f.Landings));
+    txtInstrApp->setText(WindowText::single(f.Approaches));
+    txtTotalInstr->setText(WindowText::single(f.Instrument));
+    txtNightLand->setText(WindowText::single(f.NightLandings));
 }
 
 void frmCurrent::cmdBacktoLog_Click() {
@@ -113,7 +113,7 @@ void frmCurrent::cmdMain_Click() {
     Forms::unload<frmLogBook>();
 }
 
-void frmCurrent::mnuExit_Click() { Common::exitProgram(); }
+void frmCurrent::mnuExit_Click() { SharedCommands::exitProgram(); }
 
 void frmCurrent::mnuPrint_Click() { PrintPage::print(this, printPage()); }
 

@@ -13,13 +13,13 @@
 #include "logbook/frmLogInput.h"
 #include "logbook/frmNewLog.h"
 #include "logbook/frmTotalTime.h"
-#include "shell/CommonCommands.h"
 #include "shell/Controls.h"
-#include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/LineList.h"
 #include "shell/MessageBox.h"
 #include "shell/PrintPage.h"
+#include "shell/SharedCommands.h"
+#include "shell/WindowText.h"
 #include "shell/frmMenu.h"
 #include "shell/modLog.h"
 
@@ -58,29 +58,32 @@ frmLogBook::frmLogBook() {
     layout->addWidget(page, 1);
     setCentralWidget(central);
 
-    mnuFile = Common::menu(this, "&File", "mnuFile");
-    mnuPrint = Common::action(this, "mnuPrint", "&Print Entry", [this] { mnuPrint_Click(); });
-    mnuMain = Common::action(this, "mnuMain", "&Main Menu", [this] { cmdMainMenu_Click(); });
-    mnuExit = Common::action(this, "mnuExit", "E&xit", [this] { cmdExit_Click(); });
+    mnuFile = SharedCommands::menu(this, "&File", "mnuFile");
+    mnuPrint =
+        SharedCommands::action(this, "mnuPrint", "&Print Entry", [this] { mnuPrint_Click(); });
+    mnuMain =
+        SharedCommands::action(this, "mnuMain", "&Main Menu", [this] { cmdMainMenu_Click(); });
+    mnuExit = SharedCommands::action(this, "mnuExit", "E&xit", [this] { cmdExit_Click(); });
     mnuFile->addAction(mnuPrint);
     mnuFile->addSeparator();
     mnuFile->addAction(mnuMain);
     mnuFile->addAction(mnuExit);
-    Common::addEditMenu(this);
-    mnuOptions = Common::menu(this, "&Options", "mnuOptions");
-    mnuAddFlight =
-        Common::action(this, "mnuAddFlight", "&Add Flight", [this] { cmdAddFlight_Click(); });
-    mnuRemove = Common::action(this, "mnuRemove", "&Remove Flight", [this] { cmddelete_Click(); });
-    mnuTotalTimes =
-        Common::action(this, "mnuTotalTimes", "&Total Times", [this] { cmdTotalTimes_Click(); });
-    mnuRating =
-        Common::action(this, "mnuRating", "Rating &Information", [this] { cmdOtherInfo_Click(); });
+    SharedCommands::addEditMenu(this);
+    mnuOptions = SharedCommands::menu(this, "&Options", "mnuOptions");
+    mnuAddFlight = SharedCommands::action(this, "mnuAddFlight", "&Add Flight",
+                                          [this] { cmdAddFlight_Click(); });
+    mnuRemove =
+        SharedCommands::action(this, "mnuRemove", "&Remove Flight", [this] { cmddelete_Click(); });
+    mnuTotalTimes = SharedCommands::action(this, "mnuTotalTimes", "&Total Times",
+                                           [this] { cmdTotalTimes_Click(); });
+    mnuRating = SharedCommands::action(this, "mnuRating", "Rating &Information",
+                                       [this] { cmdOtherInfo_Click(); });
     mnuOptions->addAction(mnuAddFlight);
     mnuOptions->addAction(mnuRemove);
     mnuOptions->addSeparator();
     mnuOptions->addAction(mnuTotalTimes);
     mnuOptions->addAction(mnuRating);
-    Common::addHelpMenu(this);
+    SharedCommands::addHelpMenu(this);
 
     // The selection lives in the view's selection model; blocking the list's
     // own signals (as a removal does) keeps the click step quiet too.
@@ -102,7 +105,7 @@ void frmLogBook::Form_Load() {
     // Every flight with a date is listed, even when the first one has none.
     // A file that is no logbook lists nothing.
     auto dates = std::make_shared<const std::vector<std::string>>(
-        logbook::dateList(Convert::toPath(modLog::LogPath)));
+        logbook::dateList(WindowText::toPath(modLog::LogPath)));
     const QSignalBlocker block(lstDate);
     // The whole trimmed text, NUL bytes included, so that a line always
     // finds its own flight again; made only when its row is shown or chosen.
@@ -120,8 +123,9 @@ void frmLogBook::lstDate_Click() {
     if (row < 0) return;
     // Matched again by text, never by position: the first flight of that
     // date is the one shown.
-    const auto found = logbook::findFlight(Convert::toPath(modLog::LogPath),
-                                           Convert::toBytes(LineList::model(lstDate)->line(row)));
+    const auto found =
+        logbook::findFlight(WindowText::toPath(modLog::LogPath),
+                            WindowText::toBytes(LineList::model(lstDate)->line(row)));
     if (found) showFlight(found->flight);
 }
 
@@ -132,7 +136,7 @@ void frmLogBook::reportSelectDate() {
 
 void frmLogBook::cmddelete_Click() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
-    if (!logbook::checkLogbook(Convert::toPath(modLog::LogPath)).ok()) {
+    if (!logbook::checkLogbook(WindowText::toPath(modLog::LogPath)).ok()) {
         MessageBox::show(
             MessageBox::failureText(records::Action::RemoveFlight, "the logbook",
                                     records::Failure{records::FileError::NotALogbook, {}}),
@@ -149,8 +153,8 @@ void frmLogBook::cmddelete_Click() {
         return;
     }
     LineListModel* lines = LineList::model(lstDate);
-    const auto removed =
-        logbook::removeFlight(Convert::toPath(modLog::LogPath), Convert::toBytes(lines->line(row)));
+    const auto removed = logbook::removeFlight(WindowText::toPath(modLog::LogPath),
+                                               WindowText::toBytes(lines->line(row)));
     if (!removed) {
         // A selection was made: say what went wrong instead of asking for one.
         MessageBox::show(MessageBox::failureText(records::Action::RemoveFlight, "the logbook",
@@ -193,7 +197,7 @@ void frmLogBook::cmdMainMenu_Click() {
     Forms::unload<frmLogBook>();
 }
 
-void frmLogBook::cmdExit_Click() { Common::exitProgram(); }
+void frmLogBook::cmdExit_Click() { SharedCommands::exitProgram(); }
 
 PrintPage::Page frmLogBook::printPage() const {
     QString html = "<h2>Pilot Logbook Entry</h2>";

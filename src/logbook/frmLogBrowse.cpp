@@ -16,11 +16,11 @@
 #include "logbook/LogRecord.h"
 #include "logbook/ReportWindows.h"
 #include "logbook/frmLogBook.h"
-#include "shell/CommonCommands.h"
-#include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/LineList.h"
 #include "shell/PrintPage.h"
+#include "shell/SharedCommands.h"
+#include "shell/WindowText.h"
 #include "shell/modLog.h"
 
 namespace {
@@ -43,7 +43,7 @@ int textMargin(const QWidget* list) {
 // Lines are Windows-1252; most are plain ASCII, which converts directly.
 QString lineText(std::string_view bytes) {
     for (unsigned char c : bytes)
-        if (c >= 0x80) return Convert::fromBytes(std::string(bytes));
+        if (c >= 0x80) return WindowText::fromBytes(std::string(bytes));
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
@@ -113,14 +113,14 @@ frmLogBrowse::frmLogBrowse() {
                2 * textMargin(lstLogBook) + frame + scrollBar + 4,
            fm.lineSpacing() * 24 + 120);
 
-    QMenu* file = Common::menu(this, "&File", "mnuFile");
-    mnuPrint = Common::action(this, "mnuPrint", "&Print", [this] { mnuPrint_Click(); });
+    QMenu* file = SharedCommands::menu(this, "&File", "mnuFile");
+    mnuPrint = SharedCommands::action(this, "mnuPrint", "&Print", [this] { mnuPrint_Click(); });
     file->addAction(mnuPrint);
     mnusep1 = file->addSeparator();
     mnusep1->setObjectName("mnusep1");
-    mnuExit = Common::action(this, "mnuExit", "E&xit", [this] { mnuExit_Click(); });
+    mnuExit = SharedCommands::action(this, "mnuExit", "E&xit", [this] { mnuExit_Click(); });
     file->addAction(mnuExit);
-    Common::addHelpMenu(this);
+    SharedCommands::addHelpMenu(this);
 
     connect(Command1, &QPushButton::clicked, this, &frmLogBrowse::Command1_Click);
 }
@@ -128,7 +128,7 @@ frmLogBrowse::frmLogBrowse() {
 void frmLogBrowse::Form_Load() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     auto lines = std::make_shared<const logbook::BrowseLines>(
-        logbook::browseLines(Convert::toPath(modLog::LogPath)));
+        logbook::browseLines(WindowText::toPath(modLog::LogPath)));
     // A line's text is made when its row is drawn or chosen; one byte is one
     // character.
     LineList::model(lstLogBook)->setLines(static_cast<int>(lines->size()), [lines](int row) {
@@ -176,12 +176,12 @@ void frmLogBrowse::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void frmLogBrowse::mnuExit_Click() { Common::exitProgram(); }
+void frmLogBrowse::mnuExit_Click() { SharedCommands::exitProgram(); }
 
 void frmLogBrowse::mnuPrint_Click() { PrintPage::print(this, printPage()); }
 
 PrintPage::Page frmLogBrowse::printPage() const {
-    const auto rows = logbook::browseRows(Convert::toPath(modLog::LogPath));
+    const auto rows = logbook::browseRows(WindowText::toPath(modLog::LogPath));
     PrintPage::Page page;
     page.title = "Logbook";
     page.sourceFile = modLog::LogPath;
@@ -195,7 +195,7 @@ PrintPage::Page frmLogBrowse::printPage() const {
     t.rows.reserve(rows.size());
     for (const auto& row : rows) {
         QStringList cells;
-        for (const std::string& c : row.cells) cells << Convert::fromBytes(c);
+        for (const std::string& c : row.cells) cells << WindowText::fromBytes(c);
         t.rows.push_back(std::move(cells));
     }
     return page;

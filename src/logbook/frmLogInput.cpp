@@ -6,10 +6,10 @@
 
 #include "logbook/frmLogBook.h"
 #include "logbook/frmMain.h"
-#include "shell/CommonCommands.h"
-#include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
+#include "shell/SharedCommands.h"
+#include "shell/WindowText.h"
 #include "shell/modLog.h"
 
 frmLogInput::frmLogInput() {
@@ -34,13 +34,13 @@ frmLogInput::frmLogInput() {
     layout->addLayout(buttons);
     setCentralWidget(central);
 
-    mnuFile = Common::menu(this, "&File", "mnuFile");
-    mnuMain = Common::action(this, "mnuMain", "&Main Menu", [this] { mnuMain_Click(); });
-    mnuExit = Common::action(this, "mnuExit", "E&xit", [this] { mnuExit_Click(); });
+    mnuFile = SharedCommands::menu(this, "&File", "mnuFile");
+    mnuMain = SharedCommands::action(this, "mnuMain", "&Main Menu", [this] { mnuMain_Click(); });
+    mnuExit = SharedCommands::action(this, "mnuExit", "E&xit", [this] { mnuExit_Click(); });
     mnuFile->addAction(mnuMain);
     mnuFile->addAction(mnuExit);
-    Common::addEditMenu(this);
-    Common::addHelpMenu(this);
+    SharedCommands::addEditMenu(this);
+    SharedCommands::addHelpMenu(this);
 
     connect(optSingle, &QRadioButton::toggled, this, [this](bool on) {
         if (on) optSingle_Click();
@@ -94,7 +94,7 @@ void frmLogInput::reportInvalid() {
 }
 
 void frmLogInput::cmdSaveInfo_Click() {
-    const logbook::Conversion c = logbook::convertFlight(flightInput(), Convert::numberLocale());
+    const logbook::Conversion c = logbook::convertFlight(flightInput(), WindowText::numberLocale());
     if (c.dayShowsZero) txtDay->setText("0");
     if (!c.flight) {
         reportInvalid();
@@ -103,7 +103,7 @@ void frmLogInput::cmdSaveInfo_Click() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     // The typed values were fine: a file that cannot take the flight is
     // reported as what it is, not as invalid input.
-    if (const auto added = logbook::appendFlight(Convert::toPath(modLog::LogPath), *c.flight);
+    if (const auto added = logbook::appendFlight(WindowText::toPath(modLog::LogPath), *c.flight);
         !added) {
         MessageBox::show(
             MessageBox::failureText(records::Action::SaveFlight, "the logbook", added.failure()),
@@ -130,7 +130,7 @@ void frmLogInput::mnuMain_Click() {
     Forms::unload<frmLogInput>();
 }
 
-void frmLogInput::mnuExit_Click() { Common::exitProgram(); }
+void frmLogInput::mnuExit_Click() { SharedCommands::exitProgram(); }
 
 void frmLogInput::closeEvent(QCloseEvent* event) {
     if (!leaving_ && !Forms::ending()) Forms::show<frmLogBook>();

@@ -5,10 +5,10 @@
 
 #include "logbook/Logbook.h"
 #include "logbook/frmLogBook.h"
-#include "shell/Convert.h"
 #include "shell/FileDialog.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
+#include "shell/WindowText.h"
 #include "shell/frmMenu.h"
 #include "shell/modLog.h"
 
@@ -64,7 +64,7 @@ void frmMain::cmdNewLog_Click() {
     if (path.isEmpty()) return;
     modLog::LogPath = path;
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
-    const std::string file = Convert::toPath(path);
+    const std::string file = WindowText::toPath(path);
     if (const auto created = logbook::createLogbook(file); !created) {
         using records::FileError;
         const FileError why = created.failure().reason;
@@ -73,7 +73,7 @@ void frmMain::cmdNewLog_Click() {
             // still give no logbook.
             logbook::Check check = logbook::checkLogbook(file);
             if (why == FileError::NotALogbook)
-                check.problem = logbook::Problem::PartialRecord;  // its length is the reason
+                check.problem = logbook::LogbookFault::PartialRecord;  // its length is the reason
             refuse(path,
                    QString::fromStdString(logbook::describe(check)) + " It was left as it is.");
         } else if (why == FileError::Busy) {
@@ -93,7 +93,7 @@ void frmMain::cmdOpenLog_Click() {
     if (path.isEmpty()) return;
     // The viewer would show a file that is no logbook as empty, and adding a
     // flight would write into it: refuse it here, say why, and touch nothing.
-    const logbook::Check check = logbook::checkLogbook(Convert::toPath(path));
+    const logbook::Check check = logbook::checkLogbook(WindowText::toPath(path));
     if (!check.ok()) {
         refuse(path, QString::fromStdString(logbook::describe(check)));
         return;

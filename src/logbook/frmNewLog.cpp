@@ -7,9 +7,9 @@
 
 #include "logbook/frmLogBook.h"
 #include "shell/Controls.h"
-#include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
+#include "shell/WindowText.h"
 #include "shell/modLog.h"
 
 frmNewLog::frmNewLog() {
@@ -164,21 +164,22 @@ std::vector<std::pair<QCheckBox*, bool logbook::Ratings::*>> frmNewLog::boxes() 
 void frmNewLog::Form_Load() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     // A file that is no logbook shows empty boxes; saving then refuses it.
-    const auto rec = logbook::readRatingRecord(Convert::toPath(modLog::LogPath));
+    const auto rec = logbook::readRatingRecord(WindowText::toPath(modLog::LogPath));
     const logbook::Ratings g = rec ? logbook::ratingsFrom(*rec) : logbook::Ratings{};
     for (const auto& [c, field] : boxes()) c->setChecked(g.*field);
-    txtOther->setText(Convert::fromBytes(g.otherRatings));
+    txtOther->setText(WindowText::fromBytes(g.otherRatings));
     for (std::size_t i = 0; i < 6; ++i)
-        typeBoxes()[i]->setText(Convert::fromBytes(g.typeRatings[i]));
+        typeBoxes()[i]->setText(WindowText::fromBytes(g.typeRatings[i]));
 }
 
 void frmNewLog::cmdSave_Click() {
     logbook::Ratings g;
     for (const auto& [c, field] : boxes()) g.*field = c->isChecked();
-    g.otherRatings = Convert::toBytes(txtOther->text());
-    for (std::size_t i = 0; i < 6; ++i) g.typeRatings[i] = Convert::toBytes(typeBoxes()[i]->text());
+    g.otherRatings = WindowText::toBytes(txtOther->text());
+    for (std::size_t i = 0; i < 6; ++i)
+        g.typeRatings[i] = WindowText::toBytes(typeBoxes()[i]->text());
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
-    if (const auto saved = logbook::saveRatings(Convert::toPath(modLog::LogPath), g); !saved) {
+    if (const auto saved = logbook::saveRatings(WindowText::toPath(modLog::LogPath), g); !saved) {
         MessageBox::show(
             MessageBox::failureText(records::Action::SaveRatings, "the logbook", saved.failure()),
             "Aerokit", MessageBox::Buttons::Ok, MessageBox::Icon::Exclamation, this);

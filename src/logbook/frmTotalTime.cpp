@@ -13,11 +13,11 @@
 #include "logbook/ReportWindows.h"
 #include "logbook/frmLogBook.h"
 #include "logbook/frmMain.h"
-#include "shell/CommonCommands.h"
 #include "shell/Controls.h"
-#include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/PrintPage.h"
+#include "shell/SharedCommands.h"
+#include "shell/WindowText.h"
 #include "shell/modLog.h"
 
 namespace {
@@ -43,7 +43,7 @@ void fillList(QComboBox* combo, const std::vector<std::string>& entries) {
     const QSignalBlocker block(combo);
     const QString text = combo->currentText();
     combo->clear();
-    for (const std::string& e : entries) combo->addItem(Convert::fromBytes(e));
+    for (const std::string& e : entries) combo->addItem(WindowText::fromBytes(e));
     combo->setCurrentIndex(-1);
     combo->setEditText(text);
 }
@@ -146,16 +146,16 @@ frmTotalTime::frmTotalTime() {
     top->addLayout(buttons);
 
     // Menus.
-    QMenu* file = Common::menu(this, "&File", "mnuFile");
-    mnuPrint = Common::action(this, "mnuPrint", "&Print", [this] { mnuPrint_Click(); });
+    QMenu* file = SharedCommands::menu(this, "&File", "mnuFile");
+    mnuPrint = SharedCommands::action(this, "mnuPrint", "&Print", [this] { mnuPrint_Click(); });
     file->addAction(mnuPrint);
     file->addSeparator();
-    mnuMain = Common::action(this, "mnuMain", "&Main Menu", [this] { mnuMain_Click(); });
+    mnuMain = SharedCommands::action(this, "mnuMain", "&Main Menu", [this] { mnuMain_Click(); });
     file->addAction(mnuMain);
-    mnuExit = Common::action(this, "mnuExit", "E&xit Logbook", [this] { mnuExit_Click(); });
+    mnuExit = SharedCommands::action(this, "mnuExit", "E&xit Logbook", [this] { mnuExit_Click(); });
     file->addAction(mnuExit);
-    Common::addEditMenu(this, Common::EditShortcuts::PasteCtrlP);
-    Common::addHelpMenu(this);
+    SharedCommands::addEditMenu(this, SharedCommands::EditShortcuts::PasteCtrlP);
+    SharedCommands::addHelpMenu(this);
 
     // Event steps, connected after the design-time state above.
     connect(chkIdent, &QCheckBox::toggled, this, &frmTotalTime::chkIdent_Click);
@@ -172,7 +172,7 @@ void frmTotalTime::Form_Load() {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
     cmbType->setEnabled(false);
     cmbIdent->setEnabled(false);
-    const logbook::TotalTimeLoad load = logbook::loadTotalTime(Convert::toPath(modLog::LogPath));
+    const logbook::TotalTimeLoad load = logbook::loadTotalTime(WindowText::toPath(modLog::LogPath));
     showTotals(load.totals);
     fillList(cmbIdent, load.idents);
     fillList(cmbType, load.makes);
@@ -195,13 +195,13 @@ void frmTotalTime::showTotals(const logbook::TimeTotals& t) {
                                                   {txtXCountry, t.XCountry},
                                                   {txtInstrApp, t.InstrApp},
                                                   {txtTotal, t.Total}};
-    for (const auto& [box, value] : shown) box->setText(Convert::single(value));
+    for (const auto& [box, value] : shown) box->setText(WindowText::single(value));
 }
 
 void frmTotalTime::sumsFor(logbook::FlightTextField field, const QComboBox* combo) {
     modLog::LogRecLen = static_cast<std::int16_t>(LogRecord::Size);
-    showTotals(logbook::totalsFor(Convert::toPath(modLog::LogPath), field,
-                                  Convert::toBytes(combo->currentText())));
+    showTotals(logbook::totalsFor(WindowText::toPath(modLog::LogPath), field,
+                                  WindowText::toBytes(combo->currentText())));
 }
 
 void frmTotalTime::chkIdent_Click() {

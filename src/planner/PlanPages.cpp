@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "shell/Convert.h"
+#include "shell/WindowText.h"
 
 namespace planner {
 
@@ -19,11 +19,11 @@ QFont sheetFont(double pt, bool bold = false) {
     return f;
 }
 
-QString onPaper(const QString& text) { return Convert::pageText(text); }
+QString onPaper(const QString& text) { return WindowText::pageText(text); }
 
 template <std::size_t N>
 QString onPaper(const records::FixedText<N>& field) {
-    return Convert::pageText(Convert::fromField(field));
+    return WindowText::pageText(WindowText::fromField(field));
 }
 
 }  // namespace
@@ -36,11 +36,11 @@ int flightType(const PlanRecord& plan) {
 }
 
 QString aircraftType(const PlanRecord& plan) {
-    return Convert::fromField(plan.AircraftType) + Convert::fromField(plan.Special);
+    return WindowText::fromField(plan.AircraftType) + WindowText::fromField(plan.Special);
 }
 
 std::array<std::pair<const char*, QString>, 13> logHeader(const PlanRecord& r) {
-    using Convert::fromField;
+    using WindowText::fromField;
     return {{{"Aircraft Ident:", fromField(r.AircraftIdent)},
              {"From:", fromField(r.Departure)},
              {"To:", fromField(r.Destination)},
@@ -74,7 +74,7 @@ const std::array<const char*, 16> kLogHeadings = {"",
                                                   "Fuel Used\nREM."};
 
 std::array<QString, 22> checkpointTexts(const PlanRecord& c) {
-    using Convert::fromField;
+    using WindowText::fromField;
     return {fromField(c.CheckName),      fromField(c.NavIdent),    fromField(c.NavFreq),
             fromField(c.ToRadial),       fromField(c.FromRadial),  fromField(c.TrueCourse),
             fromField(c.WindCorrection), fromField(c.TrueHeading), fromField(c.Variation),

@@ -8,7 +8,7 @@
 #include <QTextCursor>
 
 #include "shell/Controls.h"
-#include "shell/Convert.h"
+#include "shell/WindowText.h"
 
 namespace planner {
 
@@ -35,7 +35,7 @@ QPlainTextEdit* multiLineBox(QWidget* parent, const char* name, int maxStored, b
     // text just typed or pasted, before the caret.
     QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, maxStored] {
         QString text = box->toPlainText();
-        int excess = Convert::storedLength(text) - maxStored;
+        int excess = WindowText::storedLength(text) - maxStored;
         if (excess <= 0) return;
         QTextCursor cursor = box->textCursor();
         int pos = cursor.position();

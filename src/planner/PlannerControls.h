@@ -1,6 +1,6 @@
 // Small builders shared by the planner windows: named labels and boxes, and
 // multi-line boxes whose length counts a line break as the CR LF the file
-// stores (Convert::storedLength).
+// stores (WindowText::storedLength).
 #pragma once
 
 #include <QDialog>

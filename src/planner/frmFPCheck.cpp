@@ -9,9 +9,9 @@
 #include "planner/PlannerControls.h"
 #include "planner/frmFPLog.h"
 #include "shell/Controls.h"
-#include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
+#include "shell/WindowText.h"
 #include "shell/modLog.h"
 
 frmFPCheck::frmFPCheck() {
@@ -89,33 +89,34 @@ frmFPCheck::frmFPCheck() {
 
 planner::PlanRecord frmFPCheck::typedRecord() const {
     planner::PlanRecord r;
-    r.CheckName = Convert::toField<25>(txtName->text());
-    r.NavIdent = Convert::toField<10>(txtIdent->text());
-    r.NavFreq = Convert::toField<10>(txtFreq->text());
-    r.ToRadial = Convert::toField<10>(txtTo->text());
-    r.FromRadial = Convert::toField<10>(txtFrom->text());
-    r.TrueCourse = Convert::toField<10>(txtTC->text());
-    r.WindCorrection = Convert::toField<10>(txtWCA->text());
-    r.TrueHeading = Convert::toField<10>(txtTH->text());
-    r.Variation = Convert::toField<10>(txtVAR->text());
-    r.MagHeading = Convert::toField<10>(txtMH->text());
-    r.Deviation = Convert::toField<10>(txtDEV->text());
-    r.CorrectedHeading = Convert::toField<10>(txtCH->text());
-    r.LegDist = Convert::toField<10>(txtLegDist->text());
-    r.LegDistRem = Convert::toField<10>(txtLegRem->text());
-    r.EstGroundSpeed = Convert::toField<10>(txtEGS->text());
-    r.ActGroundSpeed = Convert::toField<10>(txtAGS->text());
-    r.LegETE = Convert::toField<10>(txtETE->text());
-    r.LegATE = Convert::toField<10>(txtATE->text());
-    r.LegETA = Convert::toField<10>(txtETA->text());
-    r.LegATA = Convert::toField<10>(txtATA->text());
-    r.FuelUsed = Convert::toField<10>(txtFUsed->text());
-    r.CheckFuelRem = Convert::toField<10>(txtFRem->text());
+    r.CheckName = WindowText::toField<25>(txtName->text());
+    r.NavIdent = WindowText::toField<10>(txtIdent->text());
+    r.NavFreq = WindowText::toField<10>(txtFreq->text());
+    r.ToRadial = WindowText::toField<10>(txtTo->text());
+    r.FromRadial = WindowText::toField<10>(txtFrom->text());
+    r.TrueCourse = WindowText::toField<10>(txtTC->text());
+    r.WindCorrection = WindowText::toField<10>(txtWCA->text());
+    r.TrueHeading = WindowText::toField<10>(txtTH->text());
+    r.Variation = WindowText::toField<10>(txtVAR->text());
+    r.MagHeading = WindowText::toField<10>(txtMH->text());
+    r.Deviation = WindowText::toField<10>(txtDEV->text());
+    r.CorrectedHeading = WindowText::toField<10>(txtCH->text());
+    r.LegDist = WindowText::toField<10>(txtLegDist->text());
+    r.LegDistRem = WindowText::toField<10>(txtLegRem->text());
+    r.EstGroundSpeed = WindowText::toField<10>(txtEGS->text());
+    r.ActGroundSpeed = WindowText::toField<10>(txtAGS->text());
+    r.LegETE = WindowText::toField<10>(txtETE->text());
+    r.LegATE = WindowText::toField<10>(txtATE->text());
+    r.LegETA = WindowText::toField<10>(txtETA->text());
+    r.LegATA = WindowText::toField<10>(txtATA->text());
+    r.FuelUsed = WindowText::toField<10>(txtFUsed->text());
+    r.CheckFuelRem = WindowText::toField<10>(txtFRem->text());
     return r;
 }
 
 void frmFPCheck::cmdOK_Click() {
-    const auto added = planner::appendCheckpoint(Convert::toPath(modLog::PlanPath), typedRecord());
+    const auto added =
+        planner::appendCheckpoint(WindowText::toPath(modLog::PlanPath), typedRecord());
     if (!added) {
         // A log that filled up since this window opened (or a file holding a
         // counter this program never writes) takes nothing either.

@@ -12,11 +12,11 @@
 #include "planner/frmFPCheck.h"
 #include "planner/frmFlightLogInput.h"
 #include "planner/frmFlightPlanRecord.h"
-#include "shell/CommonCommands.h"
-#include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
 #include "shell/PrintPage.h"
+#include "shell/SharedCommands.h"
+#include "shell/WindowText.h"
 #include "shell/frmMenu.h"
 #include "shell/modLog.h"
 
@@ -141,35 +141,35 @@ frmFPLog::frmFPLog() {
     planner::setScrolledForm(this, central);
 
     // Menus.
-    QMenu* file = Common::menu(this, "&File", "mnuFile");
-    mnuMain = Common::action(this, "mnuMain", "Main Menu", [this] { mnuMain_Click(); });
-    mnuExit = Common::action(this, "mnuExit", "&E&xit", [this] { mnuExit_Click(); });
+    QMenu* file = SharedCommands::menu(this, "&File", "mnuFile");
+    mnuMain = SharedCommands::action(this, "mnuMain", "Main Menu", [this] { mnuMain_Click(); });
+    mnuExit = SharedCommands::action(this, "mnuExit", "&E&xit", [this] { mnuExit_Click(); });
     file->addAction(mnuMain);
     file->addAction(mnuExit);
-    QMenu* print = Common::menu(this, "&Print", "mnuPrint");
-    mnuPrintLog =
-        Common::action(this, "mnuPrintLog", "&Print Flight Log", [this] { mnuPrintLog_Click(); });
+    QMenu* print = SharedCommands::menu(this, "&Print", "mnuPrint");
+    mnuPrintLog = SharedCommands::action(this, "mnuPrintLog", "&Print Flight Log",
+                                         [this] { mnuPrintLog_Click(); });
     print->addAction(mnuPrintLog);
-    QMenu* plan = Common::menu(this, "Flight &Plan", "mnuFlightPlan");
-    mnuEditLog =
-        Common::action(this, "mnuEditLog", "&Edit Flight Log", [this] { mnuEditLog_Click(); });
-    mnuCheckpoint =
-        Common::action(this, "mnuCheckpoint", "Add &Checkpoint", [this] { mnuCheckpoint_Click(); });
-    mnuRemove =
-        Common::action(this, "mnuRemove", "Remove &Last Checkpoint", [this] { mnuRemove_Click(); });
-    mnuShowRec = Common::action(this, "mnuShowRec", "Show Flight Plan &Record",
-                                [this] { mnuShowRec_Click(); });
+    QMenu* plan = SharedCommands::menu(this, "Flight &Plan", "mnuFlightPlan");
+    mnuEditLog = SharedCommands::action(this, "mnuEditLog", "&Edit Flight Log",
+                                        [this] { mnuEditLog_Click(); });
+    mnuCheckpoint = SharedCommands::action(this, "mnuCheckpoint", "Add &Checkpoint",
+                                           [this] { mnuCheckpoint_Click(); });
+    mnuRemove = SharedCommands::action(this, "mnuRemove", "Remove &Last Checkpoint",
+                                       [this] { mnuRemove_Click(); });
+    mnuShowRec = SharedCommands::action(this, "mnuShowRec", "Show Flight Plan &Record",
+                                        [this] { mnuShowRec_Click(); });
     plan->addAction(mnuEditLog);
     plan->addAction(mnuCheckpoint);
     plan->addAction(mnuRemove);
     plan->addAction(mnuShowRec);
-    Common::addHelpMenu(this);
+    SharedCommands::addHelpMenu(this);
 
     resize(planner::formSize(this));
 }
 
 void frmFPLog::Form_Load() {
-    const std::string path = Convert::toPath(modLog::PlanPath);
+    const std::string path = WindowText::toPath(modLog::PlanPath);
     const auto rec = planner::readRecord(path, 1);
     const planner::PlanRecord header = rec ? *rec : planner::PlanRecord{};
     showHeader(header);
@@ -191,7 +191,7 @@ void frmFPLog::showHeader(const planner::PlanRecord& r) {
     const auto shown = planner::logHeader(r);
     const auto labels = headerValues();
     for (std::size_t i = 0; i < labels.size(); ++i) labels[i]->setText(shown[i].second);
-    txtRunway->setPlainText(Convert::fromStored(Convert::fromField(r.RunwayInfo)));
+    txtRunway->setPlainText(WindowText::fromStored(WindowText::fromField(r.RunwayInfo)));
 }
 
 void frmFPLog::showCheckpoint(int k, const planner::PlanRecord& cp) {
@@ -218,14 +218,14 @@ void frmFPLog::mnuMain_Click() {
     Forms::unload<frmFlightPlanRecord>();
 }
 
-void frmFPLog::mnuExit_Click() { Common::exitProgram(); }
+void frmFPLog::mnuExit_Click() { SharedCommands::exitProgram(); }
 
 void frmFPLog::mnuPrintLog_Click() { PrintPage::print(this, printPage()); }
 
 void frmFPLog::mnuEditLog_Click() { Forms::showModal<frmFlightLogInput>(); }
 
 void frmFPLog::mnuCheckpoint_Click() {
-    const auto rec = planner::readRecord(Convert::toPath(modLog::PlanPath), 1);
+    const auto rec = planner::readRecord(WindowText::toPath(modLog::PlanPath), 1);
     const std::int16_t last = rec ? rec->LastCheckpoint : 0;
     if (planner::canAddCheckpoint(last)) {
         Forms::showModal<frmFPCheck>();
@@ -238,7 +238,7 @@ void frmFPLog::mnuCheckpoint_Click() {
 }
 
 void frmFPLog::mnuRemove_Click() {
-    const std::string path = Convert::toPath(modLog::PlanPath);
+    const std::string path = WindowText::toPath(modLog::PlanPath);
     const auto asked = planner::lastCheckpoint(path);
     if (!asked) return;
     int last = asked->index;
@@ -269,6 +269,6 @@ void frmFPLog::mnuShowRec_Click() {
     Forms::unload<frmFPLog>();
 }
 
-void frmFPLog::mnuHelp_Click() { Common::help(); }
+void frmFPLog::mnuHelp_Click() { SharedCommands::help(); }
 
-void frmFPLog::mnuAbout_Click() { Common::about(); }
+void frmFPLog::mnuAbout_Click() { SharedCommands::about(); }

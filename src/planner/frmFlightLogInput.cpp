@@ -9,9 +9,9 @@
 #include "planner/PlannerControls.h"
 #include "planner/frmFPLog.h"
 #include "shell/Controls.h"
-#include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
+#include "shell/WindowText.h"
 #include "shell/modLog.h"
 
 frmFlightLogInput::frmFlightLogInput() {
@@ -70,37 +70,38 @@ frmFlightLogInput::frmFlightLogInput() {
 }
 
 void frmFlightLogInput::Form_Load() {
-    const auto plan = planner::readRecord(Convert::toPath(modLog::PlanPath), 1);
+    const auto plan = planner::readRecord(WindowText::toPath(modLog::PlanPath), 1);
     const planner::PlanRecord r = plan ? *plan : planner::PlanRecord{};
-    txtIdent->setText(Convert::fromField(r.AircraftIdent));
-    txtFrom->setText(Convert::fromField(r.Departure));
-    txtTo->setText(Convert::fromField(r.Destination));
-    txtAlt->setText(Convert::fromField(r.Alternates));
-    txtTAS->setText(Convert::fromField(r.TrueAirspeed));
-    txtAltitude->setText(Convert::fromField(r.CruiseAltitude));
+    txtIdent->setText(WindowText::fromField(r.AircraftIdent));
+    txtFrom->setText(WindowText::fromField(r.Departure));
+    txtTo->setText(WindowText::fromField(r.Destination));
+    txtAlt->setText(WindowText::fromField(r.Alternates));
+    txtTAS->setText(WindowText::fromField(r.TrueAirspeed));
+    txtAltitude->setText(WindowText::fromField(r.CruiseAltitude));
 }
 
 planner::PlanRecord frmFlightLogInput::typedRecord() const {
     planner::PlanRecord r;
-    r.AircraftIdent = Convert::toField<10>(txtIdent->text());
-    r.Departure = Convert::toField<10>(txtFrom->text());
-    r.Destination = Convert::toField<10>(txtTo->text());
-    r.Alternates = Convert::toField<15>(txtAlt->text());
-    r.TrueAirspeed = Convert::toField<10>(txtTAS->text());
-    r.CruiseAltitude = Convert::toField<10>(txtAltitude->text());
-    r.TimeOff = Convert::toField<10>(txtTimeOff->text());
-    r.TimeOn = Convert::toField<10>(txtTimeOn->text());
-    r.Elapsed = Convert::toField<10>(txtElapsed->text());
-    r.FuelOnBoard = Convert::toField<15>(txtFuelOn->text());
-    r.FuelRate = Convert::toField<15>(txtFuelRate->text());
-    r.FuelRequired = Convert::toField<15>(txtFuelReq->text());
-    r.FuelRemaining = Convert::toField<15>(txtFRem->text());
-    r.RunwayInfo = Convert::toField<200>(Convert::toStored(txtRunway->toPlainText()));
+    r.AircraftIdent = WindowText::toField<10>(txtIdent->text());
+    r.Departure = WindowText::toField<10>(txtFrom->text());
+    r.Destination = WindowText::toField<10>(txtTo->text());
+    r.Alternates = WindowText::toField<15>(txtAlt->text());
+    r.TrueAirspeed = WindowText::toField<10>(txtTAS->text());
+    r.CruiseAltitude = WindowText::toField<10>(txtAltitude->text());
+    r.TimeOff = WindowText::toField<10>(txtTimeOff->text());
+    r.TimeOn = WindowText::toField<10>(txtTimeOn->text());
+    r.Elapsed = WindowText::toField<10>(txtElapsed->text());
+    r.FuelOnBoard = WindowText::toField<15>(txtFuelOn->text());
+    r.FuelRate = WindowText::toField<15>(txtFuelRate->text());
+    r.FuelRequired = WindowText::toField<15>(txtFuelReq->text());
+    r.FuelRemaining = WindowText::toField<15>(txtFRem->text());
+    r.RunwayInfo = WindowText::toField<200>(WindowText::toStored(txtRunway->toPlainText()));
     return r;
 }
 
 void frmFlightLogInput::cmdOK_Click() {
-    const auto written = planner::saveLogHeader(Convert::toPath(modLog::PlanPath), typedRecord());
+    const auto written =
+        planner::saveLogHeader(WindowText::toPath(modLog::PlanPath), typedRecord());
     if (!written) {
         MessageBox::show(MessageBox::failureText(records::Action::SaveLogHeader, modLog::PlanPath,
                                                  written.failure()),

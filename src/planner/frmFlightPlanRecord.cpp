@@ -12,10 +12,10 @@
 #include "planner/frmFPLog.h"
 #include "planner/frmPersonal.h"
 #include "planner/frmRecordInput.h"
-#include "shell/CommonCommands.h"
-#include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/PrintPage.h"
+#include "shell/SharedCommands.h"
+#include "shell/WindowText.h"
 #include "shell/frmMenu.h"
 #include "shell/modLog.h"
 
@@ -286,32 +286,32 @@ frmFlightPlanRecord::frmFlightPlanRecord() {
     planner::setScrolledForm(this, central);
 
     // Menus.
-    QMenu* file = Common::menu(this, "&File", "mnuFile");
-    mnuMain = Common::action(this, "mnuMain", "&Main Menu", [this] { mnuMain_Click(); });
-    mnuExit = Common::action(this, "mnuExit", "E&xit", [this] { mnuExit_Click(); });
+    QMenu* file = SharedCommands::menu(this, "&File", "mnuFile");
+    mnuMain = SharedCommands::action(this, "mnuMain", "&Main Menu", [this] { mnuMain_Click(); });
+    mnuExit = SharedCommands::action(this, "mnuExit", "E&xit", [this] { mnuExit_Click(); });
     file->addAction(mnuMain);
     file->addAction(mnuExit);
-    QMenu* print = Common::menu(this, "&Print", "mnuPrint");
-    mnuPrintRec = Common::action(this, "mnuPrintRec", "&Print Flight Plan Record",
-                                 [this] { mnuPrintRec_Click(); });
+    QMenu* print = SharedCommands::menu(this, "&Print", "mnuPrint");
+    mnuPrintRec = SharedCommands::action(this, "mnuPrintRec", "&Print Flight Plan Record",
+                                         [this] { mnuPrintRec_Click(); });
     print->addAction(mnuPrintRec);
-    QMenu* plan = Common::menu(this, "&Flight Plan", "mnuFlightPlan");
-    mnuEditPlan = Common::action(this, "mnuEditPlan", "Edit &Flight Plan Record",
-                                 [this] { mnuEditPlan_Click(); });
-    mnuEditPersonal = Common::action(this, "mnuEditPersonal", "Edit &Personal Info",
-                                     [this] { mnuEditPersonal_Click(); });
-    mnuLog = Common::action(this, "mnuLog", "Show Flight &Log", [this] { mnuLog_Click(); });
+    QMenu* plan = SharedCommands::menu(this, "&Flight Plan", "mnuFlightPlan");
+    mnuEditPlan = SharedCommands::action(this, "mnuEditPlan", "Edit &Flight Plan Record",
+                                         [this] { mnuEditPlan_Click(); });
+    mnuEditPersonal = SharedCommands::action(this, "mnuEditPersonal", "Edit &Personal Info",
+                                             [this] { mnuEditPersonal_Click(); });
+    mnuLog = SharedCommands::action(this, "mnuLog", "Show Flight &Log", [this] { mnuLog_Click(); });
     plan->addAction(mnuEditPlan);
     plan->addAction(mnuEditPersonal);
     plan->addAction(mnuLog);
-    Common::addHelpMenu(this);
+    SharedCommands::addHelpMenu(this);
 
     resize(planner::formSize(this));
 }
 
 void frmFlightPlanRecord::Form_Load() {
     modLog::PlanRecLen = static_cast<std::int16_t>(planner::PlanRecord::Size);
-    const auto plan = planner::readRecord(Convert::toPath(modLog::PlanPath), 1);
+    const auto plan = planner::readRecord(WindowText::toPath(modLog::PlanPath), 1);
     if (!plan) {
         // The plan cannot be read: the window is not shown and the command
         // that asked for it ends.
@@ -328,35 +328,35 @@ void frmFlightPlanRecord::showPlanFields(const planner::PlanRecord& r) {
     for (QLabel* mark : {lblVFR, lblIFR, lblDVFR}) mark->clear();
     if (marked >= 0)
         std::array{lblVFR, lblIFR, lblDVFR}[static_cast<std::size_t>(marked)]->setText("X");
-    lblIdent->setText(Convert::fromField(r.AircraftIdent));
+    lblIdent->setText(WindowText::fromField(r.AircraftIdent));
     lblType->setText(planner::aircraftType(r));
-    lblTruespeed->setText(Convert::fromField(r.TrueAirspeed));
-    lblDepart->setText(Convert::fromField(r.Departure));
-    lblProposed->setText(Convert::fromField(r.ProposedTime));
-    lblActual->setText(Convert::fromField(r.ActualTime));
-    lblCruise->setText(Convert::fromField(r.CruiseAltitude));
-    lblRoute->setText(Convert::fromField(r.Route));
-    lblDestination->setText(Convert::fromField(r.Destination));
-    lblHours->setText(Convert::fromField(r.EnRouteHours));
-    lblMinutes->setText(Convert::fromField(r.EnRouteMinutes));
-    lblRemarks->setText(Convert::fromField(r.Remarks));
-    lblFHours->setText(Convert::fromField(r.FuelHours));
-    lblFMinutes->setText(Convert::fromField(r.FuelMinutes));
-    lblAlts->setText(Convert::fromField(r.Alternates));
-    lblAboard->setText(Convert::fromField(r.Aboard));
-    lblColor->setText(Convert::fromField(r.Color));
-    lblClose->setText(Convert::fromField(r.CloseWith));
+    lblTruespeed->setText(WindowText::fromField(r.TrueAirspeed));
+    lblDepart->setText(WindowText::fromField(r.Departure));
+    lblProposed->setText(WindowText::fromField(r.ProposedTime));
+    lblActual->setText(WindowText::fromField(r.ActualTime));
+    lblCruise->setText(WindowText::fromField(r.CruiseAltitude));
+    lblRoute->setText(WindowText::fromField(r.Route));
+    lblDestination->setText(WindowText::fromField(r.Destination));
+    lblHours->setText(WindowText::fromField(r.EnRouteHours));
+    lblMinutes->setText(WindowText::fromField(r.EnRouteMinutes));
+    lblRemarks->setText(WindowText::fromField(r.Remarks));
+    lblFHours->setText(WindowText::fromField(r.FuelHours));
+    lblFMinutes->setText(WindowText::fromField(r.FuelMinutes));
+    lblAlts->setText(WindowText::fromField(r.Alternates));
+    lblAboard->setText(WindowText::fromField(r.Aboard));
+    lblColor->setText(WindowText::fromField(r.Color));
+    lblClose->setText(WindowText::fromField(r.CloseWith));
 }
 
 void frmFlightPlanRecord::showPersonalFields(const planner::PlanRecord& r) {
     personal_ = r;
-    lblName->setText(Convert::fromField(r.PilotName));
-    lblStreet->setText(Convert::fromField(r.Street));
-    lblCity->setText(Convert::fromField(r.City));
-    lblState->setText(Convert::fromField(r.State));
-    lblZip->setText(Convert::fromField(r.Zip));
-    lblPhone->setText(Convert::fromField(r.Phone));
-    lblHomeBase->setText(Convert::fromField(r.HomeBase));
+    lblName->setText(WindowText::fromField(r.PilotName));
+    lblStreet->setText(WindowText::fromField(r.Street));
+    lblCity->setText(WindowText::fromField(r.City));
+    lblState->setText(WindowText::fromField(r.State));
+    lblZip->setText(WindowText::fromField(r.Zip));
+    lblPhone->setText(WindowText::fromField(r.Phone));
+    lblHomeBase->setText(WindowText::fromField(r.HomeBase));
 }
 
 PrintPage::Page frmFlightPlanRecord::printPage() const {
@@ -368,7 +368,7 @@ void frmFlightPlanRecord::mnuMain_Click() {
     Forms::show<frmMenu>();
 }
 
-void frmFlightPlanRecord::mnuExit_Click() { Common::exitProgram(); }
+void frmFlightPlanRecord::mnuExit_Click() { SharedCommands::exitProgram(); }
 
 void frmFlightPlanRecord::mnuPrintRec_Click() { PrintPage::print(this, printPage()); }
 
@@ -381,6 +381,6 @@ void frmFlightPlanRecord::mnuLog_Click() {
     Forms::hide<frmFlightPlanRecord>();
 }
 
-void frmFlightPlanRecord::mnuHelp_Click() { Common::help(); }
+void frmFlightPlanRecord::mnuHelp_Click() { SharedCommands::help(); }
 
-void frmFlightPlanRecord::mnuAbout_Click() { Common::about(); }
+void frmFlightPlanRecord::mnuAbout_Click() { SharedCommands::about(); }

@@ -9,9 +9,9 @@
 #include "planner/PlannerControls.h"
 #include "planner/frmFlightPlanRecord.h"
 #include "shell/Controls.h"
-#include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
+#include "shell/WindowText.h"
 
 frmPersonal::frmPersonal() {
     setObjectName("frmPersonal");
@@ -52,13 +52,13 @@ frmPersonal::frmPersonal() {
 
 planner::PlanRecord frmPersonal::typedRecord() const {
     planner::PlanRecord r;
-    r.PilotName = Convert::toField<20>(txtName->text());
-    r.Street = Convert::toField<30>(txtAddress->text());
-    r.City = Convert::toField<20>(txtCity->text());
-    r.State = Convert::toField<2>(txtState->text());
-    r.Zip = Convert::toField<11>(txtZip->text());
-    r.Phone = Convert::toField<12>(txtPhone->text());
-    r.HomeBase = Convert::toField<15>(txtHome->text());
+    r.PilotName = WindowText::toField<20>(txtName->text());
+    r.Street = WindowText::toField<30>(txtAddress->text());
+    r.City = WindowText::toField<20>(txtCity->text());
+    r.State = WindowText::toField<2>(txtState->text());
+    r.Zip = WindowText::toField<11>(txtZip->text());
+    r.Phone = WindowText::toField<12>(txtPhone->text());
+    r.HomeBase = WindowText::toField<15>(txtHome->text());
     return r;
 }
 

@@ -8,10 +8,10 @@
 #include "planner/frmFlightPlanRecord.h"
 #include "records/RecordFile.h"
 #include "shell/Controls.h"
-#include "shell/Convert.h"
 #include "shell/FileDialog.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
+#include "shell/WindowText.h"
 #include "shell/frmMenu.h"
 #include "shell/modLog.h"
 
@@ -60,7 +60,7 @@ void frmPlanner::cmdNewPlan_Click() {
     // A file that cannot be written ends the command quietly; the current
     // plan stays the one it was. A file another program holds is said, as
     // trying again in a moment will do.
-    if (const auto made = planner::createPlan(Convert::toPath(path)); !made) {
+    if (const auto made = planner::createPlan(WindowText::toPath(path)); !made) {
         if (made.reason() == records::FileError::Busy)
             MessageBox::show(
                 MessageBox::failureText(records::Action::CreatePlan, path, made.failure()),
@@ -74,7 +74,7 @@ void frmPlanner::cmdNewPlan_Click() {
 void frmPlanner::cmdOpenplan_Click() {
     const QString path = FileDialog::getOpenFileName(this, kFilter);
     // Only an existing file is a plan to open; anything else ends quietly.
-    if (path.isEmpty() || !records::fileExists(Convert::toPath(path))) return;
+    if (path.isEmpty() || !records::fileExists(WindowText::toPath(path))) return;
     modLog::PlanPath = path;
     showPlan();
 }

@@ -11,9 +11,9 @@
 #include "planner/frmFlightPlanRecord.h"
 #include "planner/frmPersonal.h"
 #include "shell/Controls.h"
-#include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
+#include "shell/WindowText.h"
 #include "shell/modLog.h"
 
 using Controls::lineBox;
@@ -125,15 +125,15 @@ frmRecordInput::frmRecordInput() {
 }
 
 void frmRecordInput::Form_Load() {
-    const auto plan = planner::readRecord(Convert::toPath(modLog::PlanPath), 1);
+    const auto plan = planner::readRecord(WindowText::toPath(modLog::PlanPath), 1);
     const planner::PlanRecord r = plan ? *plan : planner::PlanRecord{};
     // The six fields the log header shares with the form.
-    txtIdent->setText(Convert::fromField(r.AircraftIdent));
-    txtDepart->setText(Convert::fromField(r.Departure));
-    txtDest->setText(Convert::fromField(r.Destination));
-    txtAltPorts->setText(Convert::fromField(r.Alternates));
-    txtSpeed->setText(Convert::fromField(r.TrueAirspeed));
-    txtCruise->setText(Convert::fromField(r.CruiseAltitude));
+    txtIdent->setText(WindowText::fromField(r.AircraftIdent));
+    txtDepart->setText(WindowText::fromField(r.Departure));
+    txtDest->setText(WindowText::fromField(r.Destination));
+    txtAltPorts->setText(WindowText::fromField(r.Alternates));
+    txtSpeed->setText(WindowText::fromField(r.TrueAirspeed));
+    txtCruise->setText(WindowText::fromField(r.CruiseAltitude));
 }
 
 planner::PlanRecord frmRecordInput::typedRecord() const {
@@ -141,31 +141,31 @@ planner::PlanRecord frmRecordInput::typedRecord() const {
     r.IsVFR = optVFR->isChecked() ? records::kTrue : records::kFalse;
     r.IsIFR = optIFR->isChecked() ? records::kTrue : records::kFalse;
     r.IsDVFR = optDVFR->isChecked() ? records::kTrue : records::kFalse;
-    r.AircraftIdent = Convert::toField<10>(txtIdent->text());
-    r.AircraftType = Convert::toField<10>(txtType->text());
-    r.Special = Convert::toField<10>(txtSpecial->text());
-    r.TrueAirspeed = Convert::toField<10>(txtSpeed->text());
-    r.Departure = Convert::toField<10>(txtDepart->text());
-    r.ProposedTime = Convert::toField<10>(txtProp->text());
-    r.ActualTime = Convert::toField<10>(txtAct->text());
-    r.CruiseAltitude = Convert::toField<10>(txtCruise->text());
-    r.Route = Convert::toField<100>(Convert::toStored(txtRoute->toPlainText()));
-    r.Destination = Convert::toField<10>(txtDest->text());
-    r.EnRouteHours = Convert::toField<5>(txtHours->text());
-    r.EnRouteMinutes = Convert::toField<5>(txtMinutes->text());
-    r.Remarks = Convert::toField<100>(Convert::toStored(txtRemarks->toPlainText()));
-    r.FuelHours = Convert::toField<5>(txtFHours->text());
-    r.FuelMinutes = Convert::toField<5>(txtFMinutes->text());
-    r.Alternates = Convert::toField<15>(txtAltPorts->text());
-    r.Aboard = Convert::toField<10>(txtAboard->text());
-    r.Color = Convert::toField<20>(txtColor->text());
-    r.CloseWith = Convert::toField<8>(txtClose->text());
+    r.AircraftIdent = WindowText::toField<10>(txtIdent->text());
+    r.AircraftType = WindowText::toField<10>(txtType->text());
+    r.Special = WindowText::toField<10>(txtSpecial->text());
+    r.TrueAirspeed = WindowText::toField<10>(txtSpeed->text());
+    r.Departure = WindowText::toField<10>(txtDepart->text());
+    r.ProposedTime = WindowText::toField<10>(txtProp->text());
+    r.ActualTime = WindowText::toField<10>(txtAct->text());
+    r.CruiseAltitude = WindowText::toField<10>(txtCruise->text());
+    r.Route = WindowText::toField<100>(WindowText::toStored(txtRoute->toPlainText()));
+    r.Destination = WindowText::toField<10>(txtDest->text());
+    r.EnRouteHours = WindowText::toField<5>(txtHours->text());
+    r.EnRouteMinutes = WindowText::toField<5>(txtMinutes->text());
+    r.Remarks = WindowText::toField<100>(WindowText::toStored(txtRemarks->toPlainText()));
+    r.FuelHours = WindowText::toField<5>(txtFHours->text());
+    r.FuelMinutes = WindowText::toField<5>(txtFMinutes->text());
+    r.Alternates = WindowText::toField<15>(txtAltPorts->text());
+    r.Aboard = WindowText::toField<10>(txtAboard->text());
+    r.Color = WindowText::toField<20>(txtColor->text());
+    r.CloseWith = WindowText::toField<8>(txtClose->text());
     return r;
 }
 
 void frmRecordInput::cmdOK_Click() {
     modLog::PlanRecLen = static_cast<std::int16_t>(planner::PlanRecord::Size);
-    const auto written = planner::savePlanForm(Convert::toPath(modLog::PlanPath), typedRecord());
+    const auto written = planner::savePlanForm(WindowText::toPath(modLog::PlanPath), typedRecord());
     if (!written) {
         // Nothing is shown as saved; the window keeps what was typed.
         MessageBox::show(

@@ -6,7 +6,7 @@
 
 #include "shell/AppIcon.h"
 #include "shell/Forms.h"
-#include "shell/Tools.h"
+#include "shell/ToolLaunch.h"
 #include "shell/frmquit.h"
 
 namespace {
@@ -82,7 +82,7 @@ frmMenu::frmMenu() {
     connect(cmdExit, &QPushButton::clicked, this, &frmMenu::cmdExit_Click);
 }
 
-void frmMenu::cmdLogbook_Click() { openTool(Tools::openLogbook); }
-void frmMenu::cmdPreFlight_Click() { openTool(Tools::openPlanner); }
-void frmMenu::cmdWandB_Click() { openTool(Tools::openWandB); }
+void frmMenu::cmdLogbook_Click() { openTool(ToolLaunch::openLogbook); }
+void frmMenu::cmdPreFlight_Click() { openTool(ToolLaunch::openPlanner); }
+void frmMenu::cmdWandB_Click() { openTool(ToolLaunch::openWandB); }
 void frmMenu::cmdExit_Click() { Forms::showModal<frmquit>(); }

@@ -72,8 +72,8 @@ records::Status saveAircraft(const std::string& path, const AircraftRecord& rec)
     return records::replaceFile(path, bytes);
 }
 
-std::variant<AircraftRecord, Problem> buildAircraft(const AircraftDefinition& def,
-                                                    const records::NumberLocale& loc) {
+std::variant<AircraftRecord, DefinitionError> buildAircraft(const AircraftDefinition& def,
+                                                            const records::NumberLocale& loc) {
     struct Required {
         const std::string& text;
         const char* message;
@@ -89,14 +89,14 @@ std::variant<AircraftRecord, Problem> buildAircraft(const AircraftDefinition& de
         {def.AftCGLimit, "You must enter Aft CG Limit", "Failed to Enter Aft CG Limit"},
     };
     for (const auto& r : required)
-        if (r.text.empty()) return Problem{r.message, r.title};
+        if (r.text.empty()) return DefinitionError{r.message, r.title};
 
     AircraftRecord rec;  // every byte zero until filled
     rec.Ident.assign(def.Ident);
     rec.Make.assign(def.Make);
     // The file is named after the ident as stored, so check that form.
     if (!identUsable(rec.Ident.raw()))
-        return Problem{
+        return DefinitionError{
             "The Aircraft Ident cannot name a file: it must not be blank, \".\" or "
             "\"..\", and must not hold / \\ : * ? \" < > | or control characters",
             "Invalid Aircraft Ident", true};
@@ -127,7 +127,9 @@ std::variant<AircraftRecord, Problem> buildAircraft(const AircraftDefinition& de
     for (const auto& n : numbers) {
         if (n.optional && n.text.empty()) continue;  // a blank arm stays 0
         const auto v = records::parseSingle(n.text, loc);
-        if (!v) return Problem{std::string(n.box) + " must be a number", "Invalid Number", true};
+        if (!v)
+            return DefinitionError{std::string(n.box) + " must be a number", "Invalid Number",
+                                   true};
         n.field = *v;
     }
 

@@ -14,12 +14,12 @@
 
 namespace wandb {
 
-// A message box's text and title.
-struct Problem {
+// What is wrong with a definition, as a message box's text and title.
+struct DefinitionError {
     std::string text;
     std::string title;
     bool warning = false;  // the exclamation icon; the missing-box messages have none
-    bool operator==(const Problem&) const = default;
+    bool operator==(const DefinitionError&) const = default;
 };
 
 // The file of an ident (Windows-1252 bytes): the ident with blanks trimmed,
@@ -59,7 +59,7 @@ struct AircraftDefinition {
 // Checks the definition and builds its record: the seven required boxes in
 // order, then the ident as a file name, then every number. The first problem
 // found is returned and no record is built.
-std::variant<AircraftRecord, Problem> buildAircraft(const AircraftDefinition& def,
-                                                    const records::NumberLocale& loc = {});
+std::variant<AircraftRecord, DefinitionError> buildAircraft(const AircraftDefinition& def,
+                                                            const records::NumberLocale& loc = {});
 
 }  // namespace wandb

@@ -9,7 +9,7 @@
 #include <QTextDocument>
 #include <algorithm>
 
-#include "shell/Convert.h"
+#include "shell/WindowText.h"
 
 namespace wandb {
 namespace {
@@ -90,7 +90,7 @@ void drawChart(QPainter& p, const QRectF& area, const ChartFigures& f, const Cha
     const auto weightTicks = axes.weight.ticks();
     double tickWidth = 0;
     for (double t : weightTicks)
-        tickWidth = std::max(tickWidth, small.horizontalAdvance(Convert::dbl(t)));
+        tickWidth = std::max(tickWidth, small.horizontalAdvance(WindowText::dbl(t)));
     // Room for the limits' labels above, the tick values and titles beside.
     const QRectF r(
         QPointF(area.left() + line * 1.6 + tickWidth + 4 * pt,
@@ -117,7 +117,7 @@ void drawChart(QPainter& p, const QRectF& area, const ChartFigures& f, const Cha
         p.setPen(QPen(QColor(170, 170, 170), 0.4 * pt));
         p.drawLine(QPointF(X(t), r.top()), QPointF(X(t), r.bottom()));
         p.setPen(Qt::black);
-        const QString s = Convert::dbl(t);
+        const QString s = WindowText::dbl(t);
         const double w = small.horizontalAdvance(s) + 2;
         // Below the lowest weight's value, which stands level with the axis.
         p.drawText(QRectF(X(t) - w / 2, r.bottom() + line * 0.55, w, line), Qt::AlignCenter, s);
@@ -127,7 +127,7 @@ void drawChart(QPainter& p, const QRectF& area, const ChartFigures& f, const Cha
         p.drawLine(QPointF(r.left(), Y(t)), QPointF(r.right(), Y(t)));
         p.setPen(Qt::black);
         p.drawText(QRectF(r.left() - tickWidth - 4 * pt, Y(t) - line / 2, tickWidth + 1, line),
-                   Qt::AlignRight | Qt::AlignVCenter, Convert::dbl(t));
+                   Qt::AlignRight | Qt::AlignVCenter, WindowText::dbl(t));
     }
     p.setPen(QPen(Qt::black, 0.8 * pt));
     p.setBrush(Qt::NoBrush);
@@ -150,9 +150,9 @@ void drawChart(QPainter& p, const QRectF& area, const ChartFigures& f, const Cha
     p.drawLine(QPointF(X(f.aftLimit), r.top()), QPointF(X(f.aftLimit), r.bottom()));
     p.drawLine(QPointF(r.left(), Y(f.maxWeight)), QPointF(r.right(), Y(f.maxWeight)));
     p.setPen(Qt::black);
-    const QString fwd = "Forward limit " + Convert::single(f.fwdLimit);
-    const QString aft = "Aft limit " + Convert::single(f.aftLimit);
-    const QString max = "Max takeoff weight " + Convert::single(f.maxWeight) + " lbs";
+    const QString fwd = "Forward limit " + WindowText::single(f.fwdLimit);
+    const QString aft = "Aft limit " + WindowText::single(f.aftLimit);
+    const QString max = "Max takeoff weight " + WindowText::single(f.maxWeight) + " lbs";
     const double fwdW = small.horizontalAdvance(fwd), aftW = small.horizontalAdvance(aft);
     const double above = r.top() - line * 1.2;
     p.drawText(QRectF(X(f.fwdLimit) - fwdW - 2 * pt, above, fwdW + 2, line),
@@ -186,13 +186,13 @@ void drawChart(QPainter& p, const QRectF& area, const ChartFigures& f, const Cha
     // The heavier point's label goes above it, the lighter one's below.
     const bool takeoffHigher = f.takeoffWeight >= f.zeroFuelWeight;
     pointLabel(zero,
-               "Zero fuel " + Convert::single(f.zeroFuelWeight) + " lbs, CG " +
-                   Convert::single(f.zeroFuelCG),
+               "Zero fuel " + WindowText::single(f.zeroFuelWeight) + " lbs, CG " +
+                   WindowText::single(f.zeroFuelCG),
                !takeoffHigher);
-    pointLabel(
-        takeoff,
-        "Takeoff " + Convert::single(f.takeoffWeight) + " lbs, CG " + Convert::single(f.takeoffCG),
-        takeoffHigher);
+    pointLabel(takeoff,
+               "Takeoff " + WindowText::single(f.takeoffWeight) + " lbs, CG " +
+                   WindowText::single(f.takeoffCG),
+               takeoffHigher);
 }
 
 }  // namespace

@@ -7,9 +7,9 @@
 #include <variant>
 
 #include "shell/Controls.h"
-#include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
+#include "shell/WindowText.h"
 #include "shell/modLog.h"
 #include "wandb/AircraftFiles.h"
 #include "wandb/frmWandB.h"
@@ -132,7 +132,7 @@ bool frmNewAircraft::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmNewAircraft::cmdSave_Click() {
-    auto text = [](const QLineEdit* e) { return Convert::toBytes(e->text()); };
+    auto text = [](const QLineEdit* e) { return WindowText::toBytes(e->text()); };
     wandb::AircraftDefinition def;
     def.Ident = text(txtIdent);
     def.Make = text(txtMake);
@@ -162,8 +162,8 @@ void frmNewAircraft::cmdSave_Click() {
     def.OilName = text(txtOilName);
     def.OilArm = text(txtOilArm);
 
-    const auto built = wandb::buildAircraft(def, Convert::numberLocale());
-    if (const auto* p = std::get_if<wandb::Problem>(&built)) {
+    const auto built = wandb::buildAircraft(def, WindowText::numberLocale());
+    if (const auto* p = std::get_if<wandb::DefinitionError>(&built)) {
         MessageBox::show(QString::fromStdString(p->text), QString::fromStdString(p->title),
                          MessageBox::Buttons::Ok,
                          p->warning ? MessageBox::Icon::Exclamation : MessageBox::Icon::None, this);

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "records/Fields.h"
-#include "shell/CommonCommands.h"
 #include "shell/Controls.h"
-#include "shell/Convert.h"
 #include "shell/Forms.h"
 #include "shell/MessageBox.h"
 #include "shell/PrintPage.h"
+#include "shell/SharedCommands.h"
+#include "shell/WindowText.h"
 #include "shell/frmMenu.h"
 #include "shell/modLog.h"
 #include "wandb/AircraftFiles.h"
@@ -67,26 +67,28 @@ frmWandB::frmWandB() {
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     // Menus: File, Edit, Print, Help.
-    QMenu* file = Common::menu(this, "&File", "mnuFile");
-    mnuNew = Common::action(this, "mnuNew", "&New Aircraft", [this] { cmdNew_Click(); });
-    mnuLoad = Common::action(this, "mnuLoad", "&Load Aircraft", [this] { cmdLoad_Click(); });
-    mnuCG = Common::action(this, "mnuCG", "&Calculate CG", [this] { cmdCalculateCG_Click(); });
-    mnuMain = Common::action(this, "mnuMain", "&Main Menu", [this] { cmdMain_Click(); });
-    mnuExit = Common::action(this, "mnuExit", "E&xit", [this] { mnuExit_Click(); });
+    QMenu* file = SharedCommands::menu(this, "&File", "mnuFile");
+    mnuNew = SharedCommands::action(this, "mnuNew", "&New Aircraft", [this] { cmdNew_Click(); });
+    mnuLoad =
+        SharedCommands::action(this, "mnuLoad", "&Load Aircraft", [this] { cmdLoad_Click(); });
+    mnuCG =
+        SharedCommands::action(this, "mnuCG", "&Calculate CG", [this] { cmdCalculateCG_Click(); });
+    mnuMain = SharedCommands::action(this, "mnuMain", "&Main Menu", [this] { cmdMain_Click(); });
+    mnuExit = SharedCommands::action(this, "mnuExit", "E&xit", [this] { mnuExit_Click(); });
     file->addAction(mnuNew);
     file->addAction(mnuLoad);
     file->addAction(mnuCG);
     file->addSeparator();
     file->addAction(mnuMain);
     file->addAction(mnuExit);
-    QMenu* edit = Common::addEditMenu(this, Common::EditShortcuts::None);
+    QMenu* edit = SharedCommands::addEditMenu(this, SharedCommands::EditShortcuts::None);
     edit->addSeparator();
-    mnuClear = Common::action(this, "mnuClear", "C&lear", [this] { cmdClear_Click(); });
+    mnuClear = SharedCommands::action(this, "mnuClear", "C&lear", [this] { cmdClear_Click(); });
     edit->addAction(mnuClear);
-    QMenu* print = Common::menu(this, "&Print", "mnuPrint");
-    mnuPrint1 = Common::action(this, "mnuPrint1", "&Print", [this] { mnuPrint1_Click(); });
+    QMenu* print = SharedCommands::menu(this, "&Print", "mnuPrint");
+    mnuPrint1 = SharedCommands::action(this, "mnuPrint1", "&Print", [this] { mnuPrint1_Click(); });
     print->addAction(mnuPrint1);
-    Common::addHelpMenu(this);
+    SharedCommands::addHelpMenu(this);
 
     connect(cmdCalculateCG, &QPushButton::clicked, this, &frmWandB::cmdCalculateCG_Click);
     connect(cmdNew, &QPushButton::clicked, this, &frmWandB::cmdNew_Click);
@@ -130,13 +132,13 @@ bool frmWandB::eventFilter(QObject* watched, QEvent* event) {
 
 void frmWandB::tankBoxLeft(QLineEdit* typed, QLineEdit* other, TankConversion convert) {
     if (typed->text().isEmpty()) return;
-    const auto text = convert(Convert::toBytes(typed->text()), Convert::numberLocale());
+    const auto text = convert(WindowText::toBytes(typed->text()), WindowText::numberLocale());
     if (!text) {
         MessageBox::show("Recheck Input", "Invalid Input", MessageBox::Buttons::Ok,
                          MessageBox::Icon::Stop, this);
         return;
     }
-    other->setText(Convert::fromBytes(*text));
+    other->setText(WindowText::fromBytes(*text));
 }
 
 void frmWandB::txtTank1Gal_LostFocus() {
@@ -190,28 +192,28 @@ void frmWandB::lstLoad_Click() {
                          MessageBox::Buttons::Ok, MessageBox::Icon::Stop, this);
         return;
     }
-    txtIdent->setText(Convert::fromField(rec->Ident));
-    txtMake->setText(Convert::fromField(rec->Make));
-    lblEmptyWeight->setText(Convert::single(rec->EmptyWeight));
-    lblEmptyMoment->setText(Convert::single(rec->EmptyMoment));
-    lblMaxWeight->setText(Convert::single(rec->MaxTOweight));
-    lblFwdLimit->setText(Convert::single(rec->FwdCGLimit));
-    lblAftLimit->setText(Convert::single(rec->AftCGLimit));
+    txtIdent->setText(WindowText::fromField(rec->Ident));
+    txtMake->setText(WindowText::fromField(rec->Make));
+    lblEmptyWeight->setText(WindowText::single(rec->EmptyWeight));
+    lblEmptyMoment->setText(WindowText::single(rec->EmptyMoment));
+    lblMaxWeight->setText(WindowText::single(rec->MaxTOweight));
+    lblFwdLimit->setText(WindowText::single(rec->FwdCGLimit));
+    lblAftLimit->setText(WindowText::single(rec->AftCGLimit));
     chartFigures = {rec->FwdCGLimit, rec->AftCGLimit, rec->MaxTOweight};
     const auto all = stationRows;
     for (std::size_t i = 0; i < all.size(); ++i) {
         const wandb::Station s = wandb::kStations[i];
         const bool present = rec->hasStation(s);
         if (present) {
-            all[i].name->setText(Convert::fromField(rec->name(s)));
-            all[i].arm->setText(Convert::single(rec->arm(s)));
+            all[i].name->setText(WindowText::fromField(rec->name(s)));
+            all[i].arm->setText(WindowText::single(rec->arm(s)));
         }
         for (QWidget* w : all[i].shownWithStation) w->setVisible(present);
     }
 }
 
 void frmWandB::cmdCalculateCG_Click() {
-    auto bytes = [](const QString& s) { return Convert::toBytes(s); };
+    auto bytes = [](const QString& s) { return WindowText::toBytes(s); };
     wandb::LoadingInput in;
     in.emptyWeight = bytes(lblEmptyWeight->text());
     in.emptyMoment = bytes(lblEmptyMoment->text());
@@ -225,13 +227,13 @@ void frmWandB::cmdCalculateCG_Click() {
                       bytes(txtTank3Gal->text())};
     in.oilQuarts = bytes(txtOilQts->text());
 
-    const wandb::LoadingOutcome out = wandb::calculateLoading(in, Convert::numberLocale());
+    const wandb::LoadingOutcome out = wandb::calculateLoading(in, WindowText::numberLocale());
     QLineEdit* tankPounds[] = {txtTank1lbs, txtTank2lbs, txtTank3lbs};
     for (std::size_t t = 0; t < 3; ++t)
-        if (out.tankPounds[t]) tankPounds[t]->setText(Convert::fromBytes(*out.tankPounds[t]));
-    if (out.oilPounds) txtOillbs->setText(Convert::fromBytes(*out.oilPounds));
+        if (out.tankPounds[t]) tankPounds[t]->setText(WindowText::fromBytes(*out.tankPounds[t]));
+    if (out.oilPounds) txtOillbs->setText(WindowText::fromBytes(*out.oilPounds));
     for (std::size_t i = 0; i < all.size(); ++i)
-        if (out.moments[i]) all[i].moment->setText(Convert::single(*out.moments[i]));
+        if (out.moments[i]) all[i].moment->setText(WindowText::single(*out.moments[i]));
     calculatedKey.clear();
     if (!out.result) {
         MessageBox::show(
@@ -240,19 +242,19 @@ void frmWandB::cmdCalculateCG_Click() {
             "ERROR", MessageBox::Buttons::Ok, MessageBox::Icon::None, this);
         return;
     }
-    lblTotalWeight->setText(Convert::single(out.result->totalWeight));
-    lblTOweight->setText(Convert::single(out.result->totalWeight));
-    lblTotalMoment->setText(Convert::single(out.result->totalMoment));
-    lblZeroweight->setText(Convert::single(out.result->zeroFuelWeight));
-    lblTakeoffCG->setText(Convert::single(out.result->takeoffCG));
-    lblZeroCG->setText(Convert::single(out.result->zeroFuelCG));
+    lblTotalWeight->setText(WindowText::single(out.result->totalWeight));
+    lblTOweight->setText(WindowText::single(out.result->totalWeight));
+    lblTotalMoment->setText(WindowText::single(out.result->totalMoment));
+    lblZeroweight->setText(WindowText::single(out.result->zeroFuelWeight));
+    lblTakeoffCG->setText(WindowText::single(out.result->takeoffCG));
+    lblZeroCG->setText(WindowText::single(out.result->zeroFuelCG));
     chartFigures.zeroFuelWeight = out.result->zeroFuelWeight;
     chartFigures.zeroFuelCG = out.result->zeroFuelCG;
     chartFigures.takeoffWeight = out.result->totalWeight;
     chartFigures.takeoffCG = out.result->takeoffCG;
     calculatedKey = loadingKey();
     for (std::size_t i = 0; i < all.size(); ++i)
-        calculatedMoments[i] = out.moments[i] ? Convert::single(*out.moments[i]) : QString();
+        calculatedMoments[i] = out.moments[i] ? WindowText::single(*out.moments[i]) : QString();
 }
 
 QString frmWandB::loadingKey() const {
@@ -283,7 +285,7 @@ void frmWandB::cmdMain_Click() {
     Forms::unload<frmWandB>();
 }
 
-void frmWandB::mnuExit_Click() { Common::exitProgram(); }
+void frmWandB::mnuExit_Click() { SharedCommands::exitProgram(); }
 
 void frmWandB::mnuPrint1_Click() { PrintPage::print(this, printPage()); }
 

@@ -142,7 +142,7 @@ TEST(LogbookDamaged, EachKindOpensWithItsWholeFlightsAndIsToldOnce) {
 TEST(LogbookDamaged, ACountCutShortIsRefusedOnlyWhenReadAsCounted) {
     testsupport::TempDir dir;
     writeFileBytes("d.log", withCount(flightsOneTo(2), 7));
-    EXPECT_EQ(checkLogbook("d.log", Extent::Counted).problem, Problem::LastRecordBeyondEnd);
+    EXPECT_EQ(checkLogbook("d.log", Extent::Counted).problem, LogbookFault::LastRecordBeyondEnd);
     EXPECT_FALSE(
         scanLogbook("d.log", Extent::Counted, [](std::int64_t, records::ConstByteSpan) {}));
     // Record 1 with anything in its flight part was not written by a logbook
@@ -154,7 +154,7 @@ TEST(LogbookDamaged, ACountCutShortIsRefusedOnlyWhenReadAsCounted) {
     EXPECT_EQ(damageNotice(checkLogbook("f.log")), "");
     foreign = withCount(foreign, 9);
     writeFileBytes("f.log", foreign);
-    EXPECT_EQ(checkLogbook("f.log").problem, Problem::LastRecordBeyondEnd);
+    EXPECT_EQ(checkLogbook("f.log").problem, LogbookFault::LastRecordBeyondEnd);
     EXPECT_EQ(appendFlight("f.log", LogRecord{}).reason(), records::FileError::NotALogbook);
     EXPECT_EQ(readFileBytes("f.log"), foreign);
 }

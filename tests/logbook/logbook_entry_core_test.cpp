@@ -101,25 +101,25 @@ TEST(LogbookCreate, RefusesAFileThatIsNoWholeNumberOfRecords) {
 
 TEST(LogbookCheck, RefusesWhatIsNoLogbook) {
     testsupport::TempDir dir;
-    EXPECT_EQ(checkLogbook("missing.log").problem, Problem::Missing);
+    EXPECT_EQ(checkLogbook("missing.log").problem, LogbookFault::Missing);
     writeFileBytes("empty.log", {});
-    EXPECT_EQ(checkLogbook("empty.log").problem, Problem::Empty);
+    EXPECT_EQ(checkLogbook("empty.log").problem, LogbookFault::Empty);
 
     auto good = logbookBytes({flightDated("1/1/99")});
     writeFileBytes("tiny.log", std::vector<Byte>(419, 0));
-    EXPECT_EQ(checkLogbook("tiny.log").problem, Problem::PartialRecord);
+    EXPECT_EQ(checkLogbook("tiny.log").problem, LogbookFault::PartialRecord);
 
     auto zero = good;
     zero[278] = 0;
     zero[279] = 0;
     writeFileBytes("zero.log", zero);
-    EXPECT_EQ(checkLogbook("zero.log").problem, Problem::LastRecordBelowOne);
+    EXPECT_EQ(checkLogbook("zero.log").problem, LogbookFault::LastRecordBelowOne);
     auto negative = good;
     negative[278] = 0xFE;
     negative[279] = 0xFF;
     writeFileBytes("negative.log", negative);
     const Check neg = checkLogbook("negative.log");
-    EXPECT_EQ(neg.problem, Problem::LastRecordBelowOne);
+    EXPECT_EQ(neg.problem, LogbookFault::LastRecordBelowOne);
     EXPECT_EQ(neg.lastRecord, -2);
     EXPECT_NE(describe(neg).find("repair"), std::string::npos);
     // A count beyond the file's end in a record 1 that no logbook program
@@ -128,7 +128,7 @@ TEST(LogbookCheck, RefusesWhatIsNoLogbook) {
     std::vector<Byte> text(840, 'x');
     writeFileBytes("beyond.log", text);
     const Check far = checkLogbook("beyond.log");
-    EXPECT_EQ(far.problem, Problem::LastRecordBeyondEnd);
+    EXPECT_EQ(far.problem, LogbookFault::LastRecordBeyondEnd);
     EXPECT_EQ(describe(far),
               "It does not look like a logbook: what should be its count of flights does not fit "
               "the file.");
@@ -136,7 +136,7 @@ TEST(LogbookCheck, RefusesWhatIsNoLogbook) {
     std::filesystem::create_directory("folder.log");
     ASSERT_EQ(::mkfifo("fifo.log", 0644), 0);
     for (const char* other : {"folder.log", "fifo.log", "/dev/null"}) {
-        EXPECT_EQ(checkLogbook(other).problem, Problem::NotRegular) << other;
+        EXPECT_EQ(checkLogbook(other).problem, LogbookFault::NotRegular) << other;
         EXPECT_EQ(describe(checkLogbook(other)), "It is not a regular file.");
         EXPECT_EQ(createLogbook(other).reason(), records::FileError::NotRegular) << other;
         EXPECT_EQ(appendFlight(other, flightDated("x")).reason(), records::FileError::NotALogbook)

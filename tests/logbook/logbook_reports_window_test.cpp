@@ -27,8 +27,8 @@
 #include "logbook/frmTotalTime.h"
 #include "records/Clock.h"
 #include "records/DateText.h"
-#include "shell/Convert.h"
 #include "shell/PrintPage.h"
+#include "shell/WindowText.h"
 #include "shell/frmquit.h"
 #include "shell/modLog.h"
 #include "support/Bytes.h"
@@ -424,7 +424,7 @@ class ReportsWindowsTest : public QObject {
     }
 
     void currentReadsDatesInTheLocalesOrder() {
-        Convert::setLocaleForTesting("de_DE");
+        WindowText::setLocaleForTesting("de_DE");
         Flight f;
         f.date = "5.12.26";  // 5 December in a d/m/y locale, 12 May in m/d/y
         f.landings = 1.5f;
@@ -432,7 +432,7 @@ class ReportsWindowsTest : public QObject {
         QCOMPARE(child<QLineEdit>(Forms::show<frmCurrent>(), "txtDayLandings")->text(),
                  QString("1,5"));
         Forms::unload<frmCurrent>();
-        Convert::setLocaleForTesting("en_US");
+        WindowText::setLocaleForTesting("en_US");
         QCOMPARE(child<QLineEdit>(Forms::show<frmCurrent>(), "txtDayLandings")->text(),
                  QString("0"));
     }

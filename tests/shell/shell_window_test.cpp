@@ -32,14 +32,14 @@
 #include "planner/frmPersonal.h"
 #include "planner/frmPlanner.h"
 #include "planner/frmRecordInput.h"
-#include "shell/CommonCommands.h"
-#include "shell/Convert.h"
 #include "shell/FileDialog.h"
 #include "shell/HelpViewer.h"
 #include "shell/MessageBox.h"
 #include "shell/PrintPage.h"
+#include "shell/SharedCommands.h"
 #include "shell/TerminationSignals.h"
-#include "shell/Tools.h"
+#include "shell/ToolLaunch.h"
+#include "shell/WindowText.h"
 #include "shell/frmAbout.h"
 #include "shell/frmMenu.h"
 #include "shell/frmSplash.h"
@@ -107,9 +107,9 @@ class ShellTest : public QObject {
   private slots:
     void init() {
         testsupport::resetShell();
-        Tools::openLogbook = nullptr;
-        Tools::openPlanner = nullptr;
-        Tools::openWandB = nullptr;
+        ToolLaunch::openLogbook = nullptr;
+        ToolLaunch::openPlanner = nullptr;
+        ToolLaunch::openWandB = nullptr;
     }
 
     void registryLoadsOnceAndKeepsHiddenWindows() {
@@ -357,7 +357,7 @@ class ShellTest : public QObject {
         QVERIFY(Forms::isLoaded<frmMenu>());
 
         int opened = 0;
-        Tools::openPlanner = [&] {
+        ToolLaunch::openPlanner = [&] {
             ++opened;
             Forms::show<frmProbe>();
         };
@@ -381,7 +381,7 @@ class ShellTest : public QObject {
                           child<QPushButton>(q, "cmdNo")->text() == "No" && q->loadCount() == 1;
                 QTest::mouseClick(child<QPushButton>(q, "cmdNo"), Qt::LeftButton);
             });
-            Common::exitProgram();
+            SharedCommands::exitProgram();
             QVERIFY(quit.ran());
             QVERIFY(checked);
             QVERIFY(Forms::isLoaded<frmquit>());
@@ -443,7 +443,7 @@ class ShellTest : public QObject {
                       a->isModal() && child<QFrame>(a, "Line1") && child<QLabel>(a, "picIcon");
             child<QPushButton>(a, "cmdOK")->click();
         });
-        Common::about();
+        SharedCommands::about();
         QVERIFY(about.ran());
         QVERIFY(checked);
         QVERIFY(!Forms::isLoaded<frmAbout>());
@@ -455,7 +455,7 @@ class ShellTest : public QObject {
         w->txtA->setText("abc");
         w->txtA->setFocus();
         w->txtA->setCursorPosition(1);
-        Common::copy(w);
+        SharedCommands::copy(w);
         QCOMPARE(QApplication::clipboard()->text(), QString());
         QCOMPARE(w->txtA->text(), QString("abc"));
     }
@@ -465,24 +465,24 @@ class ShellTest : public QObject {
         w->txtA->setText("N12345");
         w->txtA->setFocus();
         w->txtA->setSelection(1, 3);
-        Common::cut(w);
+        SharedCommands::cut(w);
         QCOMPARE(w->txtA->text(), QString("N45"));
         QCOMPARE(QApplication::clipboard()->text(), QString("123"));
         w->txtB->setText("AB");
         w->txtB->setFocus();
         w->txtB->setCursorPosition(1);
-        Common::paste(w);
+        SharedCommands::paste(w);
         QCOMPARE(w->txtB->text(), QString("A123B"));
         QCOMPARE(QApplication::clipboard()->text(), QString("123"));  // paste keeps it
 
         // Cut of an empty selection changes nothing but empties the clipboard.
         w->txtB->setCursorPosition(2);
-        Common::cut(w);
+        SharedCommands::cut(w);
         QCOMPARE(w->txtB->text(), QString("A123B"));
         QCOMPARE(QApplication::clipboard()->text(), QString());
         // Paste of nothing deletes the selection.
         w->txtB->setSelection(0, 2);
-        Common::paste(w);
+        SharedCommands::paste(w);
         QCOMPARE(w->txtB->text(), QString("23B"));
     }
 
@@ -491,14 +491,14 @@ class ShellTest : public QObject {
         w->txtC->setPlainText("line1\nline2");
         w->txtC->setFocus();
         w->txtC->selectAll();
-        Common::copy(w);
+        SharedCommands::copy(w);
         QCOMPARE(QApplication::clipboard()->text(), QString("line1\nline2"));
     }
 
     void menuShortcutsWinOverTheTextBox() {
         frmProbe* w = Forms::show<frmProbe>();
-        Common::addEditMenu(w, Common::EditShortcuts::PasteCtrlP);
-        Common::addHelpMenu(w);
+        SharedCommands::addEditMenu(w, SharedCommands::EditShortcuts::PasteCtrlP);
+        SharedCommands::addHelpMenu(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
         auto* paste = child<QAction>(w, "mnuPaste");
         auto* cut = child<QAction>(w, "mnuCut");
@@ -520,7 +520,7 @@ class ShellTest : public QObject {
 
     void editMenuWithoutShortcutKeys() {
         frmProbe* w = Forms::show<frmProbe>();
-        Common::addEditMenu(w, Common::EditShortcuts::None);
+        SharedCommands::addEditMenu(w, SharedCommands::EditShortcuts::None);
         for (const char* name : {"mnuCut", "mnuCopy", "mnuPaste"})
             QVERIFY(child<QAction>(w, name)->shortcut().isEmpty());
     }
@@ -532,7 +532,7 @@ class ShellTest : public QObject {
         f.close();
         modLog::HelpFilePath = QDir::current().filePath("Aerokit.hlp");
         frmProbe* w = Forms::show<frmProbe>();
-        Common::addHelpMenu(w);
+        SharedCommands::addHelpMenu(w);
         child<QAction>(w, "mnuHelp")->trigger();
         HelpViewer* v = HelpViewer::current();
         QVERIFY(v && v->isVisible());
@@ -629,7 +629,7 @@ class ShellTest : public QObject {
 
         // Alt+E then T, C, P act on the box's selection.
         frmProbe* w = Forms::show<frmProbe>();
-        Common::addEditMenu(w);
+        SharedCommands::addEditMenu(w);
         QVERIFY(QTest::qWaitForWindowActive(w));
         auto editByKeys = [&](QLineEdit* box, int start, int length, Qt::Key item) {
             box->setFocus();
@@ -688,28 +688,29 @@ class ShellTest : public QObject {
     }
 
     void localeConventionsReachTheConversions() {
-        Convert::setLocaleForTesting("de_DE");
-        QCOMPARE(Convert::numberLocale().decimalPoint, ',');
-        QCOMPARE(Convert::dateLocale().order, records::DateOrder::DMY);
-        QCOMPARE(Convert::single(1.5f), QString("1,5"));
-        QCOMPARE(records::parseSingle("1,5", Convert::numberLocale()), std::optional<float>(1.5f));
-        QVERIFY(!records::parseSingle("1.5", Convert::numberLocale()));
-        Convert::setLocaleForTesting("en_US");
-        QCOMPARE(Convert::numberLocale().decimalPoint, '.');
-        QCOMPARE(Convert::dateLocale().order, records::DateOrder::MDY);
-        QVERIFY(!records::parseSingle("1,5", Convert::numberLocale()));
-        Convert::setLocaleForTesting("sv_SE");
-        QCOMPARE(Convert::dateLocale().order, records::DateOrder::YMD);
+        WindowText::setLocaleForTesting("de_DE");
+        QCOMPARE(WindowText::numberLocale().decimalPoint, ',');
+        QCOMPARE(WindowText::dateLocale().order, records::DateOrder::DMY);
+        QCOMPARE(WindowText::single(1.5f), QString("1,5"));
+        QCOMPARE(records::parseSingle("1,5", WindowText::numberLocale()),
+                 std::optional<float>(1.5f));
+        QVERIFY(!records::parseSingle("1.5", WindowText::numberLocale()));
+        WindowText::setLocaleForTesting("en_US");
+        QCOMPARE(WindowText::numberLocale().decimalPoint, '.');
+        QCOMPARE(WindowText::dateLocale().order, records::DateOrder::MDY);
+        QVERIFY(!records::parseSingle("1,5", WindowText::numberLocale()));
+        WindowText::setLocaleForTesting("sv_SE");
+        QCOMPARE(WindowText::dateLocale().order, records::DateOrder::YMD);
     }
 
     void fieldTextsCrossTheCodePage() {
-        const auto f = Convert::toField<8>(QString::fromUtf8("Café \u65e5"));
+        const auto f = WindowText::toField<8>(QString::fromUtf8("Café \u65e5"));
         QCOMPARE(QByteArray(f.bytes.data(), 8), QByteArray("Caf\xe9 ?  "));
-        QCOMPARE(Convert::fromField(f), QString::fromUtf8("Café ?  "));
+        QCOMPARE(WindowText::fromField(f), QString::fromUtf8("Café ?  "));
         records::FixedText<4> nul;
         nul.bytes = {'N', '\0', 'X', 'Y'};
-        QCOMPARE(Convert::fromField(nul), QString("N"));
-        QCOMPARE(Convert::fromField(records::FixedText<3>{}), QString());
+        QCOMPARE(WindowText::fromField(nul), QString("N"));
+        QCOMPARE(WindowText::fromField(records::FixedText<3>{}), QString());
     }
 
     void realMessageBoxShowsItsTextAsPlainText() {

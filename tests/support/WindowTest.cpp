@@ -9,9 +9,9 @@
 
 #include "records/Clock.h"
 #include "records/RecordFile.h"
-#include "shell/Convert.h"
 #include "shell/FileDialog.h"
 #include "shell/MessageBox.h"
+#include "shell/WindowText.h"
 
 namespace testsupport {
 namespace {
@@ -39,7 +39,7 @@ void resetShell() {
     gStandIns.clear();
     MessageBox::clearHistory();
     FileDialog::clearForTesting();
-    Convert::setLocaleForTesting("en_US");
+    WindowText::setLocaleForTesting("en_US");
     records::setWriteFailureAfter(std::nullopt);
     records::setTodayForTesting(std::nullopt);
     QApplication::clipboard()->clear();

@@ -27,16 +27,16 @@ AircraftDefinition requiredOnly() {
     return d;
 }
 
-Problem problemOf(const AircraftDefinition& d, const records::NumberLocale& loc = {}) {
+DefinitionError problemOf(const AircraftDefinition& d, const records::NumberLocale& loc = {}) {
     auto r = buildAircraft(d, loc);
-    if (auto* p = std::get_if<Problem>(&r)) return *p;
+    if (auto* p = std::get_if<DefinitionError>(&r)) return *p;
     return {};
 }
 
 }  // namespace
 
 TEST(AircraftDefinition, RequiredBoxesAreCheckedInOrder) {
-    std::vector<Problem> expected;
+    std::vector<DefinitionError> expected;
     for (const auto& box : wandbtest::kRequiredBoxes) expected.push_back({box.text, box.title});
     // All seven empty: filling them one by one in order reveals each message.
     AircraftDefinition d;
@@ -93,20 +93,22 @@ TEST(AircraftDefinition, BlanksPassTheRequiredCheckButAreNoNumber) {
     AircraftDefinition d = requiredOnly();
     d.EmptyWeight = "  ";
     EXPECT_EQ(problemOf(d),
-              (Problem{"Aircraft Empty Weight must be a number", "Invalid Number", true}));
+              (DefinitionError{"Aircraft Empty Weight must be a number", "Invalid Number", true}));
     d = requiredOnly();
     d.MaxTOweight = "2300 lb";
     EXPECT_EQ(problemOf(d),
-              (Problem{"Maximum Takeoff Weight must be a number", "Invalid Number", true}));
+              (DefinitionError{"Maximum Takeoff Weight must be a number", "Invalid Number", true}));
     d = requiredOnly();
     d.Bag3Arm = "abc";
-    EXPECT_EQ(problemOf(d), (Problem{"Baggage 3 Arm must be a number", "Invalid Number", true}));
+    EXPECT_EQ(problemOf(d),
+              (DefinitionError{"Baggage 3 Arm must be a number", "Invalid Number", true}));
     d = requiredOnly();
     d.OilArm = " ";  // an arm of blanks is not an empty arm
-    EXPECT_EQ(problemOf(d), (Problem{"Oil Arm must be a number", "Invalid Number", true}));
+    EXPECT_EQ(problemOf(d), (DefinitionError{"Oil Arm must be a number", "Invalid Number", true}));
     d = requiredOnly();
     d.Tank1Arm = "1e39";  // beyond single precision
-    EXPECT_EQ(problemOf(d), (Problem{"Fuel Tank 1 Arm must be a number", "Invalid Number", true}));
+    EXPECT_EQ(problemOf(d),
+              (DefinitionError{"Fuel Tank 1 Arm must be a number", "Invalid Number", true}));
     // The locale's decimal separator.
     d = requiredOnly();
     d.AftCGLimit = "47,3";

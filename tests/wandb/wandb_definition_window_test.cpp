@@ -9,8 +9,8 @@
 #include "WandbTestData.h"
 #include "WindowTest.h"
 #include "records/RecordFile.h"
-#include "shell/Convert.h"
 #include "shell/MessageBox.h"
+#include "shell/WindowText.h"
 #include "wandb/AircraftFiles.h"
 #include "wandb/frmNewAircraft.h"
 #include "wandb/frmWandB.h"
@@ -211,7 +211,7 @@ class NewAircraftTest : public QObject {
         QVERIFY(w->isVisible());
         // The locale's decimal comma.
         child<QLineEdit>(w, "txtBag2Arm")->clear();
-        Convert::setLocaleForTesting("de_DE");
+        WindowText::setLocaleForTesting("de_DE");
         child<QLineEdit>(w, "txtAftCGLimit")->setText("47,3");
         MessageBox::clearHistory();
         child<QPushButton>(w, "cmdSave")->click();

@@ -1,10 +1,10 @@
-#include "shell/Convert.h"
+#include "shell/WindowText.h"
 
 #include <QFile>
 #include <QLocale>
 #include <QStringList>
 
-namespace Convert {
+namespace WindowText {
 namespace {
 QString gLocaleName;
 
@@ -84,4 +84,4 @@ QString pageText(const QString& stored) {
     return lines.join(QChar('\n'));
 }
 
-}  // namespace Convert
+}  // namespace WindowText

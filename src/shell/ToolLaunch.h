@@ -4,10 +4,10 @@
 
 #include <functional>
 
-namespace Tools {
+namespace ToolLaunch {
 
 extern std::function<void()> openLogbook;  // frmMain
 extern std::function<void()> openPlanner;  // frmPlanner
 extern std::function<void()> openWandB;    // frmWandB
 
-}  // namespace Tools
+}  // namespace ToolLaunch

@@ -8,7 +8,7 @@
 #include <QString>
 #include <functional>
 
-namespace Common {
+namespace SharedCommands {
 
 // Edit commands on the focused control of window (a line edit, a combo's
 // edit part or a multi-line box). Elsewhere they do nothing.
@@ -35,4 +35,4 @@ QMenu* addEditMenu(QMainWindow* window, EditShortcuts shortcuts = EditShortcuts:
 // "&Help" (mnuHelp1) with mnuHelp "&Help" and mnuAbout "&About".
 QMenu* addHelpMenu(QMainWindow* window);
 
-}  // namespace Common
+}  // namespace SharedCommands

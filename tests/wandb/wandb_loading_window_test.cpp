@@ -13,9 +13,9 @@
 #include "Bytes.h"
 #include "WandbTestData.h"
 #include "WindowTest.h"
-#include "shell/Convert.h"
 #include "shell/MessageBox.h"
 #include "shell/PrintPage.h"
+#include "shell/WindowText.h"
 #include "shell/frmMenu.h"
 #include "shell/frmquit.h"
 #include "wandb/AircraftFiles.h"
@@ -234,7 +234,7 @@ class WandBTest : public QObject {
         QCOMPARE(child<QLineEdit>(w, "txtTank2Gal")->text(), QString("33.3"));
         QVERIFY(MessageBox::history().empty());
         // The locale's decimal comma.
-        Convert::setLocaleForTesting("de_DE");
+        WindowText::setLocaleForTesting("de_DE");
         child<QLineEdit>(w, "txtTank1lbs")->setText("100");
         leave(child<QLineEdit>(w, "txtTank1lbs"));
         QCOMPARE(child<QLineEdit>(w, "txtTank1Gal")->text(), QString("16,66667"));
@@ -720,4 +720,4 @@ class WandBTest : public QObject {
 };
 
 AEROKIT_WINDOW_TEST_MAIN(WandBTest)
-#include "wandb_window_test.moc"
+#include "wandb_loading_window_test.moc"

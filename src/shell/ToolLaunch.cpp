@@ -1,7 +1,7 @@
-#include "shell/Tools.h"
+#include "shell/ToolLaunch.h"
 
-namespace Tools {
+namespace ToolLaunch {
 std::function<void()> openLogbook;
 std::function<void()> openPlanner;
 std::function<void()> openWandB;
-}  // namespace Tools
+}  // namespace ToolLaunch

@@ -10,7 +10,7 @@
 #include "records/Fields.h"
 #include "records/NumberText.h"
 
-namespace Convert {
+namespace WindowText {
 
 // Record bytes (Windows-1252) to a window text, ending at the first NUL.
 QString fromBytes(const std::string& bytes);
@@ -51,4 +51,4 @@ int storedLength(const QString& plainText);
 // padding at the ends of lines (invisible on paper, it only makes cells wide).
 QString pageText(const QString& stored);
 
-}  // namespace Convert
+}  // namespace WindowText

@@ -1,4 +1,4 @@
-#include "shell/CommonCommands.h"
+#include "shell/SharedCommands.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,7 +17,7 @@
 #include "shell/frmquit.h"
 #include "shell/modLog.h"
 
-namespace Common {
+namespace SharedCommands {
 namespace {
 
 // Text widgets claim Ctrl+X/C/V for themselves through ShortcutOverride.
@@ -159,4 +159,4 @@ QMenu* addHelpMenu(QMainWindow* window) {
     return m;
 }
 
-}  // namespace Common
+}  // namespace SharedCommands
