@@ -89,6 +89,16 @@ class RecordFile {
     // (OwnerNotKept). On failure the file is as it was and the temporary
     // file is gone. The lock stays held until close().
     Status replaceContent(const std::string& path, ConstByteSpan content);
+    // Bytes [offset, offset + length) of the file as it is.
+    struct Range {
+        std::uint64_t offset = 0;
+        std::uint64_t length = 0;
+    };
+    // The same, the new content being head followed by the kept ranges of
+    // the file's present content, in order. The kept bytes are copied by the
+    // kernel (copy_file_range) and never pass through this process.
+    Status replaceContent(const std::string& path, ConstByteSpan head,
+                          const std::vector<Range>& kept);
 
     // Flushes and closes; false when the flush fails.
     bool close();
