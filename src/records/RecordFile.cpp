@@ -14,6 +14,7 @@
 #include <random>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace records {
 namespace {
@@ -429,6 +430,16 @@ Status RecordFile::replaceContent(const std::string& path, ConstByteSpan head,
     ::close(tfd);
     if (!ok) return FileError::WriteFailed;
     syncFolder(dir);
+    // The old file has left the folder, and its lock guards nothing now
+    // (openLocked finds the new file under the name). Its last close frees
+    // all its blocks, milliseconds for a large logbook: a thread of its own
+    // does that, so the caller does not wait for it.
+    const int old = std::exchange(fd_, -1);
+    try {
+        std::thread([old] { ::close(old); }).detach();
+    } catch (const std::system_error&) {
+        ::close(old);
+    }
     return {};
 }
 

@@ -87,7 +87,8 @@ class RecordFile {
     // folder synced. A file with several hard links is refused (HardLinked),
     // and so is one whose owner this user cannot give the new file
     // (OwnerNotKept). On failure the file is as it was and the temporary
-    // file is gone. The lock stays held until close().
+    // file is gone and the lock stays held until close(). On success the
+    // handle is closed: the old file's lock guards nothing after the rename.
     Status replaceContent(const std::string& path, ConstByteSpan content);
     // Bytes [offset, offset + length) of the file as it is.
     struct Range {
