@@ -198,27 +198,28 @@ records::Status removeFlight(const std::string& path, const std::string& trimmed
     Check c;
     auto f = openForWrite(path, c);
     if (!f) return f.failure();
-    // The new logbook is built as the old one is read: record 1 with
-    // LastRecord one less than the flights the file holds, then every
-    // flight but the first of that date, in order.
-    std::vector<Byte> out;
-    out.reserve(static_cast<std::size_t>(c.lastFlight) * LogRecord::Size);
-    if (!f->read(1, out)) return FileError::NotALogbook;
+    std::vector<Byte> rec1;
+    if (!f->read(1, rec1)) return FileError::NotALogbook;
     // Flights without a date are never listed: removing "" takes none.
-    bool found = false;
-    if (!scanOpen(*f, c, [&](std::int64_t, records::ConstByteSpan rec) {
-            if (!found && !blank(trimmedDate) && trimmedDateView(rec) == trimmedDate)
-                found = true;
-            else
-                out.insert(out.end(), rec.begin(), rec.end());
+    std::int64_t removed = 0;
+    if (!scanOpen(*f, c, [&](std::int64_t n, records::ConstByteSpan rec) {
+            if (removed == 0 && !blank(trimmedDate) && trimmedDateView(rec) == trimmedDate)
+                removed = n;
         }))
         return FileError::NotALogbook;
     // Without a match nothing is removed: lowering LastRecord anyway would
     // drop the last flight.
-    if (!found) return FileError::Gone;
-    records::putInt16(out, LogRecord::Offset::LastRecord,
+    if (removed == 0) return FileError::Gone;
+    // The new logbook: record 1 with LastRecord one less than the flights
+    // the file holds, then every flight but that one, in order, copied from
+    // the locked file as it was just read.
+    records::putInt16(rec1, LogRecord::Offset::LastRecord,
                       static_cast<std::int16_t>(c.lastFlight - 1));
-    return f->replaceContent(path, out);
+    const auto size = static_cast<std::uint64_t>(LogRecord::Size);
+    const auto at = static_cast<std::uint64_t>(removed);
+    const auto last = static_cast<std::uint64_t>(c.lastFlight);
+    return f->replaceContent(path, rec1,
+                             {{size, (at - 2) * size}, {at * size, (last - at) * size}});
 }
 
 }  // namespace logbook

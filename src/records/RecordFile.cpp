@@ -14,6 +14,7 @@
 #include <random>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace records {
 namespace {
@@ -34,8 +35,7 @@ bool failsAt(Step step) { return gFailpoint && gFailpoint(step); }
 
 // pwrite of the whole span that honours the failing-device seam: it writes
 // what the budget allows and then fails, as a full disk would.
-bool checkedWrite(int fd, const Byte* data, std::size_t len, std::uint64_t offset) {
-    if (failsAt(Step::Write)) return false;
+bool budgetedWrite(int fd, const Byte* data, std::size_t len, std::uint64_t offset) {
     std::size_t allowed = len;
     if (gWriteBudget)
         allowed = static_cast<std::size_t>(std::min<std::uint64_t>(*gWriteBudget, len));
@@ -49,6 +49,49 @@ bool checkedWrite(int fd, const Byte* data, std::size_t len, std::uint64_t offse
     }
     if (gWriteBudget) *gWriteBudget -= written;
     return written == len;
+}
+
+bool checkedWrite(int fd, const Byte* data, std::size_t len, std::uint64_t offset) {
+    return !failsAt(Step::Write) && budgetedWrite(fd, data, len, offset);
+}
+
+// Copies len bytes of `from` at fromOffset to `to` at toOffset inside the
+// kernel; through a buffer where the file system cannot. Honours the
+// failing device's budget; the failpoint was asked for the whole content.
+bool budgetedCopy(int from, std::uint64_t fromOffset, int to, std::uint64_t toOffset,
+                  std::uint64_t len) {
+    const std::uint64_t allowed = gWriteBudget ? std::min(*gWriteBudget, len) : len;
+    std::uint64_t done = 0;
+    while (done < allowed) {
+        auto in = static_cast<off_t>(fromOffset + done);
+        auto out = static_cast<off_t>(toOffset + done);
+        const ssize_t n = ::copy_file_range(from, &in, to, &out, allowed - done, 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && done == 0 &&
+            (errno == EXDEV || errno == EOPNOTSUPP || errno == ENOSYS || errno == EINVAL))
+            break;  // not offered here: copied through a buffer below
+        if (n <= 0) {
+            if (gWriteBudget) *gWriteBudget -= done;
+            return false;
+        }
+        done += static_cast<std::uint64_t>(n);
+    }
+    if (done > 0 || len == 0) {
+        if (gWriteBudget) *gWriteBudget -= done;
+        return done == len;
+    }
+    std::vector<Byte> buffer;
+    while (done < len) {
+        buffer.resize(static_cast<std::size_t>(std::min<std::uint64_t>(len - done, 1 << 20)));
+        const ssize_t n =
+            ::pread(from, buffer.data(), buffer.size(), static_cast<off_t>(fromOffset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0 ||
+            !budgetedWrite(to, buffer.data(), static_cast<std::size_t>(n), toOffset + done))
+            return false;
+        done += static_cast<std::uint64_t>(n);
+    }
+    return true;
 }
 
 bool syncFd(int fd) {
@@ -336,6 +379,11 @@ void RecordFile::discardCreated(const std::string& path) {
 }
 
 Status RecordFile::replaceContent(const std::string& path, ConstByteSpan content) {
+    return replaceContent(path, content, {});
+}
+
+Status RecordFile::replaceContent(const std::string& path, ConstByteSpan head,
+                                  const std::vector<Range>& kept) {
     namespace fs = std::filesystem;
     if (fd_ < 0 || readOnly_) return FileError::WriteFailed;
     std::error_code ec;
@@ -368,7 +416,12 @@ Status RecordFile::replaceContent(const std::string& path, ConstByteSpan content
             return FileError::WriteFailed;
         }
     }
-    bool ok = checkedWrite(tfd, content.data(), content.size(), 0);
+    bool ok = checkedWrite(tfd, head.data(), head.size(), 0);
+    std::uint64_t at = head.size();
+    for (const Range& r : kept) {
+        ok = ok && budgetedCopy(fd_, r.offset, tfd, at, r.length);
+        at += r.length;
+    }
     ok = ok && ::fchmod(tfd, held.st_mode & 07777) == 0;
     ok = ok && syncFd(tfd);
     if (ok && failsAt(Step::Rename)) ok = false;
@@ -377,6 +430,16 @@ Status RecordFile::replaceContent(const std::string& path, ConstByteSpan content
     ::close(tfd);
     if (!ok) return FileError::WriteFailed;
     syncFolder(dir);
+    // The old file has left the folder, and its lock guards nothing now
+    // (openLocked finds the new file under the name). Its last close frees
+    // all its blocks, milliseconds for a large logbook: a thread of its own
+    // does that, so the caller does not wait for it.
+    const int old = std::exchange(fd_, -1);
+    try {
+        std::thread([old] { ::close(old); }).detach();
+    } catch (const std::system_error&) {
+        ::close(old);
+    }
     return {};
 }
 

@@ -87,8 +87,19 @@ class RecordFile {
     // folder synced. A file with several hard links is refused (HardLinked),
     // and so is one whose owner this user cannot give the new file
     // (OwnerNotKept). On failure the file is as it was and the temporary
-    // file is gone. The lock stays held until close().
+    // file is gone and the lock stays held until close(). On success the
+    // handle is closed: the old file's lock guards nothing after the rename.
     Status replaceContent(const std::string& path, ConstByteSpan content);
+    // Bytes [offset, offset + length) of the file as it is.
+    struct Range {
+        std::uint64_t offset = 0;
+        std::uint64_t length = 0;
+    };
+    // The same, the new content being head followed by the kept ranges of
+    // the file's present content, in order. The kept bytes are copied by the
+    // kernel (copy_file_range) and never pass through this process.
+    Status replaceContent(const std::string& path, ConstByteSpan head,
+                          const std::vector<Range>& kept);
 
     // Flushes and closes; false when the flush fails.
     bool close();
