@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <functional>
-#include <iterator>
 
 #include "convert/Cli.h"
 #include "logbook/FlightScan.h"
@@ -260,14 +258,6 @@ Walker walk(std::string_view bytes, FileKind kind, bool repair) {
     return w;
 }
 
-bool endsWithNfo(const std::string& path) {
-    if (path.size() < 4) return false;
-    std::string ext = path.substr(path.size() - 4);
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == ".nfo";
-}
-
 }  // namespace
 
 std::string describeFinding(const Finding& f) { return where(f.record, f.field) + ": " + f.what; }
@@ -297,7 +287,7 @@ CommandResult checkOrRepair(const std::string& command, const std::vector<std::s
                                       "\" does not follow from its name; give --type "
                                       "log|plan|aircraft"};
     kind.type = *named;
-    kind.personal = kind.type == FileType::Plan && endsWithNfo(path);
+    kind.personal = kind.type == FileType::Plan && extensionOf(path) == "nfo";
     std::string error;
     const auto bytes = readInput(path, in, error);
     if (!bytes) {

@@ -32,14 +32,19 @@ std::optional<FileType> fileTypeNamed(std::string_view name) {
     return std::nullopt;
 }
 
-std::optional<FileType> fileTypeOfPath(std::string_view path) {
+std::string extensionOf(std::string_view path) {
     const std::size_t dot = path.rfind('.');
     const std::size_t slash = path.rfind('/');
     if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
-        return std::nullopt;
+        return {};
     std::string ext(path.substr(dot + 1));
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+std::optional<FileType> fileTypeOfPath(std::string_view path) {
+    const std::string ext = extensionOf(path);
     if (ext == "log") return FileType::Logbook;
     if (ext == "flt" || ext == "nfo") return FileType::Plan;
     if (ext == "pln") return FileType::Aircraft;

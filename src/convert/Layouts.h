@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "records/Layout.h"
@@ -28,6 +29,8 @@ struct Layout {
 const Layout& layoutOf(FileType type);
 // "log", "plan" or "aircraft".
 std::optional<FileType> fileTypeNamed(std::string_view name);
+// The extension of the file name in lower case ("log"); empty without one.
+std::string extensionOf(std::string_view path);
 // By the extension: .log, .flt or .nfo (plan), .pln (aircraft); any case.
 std::optional<FileType> fileTypeOfPath(std::string_view path);
 

@@ -40,8 +40,7 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
     lblIdent = Controls::named<QLabel>(page, "lblIdent", "Aircraft Ident:");
     txtIdent = Controls::lineBox(page, "txtIdent", 10);
 
-    fraArrive = new QGroupBox("Points of Arrival and Departure", page);
-    fraArrive->setObjectName("fraArrive");
+    fraArrive = Controls::named<QGroupBox>(page, "fraArrive", "Points of Arrival and Departure");
     lblFrom = Controls::named<QLabel>(fraArrive, "lblFrom", "From:");
     txtFrom = Controls::lineBox(fraArrive, "txtFrom", 3);
     lblTo = Controls::named<QLabel>(fraArrive, "lblTo", "To:");
@@ -56,8 +55,7 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
     arrive->addStretch();
 
     lblRemarks = Controls::named<QLabel>(page, "lblRemarks", "Remarks, Procedures, Manuvers:");
-    txtRemarks = new QPlainTextEdit(page);
-    txtRemarks->setObjectName("txtRemarks");
+    txtRemarks = Controls::named<QPlainTextEdit>(page, "txtRemarks");
     txtRemarks->setFixedHeight(56);
     // Tab goes on to the next box, as in every other box of the form; the
     // remarks hold no tab characters.
@@ -92,28 +90,17 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
     lblXCountry = Controls::named<QLabel>(page, "lblXCountry", "Cross Country:");
     txtXCountry = Controls::lineBox(page, "txtXCountry");
 
-    fraaircrafttype = new QGroupBox("Type of Aircraft", page);
-    fraaircrafttype->setObjectName("fraaircrafttype");
-    optSingle = new QRadioButton("Single Engine:", fraaircrafttype);
-    optSingle->setObjectName("optSingle");
-    chkSEL = new QCheckBox("Land", fraaircrafttype);
-    chkSEL->setObjectName("chkSEL");
-    chkSES = new QCheckBox("Sea", fraaircrafttype);
-    chkSES->setObjectName("chkSES");
-    optMEL = new QRadioButton("Multi-Engine:", fraaircrafttype);
-    optMEL->setObjectName("optMEL");
-    chkMEL = new QCheckBox("Land", fraaircrafttype);
-    chkMEL->setObjectName("chkMEL");
-    chkMES = new QCheckBox("Sea", fraaircrafttype);
-    chkMES->setObjectName("chkMES");
-    optRotor = new QRadioButton("Rotorcraft", fraaircrafttype);
-    optRotor->setObjectName("optRotor");
-    optAirship = new QRadioButton("Airship", fraaircrafttype);
-    optAirship->setObjectName("optAirship");
-    optGlider = new QRadioButton("Glider", fraaircrafttype);
-    optGlider->setObjectName("optGlider");
-    categoryGroup = new QButtonGroup(fraaircrafttype);
-    categoryGroup->setObjectName("categoryGroup");
+    fraaircrafttype = Controls::named<QGroupBox>(page, "fraaircrafttype", "Type of Aircraft");
+    optSingle = Controls::named<QRadioButton>(fraaircrafttype, "optSingle", "Single Engine:");
+    chkSEL = Controls::named<QCheckBox>(fraaircrafttype, "chkSEL", "Land");
+    chkSES = Controls::named<QCheckBox>(fraaircrafttype, "chkSES", "Sea");
+    optMEL = Controls::named<QRadioButton>(fraaircrafttype, "optMEL", "Multi-Engine:");
+    chkMEL = Controls::named<QCheckBox>(fraaircrafttype, "chkMEL", "Land");
+    chkMES = Controls::named<QCheckBox>(fraaircrafttype, "chkMES", "Sea");
+    optRotor = Controls::named<QRadioButton>(fraaircrafttype, "optRotor", "Rotorcraft");
+    optAirship = Controls::named<QRadioButton>(fraaircrafttype, "optAirship", "Airship");
+    optGlider = Controls::named<QRadioButton>(fraaircrafttype, "optGlider", "Glider");
+    categoryGroup = Controls::named<QButtonGroup>(fraaircrafttype, "categoryGroup");
     for (QRadioButton* o : {optSingle, optMEL, optRotor, optAirship, optGlider})
         categoryGroup->addButton(o);
     auto* cat = new QGridLayout(fraaircrafttype);
@@ -127,8 +114,7 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
     cat->addWidget(optAirship, 2, 1);
     cat->addWidget(optGlider, 2, 2);
 
-    fraConditions = new QGroupBox("Conditions of Flight", page);
-    fraConditions->setObjectName("fraConditions");
+    fraConditions = Controls::named<QGroupBox>(page, "fraConditions", "Conditions of Flight");
     lblDay = Controls::named<QLabel>(fraConditions, "lblDay", "Day:");
     txtDay = Controls::lineBox(fraConditions, "txtDay");
     lblNight = Controls::named<QLabel>(fraConditions, "lblNight", "Night:");
@@ -151,8 +137,7 @@ QWidget* FlightControls::buildFlightControls(QWidget* host) {
         cond->addWidget(e, row++, 1);
     }
 
-    fraType = new QGroupBox("Type of Piloting Time", page);
-    fraType->setObjectName("fraType");
+    fraType = Controls::named<QGroupBox>(page, "fraType", "Type of Piloting Time");
     lblDual = Controls::named<QLabel>(fraType, "lblDual", "Dual Recieved:");
     txtDual = Controls::lineBox(fraType, "txtDual");
     lblInCommand = Controls::named<QLabel>(fraType, "lblInCommand", "Pilot-In-Command:");
